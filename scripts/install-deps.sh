@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, test and run.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libmspack-dev libfltk1.3-dev libpng-dev
+  gcab libgcab-dev
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
+  xvfb xauth
+  clang-14 libclang-rt-14-dev
+  clang-format
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

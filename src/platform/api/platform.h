@@ -1,0 +1,20 @@
+// The one object through which the program reaches the platform.
+#pragma once
+
+#include "platform/api/kernel32.h"
+#include "platform/api/shell32.h"
+#include "platform/api/user32.h"
+#include "platform/api/version.h"
+#include "platform/api/widgets.h"
+
+namespace lyn {
+
+struct Platform {
+  win::Kernel32& kernel32;
+  win::User32& user32;
+  win::Version& version;
+  win::Shell32& shell32;
+  ui::Widgets& widgets;
+};
+
+}  // namespace lyn

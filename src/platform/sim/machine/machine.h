@@ -1,0 +1,71 @@
+// An emulated Windows machine kept in a folder. Everything the program does
+// to "Windows" lands inside that folder and nowhere else.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "platform/api/win_types.h"
+#include "platform/sim/machine/profile.h"
+
+namespace lyn::sim {
+
+// A bad machine folder, a malformed profile, or a path that cannot be
+// contained in the machine. The message is one line, fit for a user.
+class MachineError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A Windows path of the machine resolved to the host.
+struct ResolvedPath {
+  std::string windowsPath;          // absolute, normalised: "C:\Windows\system32"
+  std::filesystem::path hostPath;   // inside the machine folder
+  char drive = 'C';
+  bool exists = false;              // the host path exists (file or folder)
+};
+
+class Machine {
+ public:
+  // Makes a new machine in an empty or absent folder: the profile file, a
+  // folder for each drive, and the profile's folders on them.
+  static Machine Create(const std::filesystem::path& folder, const Profile& profile);
+  // Opens an existing machine; throws MachineError when the folder is not one.
+  static Machine Open(const std::filesystem::path& folder);
+
+  const std::filesystem::path& Root() const { return root_; }
+  const Profile& profile() const { return profile_; }
+
+  // Resolves an absolute or current-folder-relative Windows path. Existing
+  // components match case-insensitively; missing ones keep their case. "." and
+  // ".." are folded as Windows folds them; under WOW64 the system folder is
+  // redirected to SysWOW64. Throws MachineError when the result would lie
+  // outside the machine folder (a symbolic link pointing out, an unknown
+  // drive, a host path).
+  ResolvedPath Resolve(std::string_view windowsPath) const;
+
+  // Text conversion between the machine's ANSI code page and UTF-8 (host
+  // file names and the program's own texts are UTF-8).
+  std::string AnsiToUtf8(std::string_view ansi) const;
+  std::string Utf8ToAnsi(std::string_view utf8) const;
+
+  // DOS attributes kept beside the files (read-only, hidden, system, archive);
+  // the directory bit comes from the host. INVALID_FILE_ATTRIBUTES when the
+  // path does not exist.
+  win::DWORD Attributes(std::string_view windowsPath) const;
+  void SetAttributes(std::string_view windowsPath, win::DWORD attributes) const;
+
+  // Files held open by a running program: they cannot be replaced or deleted.
+  bool InUse(std::string_view windowsPath) const;
+  void SetInUse(std::string_view windowsPath, bool inUse) const;
+
+ private:
+  Machine(std::filesystem::path root, Profile profile);
+
+  std::filesystem::path root_;
+  Profile profile_;
+};
+
+}  // namespace lyn::sim

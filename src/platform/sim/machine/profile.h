@@ -1,0 +1,83 @@
+// The profile of an emulated machine: what its Windows reports about itself.
+// Fields carry the platform's published names where it has them.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/api/win_types.h"
+
+namespace lyn::sim {
+
+struct DriveSpec {
+  std::string fileSystem = "NTFS";  // "NTFS", "FAT32", "CDFS"
+  std::string volumeName;
+  win::DWORD serialNumber = 0;
+};
+
+struct Profile {
+  // Version records.
+  win::DWORD dwPlatformId = 2;
+  win::DWORD dwMajorVersion = 6;
+  win::DWORD dwMinorVersion = 1;
+  win::DWORD dwBuildNumber = 7601;
+  std::string szCSDVersion = "Service Pack 1";
+  win::WORD wServicePackMajor = 1;
+  win::WORD wServicePackMinor = 0;
+  win::WORD wSuiteMask = 0x0100;
+  win::BYTE wProductType = 1;
+  // Processor and WOW64: the native processor, and whether the 32-bit setup
+  // program runs under WOW64.
+  win::WORD wProcessorArchitecture = 0;
+  bool Wow64 = false;
+  win::DWORD GetProductInfo = 1;
+  // System metrics.
+  int SM_TABLETPC = 0;
+  int SM_MEDIACENTER = 0;
+  int SM_STARTER = 0;
+  int SM_SERVERR2 = 0;
+  int SM_CXSCREEN = 1024;
+  int SM_CYSCREEN = 768;
+  // Locale and user.
+  win::UINT AnsiCodePage = 1252;
+  std::string UserName = "Owner";
+  bool IsAdmin = true;
+  std::string UsersGroupName = "Users";
+  // Folders, as Windows paths of the machine.
+  std::string WindowsDirectory = "C:\\Windows";
+  std::string SystemDirectory = "C:\\Windows\\system32";
+  std::string TempPath = "C:\\Users\\Owner\\AppData\\Local\\Temp\\";
+  std::string ProgramFiles = "C:\\Program Files";
+  std::string CommonFiles = "C:\\Program Files\\Common Files";
+  std::string CommonPrograms = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+  std::string Desktop = "C:\\Users\\Owner\\Desktop";
+  std::string CurrentDirectory = "C:\\Distribution";
+  // Drive letters (upper case) and their volumes.
+  std::map<char, DriveSpec> drives = {{'C', DriveSpec{}}};
+};
+
+struct Preset {
+  std::string name;
+  std::string description;
+  Profile profile;
+};
+
+// Every named preset, the default first.
+const std::vector<Preset>& Presets();
+// Throws std::invalid_argument naming the preset when it is unknown.
+const Preset& FindPreset(const std::string& name);
+const std::string& DefaultPresetName();
+
+// Sets one field by its published name ("dwMajorVersion", "Wow64",
+// "Drive.D=CDFS", ...). Numbers in decimal or 0x hexadecimal. Throws
+// std::invalid_argument with a one-line message for an unknown field or a
+// malformed value.
+void SetField(Profile& profile, const std::string& field, const std::string& value);
+
+// The profile as text, one "field = value" line each, and back. Parsing
+// throws std::invalid_argument naming the line for a malformed profile.
+std::string ProfileToText(const Profile& profile);
+Profile ProfileFromText(const std::string& text);
+
+}  // namespace lyn::sim
