@@ -1,0 +1,23 @@
+// ChkPreviousInstance: the program's start-up. Refuses to run beside another
+// copy of the setup program, otherwise shows the setup window and runs its
+// message loop.
+#pragma once
+
+#include <string>
+
+#include "platform/api/platform.h"
+
+namespace lyn::ChkPreviousInstance {
+
+// Module-wide values, zero when the process starts.
+extern std::string AppTitle;
+extern win::LONG MatchCount;
+extern win::HWND MatchWindow;
+
+// The process entry of the program's own logic.
+void Main(Platform& platform);
+
+bool IsPreviousInstance(Platform& platform);
+win::BOOL EnumWindowsProc(win::HWND window, win::LPARAM param);
+
+}  // namespace lyn::ChkPreviousInstance
