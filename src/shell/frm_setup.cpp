@@ -1,0 +1,125 @@
+#include "shell/frm_setup.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "shell/frm_setup_design.h"
+#include "shell/os_check.h"
+#include "shell/paint_gradient.h"
+#include "sysinfo/special_folders.h"
+
+namespace lyn {
+
+Boolean16 NtfsVolume = kFalse16;
+
+void frmSetup::Show() {
+  if (form_ == nullptr) {
+    CreateControls();
+    WireHandlers();
+    Load();
+  }
+  form_->Show();
+}
+
+ui::Control& frmSetup::Control(const std::string& name) const {
+  const auto found = controls_.find(name);
+  if (found == controls_.end()) throw std::out_of_range("frmSetup has no control " + name);
+  return *found->second;
+}
+
+void frmSetup::CreateControls() {
+  form_ = &platform_.widgets.CreateForm(FrmSetupFormDesign(), kFrmSetupClientWidth,
+                                        kFrmSetupClientHeight);
+  for (const ui::ControlDesign& design : FrmSetupControlDesigns()) {
+    controls_[design.name] = design.kind == ui::Kind::PictureBox
+                                 ? static_cast<ui::Control*>(&form_->AddPictureBox(design))
+                                 : &form_->Add(design);
+  }
+}
+
+void frmSetup::WireHandlers() {
+  Control("lblAcceptYes").SetHandler([this] { lblAcceptYes_Click(); });
+  Control("lblAcceptNo").SetHandler([this] { lblAcceptNo_Click(); });
+  Control("OpAccept(0)").SetHandler([this] { OpAccept_Click(0); });
+  Control("OpAccept(1)").SetHandler([this] { OpAccept_Click(1); });
+  Control("cmdExit").SetHandler([this] { cmdExit_Click(); });
+}
+
+void frmSetup::Load() {
+  // 1. Centre the window on the screen.
+  const double screenWidth =
+      platform_.user32.GetSystemMetrics(win::SM_CXSCREEN) * ui::kTwipsPerPixel;
+  const double screenHeight =
+      platform_.user32.GetSystemMetrics(win::SM_CYSCREEN) * ui::kTwipsPerPixel;
+  const double top = (screenHeight - form_->Height()) / 2;
+  const double left = (screenWidth - form_->Width()) / 2;
+  form_->Move(static_cast<int>(left), static_cast<int>(top), form_->Width(), form_->Height());
+
+  // 2. Always on top.
+  platform_.user32.SetWindowPos(form_->hWnd(), win::HWND_TOPMOST, 0, 0, 0, 0,
+                                win::SWP_NOMOVE | win::SWP_NOSIZE);
+
+  // 3. The security object and the volume test.
+  state_.Security = std::make_unique<cNTFS>(platform_);
+  NtfsVolume = ToBoolean16(state_.Security->IsNTFS());
+
+  // 4. The operating-system check; may end the process.
+  Control("lblClientOS").SetCaption(OperatingSystemCheck(platform_));
+
+  // 5. The setup state.
+  FillSetupState();
+
+  // 6. The background.
+  form_->SetScaleMode(ui::ScaleMode::Pixels);
+  PaintGradient(kTrue16, static_cast<float>(form_->ScaleWidth()),
+                static_cast<float>(form_->ScaleHeight()), "000000", "576579", form_, nullptr);
+}
+
+void frmSetup::FillSetupState() {
+  state_.SectionVersion = "[VERSION]";
+  state_.SectionProgramFileFolder = "[PROGRAM FILE FOLDER]";
+  state_.SectionProgramFiles = "[PROGRAM FILES]";
+  state_.SectionSystem = "[SYSTEM]";
+  state_.SectionWindows = "[WINDOWS]";
+  state_.SectionCommon = "[COMMON]";
+  state_.SectionAP = "[AP]";
+  state_.SectionAPM = "[APM]";
+  state_.SectionRegistration = "[REGISTRATION]";
+  state_.SectionProgramGroup = "[PROGRAM GROUP]";
+  state_.SectionProgramGroupShortcut = "[PROGRAM GROUP SHORTCUT]";
+  state_.SectionDesktopShortcut = "[DESKTOP SHORTCUT]";
+  state_.SectionUninstallReg = "[UNINSTALL REG]";
+  state_.SectionEnd = "[END]";
+
+  state_.OutcomeSuccessful = "Successful";
+  state_.OutcomeFailed = "Failed";
+  state_.OutcomeNA = "NA";
+
+  state_.TempFolder = GetTempDir(platform_);
+  state_.SetupTempFolder = state_.TempFolder + "LYNSetup";
+  state_.WindowsFolder = GetWindowsDir(platform_);
+  state_.SystemFolder = GetSystemDir(platform_);
+  state_.CommonFilesFolder = GetSpecialFolderPath(platform_, win::CSIDL_PROGRAM_FILES_COMMON);
+  state_.ProgramFilesFolder = GetSpecialFolderPath(platform_, win::CSIDL_PROGRAM_FILES);
+  state_.SharedFolder = state_.CommonFilesFolder + "\\" + "Microsoft Shared";
+  state_.DaoFolder = state_.SharedFolder + "\\" + "DAO";
+  state_.ProgramFolder = state_.ProgramFilesFolder + "\\" + "LYN";
+  state_.UninstallLogName = "UnInstallLYN.log";
+  state_.InstallLogName = "InstallInfo.log";
+}
+
+void frmSetup::lblAcceptYes_Click() {
+  Control("OpAccept(0)").SetValue(true);
+  Control("cmdOK").SetEnabled(true);
+}
+
+void frmSetup::lblAcceptNo_Click() {
+  Control("OpAccept(1)").SetValue(true);
+  Control("cmdOK").SetEnabled(false);
+}
+
+void frmSetup::OpAccept_Click(int index) { Control("cmdOK").SetEnabled(index == 0); }
+
+void frmSetup::cmdExit_Click() { platform_.kernel32.ExitProcess(0); }
+
+}  // namespace lyn

@@ -1,0 +1,227 @@
+#include "fakes/fake_platform.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace lyn::fakes {
+namespace {
+
+// Copies a text into a caller's buffer the way the directory queries do:
+// the length without NUL when it fits, otherwise the size needed.
+win::UINT CopyOut(const std::string& text, win::LPSTR buffer, win::UINT size) {
+  if (text.size() + 1 > size) return static_cast<win::UINT>(text.size() + 1);
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<win::UINT>(text.size());
+}
+
+std::u16string DecodeUtf8(const std::string& text) {
+  std::u16string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out.push_back(c);
+      i += 1;
+    } else if ((c >> 5) == 6 && i + 1 < text.size()) {
+      out.push_back(static_cast<char16_t>(((c & 0x1F) << 6) | (text[i + 1] & 0x3F)));
+      i += 2;
+    } else if (i + 2 < text.size()) {
+      out.push_back(static_cast<char16_t>(((c & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) |
+                                          (text[i + 2] & 0x3F)));
+      i += 3;
+    } else {
+      break;
+    }
+  }
+  return out;
+}
+
+std::string EncodeUtf8(const std::u16string& wide) {
+  std::string out;
+  for (const char16_t c : wide) {
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+win::BOOL FakeKernel32::GetVersionExA(win::OSVERSIONINFOA* info) {
+  const bool extended = info->dwOSVersionInfoSize == sizeof(win::OSVERSIONINFOEXA);
+  if (failVersionQuery || (extended && failExtendedQuery)) return win::FALSE;
+  const win::DWORD size = info->dwOSVersionInfoSize;
+  std::memcpy(info, &version, extended ? sizeof(win::OSVERSIONINFOEXA) : sizeof(*info));
+  info->dwOSVersionInfoSize = size;
+  return win::TRUE;
+}
+
+win::BOOL FakeKernel32::IsWow64Process(win::HANDLE, win::BOOL* result) {
+  if (failWow64Query) return win::FALSE;
+  *result = wow64;
+  return win::TRUE;
+}
+
+void FakeKernel32::GetSystemInfo(win::SYSTEM_INFO* info) {
+  *info = {};
+  info->wProcessorArchitecture = processArchitecture;
+}
+
+void FakeKernel32::GetNativeSystemInfo(win::SYSTEM_INFO* info) {
+  *info = {};
+  info->wProcessorArchitecture = nativeArchitecture;
+}
+
+win::BOOL FakeKernel32::GetProductInfo(win::DWORD, win::DWORD, win::DWORD, win::DWORD,
+                                       win::DWORD* type) {
+  *type = productType;
+  return productType != 0;
+}
+
+win::UINT FakeKernel32::GetSystemDirectoryA(win::LPSTR buffer, win::UINT size) {
+  return CopyOut(systemDirectory, buffer, size);
+}
+
+win::UINT FakeKernel32::GetWindowsDirectoryA(win::LPSTR buffer, win::UINT size) {
+  return CopyOut(windowsDirectory, buffer, size);
+}
+
+win::DWORD FakeKernel32::GetTempPathA(win::DWORD size, win::LPSTR buffer) {
+  return CopyOut(tempPath, buffer, size);
+}
+
+win::BOOL FakeKernel32::GetVolumeInformationA(win::LPCSTR, win::LPSTR, win::DWORD, win::DWORD*,
+                                              win::DWORD*, win::DWORD*, win::LPSTR name,
+                                              win::DWORD nameSize) {
+  if (volumeQueryFails) return win::FALSE;
+  CopyOut(fileSystemName, name, nameSize);
+  return win::TRUE;
+}
+
+win::HANDLE FakeKernel32::FindFirstFileA(win::LPCSTR, win::WIN32_FIND_DATAA*) {
+  lastError = win::ERROR_FILE_NOT_FOUND;
+  return win::INVALID_HANDLE_VALUE;
+}
+
+win::HANDLE FakeKernel32::CreateFileA(win::LPCSTR, win::DWORD, win::DWORD, win::LPVOID,
+                                      win::DWORD, win::DWORD, win::HANDLE) {
+  lastError = win::ERROR_ACCESS_DENIED;
+  return win::INVALID_HANDLE_VALUE;
+}
+
+win::BOOL FakeKernel32::WriteFile(win::HANDLE, const void*, win::DWORD, win::DWORD*,
+                                  win::LPVOID) {
+  lastError = win::ERROR_INVALID_HANDLE;
+  return win::FALSE;
+}
+
+int FakeKernel32::MultiByteToWideChar(win::UINT codePage, win::DWORD, win::LPCSTR text,
+                                      int length, char16_t* wide, int wideSize) {
+  const std::string input(text, static_cast<std::size_t>(length));
+  std::u16string out;
+  if (codePage == win::CP_UTF8) {
+    out = DecodeUtf8(input);
+  } else {
+    for (const char c : input) out.push_back(static_cast<unsigned char>(c));
+  }
+  if (wide == nullptr || wideSize == 0) return static_cast<int>(out.size());
+  const int count = std::min(wideSize, static_cast<int>(out.size()));
+  std::copy_n(out.begin(), count, wide);
+  return count;
+}
+
+int FakeKernel32::WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide,
+                                      int length, win::LPSTR text, int size, win::LPCSTR,
+                                      win::BOOL*) {
+  const std::u16string input(wide, static_cast<std::size_t>(length));
+  std::string out;
+  if (codePage == win::CP_UTF8) {
+    out = EncodeUtf8(input);
+  } else {
+    for (const char16_t c : input) out.push_back(c < 0x100 ? static_cast<char>(c) : '?');
+  }
+  if (text == nullptr || size == 0) return static_cast<int>(out.size());
+  const int count = std::min(size, static_cast<int>(out.size()));
+  std::copy_n(out.begin(), count, text);
+  return count;
+}
+
+win::WORD FakeUser32::RegisterClassA(const win::WNDCLASSA* windowClass) {
+  registeredClasses.emplace_back(windowClass->lpszClassName);
+  return static_cast<win::WORD>(registeredClasses.size());
+}
+
+win::HWND FakeUser32::CreateWindowExA(win::DWORD, win::LPCSTR className, win::LPCSTR windowName,
+                                      win::DWORD) {
+  windows.push_back({className, windowName});
+  return windows.size();
+}
+
+win::BOOL FakeUser32::EnumWindows(win::WNDENUMPROC callback, win::LPARAM param) {
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    if (!callback(i + 1, param)) break;
+  }
+  return win::TRUE;
+}
+
+namespace {
+
+int CopyWindowText(const std::vector<FakeWindow>& windows, win::HWND window,
+                   std::string FakeWindow::*field, win::LPSTR buffer, int size) {
+  if (window == 0 || window > windows.size() || size <= 0) return 0;
+  const std::string& text = windows[window - 1].*field;
+  const int count = std::min(size - 1, static_cast<int>(text.size()));
+  std::memcpy(buffer, text.data(), static_cast<std::size_t>(count));
+  buffer[count] = '\0';
+  return count;
+}
+
+}  // namespace
+
+int FakeUser32::GetClassNameA(win::HWND window, win::LPSTR buffer, int size) {
+  return CopyWindowText(windows, window, &FakeWindow::className, buffer, size);
+}
+
+int FakeUser32::GetWindowTextA(win::HWND window, win::LPSTR buffer, int size) {
+  return CopyWindowText(windows, window, &FakeWindow::caption, buffer, size);
+}
+
+int FakeUser32::GetSystemMetrics(int index) {
+  const auto found = metrics.find(index);
+  return found == metrics.end() ? 0 : found->second;
+}
+
+int FakeUser32::MessageBoxA(win::HWND, win::LPCSTR text, win::LPCSTR caption, win::UINT type) {
+  boxes.push_back({text, caption, type});
+  if (answers.empty()) throw std::logic_error("message box without a scripted answer");
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+win::HRESULT FakeShell32::SHGetFolderPathA(win::HWND, int folder, win::HANDLE, win::DWORD,
+                                           win::LPSTR path) {
+  const auto found = folders.find(folder);
+  if (found == folders.end()) return win::E_INVALIDARG;
+  std::strncpy(path, found->second.c_str(), win::MAX_PATH - 1);
+  return win::S_OK;
+}
+
+int FakeShell32::SHFileOperationA(win::SHFILEOPSTRUCTA* operation) {
+  operations.push_back(*operation);
+  return operationResult;
+}
+
+ui::Form& NoWidgets::CreateForm(const ui::ControlDesign&, int, int) {
+  throw std::logic_error("these tests use no window");
+}
+
+}  // namespace lyn::fakes

@@ -1,0 +1,137 @@
+// A platform whose answers a test sets: version records, metrics, folders,
+// windows and message-box answers. Ending the process throws ProcessEnded.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/api/platform.h"
+
+namespace lyn::fakes {
+
+struct ProcessEnded {
+  win::UINT exitCode;
+};
+
+class FakeKernel32 : public win::Kernel32 {
+ public:
+  win::OSVERSIONINFOEXA version{};  // answered to both record sizes
+  bool failVersionQuery = false;
+  bool failExtendedQuery = false;
+  bool failWow64Query = false;
+  win::BOOL wow64 = win::FALSE;
+  win::WORD processArchitecture = win::PROCESSOR_ARCHITECTURE_INTEL;
+  win::WORD nativeArchitecture = win::PROCESSOR_ARCHITECTURE_INTEL;
+  win::DWORD productType = 0;
+  std::string systemDirectory = "C:\\Windows\\system32";
+  std::string windowsDirectory = "C:\\Windows";
+  std::string tempPath = "C:\\Temp\\";
+  bool volumeQueryFails = false;
+  std::string fileSystemName = "NTFS";
+  win::DWORD lastError = 0;
+
+  win::BOOL GetVersionExA(win::OSVERSIONINFOA* info) override;
+  win::HANDLE GetCurrentProcess() override { return static_cast<win::HANDLE>(-1); }
+  win::BOOL IsWow64Process(win::HANDLE, win::BOOL* result) override;
+  void GetSystemInfo(win::SYSTEM_INFO* info) override;
+  void GetNativeSystemInfo(win::SYSTEM_INFO* info) override;
+  win::BOOL GetProductInfo(win::DWORD, win::DWORD, win::DWORD, win::DWORD,
+                           win::DWORD* type) override;
+  win::UINT GetSystemDirectoryA(win::LPSTR buffer, win::UINT size) override;
+  win::UINT GetWindowsDirectoryA(win::LPSTR buffer, win::UINT size) override;
+  win::DWORD GetTempPathA(win::DWORD size, win::LPSTR buffer) override;
+  win::BOOL GetVolumeInformationA(win::LPCSTR, win::LPSTR, win::DWORD, win::DWORD*, win::DWORD*,
+                                  win::DWORD*, win::LPSTR fileSystemName,
+                                  win::DWORD fileSystemNameSize) override;
+  win::HANDLE FindFirstFileA(win::LPCSTR, win::WIN32_FIND_DATAA*) override;
+  win::BOOL FindNextFileA(win::HANDLE, win::WIN32_FIND_DATAA*) override { return win::FALSE; }
+  win::BOOL FindClose(win::HANDLE) override { return win::TRUE; }
+  win::DWORD GetFileAttributesA(win::LPCSTR) override { return win::INVALID_FILE_ATTRIBUTES; }
+  win::HANDLE CreateFileA(win::LPCSTR, win::DWORD, win::DWORD, win::LPVOID, win::DWORD,
+                          win::DWORD, win::HANDLE) override;
+  win::BOOL WriteFile(win::HANDLE, const void*, win::DWORD, win::DWORD*, win::LPVOID) override;
+  win::BOOL CloseHandle(win::HANDLE) override { return win::TRUE; }
+  win::UINT GetACP() override { return 1252; }
+  // Code page 1252 is treated as Latin-1, which is enough for tests.
+  int MultiByteToWideChar(win::UINT codePage, win::DWORD, win::LPCSTR text, int length,
+                          char16_t* wide, int wideSize) override;
+  int WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide, int length,
+                          win::LPSTR text, int size, win::LPCSTR, win::BOOL*) override;
+  win::DWORD GetLastError() override { return lastError; }
+  [[noreturn]] void ExitProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
+};
+
+struct FakeWindow {
+  std::string className;
+  std::string caption;
+};
+
+struct ShownBox {
+  std::string text;
+  std::string caption;
+  win::UINT type;
+};
+
+class FakeUser32 : public win::User32 {
+ public:
+  std::map<int, int> metrics;
+  std::vector<FakeWindow> windows;  // handle = index + 1
+  std::deque<int> answers;          // message-box answers, in order
+  std::vector<ShownBox> boxes;
+  std::vector<std::string> registeredClasses;
+
+  win::WORD RegisterClassA(const win::WNDCLASSA* windowClass) override;
+  win::HWND CreateWindowExA(win::DWORD, win::LPCSTR className, win::LPCSTR windowName,
+                            win::DWORD) override;
+  win::BOOL EnumWindows(win::WNDENUMPROC callback, win::LPARAM param) override;
+  int GetClassNameA(win::HWND window, win::LPSTR buffer, int size) override;
+  int GetWindowTextA(win::HWND window, win::LPSTR buffer, int size) override;
+  win::BOOL SetWindowPos(win::HWND, win::HWND, int, int, int, int, win::UINT) override {
+    return win::TRUE;
+  }
+  int GetSystemMetrics(int index) override;
+  int MessageBoxA(win::HWND, win::LPCSTR text, win::LPCSTR caption, win::UINT type) override;
+};
+
+class FakeVersion : public win::Version {
+ public:
+  win::DWORD GetFileVersionInfoSizeA(win::LPCSTR, win::DWORD*) override { return 0; }
+  win::BOOL GetFileVersionInfoA(win::LPCSTR, win::DWORD, win::DWORD, win::LPVOID) override {
+    return win::FALSE;
+  }
+  win::BOOL VerQueryValueA(const void*, win::LPCSTR, win::LPVOID*, win::UINT*) override {
+    return win::FALSE;
+  }
+};
+
+class FakeShell32 : public win::Shell32 {
+ public:
+  std::map<int, std::string> folders;
+  std::vector<win::SHFILEOPSTRUCTA> operations;
+  int operationResult = 0;
+
+  win::HRESULT SHGetFolderPathA(win::HWND, int folder, win::HANDLE, win::DWORD,
+                                win::LPSTR path) override;
+  int SHFileOperationA(win::SHFILEOPSTRUCTA* operation) override;
+};
+
+// Widgets are not used by the code these fakes serve; asking for them fails.
+class NoWidgets : public ui::Widgets {
+ public:
+  ui::Form& CreateForm(const ui::ControlDesign&, int, int) override;
+  void RunMessageLoop() override {}
+  void DoEvents() override {}
+};
+
+struct FakePlatform {
+  FakeKernel32 kernel32;
+  FakeUser32 user32;
+  FakeVersion version;
+  FakeShell32 shell32;
+  NoWidgets widgets;
+  Platform platform{kernel32, user32, version, shell32, widgets};
+};
+
+}  // namespace lyn::fakes

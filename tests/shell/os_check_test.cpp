@@ -1,0 +1,120 @@
+#include "shell/os_check.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_platform.h"
+
+namespace lyn {
+namespace {
+
+using fakes::FakePlatform;
+using fakes::ProcessEnded;
+
+const std::string kQuestion =
+    "You may continue if you wish, but no guarantees are given to the success of the "
+    "installation\r\nand performance of the software.  The risk may be minimal, but nevertheless "
+    "any risk is \r\ntotally yours.\r\n\r\n" +
+    std::string(45, ' ') + "Do you wish to continue?";
+
+void Windows7(FakePlatform& fake, bool x64) {
+  fake.kernel32.version.dwPlatformId = 2;
+  fake.kernel32.version.dwMajorVersion = 6;
+  fake.kernel32.version.dwMinorVersion = 1;
+  fake.kernel32.version.dwBuildNumber = 7601;
+  fake.kernel32.version.wProductType = 1;
+  fake.kernel32.productType = 1;
+  fake.kernel32.wow64 = x64;
+  fake.kernel32.nativeArchitecture = x64 ? win::PROCESSOR_ARCHITECTURE_AMD64 : 0;
+}
+
+void Version5(FakePlatform& fake, win::DWORD minor, win::BYTE productType) {
+  fake.kernel32.version.dwPlatformId = 2;
+  fake.kernel32.version.dwMajorVersion = 5;
+  fake.kernel32.version.dwMinorVersion = minor;
+  fake.kernel32.version.dwBuildNumber = 2195;
+  fake.kernel32.version.wProductType = productType;
+}
+
+class OperatingSystemCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override { OperatingSystem::Is64BitOS = kFalse16; }
+  FakePlatform fake;
+};
+
+TEST_F(OperatingSystemCheckTest, SupportedSystemShowsNoMessage) {
+  Windows7(fake, false);
+  EXPECT_EQ(OperatingSystemCheck(fake.platform),
+            "Operating System:  Windows 7 Ultimate Edition, 32-bit (Build 7601)");
+  EXPECT_TRUE(fake.user32.boxes.empty());
+}
+
+TEST_F(OperatingSystemCheckTest, SixtyFourBitSystemAsksAndYesContinues) {
+  Windows7(fake, true);
+  fake.user32.answers = {win::IDYES};
+  EXPECT_EQ(OperatingSystemCheck(fake.platform),
+            "Operating System:  Windows 7 Ultimate Edition, 64-bit (Build 7601)");
+  ASSERT_EQ(fake.user32.boxes.size(), 1u);
+  EXPECT_EQ(fake.user32.boxes[0].caption, "Untested OS");
+  EXPECT_EQ(fake.user32.boxes[0].type, win::MB_YESNO | win::MB_ICONSTOP);
+  EXPECT_EQ(fake.user32.boxes[0].text,
+            "The Installed Operating System is:- Windows 7 Ultimate Edition, 64-bit (Build "
+            "7601).\r\n\r\nThe program you are attempting to install has not been tested on "
+            "Windows 7 Ultimate Edition, 64-bit 64-Bit.\r\n\r\n" +
+                kQuestion);
+}
+
+TEST_F(OperatingSystemCheckTest, SixtyFourBitServerIsAskedAboutNotRefused) {
+  Windows7(fake, true);
+  fake.kernel32.version.wProductType = win::VER_NT_SERVER;
+  fake.user32.answers = {win::IDYES};
+  EXPECT_NO_THROW(OperatingSystemCheck(fake.platform));
+  EXPECT_EQ(fake.user32.boxes.size(), 1u) << "only the 64-bit question";
+}
+
+TEST_F(OperatingSystemCheckTest, NoEndsTheProcess) {
+  Windows7(fake, true);
+  fake.user32.answers = {win::IDNO};
+  EXPECT_THROW(OperatingSystemCheck(fake.platform), ProcessEnded);
+}
+
+TEST_F(OperatingSystemCheckTest, Windows2000ProfessionalAsksWithoutTheSixtyFourBitWords) {
+  Version5(fake, 0, win::VER_NT_WORKSTATION);
+  fake.user32.answers = {win::IDNO};
+  EXPECT_THROW(OperatingSystemCheck(fake.platform), ProcessEnded);
+  ASSERT_EQ(fake.user32.boxes.size(), 1u);
+  EXPECT_EQ(fake.user32.boxes[0].text,
+            "The Installed Operating System is:- Windows 2000 Professional (Build 2195)."
+            "\r\n\r\nThe program you are attempting to install has not been tested on Windows "
+            "2000 Professional.\r\n\r\n" +
+                kQuestion);
+}
+
+TEST_F(OperatingSystemCheckTest, OtherSystemsAreRefusedAfterOk) {
+  Version5(fake, 0, win::VER_NT_SERVER);
+  fake.user32.answers = {win::IDOK};
+  EXPECT_THROW(OperatingSystemCheck(fake.platform), ProcessEnded);
+  ASSERT_EQ(fake.user32.boxes.size(), 1u);
+  EXPECT_EQ(fake.user32.boxes[0].caption, "Invalid OS");
+  EXPECT_EQ(fake.user32.boxes[0].type, win::MB_OK | win::MB_ICONSTOP);
+  EXPECT_EQ(fake.user32.boxes[0].text,
+            "The Installed Operating System is:- Windows 2000 Server (Build 2195).\r\n\r\nThe "
+            "program you are attempting to install has not been tested on Windows 2000 "
+            "Server.\r\n\r\n" +
+                std::string(35, ' ') + "This Installation will now terminate.");
+}
+
+TEST(ClassifySystemTest, EveryCodeHasItsOutcome) {
+  OperatingSystem::OSInfo info;
+  for (int code = -1; code <= 15; ++code) {
+    info.OSCode = code;
+    const bool supported = code == 9 || code == 10 || code == 12 || code == 14;
+    const CheckOutcome expected = supported    ? CheckOutcome::None
+                                  : code == 7 ? CheckOutcome::Untested
+                                              : CheckOutcome::Invalid;
+    EXPECT_EQ(ClassifySystem(info, kFalse16), expected) << "code " << code;
+    EXPECT_EQ(ClassifySystem(info, kTrue16), CheckOutcome::Untested64) << "code " << code;
+  }
+}
+
+}  // namespace
+}  // namespace lyn
