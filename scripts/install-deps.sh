@@ -8,7 +8,7 @@ packages=(
   gcab libgcab-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
   gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  xvfb xauth
+  xvfb xauth fonts-liberation2
   clang-14 libclang-rt-14-dev
   clang-format
 )

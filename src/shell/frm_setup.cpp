@@ -6,7 +6,6 @@
 #include "shell/frm_setup_design.h"
 #include "shell/os_check.h"
 #include "shell/paint_gradient.h"
-#include "sysinfo/special_folders.h"
 
 namespace lyn {
 
@@ -67,45 +66,12 @@ void frmSetup::Load() {
   Control("lblClientOS").SetCaption(OperatingSystemCheck(platform_));
 
   // 5. The setup state.
-  FillSetupState();
+  FillSetupState(platform_, state_);
 
   // 6. The background.
   form_->SetScaleMode(ui::ScaleMode::Pixels);
   PaintGradient(kTrue16, static_cast<float>(form_->ScaleWidth()),
                 static_cast<float>(form_->ScaleHeight()), "000000", "576579", form_, nullptr);
-}
-
-void frmSetup::FillSetupState() {
-  state_.SectionVersion = "[VERSION]";
-  state_.SectionProgramFileFolder = "[PROGRAM FILE FOLDER]";
-  state_.SectionProgramFiles = "[PROGRAM FILES]";
-  state_.SectionSystem = "[SYSTEM]";
-  state_.SectionWindows = "[WINDOWS]";
-  state_.SectionCommon = "[COMMON]";
-  state_.SectionAP = "[AP]";
-  state_.SectionAPM = "[APM]";
-  state_.SectionRegistration = "[REGISTRATION]";
-  state_.SectionProgramGroup = "[PROGRAM GROUP]";
-  state_.SectionProgramGroupShortcut = "[PROGRAM GROUP SHORTCUT]";
-  state_.SectionDesktopShortcut = "[DESKTOP SHORTCUT]";
-  state_.SectionUninstallReg = "[UNINSTALL REG]";
-  state_.SectionEnd = "[END]";
-
-  state_.OutcomeSuccessful = "Successful";
-  state_.OutcomeFailed = "Failed";
-  state_.OutcomeNA = "NA";
-
-  state_.TempFolder = GetTempDir(platform_);
-  state_.SetupTempFolder = state_.TempFolder + "LYNSetup";
-  state_.WindowsFolder = GetWindowsDir(platform_);
-  state_.SystemFolder = GetSystemDir(platform_);
-  state_.CommonFilesFolder = GetSpecialFolderPath(platform_, win::CSIDL_PROGRAM_FILES_COMMON);
-  state_.ProgramFilesFolder = GetSpecialFolderPath(platform_, win::CSIDL_PROGRAM_FILES);
-  state_.SharedFolder = state_.CommonFilesFolder + "\\" + "Microsoft Shared";
-  state_.DaoFolder = state_.SharedFolder + "\\" + "DAO";
-  state_.ProgramFolder = state_.ProgramFilesFolder + "\\" + "LYN";
-  state_.UninstallLogName = "UnInstallLYN.log";
-  state_.InstallLogName = "InstallInfo.log";
 }
 
 void frmSetup::lblAcceptYes_Click() {

@@ -29,7 +29,6 @@ class frmSetup {
   void CreateControls();
   void WireHandlers();
   void Load();
-  void FillSetupState();
 
   void lblAcceptYes_Click();
   void lblAcceptNo_Click();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/api/platform.h"
 #include "security/cntfs.h"
 
 namespace lyn {
@@ -52,5 +53,9 @@ struct SetupState {
   // The version survey's summary of the row being logged.
   std::string VersionSummary;
 };
+
+// Fills the setup state as the window's load does: the section headers, the
+// outcome words, the folders and the log names, in that order.
+void FillSetupState(Platform& platform, SetupState& state);
 
 }  // namespace lyn

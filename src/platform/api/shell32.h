@@ -18,6 +18,7 @@ constexpr UINT FO_RENAME = 4;
 using FILEOP_FLAGS = WORD;
 constexpr FILEOP_FLAGS FOF_NOCONFIRMATION = 0x0010;
 constexpr FILEOP_FLAGS FOF_ALLOWUNDO = 0x0040;
+constexpr FILEOP_FLAGS FOF_NOCONFIRMMKDIR = 0x0200;
 
 // SHFILEOPSTRUCTA. pFrom and pTo are lists of paths, each ended by a NUL,
 // the whole list ended by a second NUL.

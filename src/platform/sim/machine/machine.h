@@ -3,47 +3,44 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "platform/api/win_types.h"
+#include "platform/sim/machine/machine_error.h"
 #include "platform/sim/machine/profile.h"
+#include "platform/sim/machine/windows_path.h"
 
 namespace lyn::sim {
 
-// A bad machine folder, a malformed profile, or a path that cannot be
-// contained in the machine. The message is one line, fit for a user.
-class MachineError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // A Windows path of the machine resolved to the host.
 struct ResolvedPath {
-  std::string windowsPath;          // absolute, normalised: "C:\Windows\system32"
-  std::filesystem::path hostPath;   // inside the machine folder
+  std::string windowsPath;         // absolute, normalised: "C:\Windows\system32"
+  std::filesystem::path hostPath;  // inside the machine folder
   char drive = 'C';
-  bool exists = false;              // the host path exists (file or folder)
+  bool exists = false;  // the host path exists (file or folder)
 };
 
 class Machine {
  public:
   // Makes a new machine in an empty or absent folder: the profile file, a
-  // folder for each drive, and the profile's folders on them.
+  // folder for each drive, and the profile's folders on them (under WOW64
+  // both the system folder and SysWOW64). Throws MachineError when the folder
+  // is in use or the profile's folders are not absolute paths on its drives.
   static Machine Create(const std::filesystem::path& folder, const Profile& profile);
-  // Opens an existing machine; throws MachineError when the folder is not one.
+  // Opens an existing machine; throws MachineError when the folder is not one
+  // or its profile is malformed.
   static Machine Open(const std::filesystem::path& folder);
 
   const std::filesystem::path& Root() const { return root_; }
   const Profile& profile() const { return profile_; }
 
-  // Resolves an absolute or current-folder-relative Windows path. Existing
-  // components match case-insensitively; missing ones keep their case. "." and
-  // ".." are folded as Windows folds them; under WOW64 the system folder is
-  // redirected to SysWOW64. Throws MachineError when the result would lie
-  // outside the machine folder (a symbolic link pointing out, an unknown
-  // drive, a host path).
+  // Resolves an absolute or current-folder-relative Windows path (UTF-8).
+  // Existing components match case-insensitively; missing ones keep their
+  // case. "." and ".." are folded as Windows folds them; under WOW64 the
+  // system folder is redirected to SysWOW64. Throws MachineError when the
+  // result would lie outside the machine folder (a symbolic link pointing
+  // out, an unknown drive, a host path) or the name is not a Windows name.
   ResolvedPath Resolve(std::string_view windowsPath) const;
 
   // Text conversion between the machine's ANSI code page and UTF-8 (host
@@ -52,8 +49,11 @@ class Machine {
   std::string Utf8ToAnsi(std::string_view utf8) const;
 
   // DOS attributes kept beside the files (read-only, hidden, system, archive);
-  // the directory bit comes from the host. INVALID_FILE_ATTRIBUTES when the
-  // path does not exist.
+  // the directory bit comes from the host. A file nobody set attributes on is
+  // an archive file, a file with none set reports FILE_ATTRIBUTE_NORMAL.
+  // INVALID_FILE_ATTRIBUTES when the path does not exist. The marks belong to
+  // the path: whoever deletes or replaces a file on the host resets them
+  // (SetAttributes with the new file's attributes).
   win::DWORD Attributes(std::string_view windowsPath) const;
   void SetAttributes(std::string_view windowsPath, win::DWORD attributes) const;
 
@@ -64,8 +64,16 @@ class Machine {
  private:
   Machine(std::filesystem::path root, Profile profile);
 
+  // Maps a parsed path to the host without WOW64 redirection.
+  ResolvedPath Map(const WindowsPath& path, std::string_view asGiven) const;
+  std::filesystem::path DrivesFolder() const { return root_ / "drives"; }
+  std::string MarkKey(std::string_view windowsPath) const;
+
   std::filesystem::path root_;
   Profile profile_;
+  WindowsPath currentDirectory_;
+  WindowsPath windowsDirectory_;
+  WindowsPath systemDirectory_;
 };
 
 }  // namespace lyn::sim

@@ -10,10 +10,14 @@
 
 namespace lyn::sim {
 
+// A drive of the machine. The file-system name is reported as written here
+// ("NTFS", "FAT32", "CDFS", even "ntfs"); the volume's flags follow from it.
 struct DriveSpec {
   std::string fileSystem = "NTFS";  // "NTFS", "FAT32", "CDFS"
   std::string volumeName;
   win::DWORD serialNumber = 0;
+
+  friend bool operator==(const DriveSpec&, const DriveSpec&) = default;
 };
 
 struct Profile {
@@ -39,6 +43,10 @@ struct Profile {
   int SM_SERVERR2 = 0;
   int SM_CXSCREEN = 1024;
   int SM_CYSCREEN = 768;
+  // How long the desktop takes to list its windows and to take down those of
+  // an ending process, in milliseconds: on such a busy machine two copies
+  // started together both see each other.
+  int DesktopDelayMs = 0;
   // Locale and user.
   win::UINT AnsiCodePage = 1252;
   std::string UserName = "Owner";
@@ -55,6 +63,8 @@ struct Profile {
   std::string CurrentDirectory = "C:\\Distribution";
   // Drive letters (upper case) and their volumes.
   std::map<char, DriveSpec> drives = {{'C', DriveSpec{}}};
+
+  friend bool operator==(const Profile&, const Profile&) = default;
 };
 
 struct Preset {
@@ -70,13 +80,19 @@ const Preset& FindPreset(const std::string& name);
 const std::string& DefaultPresetName();
 
 // Sets one field by its published name ("dwMajorVersion", "Wow64",
-// "Drive.D=CDFS", ...). Numbers in decimal or 0x hexadecimal. Throws
+// "Drive.D=CDFS", ...). Numbers in decimal or 0x hexadecimal, checked against
+// the field's width; flags "true" or "false". A drive is made by naming its
+// file system ("Drive.D" = "CDFS"); "Drive.D.VolumeName" and
+// "Drive.D.SerialNumber" set the rest of an existing drive. Throws
 // std::invalid_argument with a one-line message for an unknown field or a
 // malformed value.
 void SetField(Profile& profile, const std::string& field, const std::string& value);
 
-// The profile as text, one "field = value" line each, and back. Parsing
-// throws std::invalid_argument naming the line for a malformed profile.
+// The profile as text, one "field = value" line each, and back. Blank lines
+// and lines starting with '#' are ignored; a value with blanks at either end
+// is written between double quotes. Fields missing from the text keep the
+// values of a default Profile. Parsing throws std::invalid_argument naming
+// the line for a malformed profile.
 std::string ProfileToText(const Profile& profile);
 Profile ProfileFromText(const std::string& text);
 

@@ -1,0 +1,48 @@
+#include "platform/sim/machine/side_file.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace lyn::sim {
+
+std::string ReadTextFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteTextFileAtomically(const std::filesystem::path& file, std::string_view text) {
+  static std::atomic<unsigned> counter{0};
+  std::filesystem::path temporary = file;
+  temporary += ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (!out.flush()) throw std::runtime_error("cannot write " + temporary.string());
+  }
+  std::filesystem::rename(temporary, file);
+}
+
+SideTable ReadSideTable(const std::filesystem::path& file) {
+  SideTable table;
+  std::istringstream lines(ReadTextFile(file));
+  std::string line;
+  while (std::getline(lines, line)) {
+    const auto tab = line.find('\t');
+    if (tab != std::string::npos) table[line.substr(0, tab)] = line.substr(tab + 1);
+  }
+  return table;
+}
+
+void WriteSideTable(const std::filesystem::path& file, const SideTable& table) {
+  std::string text;
+  for (const auto& [key, value] : table) text += key + '\t' + value + '\n';
+  WriteTextFileAtomically(file, text);
+}
+
+}  // namespace lyn::sim

@@ -1,0 +1,85 @@
+#include "platform/sim/machine/windows_path.h"
+
+#include <cctype>
+#include <string>
+
+#include "platform/sim/machine/case_fold.h"
+#include "platform/sim/machine/machine_error.h"
+
+namespace lyn::sim {
+namespace {
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+void CheckName(std::string_view name, std::string_view path) {
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || std::string_view("<>:\"|?*").find(c) != std::string_view::npos) {
+      throw MachineError("invalid character in the Windows path '" + std::string(path) + "'");
+    }
+  }
+}
+
+}  // namespace
+
+std::string WindowsPath::Text() const {
+  std::string text{drive, ':'};
+  if (components.empty()) return text + '\\';
+  for (const std::string& name : components) text += '\\' + name;
+  return text;
+}
+
+WindowsPath ParseWindowsPath(std::string_view path, const WindowsPath* current) {
+  const std::string quoted = "'" + std::string(path) + "'";
+  if (path.empty()) throw MachineError("empty Windows path");
+  if (path[0] == '/') {
+    throw MachineError("host path " + quoted + " is not a path of the machine");
+  }
+  if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    throw MachineError("network and device path " + quoted + " is not part of the machine");
+  }
+  WindowsPath result;
+  std::string_view rest = path;
+  const bool hasDrive =
+      path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+  if (hasDrive) {
+    result.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    rest.remove_prefix(2);
+  }
+  const bool rooted = !rest.empty() && IsSeparator(rest[0]);
+  if (!rooted) {
+    if (current == nullptr) throw MachineError("Windows path " + quoted + " is not absolute");
+    if (!hasDrive || result.drive == current->drive) result = *current;
+  } else if (!hasDrive) {
+    if (current == nullptr) throw MachineError("Windows path " + quoted + " has no drive");
+    result.drive = current->drive;
+  }
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    std::size_t end = start;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    const std::string_view name = rest.substr(start, end - start);
+    if (name == "..") {
+      if (!result.components.empty()) result.components.pop_back();
+    } else if (!name.empty() && name != ".") {
+      CheckName(name, path);
+      result.components.emplace_back(name);
+    }
+    start = end + 1;
+  }
+  return result;
+}
+
+bool IsAtOrBelow(const WindowsPath& path, const WindowsPath& folder) {
+  if (path.drive != folder.drive || path.components.size() < folder.components.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < folder.components.size(); ++i) {
+    if (!EqualFolded(path.components[i], folder.components[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace lyn::sim

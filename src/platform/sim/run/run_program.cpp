@@ -1,0 +1,42 @@
+#include "platform/sim/run/run_program.h"
+
+#include <exception>
+#include <iostream>
+
+#include "platform/sim/run/run_host.h"
+#include "platform/sim/sim_platform.h"
+#include "platform/sim/ui/transcript.h"
+#include "shell/chk_previous_instance.h"
+
+namespace lyn::sim {
+
+BackendFactory HeadlessBackend(const Script& script) {
+  return [script](WidgetSet& widgets, const HeadlessLoop::EndFunction& end) {
+    auto loop = std::make_unique<HeadlessLoop>(widgets, script.clicks, script.holdSeconds, end);
+    widgets.AddObserver(*loop);
+    return Backend{std::move(loop), std::make_unique<ScriptedAnswers>(script.answers), {}};
+  };
+}
+
+void RunProgram(Machine machine, const BackendFactory& makeBackend) {
+  Transcript transcript(std::cout);
+  RunHost host(transcript);
+  SimPlatform sim(std::move(machine), host);
+  WidgetSet& widgets = sim.widgets();
+  widgets.AddObserver(transcript);
+  widgets.AddObserver(host);
+  const Backend backend = makeBackend(
+      widgets, [&host](const std::string& reason, int code) { host.End(reason, code); });
+  widgets.SetEventLoop(*backend.loop);
+  host.Attach(widgets, *backend.answerer, [&sim] { sim.desktop().RemoveAllOfThisProcess(); });
+  try {
+    ChkPreviousInstance::Main(sim.platform());
+    widgets.RunMessageLoop();
+  } catch (const std::exception& e) {
+    std::cerr << "lynsim: the program failed: " << e.what() << "\n";
+    host.End("exit 1", 1);
+  }
+  host.EndProcess(0);
+}
+
+}  // namespace lyn::sim

@@ -1,0 +1,16 @@
+#include "platform/sim/sim_platform.h"
+
+namespace lyn::sim {
+
+SimPlatform::SimPlatform(Machine machine, ProcessHost& host)
+    : machine_(std::move(machine)),
+      desktop_(machine_),
+      kernel32_(machine_, host),
+      user32_(machine_, desktop_, host),
+      version_(machine_),
+      shell32_(machine_),
+      windows_(desktop_),
+      widgets_(windows_),
+      platform_{kernel32_, user32_, version_, shell32_, widgets_} {}
+
+}  // namespace lyn::sim

@@ -1,0 +1,17 @@
+// The message loop of a window backend: the headless one keeps a virtual
+// clock and plays a script; the FLTK one waits for a person.
+#pragma once
+
+namespace lyn::sim {
+
+class EventLoop {
+ public:
+  virtual ~EventLoop() = default;
+
+  // Runs until the last form is closed (or the process ends).
+  virtual void Run() = 0;
+  // Handles what is pending at this moment, once.
+  virtual void DoEvents() = 0;
+};
+
+}  // namespace lyn::sim

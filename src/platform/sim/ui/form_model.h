@@ -1,0 +1,80 @@
+// A form of the headless widget set: the top-level window of the machine's
+// desktop, the owner of its controls in design order, and a drawing surface
+// with a fixed client area.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/sim/ui/surface_model.h"
+#include "platform/sim/ui/top_level_windows.h"
+
+namespace lyn::sim {
+
+// The window class of the program's forms.
+inline constexpr const char* kFormClassName = "ThunderRT6FormDC";
+
+class FormModel final : public SurfaceModel, public ui::Form {
+ public:
+  // Registers the window, hidden, on the desktop. Client size in twips.
+  FormModel(const ui::ControlDesign& design, int clientWidth, int clientHeight,
+            WidgetObserver& events, TopLevelWindows& windows);
+
+  win::HWND hWnd() const override { return window_; }
+  void Show() override { SetVisible(true); }
+  ui::Control& Add(const ui::ControlDesign& design) override;
+  ui::Surface& AddPictureBox(const ui::ControlDesign& design) override;
+  void SetCaption(const std::string& caption) override;
+  void SetVisible(bool visible) override;
+
+  // The controls in the order they were added, picture boxes included.
+  const std::vector<std::unique_ptr<ControlModel>>& Controls() const { return controls_; }
+  // The form itself or one of its controls; null when none has that name.
+  ControlModel* Find(const std::string& name);
+
+  TwipRect ClientRect() const override { return {0, 0, clientWidth_, clientHeight_}; }
+  TwipRect VisibleArea() const override { return Visible() ? ClientRect() : TwipRect{}; }
+
+  bool Topmost() const { return topmost_; }
+  void SetTopmost();
+
+  // The person closed the window: it leaves the desktop.
+  void Close();
+  bool Closed() const { return closed_; }
+
+  // The control whose click handler runs at the moment, innermost first;
+  // null when none runs.
+  const ControlModel* RunningClick() const {
+    return runningClicks_.empty() ? nullptr : runningClicks_.back();
+  }
+  // Marks a click handler as running for its lifetime.
+  class ClickScope {
+   public:
+    ClickScope(FormModel& form, const ControlModel& control) : form_(form) {
+      form_.runningClicks_.push_back(&control);
+    }
+    ~ClickScope() { form_.runningClicks_.pop_back(); }
+    ClickScope(const ClickScope&) = delete;
+    ClickScope& operator=(const ClickScope&) = delete;
+
+   private:
+    FormModel& form_;
+  };
+
+ private:
+  ControlModel& Insert(std::unique_ptr<ControlModel> control);
+  SurfaceModel& ContainerFor(const ui::ControlDesign& design);
+
+  WidgetObserver& events_;
+  TopLevelWindows& windows_;
+  int clientWidth_;
+  int clientHeight_;
+  win::HWND window_;
+  bool topmost_ = false;
+  bool closed_ = false;
+  std::vector<std::unique_ptr<ControlModel>> controls_;
+  std::vector<const ControlModel*> runningClicks_;
+};
+
+}  // namespace lyn::sim

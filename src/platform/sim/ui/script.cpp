@@ -1,0 +1,37 @@
+#include "platform/sim/ui/script.h"
+
+#include "platform/api/user32.h"
+
+namespace lyn::sim {
+
+std::optional<int> ParseAnswer(const std::string& word) {
+  if (word == "Yes") return win::IDYES;
+  if (word == "No") return win::IDNO;
+  if (word == "OK") return win::IDOK;
+  return std::nullopt;
+}
+
+const char* AnswerName(int id) {
+  switch (id) {
+    case win::IDYES:
+      return "Yes";
+    case win::IDNO:
+      return "No";
+    default:
+      return "OK";
+  }
+}
+
+bool AnswerFits(int id, win::UINT type) {
+  if ((type & win::MB_TYPEMASK) == win::MB_YESNO) return id == win::IDYES || id == win::IDNO;
+  return id == win::IDOK;
+}
+
+std::optional<int> ScriptedAnswers::Answer(const std::string&, const std::string&, win::UINT) {
+  if (answers_.empty()) return std::nullopt;
+  const int id = answers_.front();
+  answers_.pop_front();
+  return id;
+}
+
+}  // namespace lyn::sim

@@ -1,0 +1,50 @@
+// What a headless run does in place of a person: the controls to click, in
+// order, the answers to the message boxes, in order, and how long to stay in
+// the message loop once the clicks are done.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/api/win_types.h"
+
+namespace lyn::sim {
+
+struct Script {
+  std::vector<std::string> clicks;
+  std::vector<int> answers;  // IDOK, IDYES or IDNO
+  int holdSeconds = 0;
+};
+
+// "Yes", "No" or "OK" as the message box result; nothing for another word.
+std::optional<int> ParseAnswer(const std::string& word);
+// The word for a message box result: "Yes", "No" or "OK".
+const char* AnswerName(int id);
+// Whether a message box of this type can return the answer.
+bool AnswerFits(int id, win::UINT type);
+
+// Who answers the message boxes of a run.
+class MessageBoxAnswerer {
+ public:
+  virtual ~MessageBoxAnswerer() = default;
+  // The button chosen, or nothing when no answer can be given.
+  virtual std::optional<int> Answer(const std::string& text, const std::string& caption,
+                                    win::UINT type) = 0;
+};
+
+// Gives the script's answers in order, whatever the box says.
+class ScriptedAnswers final : public MessageBoxAnswerer {
+ public:
+  explicit ScriptedAnswers(const std::vector<int>& answers)
+      : answers_(answers.begin(), answers.end()) {}
+
+  std::optional<int> Answer(const std::string& text, const std::string& caption,
+                            win::UINT type) override;
+
+ private:
+  std::deque<int> answers_;
+};
+
+}  // namespace lyn::sim

@@ -1,0 +1,53 @@
+// The transcript of a run: one line for each thing a person would see or do,
+// written the same way whichever window backend runs, and flushed as it
+// happens so that a watcher can follow a run that is still going.
+//
+//   shown: FORM "caption"          the form's first show, then one line
+//   control: NAME "caption"        per control a person can see
+//   caption: NAME "text"           later changes
+//   enabled|visible|selected: NAME true|false
+//   click: NAME                    a person's click
+//   msgbox: "TITLE" [OK] critical "TEXT"
+//   answer: OK
+//   ended: REASON
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "platform/api/win_types.h"
+#include "platform/sim/ui/widget_observer.h"
+
+namespace lyn::sim {
+
+// A text in double quotes: quotes become \", CR \r and LF \n.
+std::string Quoted(std::string_view text);
+
+class Transcript final : public WidgetObserver {
+ public:
+  explicit Transcript(std::ostream& out) : out_(out) {}
+
+  void OnChanged(const ControlModel& control, Property property) override;
+  void OnClicked(const ControlModel& control) override;
+
+  void MessageBox(const std::string& caption, win::UINT type, const std::string& text);
+  void Answer(int id);
+  void Unanswered(const std::string& caption);
+  void Ended(const std::string& reason);
+
+ private:
+  void Snapshot(const FormModel& form);
+  // The line's text after "control: NAME" or "caption: NAME".
+  static std::string Shown(const ControlModel& control);
+  // Prints a visible line when a move takes a control into or out of view.
+  void Reconsider(const ControlModel& control);
+
+  std::ostream& out_;
+  std::set<const FormModel*> shown_;
+  std::map<const ControlModel*, bool> seen_;
+};
+
+}  // namespace lyn::sim

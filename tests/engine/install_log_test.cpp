@@ -1,0 +1,102 @@
+#include "engine/install_log.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "fakes/machine_platform.h"
+
+namespace lyn {
+namespace {
+
+constexpr const char* kUninstallLog = "C:\\Windows\\UnInstallLYN.log";
+constexpr const char* kInstallLog = "C:\\Program Files\\LYN\\InstallInfo.log";
+
+std::string Lines(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* line : lines) text += std::string(line) + "\r\n";
+  return text;
+}
+
+class InstallLogs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    machine.MakeFolder("C:\\Program Files\\LYN");
+    state.WindowsFolder = "C:\\Windows";
+    state.ProgramFolder = "C:\\Program Files\\LYN";
+    state.UninstallLogName = "UnInstallLYN.log";
+    state.InstallLogName = "InstallInfo.log";
+  }
+  void Log(bool infoOnly, const char* header, const char* item, const char* outcome) {
+    WriteLog(machine.platform(), infoOnly, header, item, outcome);
+  }
+
+  fakes::MachinePlatform machine;
+  SetupState state;
+};
+
+// A run in miniature with every kind of entry: with and without header, for
+// both logs and information only, a status line, a refused replacement whose
+// header is a path, a non-ASCII path, and the closing section.
+TEST_F(InstallLogs, CompletedRunHasTheExactLayout) {
+  OpenInstallLogs(machine.platform(), state);
+  Log(false, "[PROGRAM FILE FOLDER]", "C:\\Program Files\\LYN", "Successful");
+  Log(true, "[VERSION]", "C:\\Windows\\system32\\msjet40.dll", "Version Present = None");
+  Log(true, "", "C:\\Windows\\hh.exe", "Version Present = 6.0");
+  Log(true, "", "Checking the system folder", "");
+  Log(false, "[SYSTEM]", "C:\\Windows\\system32\\msjet40.dll", "Successful");
+  Log(false, "", "C:\\Windows\\system32\\itss.dll", "Failed");
+  Log(true, "C:\\Windows\\hh.exe", "Owned by TrustedInstaller", "Failed");
+  Log(false, "[APM]", "C:\\Maps\\Caf\xC3\xA9.jpg", "NA");
+  Log(false, "[END]", "", "");
+  CloseInstallLogs(machine.platform());
+
+  EXPECT_EQ(
+      machine.ReadFile(kUninstallLog),
+      Lines({"[PROGRAM FILE FOLDER]", "C:\\Program Files\\LYN", "Successful", "[SYSTEM]",
+             "C:\\Windows\\system32\\msjet40.dll", "Successful", "C:\\Windows\\system32\\itss.dll",
+             "Failed", "[APM]", "C:\\Maps\\Caf\xE9.jpg", "NA", "[END]", "", ""}));
+  EXPECT_EQ(machine.ReadFile(kInstallLog), Lines({"[PROGRAM FILE FOLDER]",
+                                                  "C:\\Program Files\\LYN",
+                                                  "Successful",
+                                                  "[VERSION]",
+                                                  "C:\\Windows\\system32\\msjet40.dll",
+                                                  "Version Present = None",
+                                                  "C:\\Windows\\hh.exe",
+                                                  "Version Present = 6.0",
+                                                  "Checking the system folder",
+                                                  "[SYSTEM]",
+                                                  "C:\\Windows\\system32\\msjet40.dll",
+                                                  "Successful",
+                                                  "C:\\Windows\\system32\\itss.dll",
+                                                  "Failed",
+                                                  "C:\\Windows\\hh.exe",
+                                                  "Owned by TrustedInstaller",
+                                                  "Failed",
+                                                  "[APM]",
+                                                  "C:\\Maps\\Caf\xE9.jpg",
+                                                  "NA",
+                                                  "[END]",
+                                                  ""}));
+}
+
+// The install-information log of an older run is replaced. The uninstall log
+// cannot be replaced (read-only): while it cannot be written, entries meant
+// for both logs are lost from both, and information-only entries still arrive.
+TEST_F(InstallLogs, UnwritableUninstallLogEndsEveryEntryForBothLogs) {
+  machine.PutFile(kUninstallLog, "older run\r\n");
+  machine.SetAttributes(kUninstallLog, win::FILE_ATTRIBUTE_READONLY);
+  machine.PutFile(kInstallLog, std::string(300, 'x'));
+  OpenInstallLogs(machine.platform(), state);
+  Log(false, "[PROGRAM FILE FOLDER]", "C:\\Program Files\\LYN", "Successful");
+  Log(true, "[VERSION]", "C:\\Windows\\hh.exe", "Version Present = None");
+  Log(false, "[SYSTEM]", "C:\\Windows\\system32\\itss.dll", "Failed");
+  CloseInstallLogs(machine.platform());
+  EXPECT_EQ(machine.ReadFile(kUninstallLog), "older run\r\n");
+  EXPECT_EQ(machine.ReadFile(kInstallLog),
+            Lines({"[VERSION]", "C:\\Windows\\hh.exe", "Version Present = None"}));
+}
+
+}  // namespace
+}  // namespace lyn

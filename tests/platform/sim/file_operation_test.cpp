@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes/machine_platform.h"
+#include "sysinfo/shell_file_operation.h"
+
+namespace lyn::sim {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr const char* kSource = "C:\\Temp\\LYNSetup\\msjet40.dll";
+constexpr const char* kTarget = "C:\\Windows\\system32\\msjet40.dll";
+
+class FileOperations : public ::testing::Test {
+ protected:
+  void SetUp() override { machine.PutFile(kSource, "shipped"); }
+  void TearDown() override { AllowUndo = false; }
+
+  // The program's own copy and delete, which answer every question yes.
+  int Copy(const char* source, const char* target) {
+    return ShellFileOperation(machine.platform(), source, target, win::FO_COPY);
+  }
+  int Delete(const char* path) {
+    return ShellFileOperation(machine.platform(), path, "", win::FO_DELETE);
+  }
+  // A request with other flags.
+  int Run(win::UINT operation, const std::string& from, const std::string& to,
+          win::FILEOP_FLAGS flags) {
+    const std::string fromList = from + "\0"s;
+    const std::string toList = to + "\0"s;
+    win::SHFILEOPSTRUCTA request{};
+    request.wFunc = operation;
+    request.pFrom = fromList.c_str();
+    request.pTo = toList.c_str();
+    request.fFlags = flags;
+    const int result = machine.platform().shell32.SHFileOperationA(&request);
+    EXPECT_EQ(request.fAnyOperationsAborted != 0, result == win::DE_OPCANCELLED);
+    return result;
+  }
+
+  fakes::MachinePlatform machine;
+};
+
+TEST_F(FileOperations, CopyPlacesOverwritesAndMakesFolders) {
+  machine.PutFile(kTarget, "present, read-only");
+  machine.SetAttributes(kTarget, win::FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(Copy(kSource, kTarget), 0);
+  EXPECT_EQ(machine.ReadFile(kTarget), "shipped");
+  EXPECT_EQ(machine.machine().Attributes(kTarget), win::FILE_ATTRIBUTE_ARCHIVE);
+
+  // Paths reach the shell in the ANSI code page.
+  EXPECT_EQ(Copy(kSource, "C:\\Program Files\\LYN\\Maps\\Caf\xC3\xA9.dll"), 0);
+  EXPECT_EQ(machine.ReadFile("C:\\Program Files\\LYN\\Maps\\Caf\xC3\xA9.dll"), "shipped");
+  EXPECT_EQ(Copy("C:\\Temp\\LYNSetup", "C:\\Backup"), 0);  // a folder, into a new one
+  EXPECT_EQ(machine.ReadFile("C:\\Backup\\msjet40.dll"), "shipped");
+}
+
+TEST_F(FileOperations, CopyFailuresLeaveTheDestinationAlone) {
+  machine.PutFile("C:\\Program Files\\LYN\\LYN.exe", "running");
+  machine.machine().SetInUse("C:\\Program Files\\LYN\\LYN.exe", true);
+  machine.MakeFolder("C:\\Locked");
+  machine.SetAttributes("C:\\Locked", win::FILE_ATTRIBUTE_READONLY);
+  machine.PutFile("C:\\Data.txt", "a file");
+  machine.MakeFolder("C:\\Shared\\msjet40.dll");
+  const struct {
+    const char* source;
+    const char* target;
+    int result;
+  } failures[] = {
+      {"C:\\Temp\\LYNSetup\\absent.dll", kTarget, win::ERROR_FILE_NOT_FOUND},
+      {kSource, "C:\\Program Files\\LYN\\LYN.exe", win::ERROR_SHARING_VIOLATION},
+      {kSource, "C:\\Locked\\msjet40.dll", win::ERROR_ACCESS_DENIED},
+      {kSource, "C:\\Locked\\Sub\\msjet40.dll", win::ERROR_ACCESS_DENIED},
+      {kSource, "C:\\Data.txt\\msjet40.dll", win::ERROR_PATH_NOT_FOUND},
+      {kSource, "Q:\\msjet40.dll", win::ERROR_PATH_NOT_FOUND},
+      {kSource, "C:\\Shared", win::DE_FILEDESTISFLD},
+      {kSource, kSource, win::DE_SAMEFILE},
+      {"C:\\Temp", "C:\\Temp\\LYNSetup\\Inner", win::DE_DESTSUBTREE},
+  };
+  for (const auto& f : failures) EXPECT_EQ(Copy(f.source, f.target), f.result) << f.target;
+  EXPECT_EQ(machine.ReadFile("C:\\Program Files\\LYN\\LYN.exe"), "running");
+  EXPECT_FALSE(machine.Exists("C:\\Locked\\Sub"));
+  EXPECT_FALSE(machine.Exists(kTarget));
+}
+
+// Without FOF_NOCONFIRMATION the shell would ask; nobody answers on the
+// emulated machine, so the operation is cancelled.
+TEST_F(FileOperations, QuestionsTheFlagsDoNotAnswerCancel) {
+  machine.PutFile(kTarget, "present");
+  AllowUndo = true;
+  EXPECT_EQ(Copy(kSource, kTarget), win::DE_OPCANCELLED);
+  EXPECT_EQ(Delete(kTarget), win::DE_OPCANCELLED);
+  EXPECT_EQ(machine.ReadFile(kTarget), "present");
+  EXPECT_EQ(Run(win::FO_COPY, kSource, "C:\\New\\x.dll", 0), win::DE_OPCANCELLED);
+  EXPECT_EQ(Run(win::FO_COPY, kSource, "C:\\New\\x.dll", win::FOF_NOCONFIRMMKDIR), 0);
+  EXPECT_EQ(Run(win::FO_MOVE, kSource, kTarget, win::FOF_NOCONFIRMATION),
+            static_cast<int>(win::ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(FileOperations, DeleteRemovesWholeFoldersAndForgetsTheirMarks) {
+  const char* picture = "C:\\Temp\\LYNSetup\\Maps\\Map01_Harbour.jpg";
+  machine.PutFile(picture, "JFIF");
+  machine.SetAttributes(picture, win::FILE_ATTRIBUTE_HIDDEN | win::FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(Delete("C:\\Temp\\LYNSetup"), 0);
+  EXPECT_FALSE(machine.Exists("C:\\Temp\\LYNSetup"));
+  EXPECT_TRUE(machine.Exists("C:\\Temp"));
+  machine.PutFile(picture, "new");
+  EXPECT_EQ(machine.machine().Attributes(picture), win::FILE_ATTRIBUTE_ARCHIVE);
+}
+
+TEST_F(FileOperations, DeleteFailures) {
+  machine.PutFile("C:\\Busy\\running.exe", "running");
+  machine.machine().SetInUse("C:\\Busy\\running.exe", true);
+  machine.PutFile("C:\\Locked\\kept.txt", "kept");
+  machine.SetAttributes("C:\\Locked", win::FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(Delete("C:\\Temp\\absent.txt"), static_cast<int>(win::ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(Delete("C:\\Nowhere\\absent.txt"), win::DE_INVALIDFILES);
+  EXPECT_EQ(Delete("C:\\Busy"), static_cast<int>(win::ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(Delete("C:\\Locked\\kept.txt"), static_cast<int>(win::ERROR_ACCESS_DENIED));
+  EXPECT_EQ(machine.ReadFile("C:\\Busy\\running.exe"), "running");
+  EXPECT_EQ(machine.ReadFile("C:\\Locked\\kept.txt"), "kept");
+}
+
+}  // namespace
+}  // namespace lyn::sim

@@ -1,0 +1,129 @@
+// How Windows paths of a machine land on the host: Windows' own folding of
+// names, and containment in the machine folder whatever the path says.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/machine/scratch_folder.h"
+
+namespace lyn::sim {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScratchFolder;
+
+class MachinePathTest : public ::testing::Test {
+ protected:
+  Machine Make(const std::string& preset) {
+    Profile profile = FindPreset(preset).profile;
+    SetField(profile, "Drive.D", "CDFS");
+    return Machine::Create(folder_.path(), profile);
+  }
+  fs::path DriveC() const { return folder_.path() / "drives" / "C"; }
+
+  ScratchFolder folder_;
+};
+
+TEST_F(MachinePathTest, ExistingNamesMatchInAnyCaseAndNewNamesKeepTheirs) {
+  const Machine machine = Make("win7-ultimate-sp1");
+  const ResolvedPath existing = machine.Resolve("c:\\WINDOWS\\SYSTEM32");
+  EXPECT_EQ(existing.windowsPath, "C:\\Windows\\system32");
+  EXPECT_EQ(existing.hostPath, DriveC() / "Windows" / "system32");
+  EXPECT_TRUE(existing.exists);
+
+  const ResolvedPath fresh = machine.Resolve("C:\\windows\\NewFolder\\Read Me.TXT");
+  EXPECT_EQ(fresh.windowsPath, "C:\\Windows\\NewFolder\\Read Me.TXT");
+  EXPECT_EQ(fresh.hostPath, DriveC() / "Windows" / "NewFolder" / "Read Me.TXT");
+  EXPECT_FALSE(fresh.exists);
+
+  fs::create_directories(DriveC() / "\xC3\x89t\xC3\xA9");  // "Été"
+  EXPECT_EQ(machine.Resolve("C:\\\xC3\xA9T\xC3\x89").windowsPath, "C:\\\xC3\x89t\xC3\xA9");
+}
+
+TEST_F(MachinePathTest, ExactSpellingWinsWhenTheHostHoldsSeveralCases) {
+  const Machine machine = Make("win7-ultimate-sp1");
+  std::ofstream(DriveC() / "lyn.cab") << "lower";
+  std::ofstream(DriveC() / "LYN.CAB") << "upper";
+  EXPECT_EQ(machine.Resolve("C:\\lyn.cab").hostPath.filename(), "lyn.cab");
+  EXPECT_EQ(machine.Resolve("C:\\LYN.CAB").hostPath.filename(), "LYN.CAB");
+}
+
+TEST_F(MachinePathTest, FoldsDotsSeparatorsAndRelativePathsAsWindowsDoes) {
+  const Machine machine = Make("win7-ultimate-sp1");  // current folder C:\Distribution
+  const struct {
+    const char* path;
+    const char* expected;
+  } cases[] = {
+      {"C:\\Windows\\..\\..\\..\\Users", "C:\\Users"},
+      {"C:\\.\\Windows\\.\\", "C:\\Windows"},
+      {"C:/Windows/system32", "C:\\Windows\\system32"},
+      {"C:\\Windows\\\\system32\\", "C:\\Windows\\system32"},
+      {"LYN.CAB", "C:\\Distribution\\LYN.CAB"},
+      {".\\Maps\\..\\LYN.CAB", "C:\\Distribution\\LYN.CAB"},
+      {"..\\..\\Windows", "C:\\Windows"},
+      {"\\Windows", "C:\\Windows"},
+      {"C:LYN.CAB", "C:\\Distribution\\LYN.CAB"},
+      {"c:", "C:\\Distribution"},
+      {"C:\\", "C:\\"},
+      {"C:\\..", "C:\\"},
+      {"d:setup.exe", "D:\\setup.exe"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(machine.Resolve(c.path).windowsPath, c.expected) << c.path;
+  }
+  EXPECT_EQ(machine.Resolve("C:\\..\\..\\etc\\passwd").hostPath, DriveC() / "etc" / "passwd");
+}
+
+TEST_F(MachinePathTest, RefusesPathsThatAreNotTheMachines) {
+  const Machine machine = Make("win7-ultimate-sp1");
+  for (const char* path :
+       {"/etc/passwd", "//host/share", "\\\\server\\share\\file", "\\\\?\\C:\\Windows", "Z:\\file",
+        "", "C:\\bad|name", "C:\\file:stream", "C:\\what?.txt", "C:\\tab\there"}) {
+    EXPECT_THROW(machine.Resolve(path), MachineError) << path;
+  }
+}
+
+TEST_F(MachinePathTest, SymbolicLinksMayNotLeadOut) {
+  const Machine machine = Make("win7-ultimate-sp1");
+  ScratchFolder outside;
+  fs::create_directories(outside.path());
+  fs::create_directory_symlink(outside.path(), DriveC() / "Escape");
+  fs::create_directory_symlink(folder_.path(), DriveC() / "MachineRoot");
+  fs::create_directory_symlink(DriveC() / "Windows", DriveC() / "Alias");
+  EXPECT_THROW(machine.Resolve("C:\\Escape"), MachineError);
+  EXPECT_THROW(machine.Resolve("C:\\escape\\new.txt"), MachineError);
+  EXPECT_THROW(machine.Resolve("C:\\MachineRoot\\profile.ini"), MachineError)
+      << "the machine's own files are not on any drive";
+  EXPECT_EQ(machine.Resolve("C:\\alias\\system32").windowsPath, "C:\\Alias\\system32");
+}
+
+TEST_F(MachinePathTest, SystemFolderIsRedirectedForTheThirtyTwoBitProgramUnderWow64) {
+  const Machine wow64 = Make("winxp-pro-x64");
+  const struct {
+    const char* path;
+    const char* expected;
+  } cases[] = {
+      {"C:\\WINDOWS\\system32\\MSVBVM60.DLL", "C:\\WINDOWS\\SysWOW64\\MSVBVM60.DLL"},
+      {"c:\\windows\\SYSTEM32", "C:\\WINDOWS\\SysWOW64"},
+      {"C:\\WINDOWS\\system32x\\a.dll", "C:\\WINDOWS\\system32x\\a.dll"},
+      {"C:\\WINDOWS\\SysWOW64\\a.dll", "C:\\WINDOWS\\SysWOW64\\a.dll"},
+      {"C:\\WINDOWS\\system32\\..\\win.ini", "C:\\WINDOWS\\win.ini"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(wow64.Resolve(c.path).windowsPath, c.expected) << c.path;
+  }
+  EXPECT_TRUE(fs::is_directory(DriveC() / "WINDOWS" / "system32"))
+      << "the native folder exists too";
+}
+
+TEST(MachinePathThirtyTwoBitTest, SystemFolderIsItselfWithoutWow64) {
+  ScratchFolder folder;
+  const Machine machine = Machine::Create(folder.path(), FindPreset("winxp-pro").profile);
+  EXPECT_EQ(machine.Resolve("C:\\WINDOWS\\system32\\a.dll").windowsPath,
+            "C:\\WINDOWS\\system32\\a.dll");
+  EXPECT_FALSE(fs::exists(folder.path() / "drives" / "C" / "WINDOWS" / "SysWOW64"));
+}
+
+}  // namespace
+}  // namespace lyn::sim

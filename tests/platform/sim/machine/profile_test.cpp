@@ -1,0 +1,108 @@
+#include "platform/sim/machine/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace lyn::sim {
+namespace {
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::invalid_argument& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(ProfileTextTest, EveryPresetSurvivesTheRoundTrip) {
+  for (const Preset& preset : Presets()) {
+    EXPECT_EQ(ProfileFromText(ProfileToText(preset.profile)), preset.profile) << preset.name;
+  }
+}
+
+TEST(ProfileTextTest, AwkwardValuesSurviveTheRoundTrip) {
+  Profile profile;
+  SetField(profile, "szCSDVersion", "  Service Pack 3  ");
+  SetField(profile, "UserName", "\"Jos\xC3\xA9\"");
+  SetField(profile, "UsersGroupName", "");
+  SetField(profile, "Drive.D", "CDFS");
+  SetField(profile, "Drive.D.VolumeName", "LYN = 6.7");
+  SetField(profile, "Drive.D.SerialNumber", "0xDEADBEEF");
+  SetField(profile, "SM_CXSCREEN", "-1");
+  EXPECT_EQ(ProfileFromText(ProfileToText(profile)), profile);
+
+  // Hand-written profiles: comments, blank lines, CR LF, fields left out.
+  const Profile written =
+      ProfileFromText("# a machine\r\n\r\n  dwMajorVersion =  5 \r\nDrive.d = FAT32\r\n");
+  EXPECT_EQ(written.dwMajorVersion, 5u);
+  EXPECT_EQ(written.drives.at('D').fileSystem, "FAT32");
+  EXPECT_EQ(written.dwMinorVersion, Profile{}.dwMinorVersion);
+}
+
+TEST(ProfileTextTest, MalformedLinesAreNamed) {
+  const struct {
+    const char* text;
+    const char* expected;
+  } cases[] = {
+      {"dwMajorVersion 6", "profile line 1: expected 'field = value'"},
+      {"= 6", "profile line 1: expected 'field = value'"},
+      {"\n# fine\nColour = blue", "profile line 3: unknown profile field 'Colour'"},
+      {"dwMajorVersion = 6\nwProductType = 256", "profile line 2: bad value '256'"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_NE(ErrorOf([&] { ProfileFromText(c.text); }).find(c.expected), std::string::npos)
+        << c.text;
+  }
+}
+
+TEST(SetFieldTest, AcceptsNumbersUpToTheFieldsWidth) {
+  Profile profile;
+  SetField(profile, "wSuiteMask", "0x2000");
+  SetField(profile, "dwBuildNumber", "4294967295");
+  SetField(profile, "SM_MEDIACENTER", "-2147483648");
+  EXPECT_EQ(profile.wSuiteMask, 0x2000);
+  EXPECT_EQ(profile.dwBuildNumber, 4294967295u);
+  EXPECT_EQ(profile.SM_MEDIACENTER, -2147483647 - 1);
+}
+
+TEST(SetFieldTest, RefusesBadFieldsAndValuesWithOneLine) {
+  const struct {
+    const char* field;
+    const char* value;
+    const char* expected;
+  } cases[] = {
+      {"dwMajorVersion", "-1", "expected a number from 0 to 4294967295"},
+      {"dwMajorVersion", "4294967296", "expected a number from 0 to 4294967295"},
+      {"wSuiteMask", "0x10000", "expected a number from 0 to 65535"},
+      {"wProductType", "256", "expected a number from 0 to 255"},
+      {"SM_CXSCREEN", "2147483648", "expected a number from -2147483648"},
+      {"dwBuildNumber", "12a", "bad value '12a'"},
+      {"dwBuildNumber", "", "bad value ''"},
+      {"dwBuildNumber", "0x", "bad value '0x'"},
+      {"Wow64", "yes", "expected true or false"},
+      {"UserName", "two\nlines", "text on one line"},
+      {"dwmajorversion", "6", "unknown profile field 'dwmajorversion'"},
+      {"Drive.", "NTFS", "expected Drive.<letter>"},
+      {"Drive.1", "NTFS", "expected Drive.<letter>"},
+      {"Drive.DE", "NTFS", "expected Drive.<letter>"},
+      {"Drive.D", "", "a file-system name"},
+      {"Drive.E.VolumeName", "DATA", "no drive E: set Drive.E"},
+      {"Drive.C.Colour", "red", "unknown drive field 'Drive.C.Colour'"},
+      {"Drive.C.SerialNumber", "-5", "expected a number from 0"},
+  };
+  for (const auto& c : cases) {
+    Profile profile;
+    const std::string message = ErrorOf([&] { SetField(profile, c.field, c.value); });
+    EXPECT_NE(message.find(c.expected), std::string::npos)
+        << c.field << " = " << c.value << " gave: " << message;
+    EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+    EXPECT_EQ(profile, Profile{}) << "a refused value changes nothing";
+  }
+}
+
+}  // namespace
+}  // namespace lyn::sim

@@ -1,0 +1,115 @@
+// The emulated user32: window classes, top-level windows on the machine's
+// desktop, and message boxes. Its metrics are checked with the presets.
+#include "platform/sim/user32_sim.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/sim/machine/scratch_folder.h"
+#include "platform/sim/recording_process_host.h"
+
+namespace lyn::sim {
+namespace {
+
+using namespace win;
+using testing::RecordingProcessHost;
+using testing::ScratchFolder;
+
+class SimUser32Test : public ::testing::Test {
+ protected:
+  SimUser32Test()
+      : machine_(Machine::Create(folder_.path(), Profile{})),
+        desktop_(machine_),
+        user32_(machine_, desktop_, host_) {}
+
+  HWND MakeWindow(const char* className, const char* caption) {
+    const WNDCLASSA windowClass{className};
+    user32_.RegisterClassA(&windowClass);
+    return user32_.CreateWindowExA(0, className, caption, 0);
+  }
+
+  ScratchFolder folder_;
+  Machine machine_;
+  Desktop desktop_;
+  RecordingProcessHost host_;
+  SimUser32 user32_;
+};
+
+TEST_F(SimUser32Test, WindowsNeedARegisteredClass) {
+  EXPECT_EQ(user32_.CreateWindowExA(0, "ThunderRT6Main", "LYNSetup", 0), 0u);
+  const WNDCLASSA windowClass{"ThunderRT6Main"};
+  EXPECT_NE(user32_.RegisterClassA(&windowClass), 0);
+  const WNDCLASSA sameInOtherCase{"THUNDERRT6MAIN"};
+  EXPECT_EQ(user32_.RegisterClassA(&sameInOtherCase), 0) << "class names ignore case";
+  const WNDCLASSA unnamed{""};
+  EXPECT_EQ(user32_.RegisterClassA(&unnamed), 0);
+  const HWND window = user32_.CreateWindowExA(0, "thunderrt6main", "LYNSetup", 0);
+  EXPECT_NE(window, 0u);
+  EXPECT_FALSE(desktop_.Find(window)->visible) << "style 0 keeps it hidden";
+}
+
+TEST_F(SimUser32Test, NamesAreCopiedInTheAnsiCodePageAsFarAsTheBufferAllows) {
+  const HWND window = MakeWindow("ThunderRT6Main", "LYNSetup");
+  const struct {
+    int size;
+    int count;
+    const char* text;
+  } cases[] = {{260, 8, "LYNSetup"}, {9, 8, "LYNSetup"}, {8, 7, "LYNSetu"}, {1, 0, ""}};
+  for (const auto& c : cases) {
+    char buffer[260];
+    EXPECT_EQ(user32_.GetWindowTextA(window, buffer, c.size), c.count) << c.size;
+    EXPECT_STREQ(buffer, c.text) << c.size;
+  }
+  char buffer[4] = "abc";
+  EXPECT_EQ(user32_.GetClassNameA(window, buffer, 0), 0);
+  EXPECT_STREQ(buffer, "abc") << "size 0 writes nothing";
+  EXPECT_EQ(user32_.GetClassNameA(window, buffer, 4), 3);
+  EXPECT_STREQ(buffer, "Thu");
+  EXPECT_EQ(user32_.GetClassNameA(0xDEAD0, buffer, 4), 0);
+  EXPECT_EQ(user32_.GetWindowTextA(0xDEAD0, buffer, 4), 0);
+
+  const HWND accented = MakeWindow("Form", "\xC9t\xE9");  // "Été" in code page 1252
+  EXPECT_EQ(desktop_.Find(accented)->caption, "\xC3\x89t\xC3\xA9") << "kept in UTF-8";
+  EXPECT_EQ(user32_.GetWindowTextA(accented, buffer, sizeof buffer), 3);
+  EXPECT_STREQ(buffer, "\xC9t\xE9");
+}
+
+std::vector<HWND> seen;
+BOOL Collect(HWND window, LPARAM stopAfter) {
+  seen.push_back(window);
+  return static_cast<LPARAM>(seen.size()) < stopAfter ? TRUE : FALSE;
+}
+
+TEST_F(SimUser32Test, EnumerationVisitsEveryWindowOnTheDesktopUntilTold) {
+  const HWND main = MakeWindow("ThunderRT6Main", "LYNSetup");
+  const HWND form = desktop_.Add("ThunderRT6FormDC", "LYN Setup", true);
+  seen.clear();
+  EXPECT_EQ(user32_.EnumWindows(Collect, 100), TRUE);
+  EXPECT_EQ(seen, (std::vector<HWND>{main, form}));
+  seen.clear();
+  EXPECT_EQ(user32_.EnumWindows(Collect, 1), FALSE);
+  EXPECT_EQ(seen.size(), 1u);
+}
+
+TEST_F(SimUser32Test, TopmostIsAskedOfTheHostForOwnWindows) {
+  const HWND form = MakeWindow("ThunderRT6FormDC", "LYN Setup");
+  EXPECT_EQ(user32_.SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE), TRUE);
+  EXPECT_EQ(host_.topmost, std::vector<HWND>{form});
+  EXPECT_EQ(user32_.SetWindowPos(0xDEAD0, HWND_TOPMOST, 0, 0, 0, 0, 0), FALSE);
+  EXPECT_EQ(host_.topmost.size(), 1u);
+}
+
+TEST_F(SimUser32Test, MessageBoxesReachTheHostInUtf8) {
+  host_.answer = IDNO;
+  EXPECT_EQ(user32_.MessageBoxA(0, "Caf\xE9\r\nOK?", "Untested OS", MB_YESNO | MB_ICONSTOP), IDNO);
+  EXPECT_EQ(user32_.MessageBoxA(0, "text", nullptr, MB_OK), IDNO);
+  ASSERT_EQ(host_.boxes.size(), 2u);
+  EXPECT_EQ(host_.boxes[0].text, "Caf\xC3\xA9\r\nOK?");
+  EXPECT_EQ(host_.boxes[0].caption, "Untested OS");
+  EXPECT_EQ(host_.boxes[0].type, MB_YESNO | MB_ICONSTOP);
+  EXPECT_EQ(host_.boxes[1].caption, "Error");
+}
+
+}  // namespace
+}  // namespace lyn::sim

@@ -1,0 +1,100 @@
+// End to end: the setup program run headless by the lynsim binary on a
+// machine made by `lynsim new`.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/lynsim/lynsim_process.h"
+
+namespace {
+
+using lyn::testing::LynsimProcess;
+using lyn::testing::LynsimResult;
+using lyn::testing::ScratchMachine;
+
+class LynsimRunTest : public ::testing::Test {
+ protected:
+  LynsimResult Lynsim(const std::string& args) { return scratch.Lynsim(args); }
+
+  ScratchMachine scratch;
+  const std::string& machine = scratch.machine();
+  const std::filesystem::path& folder = scratch.folder();
+};
+
+TEST_F(LynsimRunTest, TheHeadlessRunShowsTheLicencePage) {
+  const LynsimResult result = Lynsim("run " + machine);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "lynsim: no display, using the headless window\n");
+  EXPECT_EQ(result.out.rfind("shown: frmSetup \"LYN Setup\"\n", 0), 0u) << result.out;
+  for (const char* line :
+       {"\ncontrol: lblPleaseRead \"Please read the license agreement before proceeding:\"\n",
+        "\ncontrol: cmdOK \"Continue\" disabled\n", "\ncontrol: OpAccept(1) \"\" selected\n",
+        "\ncontrol: cmdExit \"Cancel\"\n"}) {
+    EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
+  }
+  EXPECT_EQ(result.out.find("picInstall"), std::string::npos) << "the parked panel is not seen";
+  EXPECT_TRUE(result.out.ends_with("\nended: script done\n")) << result.out;
+}
+
+TEST_F(LynsimRunTest, ScriptedClicksDriveTheLicencePage) {
+  LynsimResult result = Lynsim("run " + machine + " --headless --click lblAcceptYes");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_NE(result.out.find("click: lblAcceptYes\n"
+                            "selected: OpAccept(1) false\n"
+                            "selected: OpAccept(0) true\n"
+                            "enabled: cmdOK true\n"
+                            "ended: script done\n"),
+            std::string::npos)
+      << result.out;
+
+  result = Lynsim("run " + machine + " --headless --click lblAcceptYes --click cmdExit");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(result.out.ends_with("click: cmdExit\nended: Cancel\n")) << result.out;
+}
+
+TEST_F(LynsimRunTest, ASecondCopyEndsAndLeavesTheFirstAlone) {
+  LynsimProcess first("run " + machine + " --headless --hold 2", folder / "first.err");
+  // The first copy's window is up once it has been shown.
+  first.ReadUntilLineStartingWith("shown: ");
+  const LynsimResult second = Lynsim("run " + machine + " --headless --click cmdExit");
+  const LynsimResult firstResult = first.Finish();
+
+  EXPECT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(second.out, "ended: previous instance\n");
+  EXPECT_EQ(firstResult.status, 0) << firstResult.err;
+  EXPECT_TRUE(firstResult.out.ends_with("\nended: script done\n")) << firstResult.out;
+}
+
+TEST(LynsimTogetherTest, TwoCopiesStartedTogetherBothEnd) {
+  // On a busy desktop each copy has put up its own application window before
+  // the windows are listed, and none is taken down before both have looked.
+  ScratchMachine scratch("--set DesktopDelayMs=1500");
+  LynsimProcess first("run " + scratch.machine() + " --headless", scratch.folder() / "1.err");
+  LynsimProcess second("run " + scratch.machine() + " --headless", scratch.folder() / "2.err");
+  for (LynsimProcess* copy : {&first, &second}) {
+    const LynsimResult result = copy->Finish();
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "ended: previous instance\n");
+  }
+}
+
+TEST_F(LynsimRunTest, BadInputIsRefused) {
+  const struct {
+    std::string args;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"run " + (folder / "none").string(), 1, "lynsim: "},
+      {"run " + machine + " --answer Maybe", 2, "--answer expects Yes, No or OK"},
+      {"run " + machine + " --click", 2, "--click needs a value"},
+  };
+  for (const auto& c : cases) {
+    const LynsimResult result = Lynsim(c.args);
+    EXPECT_EQ(result.status, c.status) << c.args;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << c.args << ": " << result.err;
+    EXPECT_EQ(result.out, "") << c.args;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// lynsim run DIR [--headless] [--click CONTROL]... [--answer Yes|No|OK]...
+// [--hold SECONDS]: runs the setup program on a machine and writes the
+// transcript of what a person would see.
+#include <charconv>
+#include <iostream>
+#include <string>
+
+#include "command.h"
+#include "platform/sim/run/run_program.h"
+
+namespace lyn::lynsim {
+namespace {
+
+struct RunOptions {
+  std::string folder;
+  bool headless = false;
+  sim::Script script;
+};
+
+int ParseHold(const std::string& value) {
+  int seconds = -1;
+  const char* end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, seconds);
+  if (error != std::errc() || stop != end || seconds < 0) {
+    throw UsageError{"--hold expects whole seconds, not '" + value + "'"};
+  }
+  return seconds;
+}
+
+RunOptions ParseRun(const Args& args) {
+  RunOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--headless") {
+      options.headless = true;
+    } else if (arg == "--click" || arg == "--answer" || arg == "--hold") {
+      if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
+      const std::string& value = args[++i];
+      if (arg == "--click") {
+        options.script.clicks.push_back(value);
+      } else if (arg == "--hold") {
+        options.script.holdSeconds = ParseHold(value);
+      } else if (const auto answer = sim::ParseAnswer(value)) {
+        options.script.answers.push_back(*answer);
+      } else {
+        throw UsageError{"--answer expects Yes, No or OK, not '" + value + "'"};
+      }
+    } else if (arg.rfind("--", 0) == 0) {
+      throw UsageError{"unknown option '" + arg + "'"};
+    } else if (options.folder.empty()) {
+      options.folder = arg;
+    } else {
+      throw UsageError{"one machine folder only, not also '" + arg + "'"};
+    }
+  }
+  if (options.folder.empty()) throw UsageError{"no machine folder given"};
+  return options;
+}
+
+// The window backend for this run.
+sim::BackendFactory ChooseBackend(const RunOptions& options) {
+  if (!options.headless) std::cerr << "lynsim: no display, using the headless window\n";
+  return sim::HeadlessBackend(options.script);
+}
+
+int RunRun(const Args& args) {
+  const RunOptions options = ParseRun(args);
+  sim::Machine machine = sim::Machine::Open(options.folder);
+  sim::RunProgram(std::move(machine), ChooseBackend(options));
+}
+
+const Command command(
+    "run", "run DIR [--headless] [--click CONTROL]... [--answer Yes|No|OK]... [--hold SECONDS]",
+    RunRun);
+
+}  // namespace
+}  // namespace lyn::lynsim
