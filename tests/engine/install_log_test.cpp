@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 
 #include "fakes/machine_platform.h"
@@ -13,9 +12,11 @@ namespace {
 constexpr const char* kUninstallLog = "C:\\Windows\\UnInstallLYN.log";
 constexpr const char* kInstallLog = "C:\\Program Files\\LYN\\InstallInfo.log";
 
-std::string Lines(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* line : lines) text += std::string(line) + "\r\n";
+// The text with every line ending in CR LF.
+std::string Crlf(std::string text) {
+  for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2) {
+    text.insert(at, "\r");
+  }
   return text;
 }
 
@@ -52,33 +53,19 @@ TEST_F(InstallLogs, CompletedRunHasTheExactLayout) {
   Log(false, "[END]", "", "");
   CloseInstallLogs(machine.platform());
 
-  EXPECT_EQ(
-      machine.ReadFile(kUninstallLog),
-      Lines({"[PROGRAM FILE FOLDER]", "C:\\Program Files\\LYN", "Successful", "[SYSTEM]",
-             "C:\\Windows\\system32\\msjet40.dll", "Successful", "C:\\Windows\\system32\\itss.dll",
-             "Failed", "[APM]", "C:\\Maps\\Caf\xE9.jpg", "NA", "[END]", "", ""}));
-  EXPECT_EQ(machine.ReadFile(kInstallLog), Lines({"[PROGRAM FILE FOLDER]",
-                                                  "C:\\Program Files\\LYN",
-                                                  "Successful",
-                                                  "[VERSION]",
-                                                  "C:\\Windows\\system32\\msjet40.dll",
-                                                  "Version Present = None",
-                                                  "C:\\Windows\\hh.exe",
-                                                  "Version Present = 6.0",
-                                                  "Checking the system folder",
-                                                  "[SYSTEM]",
-                                                  "C:\\Windows\\system32\\msjet40.dll",
-                                                  "Successful",
-                                                  "C:\\Windows\\system32\\itss.dll",
-                                                  "Failed",
-                                                  "C:\\Windows\\hh.exe",
-                                                  "Owned by TrustedInstaller",
-                                                  "Failed",
-                                                  "[APM]",
-                                                  "C:\\Maps\\Caf\xE9.jpg",
-                                                  "NA",
-                                                  "[END]",
-                                                  ""}));
+  EXPECT_EQ(machine.ReadFile(kUninstallLog),
+            Crlf("[PROGRAM FILE FOLDER]\nC:\\Program Files\\LYN\nSuccessful\n"
+                 "[SYSTEM]\nC:\\Windows\\system32\\msjet40.dll\nSuccessful\n"
+                 "C:\\Windows\\system32\\itss.dll\nFailed\n"
+                 "[APM]\nC:\\Maps\\Caf\xE9.jpg\nNA\n[END]\n\n\n"));
+  EXPECT_EQ(machine.ReadFile(kInstallLog),
+            Crlf("[PROGRAM FILE FOLDER]\nC:\\Program Files\\LYN\nSuccessful\n"
+                 "[VERSION]\nC:\\Windows\\system32\\msjet40.dll\nVersion Present = None\n"
+                 "C:\\Windows\\hh.exe\nVersion Present = 6.0\nChecking the system folder\n"
+                 "[SYSTEM]\nC:\\Windows\\system32\\msjet40.dll\nSuccessful\n"
+                 "C:\\Windows\\system32\\itss.dll\nFailed\n"
+                 "C:\\Windows\\hh.exe\nOwned by TrustedInstaller\nFailed\n"
+                 "[APM]\nC:\\Maps\\Caf\xE9.jpg\nNA\n[END]\n\n"));
 }
 
 // The install-information log of an older run is replaced. The uninstall log
@@ -95,7 +82,7 @@ TEST_F(InstallLogs, UnwritableUninstallLogEndsEveryEntryForBothLogs) {
   CloseInstallLogs(machine.platform());
   EXPECT_EQ(machine.ReadFile(kUninstallLog), "older run\r\n");
   EXPECT_EQ(machine.ReadFile(kInstallLog),
-            Lines({"[VERSION]", "C:\\Windows\\hh.exe", "Version Present = None"}));
+            Crlf("[VERSION]\nC:\\Windows\\hh.exe\nVersion Present = None\n"));
 }
 
 }  // namespace

@@ -15,44 +15,6 @@ win::UINT CopyOut(const std::string& text, win::LPSTR buffer, win::UINT size) {
   return static_cast<win::UINT>(text.size());
 }
 
-std::u16string DecodeUtf8(const std::string& text) {
-  std::u16string out;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out.push_back(c);
-      i += 1;
-    } else if ((c >> 5) == 6 && i + 1 < text.size()) {
-      out.push_back(static_cast<char16_t>(((c & 0x1F) << 6) | (text[i + 1] & 0x3F)));
-      i += 2;
-    } else if (i + 2 < text.size()) {
-      out.push_back(static_cast<char16_t>(((c & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) |
-                                          (text[i + 2] & 0x3F)));
-      i += 3;
-    } else {
-      break;
-    }
-  }
-  return out;
-}
-
-std::string EncodeUtf8(const std::u16string& wide) {
-  std::string out;
-  for (const char16_t c : wide) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 win::BOOL FakeKernel32::GetVersionExA(win::OSVERSIONINFOA* info) {
@@ -123,34 +85,19 @@ win::BOOL FakeKernel32::WriteFile(win::HANDLE, const void*, win::DWORD, win::DWO
   return win::FALSE;
 }
 
-int FakeKernel32::MultiByteToWideChar(win::UINT codePage, win::DWORD, win::LPCSTR text,
-                                      int length, char16_t* wide, int wideSize) {
-  const std::string input(text, static_cast<std::size_t>(length));
-  std::u16string out;
-  if (codePage == win::CP_UTF8) {
-    out = DecodeUtf8(input);
-  } else {
-    for (const char c : input) out.push_back(static_cast<unsigned char>(c));
-  }
-  if (wide == nullptr || wideSize == 0) return static_cast<int>(out.size());
-  const int count = std::min(wideSize, static_cast<int>(out.size()));
-  std::copy_n(out.begin(), count, wide);
+int FakeKernel32::MultiByteToWideChar(win::UINT, win::DWORD, win::LPCSTR text, int length,
+                                      char16_t* wide, int wideSize) {
+  if (wide == nullptr || wideSize == 0) return length;
+  const int count = std::min(wideSize, length);
+  for (int i = 0; i < count; ++i) wide[i] = static_cast<unsigned char>(text[i]);
   return count;
 }
 
-int FakeKernel32::WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide,
-                                      int length, win::LPSTR text, int size, win::LPCSTR,
-                                      win::BOOL*) {
-  const std::u16string input(wide, static_cast<std::size_t>(length));
-  std::string out;
-  if (codePage == win::CP_UTF8) {
-    out = EncodeUtf8(input);
-  } else {
-    for (const char16_t c : input) out.push_back(c < 0x100 ? static_cast<char>(c) : '?');
-  }
-  if (text == nullptr || size == 0) return static_cast<int>(out.size());
-  const int count = std::min(size, static_cast<int>(out.size()));
-  std::copy_n(out.begin(), count, text);
+int FakeKernel32::WideCharToMultiByte(win::UINT, win::DWORD, const char16_t* wide, int length,
+                                      win::LPSTR text, int size, win::LPCSTR, win::BOOL*) {
+  if (text == nullptr || size == 0) return length;
+  const int count = std::min(size, length);
+  for (int i = 0; i < count; ++i) text[i] = static_cast<char>(wide[i]);
   return count;
 }
 

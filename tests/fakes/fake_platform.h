@@ -54,7 +54,7 @@ class FakeKernel32 : public win::Kernel32 {
   win::BOOL WriteFile(win::HANDLE, const void*, win::DWORD, win::DWORD*, win::LPVOID) override;
   win::BOOL CloseHandle(win::HANDLE) override { return win::TRUE; }
   win::UINT GetACP() override { return 1252; }
-  // Code page 1252 is treated as Latin-1, which is enough for tests.
+  // Converts byte for byte, which is right for the ASCII texts of the tests.
   int MultiByteToWideChar(win::UINT codePage, win::DWORD, win::LPCSTR text, int length,
                           char16_t* wide, int wideSize) override;
   int WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide, int length,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "command.h"
+#include "platform/sim/fltk/fltk_backend.h"
 #include "platform/sim/run/run_program.h"
 
 namespace lyn::lynsim {
@@ -13,7 +14,8 @@ namespace {
 
 struct RunOptions {
   std::string folder;
-  bool headless = false;
+  sim::fltk::DisplayChoice display = sim::fltk::DisplayChoice::Auto;
+  std::string screenshot;
   sim::Script script;
 };
 
@@ -32,7 +34,12 @@ RunOptions ParseRun(const Args& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--headless") {
-      options.headless = true;
+      options.display = sim::fltk::DisplayChoice::Headless;
+    } else if (arg == "--gui") {
+      options.display = sim::fltk::DisplayChoice::Gui;
+    } else if (arg == "--screenshot") {
+      if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
+      options.screenshot = args[++i];
     } else if (arg == "--click" || arg == "--answer" || arg == "--hold") {
       if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
       const std::string& value = args[++i];
@@ -57,20 +64,19 @@ RunOptions ParseRun(const Args& args) {
   return options;
 }
 
-// The window backend for this run.
-sim::BackendFactory ChooseBackend(const RunOptions& options) {
-  if (!options.headless) std::cerr << "lynsim: no display, using the headless window\n";
-  return sim::HeadlessBackend(options.script);
-}
-
 int RunRun(const Args& args) {
   const RunOptions options = ParseRun(args);
   sim::Machine machine = sim::Machine::Open(options.folder);
-  sim::RunProgram(std::move(machine), ChooseBackend(options));
+  const sim::Profile profile = machine.profile();
+  sim::RunProgram(std::move(machine),
+                  sim::fltk::ChooseBackend(options.display, options.script, options.screenshot,
+                                           profile, std::cerr));
 }
 
 const Command command(
-    "run", "run DIR [--headless] [--click CONTROL]... [--answer Yes|No|OK]... [--hold SECONDS]",
+    "run",
+    "run DIR [--headless|--gui] [--click CONTROL]... [--answer Yes|No|OK]... [--hold SECONDS] "
+    "[--screenshot FILE.png]",
     RunRun);
 
 }  // namespace

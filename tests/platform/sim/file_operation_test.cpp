@@ -99,18 +99,10 @@ TEST_F(FileOperations, QuestionsTheFlagsDoNotAnswerCancel) {
             static_cast<int>(win::ERROR_INVALID_PARAMETER));
 }
 
-TEST_F(FileOperations, DeleteRemovesWholeFoldersAndForgetsTheirMarks) {
+TEST_F(FileOperations, DeleteRemovesWholeFoldersOrNothing) {
   const char* picture = "C:\\Temp\\LYNSetup\\Maps\\Map01_Harbour.jpg";
   machine.PutFile(picture, "JFIF");
   machine.SetAttributes(picture, win::FILE_ATTRIBUTE_HIDDEN | win::FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(Delete("C:\\Temp\\LYNSetup"), 0);
-  EXPECT_FALSE(machine.Exists("C:\\Temp\\LYNSetup"));
-  EXPECT_TRUE(machine.Exists("C:\\Temp"));
-  machine.PutFile(picture, "new");
-  EXPECT_EQ(machine.machine().Attributes(picture), win::FILE_ATTRIBUTE_ARCHIVE);
-}
-
-TEST_F(FileOperations, DeleteFailures) {
   machine.PutFile("C:\\Busy\\running.exe", "running");
   machine.machine().SetInUse("C:\\Busy\\running.exe", true);
   machine.PutFile("C:\\Locked\\kept.txt", "kept");
@@ -121,6 +113,13 @@ TEST_F(FileOperations, DeleteFailures) {
   EXPECT_EQ(Delete("C:\\Locked\\kept.txt"), static_cast<int>(win::ERROR_ACCESS_DENIED));
   EXPECT_EQ(machine.ReadFile("C:\\Busy\\running.exe"), "running");
   EXPECT_EQ(machine.ReadFile("C:\\Locked\\kept.txt"), "kept");
+
+  EXPECT_EQ(Delete("C:\\Temp\\LYNSetup"), 0);
+  EXPECT_FALSE(machine.Exists("C:\\Temp\\LYNSetup"));
+  EXPECT_TRUE(machine.Exists("C:\\Temp"));
+  machine.PutFile(picture, "new");
+  EXPECT_EQ(machine.machine().Attributes(picture), win::FILE_ATTRIBUTE_ARCHIVE)
+      << "marks forgotten";
 }
 
 }  // namespace

@@ -4,34 +4,34 @@
 
 #include <cstring>
 
-#include "platform/sim/machine/scratch_machine.h"
+#include "fakes/machine_platform.h"
 
 namespace lyn::sim {
 namespace {
 
 using namespace win;
-using testing::ScratchMachine;
+using fakes::MachinePlatform;
 
-BOOL QueryVersion(Kernel32& kernel32, OSVERSIONINFOEXA& info, DWORD size) {
+BOOL QueryVersion(MachinePlatform& m, OSVERSIONINFOEXA& info, DWORD size) {
   info.dwOSVersionInfoSize = size;
-  return kernel32.GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info));
+  return m.platform().kernel32.GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&info));
 }
 
 TEST(SimKernel32VersionTest, OnlyTheTwoRecordSizesAreAnsweredEachToItsLength) {
-  ScratchMachine m(FindPreset("win2003-storage").profile);
+  MachinePlatform m(FindPreset("win2003-storage").profile);
   for (const DWORD size : {0u, 147u, 149u, 155u, 157u}) {
     OSVERSIONINFOEXA info{};
-    EXPECT_EQ(QueryVersion(m.kernel32, info, size), FALSE) << size;
-    EXPECT_EQ(m.kernel32.GetLastError(), ERROR_INSUFFICIENT_BUFFER) << size;
+    EXPECT_EQ(QueryVersion(m, info, size), FALSE) << size;
+    EXPECT_EQ(m.platform().kernel32.GetLastError(), ERROR_INSUFFICIENT_BUFFER) << size;
     EXPECT_EQ(info.dwMajorVersion, 0u) << "nothing written for size " << size;
   }
   OSVERSIONINFOEXA info;
   std::memset(&info, 0xCC, sizeof info);
-  ASSERT_EQ(QueryVersion(m.kernel32, info, sizeof(OSVERSIONINFOA)), TRUE);
+  ASSERT_EQ(QueryVersion(m, info, sizeof(OSVERSIONINFOA)), TRUE);
   EXPECT_EQ(info.dwBuildNumber, 3790u);
   EXPECT_STREQ(info.szCSDVersion, "Service Pack 2");
   EXPECT_EQ(info.wSuiteMask, 0xCCCC) << "the short record ends before the suite mask";
-  ASSERT_EQ(QueryVersion(m.kernel32, info, sizeof(OSVERSIONINFOEXA)), TRUE);
+  ASSERT_EQ(QueryVersion(m, info, sizeof(OSVERSIONINFOEXA)), TRUE);
   EXPECT_EQ(info.wServicePackMajor, 2);
   EXPECT_EQ(info.wSuiteMask, 0x2000);
   EXPECT_EQ(info.wReserved, 0);
@@ -40,39 +40,39 @@ TEST(SimKernel32VersionTest, OnlyTheTwoRecordSizesAreAnsweredEachToItsLength) {
 TEST(SimKernel32VersionTest, ServicePackTextFillsTheFieldInTheAnsiCodePage) {
   Profile profile;
   profile.szCSDVersion = std::string(130, 'S');
-  ScratchMachine longText(profile);
+  MachinePlatform longText(profile);
   OSVERSIONINFOEXA info{};
-  ASSERT_EQ(QueryVersion(longText.kernel32, info, sizeof(OSVERSIONINFOA)), TRUE);
+  ASSERT_EQ(QueryVersion(longText, info, sizeof(OSVERSIONINFOA)), TRUE);
   EXPECT_EQ(std::string(info.szCSDVersion, 128), std::string(128, 'S')) << "no room for a NUL";
 
   profile.szCSDVersion = "Service Pack \xC3\xA9";
-  ScratchMachine accented(profile);
-  ASSERT_EQ(QueryVersion(accented.kernel32, info, sizeof(OSVERSIONINFOA)), TRUE);
+  MachinePlatform accented(profile);
+  ASSERT_EQ(QueryVersion(accented, info, sizeof(OSVERSIONINFOA)), TRUE);
   EXPECT_STREQ(info.szCSDVersion, "Service Pack \xE9");
   EXPECT_EQ(info.szCSDVersion[127], '\0') << "the rest of the field is cleared";
 }
 
 TEST(SimKernel32VersionTest, ThirtyTwoBitProgramSeesTheNativeProcessorOnlyWhenItAsks) {
-  ScratchMachine m(FindPreset("win7-ultimate-x64").profile);
+  MachinePlatform m(FindPreset("win7-ultimate-x64").profile);
+  Kernel32& k = m.platform().kernel32;
   BOOL wow64 = FALSE;
-  ASSERT_EQ(m.kernel32.IsWow64Process(m.kernel32.GetCurrentProcess(), &wow64), TRUE);
+  ASSERT_EQ(k.IsWow64Process(k.GetCurrentProcess(), &wow64), TRUE);
   EXPECT_EQ(wow64, TRUE);
   SYSTEM_INFO info{};
-  m.kernel32.GetSystemInfo(&info);
+  k.GetSystemInfo(&info);
   EXPECT_EQ(info.wProcessorArchitecture, PROCESSOR_ARCHITECTURE_INTEL);
-  m.kernel32.GetNativeSystemInfo(&info);
+  k.GetNativeSystemInfo(&info);
   EXPECT_EQ(info.wProcessorArchitecture, PROCESSOR_ARCHITECTURE_AMD64);
-
-  EXPECT_EQ(m.kernel32.IsWow64Process(0x1234, &wow64), FALSE);
-  EXPECT_EQ(m.kernel32.GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(k.IsWow64Process(0x1234, &wow64), FALSE);
+  EXPECT_EQ(k.GetLastError(), ERROR_INVALID_HANDLE);
 }
 
 TEST(SimKernel32VersionTest, ProductInfoFailsBeforeVersionSix) {
   Profile profile = FindPreset("winxp-pro").profile;
   profile.GetProductInfo = 1;
-  ScratchMachine m(profile);
+  MachinePlatform m(profile);
   DWORD product = 99;
-  EXPECT_EQ(m.kernel32.GetProductInfo(6, 0, 0, 0, &product), FALSE);
+  EXPECT_EQ(m.platform().kernel32.GetProductInfo(6, 0, 0, 0, &product), FALSE);
   EXPECT_EQ(product, 0u);
 }
 

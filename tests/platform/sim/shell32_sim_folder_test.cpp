@@ -3,42 +3,39 @@
 
 #include <cstring>
 
-#include "platform/sim/machine/scratch_machine.h"
+#include "fakes/machine_platform.h"
 
 namespace lyn::sim {
 namespace {
 
 using namespace win;
-using testing::ScratchMachine;
 
 constexpr int CSIDL_FLAG_CREATE = 0x8000;
 
-std::string FolderPath(Shell32& shell32, int csidl, HRESULT expected = S_OK) {
+std::string FolderPath(fakes::MachinePlatform& m, int csidl, HRESULT expected = S_OK) {
   char path[MAX_PATH];
   std::memset(path, '#', sizeof path);
-  EXPECT_EQ(shell32.SHGetFolderPathA(0, csidl, 0, 0, path), expected) << csidl;
+  EXPECT_EQ(m.platform().shell32.SHGetFolderPathA(0, csidl, 0, 0, path), expected) << csidl;
   return expected == S_OK ? std::string(path) : std::string(path, 4);
 }
 
 TEST(SimShell32FolderTest, GivesTheProfilesFoldersAsTheThirtyTwoBitProgramSeesThem) {
-  ScratchMachine m(FindPreset("winxp-pro-x64").profile);
-  EXPECT_EQ(FolderPath(m.shell32, CSIDL_DESKTOP), "C:\\Documents and Settings\\Owner\\Desktop");
-  EXPECT_EQ(FolderPath(m.shell32, CSIDL_COMMON_PROGRAMS),
+  fakes::MachinePlatform m(FindPreset("winxp-pro-x64").profile);
+  EXPECT_EQ(FolderPath(m, CSIDL_DESKTOP), "C:\\Documents and Settings\\Owner\\Desktop");
+  EXPECT_EQ(FolderPath(m, CSIDL_COMMON_PROGRAMS),
             "C:\\Documents and Settings\\All Users\\Start Menu\\Programs");
-  EXPECT_EQ(FolderPath(m.shell32, CSIDL_PROGRAM_FILES), "C:\\Program Files (x86)");
-  EXPECT_EQ(FolderPath(m.shell32, CSIDL_PROGRAM_FILES_COMMON),
-            "C:\\Program Files (x86)\\Common Files");
+  EXPECT_EQ(FolderPath(m, CSIDL_PROGRAM_FILES_COMMON), "C:\\Program Files (x86)\\Common Files");
   for (const int csidl : {0x05, 0x1A, 0x24, -1}) {
-    EXPECT_EQ(FolderPath(m.shell32, csidl, E_INVALIDARG), "####") << "buffer left alone";
+    EXPECT_EQ(FolderPath(m, csidl, E_INVALIDARG), "####") << "buffer left alone";
   }
 }
 
 TEST(SimShell32FolderTest, AMissingFolderIsReportedUnlessCreationIsAskedFor) {
-  ScratchMachine m;
+  fakes::MachinePlatform m;
   std::filesystem::remove_all(m.Host("C:\\Program Files"));
-  FolderPath(m.shell32, CSIDL_PROGRAM_FILES, static_cast<HRESULT>(0x80070002));
-  EXPECT_EQ(FolderPath(m.shell32, CSIDL_PROGRAM_FILES | CSIDL_FLAG_CREATE), "C:\\Program Files");
-  EXPECT_TRUE(std::filesystem::is_directory(m.Host("C:\\Program Files")));
+  FolderPath(m, CSIDL_PROGRAM_FILES, static_cast<HRESULT>(0x80070002));
+  EXPECT_EQ(FolderPath(m, CSIDL_PROGRAM_FILES | CSIDL_FLAG_CREATE), "C:\\Program Files");
+  EXPECT_TRUE(m.Exists("C:\\Program Files"));
 }
 
 }  // namespace

@@ -9,27 +9,17 @@
 #include "platform/api/user32.h"
 #include "platform/sim/run/run_host.h"
 #include "platform/sim/ui/headless_loop.h"
+#include "tests/platform/sim/ui/design.h"
 #include "tests/platform/sim/ui/fake_windows.h"
 
 namespace lyn::sim {
 namespace {
 
+using testing::Design;
+
 struct Exited {
   int code;
 };
-
-ui::ControlDesign Design(const std::string& name, ui::Kind kind, const std::string& caption,
-                         int top) {
-  ui::ControlDesign design;
-  design.name = name;
-  design.kind = kind;
-  design.caption = caption;
-  design.left = 100;
-  design.top = top;
-  design.width = 1000;
-  design.height = 375;
-  return design;
-}
 
 class Harness {
  public:
@@ -57,33 +47,32 @@ class Harness {
   }
 
   // A window with a timer and a label that log the clock, a button that asks
-  // a question, one that fails with a message, one that ends the process, a
-  // label that ends it with status 5 and one that closes the window.
+  // a question (No ends with status 4), one that fails with a message, one
+  // that ends the process, a label that ends it with status 5 and one that
+  // closes the window.
   void Program(HeadlessLoop& loop) {
-    auto& form = widgets.CreateForm(Design("frmSetup", ui::Kind::Form, "LYN Setup", 0), 8100, 5475);
-    auto timer = Design("tmrSetPermissions", ui::Kind::Timer, "", 0);
+    auto& form =
+        widgets.CreateForm(Design("frmSetup", ui::Kind::Form, "LYN Setup", 0, 0), 8100, 5475);
+    auto timer = Design("tmrSetPermissions", ui::Kind::Timer, "", 0, 0);
     timer.interval = timerInterval;
     form.Add(timer).SetHandler([&, this] { log.push_back("tick@" + std::to_string(loop.Now())); });
-    form.Add(Design("lblTime", ui::Kind::Label, "", 0)).SetHandler([&, this] {
+    int top = 0;
+    const auto add = [&](const char* name, ui::Kind kind, const char* caption) -> ui::Control& {
+      return form.Add(Design(name, kind, caption, 100, top += 400));
+    };
+    add("lblTime", ui::Kind::Label, "").SetHandler([&, this] {
       log.push_back("click@" + std::to_string(loop.Now()));
     });
-    form.Add(Design("cmdAsk", ui::Kind::CommandButton, "Ask", 500)).SetHandler([this] {
-      log.push_back("answer " +
-                    std::to_string(host.MessageBox("Go on?", "Question", win::MB_YESNO)));
+    add("cmdAsk", ui::Kind::CommandButton, "Ask").SetHandler([this] {
+      if (host.MessageBox("Go on?", "Question", win::MB_YESNO) == win::IDNO) host.EndProcess(4);
     });
-    form.Add(Design("cmdFail", ui::Kind::CommandButton, "Fail", 1000)).SetHandler([this] {
-      host.MessageBox("It failed.", "Failure", win::MB_OK | win::MB_ICONSTOP);
+    add("cmdFail", ui::Kind::CommandButton, "Fail").SetHandler([this] {
+      host.MessageBox("It failed.\r\nSay \"no\"\\here", "Failure", win::MB_OK | win::MB_ICONSTOP);
       host.EndProcess(0);
     });
-    form.Add(Design("cmdExit", ui::Kind::CommandButton, "Cancel", 1500)).SetHandler([this] {
-      host.EndProcess(0);
-    });
-    form.Add(Design("lblEnd", ui::Kind::Label, "", 2000)).SetHandler([this] {
-      host.EndProcess(5);
-    });
-    form.Add(Design("lblClose", ui::Kind::Label, "", 2500)).SetHandler([this] {
-      widgets.Forms().front()->Close();
-    });
+    add("cmdExit", ui::Kind::CommandButton, "Cancel").SetHandler([this] { host.EndProcess(0); });
+    add("lblEnd", ui::Kind::Label, "").SetHandler([this] { host.EndProcess(5); });
+    add("lblClose", ui::Kind::Label, "").SetHandler([this] { widgets.Forms().front()->Close(); });
     host.SetTopmost(form.hWnd());
     form.Show();
   }
@@ -120,22 +109,7 @@ TEST(HeadlessRunTest, TheHoldKeepsFiringTimersInRealTime) {
   EXPECT_LE(h.log.size(), 10u);
 }
 
-TEST(HeadlessRunTest, MessageBoxesTakeTheScriptedAnswers) {
-  Harness h;
-  EXPECT_EQ(h.Run({"cmdAsk", "cmdAsk"}, {win::IDNO}), 3);
-  EXPECT_EQ(h.log[2], "answer 7");
-  EXPECT_NE(h.out.str().find("click: cmdAsk\n"
-                             "msgbox: \"Question\" [Yes/No] \"Go on?\"\n"
-                             "answer: No\n"
-                             "click: cmdAsk\n"
-                             "msgbox: \"Question\" [Yes/No] \"Go on?\"\n"
-                             "unanswered: \"Question\"\n"
-                             "ended: exit 3\n"),
-            std::string::npos)
-      << h.out.str();
-}
-
-TEST(HeadlessRunTest, TheEndSaysWhyTheProcessEnded) {
+TEST(HeadlessRunTest, ScriptedAnswersAndTheEndSayWhyTheProcessEnded) {
   struct Case {
     std::vector<std::string> clicks;
     std::vector<int> answers;
@@ -144,10 +118,20 @@ TEST(HeadlessRunTest, TheEndSaysWhyTheProcessEnded) {
   };
   const std::vector<Case> cases = {
       {{"cmdExit"}, {}, 0, "click: cmdExit\nended: Cancel\n"},
-      {{"cmdFail"}, {win::IDOK}, 0, "answer: OK\nended: Failure\n"},
+      {{"cmdFail"},
+       {win::IDOK},
+       0,
+       "msgbox: \"Failure\" [OK] critical \"It failed.\\r\\nSay \\\"no\\\"\\here\"\n"
+       "answer: OK\nended: Failure\n"},
       {{"cmdAsk", "cmdExit"}, {win::IDYES}, 0, "click: cmdExit\nended: Cancel\n"},
       {{"cmdAsk", "lblEnd"}, {win::IDYES}, 5, "click: lblEnd\nended: exit 5\n"},
       {{"lblClose", "cmdExit"}, {}, 0, "click: lblClose\nended: window closed\n"},
+      {{"cmdAsk"}, {win::IDNO}, 4, "answer: No\nended: Question\n"},
+      {{"cmdAsk", "cmdAsk"},
+       {win::IDYES},
+       3,
+       "answer: Yes\nclick: cmdAsk\nmsgbox: \"Question\" [Yes/No] \"Go on?\"\n"
+       "unanswered: \"Question\"\nended: exit 3\n"},
       {{"cmdAsk"}, {win::IDOK}, 2, "msgbox: \"Question\" [Yes/No] \"Go on?\"\nended: exit 2\n"},
       {{"cmdNone"}, {}, 2, "control: lblClose \"\"\nended: exit 2\n"},
   };

@@ -1,0 +1,200 @@
+#include "platform/sim/fltk/control_views.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <cmath>
+
+#include "platform/sim/fltk/fonts.h"
+
+namespace lyn::sim::fltk {
+namespace {
+
+constexpr int kScrollBarWidth = 17;
+constexpr int kOptionMark = 12;
+
+int ToPixels(int twips) {
+  return static_cast<int>(std::floor(static_cast<double>(twips) / ui::kTwipsPerPixel));
+}
+
+// Draws a surface's back image with its top-left corner at (x, y).
+void DrawBackImage(const SurfaceModel& surface, int x, int y) {
+  const BackImage& image = surface.Image();
+  if (image.Width() <= 0 || image.Height() <= 0) return;
+  const auto rgb = ToRgb(image);
+  fl_draw_image(rgb.data(), x, y, image.Width(), image.Height(), 3);
+}
+
+void ApplyFont(Fl_Widget& widget, const ui::Font& font) {
+  widget.labelfont(FaceOf(font));
+  widget.labelsize(PixelSizeOf(font));
+}
+
+}  // namespace
+
+PixelRect PixelsOf(const ControlModel& control) {
+  const SurfaceModel* container = control.Container();
+  if (container == nullptr) {
+    const auto& form = static_cast<const FormModel&>(control);
+    const TwipRect client = form.ClientRect();
+    return {0, 0, ToPixels(client.right), ToPixels(client.bottom)};
+  }
+  const TwipRect origin = container->ClientRect();
+  const ui::ControlDesign& s = control.State();
+  const int left = origin.left + s.left;
+  const int top = origin.top + s.top;
+  PixelRect rect{ToPixels(left), ToPixels(top), 0, 0};
+  if (s.kind == ui::Kind::Image && !s.stretch && s.picture != nullptr) {
+    rect.w = s.picture->width;
+    rect.h = s.picture->height;
+  } else {
+    rect.w = ToPixels(left + s.width) - rect.x;
+    rect.h = ToPixels(top + s.height) - rect.y;
+  }
+  return rect;
+}
+
+Fl_Color ColorOf(ui::COLORREF color) {
+  return fl_rgb_color(static_cast<uchar>(ui::RedOf(color)), static_cast<uchar>(ui::GreenOf(color)),
+                      static_cast<uchar>(ui::BlueOf(color)));
+}
+
+std::string LabelText(const std::string& caption) {
+  std::string text;
+  for (const char c : caption) {
+    // '@' starts a symbol in an FLTK label; doubled it draws itself.
+    if (c == '@') text += '@';
+    text += c;
+  }
+  return text;
+}
+
+FormWindow::FormWindow(const FormModel& model)
+    : Fl_Double_Window(PixelsOf(model).w, PixelsOf(model).h), model_(model) {
+  end();
+  const ui::Picture* picture = model.State().picture;
+  if (picture != nullptr) {
+    icon_.emplace(picture->rgba, picture->width, picture->height, 4);
+    icon(&*icon_);
+  }
+}
+
+void FormWindow::draw() {
+  DrawBackImage(model_, 0, 0);
+  draw_children();
+}
+
+PictureBoxView::PictureBoxView(const SurfaceModel& model) : Fl_Group(0, 0, 1, 1), model_(model) {
+  end();
+  resizable(nullptr);
+  clip_children(1);
+}
+
+void PictureBoxView::draw() {
+  fl_push_clip(x(), y(), w(), h());
+  DrawBackImage(model_, x(), y());
+  fl_pop_clip();
+  draw_children();
+}
+
+ImageView::ImageView(const ControlModel& model) : Fl_Widget(0, 0, 1, 1), model_(model) {}
+
+void ImageView::draw() {
+  const ui::Picture* picture = model_.State().picture;
+  const SurfaceModel* under = model_.Container();
+  if (picture == nullptr || under == nullptr) return;
+  if (scaled_.width != w() || scaled_.height != h()) scaled_ = Stretch(*picture, w(), h());
+  const PixelRect base = PixelsOf(*under);
+  const PixelRect me = PixelsOf(model_);
+  const auto rgb = Compose(under->Image(), me.x - base.x, me.y - base.y, scaled_);
+  fl_draw_image(rgb.data(), x(), y(), w(), h(), 3);
+}
+
+LabelView::LabelView(const ControlModel& model) : Fl_Box(0, 0, 1, 1) {
+  const ui::ControlDesign& s = model.State();
+  box(s.transparent || !s.hasBackColor ? FL_NO_BOX : FL_FLAT_BOX);
+  if (s.hasBackColor) color(ColorOf(s.backColor));
+  labelcolor(s.hasForeColor ? ColorOf(s.foreColor) : FL_BLACK);
+  ApplyFont(*this, s.font);
+  align(FL_ALIGN_INSIDE | FL_ALIGN_TOP | FL_ALIGN_WRAP | FL_ALIGN_CLIP |
+        (s.align == ui::Align::Centre ? FL_ALIGN_CENTER : FL_ALIGN_LEFT));
+}
+
+int LabelView::handle(int event) {
+  switch (event) {
+    case FL_PUSH:
+      return 1;
+    case FL_RELEASE:
+      if (Fl::event_inside(this)) do_callback();
+      return 1;
+    default:
+      return Fl_Box::handle(event);
+  }
+}
+
+void LabelView::draw() {
+  draw_box();
+  // FLTK's own label drawing keeps 3 pixels from the sides; a label's text
+  // starts at its edge.
+  draw_label(x(), y(), w(), h(), align());
+}
+
+OptionView::OptionView(const ControlModel& model) : Fl_Button(0, 0, 1, 1) {
+  const ui::ControlDesign& s = model.State();
+  box(FL_FLAT_BOX);
+  color(s.hasBackColor ? ColorOf(s.backColor) : ColorOf(kButtonFace));
+  value(s.value ? 1 : 0);
+}
+
+void OptionView::draw() {
+  fl_rectf(x(), y(), w(), h(), color());
+  const int mx = x();
+  const int my = y() + (h() - kOptionMark) / 2;
+  fl_color(active_r() ? FL_WHITE : fl_rgb_color(212, 208, 200));
+  fl_pie(mx, my, kOptionMark, kOptionMark, 0, 360);
+  fl_color(fl_rgb_color(128, 128, 128));
+  fl_arc(mx, my, kOptionMark, kOptionMark, 45, 225);
+  fl_color(fl_rgb_color(224, 224, 224));
+  fl_arc(mx, my, kOptionMark, kOptionMark, 225, 405);
+  if (value()) {
+    fl_color(active_r() ? FL_BLACK : fl_rgb_color(128, 128, 128));
+    fl_pie(mx + 4, my + 4, kOptionMark - 8, kOptionMark - 8, 0, 360);
+  }
+  if (Fl::focus() == this) draw_focus();
+}
+
+ButtonView::ButtonView(const ControlModel& model) : Fl_Button(0, 0, 1, 1) {
+  const ui::ControlDesign& s = model.State();
+  box(FL_UP_BOX);
+  down_box(FL_DOWN_BOX);
+  color(s.hasBackColor ? ColorOf(s.backColor) : ColorOf(kButtonFace));
+  down_color(color());
+  labelcolor(s.hasForeColor ? ColorOf(s.foreColor) : FL_BLACK);
+  ApplyFont(*this, s.font);
+}
+
+TextBoxView::TextBoxView(const ControlModel& model) : Fl_Text_Display(0, 0, 1, 1) {
+  const ui::ControlDesign& s = model.State();
+  end();
+  buffer(&text);
+  box(FL_DOWN_BOX);
+  color(s.hasBackColor ? ColorOf(s.backColor) : FL_WHITE);
+  textcolor(s.hasForeColor ? ColorOf(s.foreColor) : FL_BLACK);
+  textfont(FaceOf(s.font));
+  textsize(PixelSizeOf(s.font));
+  if (s.multiLine) wrap_mode(WRAP_AT_BOUNDS, 0);
+  scrollbar_width(kScrollBarWidth);
+  scrollbar_align(FL_ALIGN_RIGHT);
+}
+
+void TextBoxView::SetText(const std::string& caption) {
+  std::string lines;
+  lines.reserve(caption.size());
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') continue;
+    lines += caption[i];
+  }
+  text.text(lines.c_str());
+}
+
+}  // namespace lyn::sim::fltk

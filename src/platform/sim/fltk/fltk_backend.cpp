@@ -1,0 +1,78 @@
+#include "platform/sim/fltk/fltk_backend.h"
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <memory>
+#include <stdexcept>
+
+#include "platform/sim/fltk/fltk_loop.h"
+#include "platform/sim/fltk/message_dialog.h"
+#include "platform/sim/fltk/private_display.h"
+#include "platform/sim/fltk/window_mirror.h"
+
+namespace lyn::sim::fltk {
+namespace {
+
+struct WindowRun {
+  Script script;
+  bool scripted = false;
+  std::string screenshot;
+  int screenWidth = 0;  // the emulated machine's screen, in pixels
+  int screenHeight = 0;
+};
+
+// The FLTK window over the current display.
+BackendFactory WindowBackend(const WindowRun& run) {
+  return [run](WidgetSet& widgets, const HeadlessLoop::EndFunction& end) {
+    fl_open_display();
+    auto mirror = std::make_shared<WindowMirror>(widgets, run.screenWidth, run.screenHeight);
+    widgets.AddObserver(*mirror);
+    const LoopScript script{run.scripted, run.script.clicks, run.script.holdSeconds,
+                            run.screenshot};
+    auto loop = std::make_unique<FltkLoop>(widgets, *mirror, script, end);
+    widgets.AddObserver(*loop);
+    auto answerer = std::make_unique<DialogAnswerer>(run.script.answers, !run.scripted);
+    return Backend{std::move(loop), std::move(answerer), {mirror}};
+  };
+}
+
+// The window on a private display whose screen is the machine's own.
+BackendFactory WindowOnPrivateDisplay(const WindowRun& run) {
+  auto display = std::make_shared<PrivateDisplay>(run.screenWidth, run.screenHeight);
+  const BackendFactory window = WindowBackend(run);
+  return [display, window](WidgetSet& widgets, const HeadlessLoop::EndFunction& end) {
+    Backend backend = window(widgets, end);
+    backend.keep.push_back(display);
+    return backend;
+  };
+}
+
+}  // namespace
+
+BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
+                             const std::string& screenshot, const Profile& profile,
+                             std::ostream& notices) {
+  const WindowRun run{script,
+                      !script.clicks.empty() || script.holdSeconds > 0 || !screenshot.empty(),
+                      screenshot, profile.SM_CXSCREEN, profile.SM_CYSCREEN};
+  const bool display = HasDisplay();
+  switch (choice) {
+    case DisplayChoice::Headless:
+      if (!screenshot.empty()) {
+        throw std::runtime_error("a screenshot needs the window; it cannot be taken headless");
+      }
+      return HeadlessBackend(script);
+    case DisplayChoice::Gui:
+      if (!display) throw std::runtime_error("--gui needs a display, and DISPLAY is not set");
+      return WindowBackend(run);
+    case DisplayChoice::Auto:
+      break;
+  }
+  if (display) return WindowBackend(run);
+  if (!screenshot.empty()) return WindowOnPrivateDisplay(run);
+  notices << "lynsim: no display, using the headless window\n";
+  return HeadlessBackend(script);
+}
+
+}  // namespace lyn::sim::fltk

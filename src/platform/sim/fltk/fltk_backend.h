@@ -1,0 +1,33 @@
+// The window backends of `lynsim run` on Linux: the FLTK window when a
+// display is at hand (or a private one for a screenshot), the headless
+// widgets otherwise.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "platform/sim/machine/profile.h"
+#include "platform/sim/run/run_program.h"
+#include "platform/sim/ui/script.h"
+
+namespace lyn::sim::fltk {
+
+enum class DisplayChoice {
+  Auto,      // the window when DISPLAY is set, else the headless widgets
+  Gui,       // the window; an error without a display
+  Headless,  // the headless widgets, display or not
+};
+
+// Chooses the backend for a run. In the window the script drives the run
+// when it has clicks or a hold time or a screenshot is asked for (the
+// screenshot is saved when the script is done); otherwise a person does,
+// answering the message boxes the script has no answer for. A screenshot
+// needs the window: without a display a private Xvfb with the machine's
+// screen size is started for it, and it cannot be had headless. Falling back
+// to the headless widgets writes a one-line notice. Throws
+// std::runtime_error for a choice that cannot be met.
+BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
+                             const std::string& screenshot, const Profile& profile,
+                             std::ostream& notices);
+
+}  // namespace lyn::sim::fltk

@@ -1,0 +1,37 @@
+// The window system's modal message box on Linux: a dialog with the box's
+// title, its text, the critical icon when asked for, and OK or Yes and No.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/api/win_types.h"
+#include "platform/sim/ui/script.h"
+
+namespace lyn::sim::fltk {
+
+// Shows the box and waits for a button. With `autoAnswer` the dialog presses
+// that button itself after a short delay. Closing an OK box answers OK; a
+// Yes/No box cannot be closed without an answer.
+int ShowMessageDialog(const std::string& text, const std::string& caption, win::UINT type,
+                      std::optional<int> autoAnswer);
+
+// Answers message boxes with the script's answers, in order, each pressed on
+// the dialog. When the script has no answer left, a person answers in an
+// interactive run; in a scripted run the box stays unanswered.
+class DialogAnswerer final : public MessageBoxAnswerer {
+ public:
+  DialogAnswerer(const std::vector<int>& answers, bool interactive)
+      : answers_(answers.begin(), answers.end()), interactive_(interactive) {}
+
+  std::optional<int> Answer(const std::string& text, const std::string& caption,
+                            win::UINT type) override;
+
+ private:
+  std::deque<int> answers_;
+  bool interactive_;
+};
+
+}  // namespace lyn::sim::fltk

@@ -1,0 +1,44 @@
+#include "platform/sim/fltk/screenshot.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Image_Surface.H>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/sim/fltk/png_file.h"
+
+namespace lyn::sim::fltk {
+
+void SaveScreenshot(Fl_Window& window, const std::string& path) {
+  Fl::flush();
+  const int width = window.w();
+  const int height = window.h();
+  std::unique_ptr<Fl_RGB_Image> image;
+  {
+    Fl_Image_Surface surface(width, height);
+    surface.set_current();
+    surface.draw(&window);
+    image.reset(surface.image());
+    Fl_Display_Device::display_device()->set_current();
+  }
+  if (!image || image->d() < 3 || image->w() != width || image->h() != height) {
+    throw std::runtime_error("cannot capture the window for " + path);
+  }
+  const int depth = image->d();
+  const int stride = image->ld() != 0 ? image->ld() : width * depth;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(image->data()[0]);
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* p = data + static_cast<std::ptrdiff_t>(y) * stride + x * depth;
+      rgb.insert(rgb.end(), p, p + 3);
+    }
+  }
+  WritePng(path, width, height, rgb);
+}
+
+}  // namespace lyn::sim::fltk
