@@ -16,5 +16,11 @@ clang++-14 -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-r
 
 "$root/tests/data/pe/build_images.sh" "$work/seeds"
 
-"$work/pe_reader_fuzzer" -max_total_time="$seconds" -max_len=16384 -timeout=10 \
-  -artifact_prefix="$work/artifacts/" "$work/corpus" "$work/seeds"
+# The fuzzer's progress goes to a log; its last lines are the verdict.
+if "$work/pe_reader_fuzzer" -max_total_time="$seconds" -max_len=16384 -timeout=10 \
+  -artifact_prefix="$work/artifacts/" "$work/corpus" "$work/seeds" >"$work/fuzz.log" 2>&1; then
+  grep -E '^Done [0-9]+ runs' "$work/fuzz.log"
+else
+  tail -n 60 "$work/fuzz.log"
+  exit 1
+fi
