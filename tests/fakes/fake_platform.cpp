@@ -68,23 +68,6 @@ win::BOOL FakeKernel32::GetVolumeInformationA(win::LPCSTR, win::LPSTR, win::DWOR
   return win::TRUE;
 }
 
-win::HANDLE FakeKernel32::FindFirstFileA(win::LPCSTR, win::WIN32_FIND_DATAA*) {
-  lastError = win::ERROR_FILE_NOT_FOUND;
-  return win::INVALID_HANDLE_VALUE;
-}
-
-win::HANDLE FakeKernel32::CreateFileA(win::LPCSTR, win::DWORD, win::DWORD, win::LPVOID,
-                                      win::DWORD, win::DWORD, win::HANDLE) {
-  lastError = win::ERROR_ACCESS_DENIED;
-  return win::INVALID_HANDLE_VALUE;
-}
-
-win::BOOL FakeKernel32::WriteFile(win::HANDLE, const void*, win::DWORD, win::DWORD*,
-                                  win::LPVOID) {
-  lastError = win::ERROR_INVALID_HANDLE;
-  return win::FALSE;
-}
-
 int FakeKernel32::MultiByteToWideChar(win::UINT, win::DWORD, win::LPCSTR text, int length,
                                       char16_t* wide, int wideSize) {
   if (wide == nullptr || wideSize == 0) return length;
@@ -160,11 +143,6 @@ win::HRESULT FakeShell32::SHGetFolderPathA(win::HWND, int folder, win::HANDLE, w
   if (found == folders.end()) return win::E_INVALIDARG;
   std::strncpy(path, found->second.c_str(), win::MAX_PATH - 1);
   return win::S_OK;
-}
-
-int FakeShell32::SHFileOperationA(win::SHFILEOPSTRUCTA* operation) {
-  operations.push_back(*operation);
-  return operationResult;
 }
 
 ui::Form& NoWidgets::CreateForm(const ui::ControlDesign&, int, int) {

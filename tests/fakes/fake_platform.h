@@ -30,7 +30,6 @@ class FakeKernel32 : public win::Kernel32 {
   std::string tempPath = "C:\\Temp\\";
   bool volumeQueryFails = false;
   std::string fileSystemName = "NTFS";
-  win::DWORD lastError = 0;
 
   win::BOOL GetVersionExA(win::OSVERSIONINFOA* info) override;
   win::HANDLE GetCurrentProcess() override { return static_cast<win::HANDLE>(-1); }
@@ -45,13 +44,20 @@ class FakeKernel32 : public win::Kernel32 {
   win::BOOL GetVolumeInformationA(win::LPCSTR, win::LPSTR, win::DWORD, win::DWORD*, win::DWORD*,
                                   win::DWORD*, win::LPSTR fileSystemName,
                                   win::DWORD fileSystemNameSize) override;
-  win::HANDLE FindFirstFileA(win::LPCSTR, win::WIN32_FIND_DATAA*) override;
+  // The code these fakes serve touches no files.
+  win::HANDLE FindFirstFileA(win::LPCSTR, win::WIN32_FIND_DATAA*) override {
+    return win::INVALID_HANDLE_VALUE;
+  }
   win::BOOL FindNextFileA(win::HANDLE, win::WIN32_FIND_DATAA*) override { return win::FALSE; }
   win::BOOL FindClose(win::HANDLE) override { return win::TRUE; }
   win::DWORD GetFileAttributesA(win::LPCSTR) override { return win::INVALID_FILE_ATTRIBUTES; }
-  win::HANDLE CreateFileA(win::LPCSTR, win::DWORD, win::DWORD, win::LPVOID, win::DWORD,
-                          win::DWORD, win::HANDLE) override;
-  win::BOOL WriteFile(win::HANDLE, const void*, win::DWORD, win::DWORD*, win::LPVOID) override;
+  win::HANDLE CreateFileA(win::LPCSTR, win::DWORD, win::DWORD, win::LPVOID, win::DWORD, win::DWORD,
+                          win::HANDLE) override {
+    return win::INVALID_HANDLE_VALUE;
+  }
+  win::BOOL WriteFile(win::HANDLE, const void*, win::DWORD, win::DWORD*, win::LPVOID) override {
+    return win::FALSE;
+  }
   win::BOOL CloseHandle(win::HANDLE) override { return win::TRUE; }
   win::UINT GetACP() override { return 1252; }
   // Converts byte for byte, which is right for the ASCII texts of the tests.
@@ -59,7 +65,7 @@ class FakeKernel32 : public win::Kernel32 {
                           char16_t* wide, int wideSize) override;
   int WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide, int length,
                           win::LPSTR text, int size, win::LPCSTR, win::BOOL*) override;
-  win::DWORD GetLastError() override { return lastError; }
+  win::DWORD GetLastError() override { return 0; }
   [[noreturn]] void ExitProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
 };
 
@@ -109,12 +115,10 @@ class FakeVersion : public win::Version {
 class FakeShell32 : public win::Shell32 {
  public:
   std::map<int, std::string> folders;
-  std::vector<win::SHFILEOPSTRUCTA> operations;
-  int operationResult = 0;
 
   win::HRESULT SHGetFolderPathA(win::HWND, int folder, win::HANDLE, win::DWORD,
                                 win::LPSTR path) override;
-  int SHFileOperationA(win::SHFILEOPSTRUCTA* operation) override;
+  int SHFileOperationA(win::SHFILEOPSTRUCTA*) override { return win::DE_OPCANCELLED; }
 };
 
 // Widgets are not used by the code these fakes serve; asking for them fails.

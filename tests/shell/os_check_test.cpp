@@ -41,13 +41,6 @@ class OperatingSystemCheckTest : public ::testing::Test {
   FakePlatform fake;
 };
 
-TEST_F(OperatingSystemCheckTest, SupportedSystemShowsNoMessage) {
-  Windows7(fake, false);
-  EXPECT_EQ(OperatingSystemCheck(fake.platform),
-            "Operating System:  Windows 7 Ultimate Edition, 32-bit (Build 7601)");
-  EXPECT_TRUE(fake.user32.boxes.empty());
-}
-
 TEST_F(OperatingSystemCheckTest, SixtyFourBitSystemAsksAndYesContinues) {
   Windows7(fake, true);
   fake.user32.answers = {win::IDYES};
@@ -60,32 +53,6 @@ TEST_F(OperatingSystemCheckTest, SixtyFourBitSystemAsksAndYesContinues) {
             "The Installed Operating System is:- Windows 7 Ultimate Edition, 64-bit (Build "
             "7601).\r\n\r\nThe program you are attempting to install has not been tested on "
             "Windows 7 Ultimate Edition, 64-bit 64-Bit.\r\n\r\n" +
-                kQuestion);
-}
-
-TEST_F(OperatingSystemCheckTest, SixtyFourBitServerIsAskedAboutNotRefused) {
-  Windows7(fake, true);
-  fake.kernel32.version.wProductType = win::VER_NT_SERVER;
-  fake.user32.answers = {win::IDYES};
-  EXPECT_NO_THROW(OperatingSystemCheck(fake.platform));
-  EXPECT_EQ(fake.user32.boxes.size(), 1u) << "only the 64-bit question";
-}
-
-TEST_F(OperatingSystemCheckTest, NoEndsTheProcess) {
-  Windows7(fake, true);
-  fake.user32.answers = {win::IDNO};
-  EXPECT_THROW(OperatingSystemCheck(fake.platform), ProcessEnded);
-}
-
-TEST_F(OperatingSystemCheckTest, Windows2000ProfessionalAsksWithoutTheSixtyFourBitWords) {
-  Version5(fake, 0, win::VER_NT_WORKSTATION);
-  fake.user32.answers = {win::IDNO};
-  EXPECT_THROW(OperatingSystemCheck(fake.platform), ProcessEnded);
-  ASSERT_EQ(fake.user32.boxes.size(), 1u);
-  EXPECT_EQ(fake.user32.boxes[0].text,
-            "The Installed Operating System is:- Windows 2000 Professional (Build 2195)."
-            "\r\n\r\nThe program you are attempting to install has not been tested on Windows "
-            "2000 Professional.\r\n\r\n" +
                 kQuestion);
 }
 
@@ -108,7 +75,7 @@ TEST(ClassifySystemTest, EveryCodeHasItsOutcome) {
   for (int code = -1; code <= 15; ++code) {
     info.OSCode = code;
     const bool supported = code == 9 || code == 10 || code == 12 || code == 14;
-    const CheckOutcome expected = supported    ? CheckOutcome::None
+    const CheckOutcome expected = supported   ? CheckOutcome::None
                                   : code == 7 ? CheckOutcome::Untested
                                               : CheckOutcome::Invalid;
     EXPECT_EQ(ClassifySystem(info, kFalse16), expected) << "code " << code;
