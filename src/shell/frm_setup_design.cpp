@@ -111,9 +111,6 @@ ControlDesign FrmSetupFormDesign() {
 std::vector<ControlDesign> FrmSetupControlDesigns() {
   std::vector<ControlDesign> designs;
 
-  ControlDesign clientOS = Label("lblClientOS", "", 690, 75, 6705, 375, RGB(192, 255, 255));
-  clientOS.align = Align::Centre;
-  designs.push_back(clientOS);
   designs.push_back(Image("Image4", res::kCornerLeft, 20, 80, 720, 720, false));
   designs.push_back(Image("Image5", res::kCornerRight, 7360, 80, 720, 720, false));
   designs.push_back(Label("lblPleaseRead", "Please read the license agreement before proceeding:",
@@ -133,6 +130,10 @@ std::vector<ControlDesign> FrmSetupControlDesigns() {
 
   designs.push_back(Image("Image2", res::kMapPanel, 4920, 120, 2775, 2220, true));
   designs.push_back(Image("Image1", res::kCatalogPanel, 4920, 2460, 3045, 1815, true));
+  // Drawn over the pictures, so that a long system name stays readable.
+  ControlDesign clientOS = Label("lblClientOS", "", 690, 75, 6705, 375, RGB(192, 255, 255));
+  clientOS.align = Align::Centre;
+  designs.push_back(clientOS);
   designs.push_back(Option("OpAccept(0)", 4560, RGB(0, 128, 0), false, 3));
   designs.push_back(Label("lblAcceptYes", "I accept the terms of the license agreement.", 720,
                           4560, 3255, 255, RGB(0, 255, 0)));
