@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   try {
     return found->second.run(Args(argv + 2, argv + argc));
   } catch (const UsageError& e) {
-    std::cerr << "lynsim: " << e.message << "\nusage: lynsim " << found->second.usage << "\n";
+    std::cerr << "lynsim: " << e.message << " (usage: lynsim " << found->second.usage << ")\n";
     return 2;
   } catch (const std::exception& e) {
     std::cerr << "lynsim: " << e.what() << "\n";

@@ -22,24 +22,19 @@ class DesktopTest : public ::testing::Test {
   Machine machine_;
 };
 
-TEST_F(DesktopTest, DesktopObjectsOfOneProcessShareItsWindows) {
-  Desktop user32Side(machine_);
-  Desktop formSide(machine_);
-  const win::HWND main = user32Side.Add("ThunderRT6Main", "LYNSetup", false);
-  const win::HWND form = formSide.Add("ThunderRT6FormDC", "LYN Setup", true);
-  EXPECT_TRUE(formSide.SetCaption(main, "LYN\tSetup"));
-  EXPECT_TRUE(formSide.SetVisible(main, true));
-  const auto found = user32Side.Find(main);
-  ASSERT_TRUE(found.has_value());
-  EXPECT_EQ(found->caption, "LYN\tSetup");
-  EXPECT_TRUE(found->visible);
-  EXPECT_EQ(found->processId, static_cast<int>(getpid()));
-
-  EXPECT_TRUE(user32Side.Remove(main));
-  EXPECT_FALSE(formSide.Remove(main));
-  EXPECT_NE(formSide.Add("Other", "", false), form) << "a live handle is not handed out again";
-  formSide.RemoveAllOfThisProcess();
-  EXPECT_TRUE(user32Side.List().empty());
+TEST_F(DesktopTest, OwnWindowsChangeUntilRemoved) {
+  Desktop desktop(machine_);
+  const win::HWND main = desktop.Add("ThunderRT6Main", "LYNSetup", false);
+  const win::HWND form = desktop.Add("ThunderRT6FormDC", "LYN Setup", false);
+  EXPECT_TRUE(desktop.SetVisible(form, true));
+  EXPECT_TRUE(desktop.SetCaption(form, "Other"));
+  EXPECT_EQ(desktop.Find(form)->caption, "Other");
+  EXPECT_TRUE(desktop.Find(form)->visible);
+  EXPECT_TRUE(desktop.Remove(main));
+  EXPECT_FALSE(desktop.Remove(main));
+  EXPECT_FALSE(desktop.Find(main));
+  desktop.RemoveAllOfThisProcess();
+  EXPECT_TRUE(desktop.List().empty());
 }
 
 TEST_F(DesktopTest, AnotherProcessesWindowCountsWhileItLives) {
@@ -51,7 +46,7 @@ TEST_F(DesktopTest, AnotherProcessesWindowCountsWhileItLives) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     Desktop desktop(machine_);
-    const win::HWND handle = desktop.Add("ThunderRT6Main", "LYNSetup", false);
+    const win::HWND handle = desktop.Add("ThunderRT6Main", "LYN\tSetup", false);
     (void)!write(ready[1], &handle, sizeof handle);
     char go;
     (void)!read(release[0], &go, 1);
@@ -65,6 +60,7 @@ TEST_F(DesktopTest, AnotherProcessesWindowCountsWhileItLives) {
   EXPECT_NE(own, childWindow);
   ASSERT_TRUE(desktop.Find(childWindow)) << "the running copy sees the other one";
   EXPECT_EQ(desktop.Find(childWindow)->processId, child);
+  EXPECT_EQ(desktop.Find(childWindow)->caption, "LYN\tSetup") << "a tab survives the file";
   EXPECT_FALSE(desktop.IsOwn(childWindow));
   EXPECT_FALSE(desktop.SetCaption(childWindow, "not mine"));
 

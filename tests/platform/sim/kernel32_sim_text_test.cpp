@@ -30,7 +30,6 @@ TEST(SimKernel32TextTest, AnsiCodePageIsTheProfiles) {
     std::string utf8, ansi;
     std::u16string wide;
   } cases[] = {
-      {1252, "caf\xC3\xA9", "caf\xE9", u"caf\u00E9"},
       {1252, "\xE2\x82\xAC 5", "\x80 5", u"\u20AC 5"},
       {1252, "\xC2\x81", "\x81", u"\u0081"},  // a gap of code page 1252 keeps its number
       {1251, "\xD0\x96", "\xC6", u"\u0416"},

@@ -1,5 +1,5 @@
-// The version and processor queries of the emulated kernel32. Which edition
-// each preset's answers name is checked with the presets.
+// The version query of the emulated kernel32. Which edition each preset's
+// answers name is checked with the presets.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -50,30 +50,6 @@ TEST(SimKernel32VersionTest, ServicePackTextFillsTheFieldInTheAnsiCodePage) {
   ASSERT_EQ(QueryVersion(accented, info, sizeof(OSVERSIONINFOA)), TRUE);
   EXPECT_STREQ(info.szCSDVersion, "Service Pack \xE9");
   EXPECT_EQ(info.szCSDVersion[127], '\0') << "the rest of the field is cleared";
-}
-
-TEST(SimKernel32VersionTest, ThirtyTwoBitProgramSeesTheNativeProcessorOnlyWhenItAsks) {
-  MachinePlatform m(FindPreset("win7-ultimate-x64").profile);
-  Kernel32& k = m.platform().kernel32;
-  BOOL wow64 = FALSE;
-  ASSERT_EQ(k.IsWow64Process(k.GetCurrentProcess(), &wow64), TRUE);
-  EXPECT_EQ(wow64, TRUE);
-  SYSTEM_INFO info{};
-  k.GetSystemInfo(&info);
-  EXPECT_EQ(info.wProcessorArchitecture, PROCESSOR_ARCHITECTURE_INTEL);
-  k.GetNativeSystemInfo(&info);
-  EXPECT_EQ(info.wProcessorArchitecture, PROCESSOR_ARCHITECTURE_AMD64);
-  EXPECT_EQ(k.IsWow64Process(0x1234, &wow64), FALSE);
-  EXPECT_EQ(k.GetLastError(), ERROR_INVALID_HANDLE);
-}
-
-TEST(SimKernel32VersionTest, ProductInfoFailsBeforeVersionSix) {
-  Profile profile = FindPreset("winxp-pro").profile;
-  profile.GetProductInfo = 1;
-  MachinePlatform m(profile);
-  DWORD product = 99;
-  EXPECT_EQ(m.platform().kernel32.GetProductInfo(6, 0, 0, 0, &product), FALSE);
-  EXPECT_EQ(product, 0u);
 }
 
 }  // namespace

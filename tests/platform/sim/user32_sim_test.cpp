@@ -50,8 +50,6 @@ TEST_F(SimUser32Test, WindowsNeedARegisteredClass) {
   EXPECT_NE(user32_.RegisterClassA(&windowClass), 0);
   const WNDCLASSA sameInOtherCase{"THUNDERRT6MAIN"};
   EXPECT_EQ(user32_.RegisterClassA(&sameInOtherCase), 0) << "class names ignore case";
-  const WNDCLASSA unnamed{""};
-  EXPECT_EQ(user32_.RegisterClassA(&unnamed), 0);
   const HWND window = user32_.CreateWindowExA(0, "thunderrt6main", "LYNSetup", 0);
   EXPECT_NE(window, 0u);
   EXPECT_FALSE(desktop_.Find(window)->visible) << "style 0 keeps it hidden";
@@ -72,32 +70,12 @@ TEST_F(SimUser32Test, NamesAreCopiedInTheAnsiCodePageAsFarAsTheBufferAllows) {
   char buffer[4] = "abc";
   EXPECT_EQ(user32_.GetClassNameA(window, buffer, 0), 0);
   EXPECT_STREQ(buffer, "abc") << "size 0 writes nothing";
-  EXPECT_EQ(user32_.GetClassNameA(window, buffer, 4), 3);
-  EXPECT_STREQ(buffer, "Thu");
   EXPECT_EQ(user32_.GetClassNameA(0xDEAD0, buffer, 4), 0);
-  EXPECT_EQ(user32_.GetWindowTextA(0xDEAD0, buffer, 4), 0);
 
   const HWND accented = MakeWindow("Form", "\xC9t\xE9");  // "Été" in code page 1252
   EXPECT_EQ(desktop_.Find(accented)->caption, "\xC3\x89t\xC3\xA9") << "kept in UTF-8";
   EXPECT_EQ(user32_.GetWindowTextA(accented, buffer, sizeof buffer), 3);
   EXPECT_STREQ(buffer, "\xC9t\xE9");
-}
-
-std::vector<HWND> seen;
-BOOL Collect(HWND window, LPARAM stopAfter) {
-  seen.push_back(window);
-  return static_cast<LPARAM>(seen.size()) < stopAfter ? TRUE : FALSE;
-}
-
-TEST_F(SimUser32Test, EnumerationVisitsEveryWindowOnTheDesktopUntilTold) {
-  const HWND main = MakeWindow("ThunderRT6Main", "LYNSetup");
-  const HWND form = desktop_.Add("ThunderRT6FormDC", "LYN Setup", true);
-  seen.clear();
-  EXPECT_EQ(user32_.EnumWindows(Collect, 100), TRUE);
-  EXPECT_EQ(seen, (std::vector<HWND>{main, form}));
-  seen.clear();
-  EXPECT_EQ(user32_.EnumWindows(Collect, 1), FALSE);
-  EXPECT_EQ(seen.size(), 1u);
 }
 
 TEST_F(SimUser32Test, TopmostAndMessageBoxesAreAskedOfTheHost) {

@@ -22,9 +22,11 @@ class LynsimRunTest : public ::testing::Test {
 };
 
 TEST_F(LynsimRunTest, TheHeadlessRunShowsTheLicencePage) {
-  const LynsimResult result = Lynsim("run " + machine);
+  // Headless whether or not the test process has a display; the fallback
+  // without one is the window tests' business.
+  const LynsimResult result = Lynsim("run " + machine + " --headless");
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, "lynsim: no display, using the headless window\n");
+  EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out.rfind("shown: frmSetup \"LYN Setup\"\n", 0), 0u) << result.out;
   for (const char* line :
        {"\ncontrol: lblPleaseRead \"Please read the license agreement before proceeding:\"\n",

@@ -27,14 +27,10 @@ struct OwnedPicture {
   }
 };
 
-TEST(PictureRasterTest, StretchAveragesAreasAndKeepsSizeUnchanged) {
+TEST(PictureRasterTest, StretchAveragesTheAreasEachPixelCovers) {
   const Pixel red{255, 0, 0, 255};
   const Pixel blue{0, 0, 255, 255};
   const OwnedPicture checker(2, 2, {red, blue, blue, red});
-
-  const RgbaImage same = Stretch(checker.picture, 2, 2);
-  EXPECT_EQ(At(same, 0, 0), red);
-  EXPECT_EQ(At(same, 1, 0), blue);
 
   const RgbaImage one = Stretch(checker.picture, 1, 1);
   EXPECT_EQ(At(one, 0, 0), (Pixel{128, 0, 128, 255}));
@@ -43,19 +39,17 @@ TEST(PictureRasterTest, StretchAveragesAreasAndKeepsSizeUnchanged) {
   const RgbaImage doubled = Stretch(checker.picture, 4, 4);
   EXPECT_EQ(At(doubled, 1, 1), red);
   EXPECT_EQ(At(doubled, 2, 1), blue);
-  EXPECT_EQ(At(doubled, 3, 3), red);
 
   // Three source columns into two: the middle one is shared half and half.
   const OwnedPicture row(3, 1, {red, {0, 0, 0, 255}, blue});
   const RgbaImage two = Stretch(row.picture, 2, 1);
   EXPECT_EQ(At(two, 0, 0), (Pixel{170, 0, 0, 255}));
   EXPECT_EQ(At(two, 1, 0), (Pixel{0, 0, 170, 255}));
-}
 
-TEST(PictureRasterTest, TransparentPixelsLeaveNoFringeWhenShrunk) {
+  // Colours are weighted by their opacity: a transparent pixel leaves no
+  // dark fringe.
   const OwnedPicture edge(2, 1, {{255, 255, 255, 255}, {0, 0, 0, 0}});
-  const RgbaImage one = Stretch(edge.picture, 1, 1);
-  EXPECT_EQ(At(one, 0, 0), (Pixel{255, 255, 255, 128}));
+  EXPECT_EQ(At(Stretch(edge.picture, 1, 1), 0, 0), (Pixel{255, 255, 255, 128}));
 }
 
 TEST(PictureRasterTest, ComposeBlendsOverTheBackImageAndShowsBlackOutsideIt) {
@@ -75,13 +69,6 @@ TEST(PictureRasterTest, ComposeBlendsOverTheBackImageAndShowsBlackOutsideIt) {
   const auto outside = Compose(under, 3, 0, top);
   EXPECT_EQ((std::vector<int>(outside.begin(), outside.end())),
             (std::vector<int>{255, 0, 0, 0, 0, 0}));
-}
-
-TEST(PictureRasterTest, ToRgbUnpacksColorRefsRowByRow) {
-  BackImage image(2, 1, ui::RGB(1, 2, 3));
-  image.Line(1, 0, 2, 0, ui::RGB(10, 20, 30));
-  const auto rgb = ToRgb(image);
-  EXPECT_EQ((std::vector<int>(rgb.begin(), rgb.end())), (std::vector<int>{1, 2, 3, 10, 20, 30}));
 }
 
 }  // namespace

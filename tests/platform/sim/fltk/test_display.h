@@ -2,8 +2,13 @@
 // process, started on first use and named in DISPLAY from then on.
 #pragma once
 
+#include <stdlib.h>
+
+#include <memory>
 #include <optional>
 #include <string>
+
+#include "platform/sim/fltk/private_display.h"
 
 namespace lyn::sim::fltk::testing {
 
@@ -11,19 +16,23 @@ namespace lyn::sim::fltk::testing {
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
 
-// Starts the display if this process has none yet; returns its name.
-const std::string& UsePrivateDisplay();
+// Starts the display if this process has none yet. It is kept to the end of
+// the process: FLTK stays connected to it.
+inline void UsePrivateDisplay() {
+  static const auto display = std::make_unique<PrivateDisplay>(kScreenWidth, kScreenHeight);
+}
 
 // Leaves DISPLAY unset while it lives, for processes started meanwhile.
-class WithoutDisplay {
- public:
-  WithoutDisplay();
-  ~WithoutDisplay();
-  WithoutDisplay(const WithoutDisplay&) = delete;
-  WithoutDisplay& operator=(const WithoutDisplay&) = delete;
+struct WithoutDisplay {
+  WithoutDisplay() {
+    if (const char* display = getenv("DISPLAY")) saved = display;
+    unsetenv("DISPLAY");
+  }
+  ~WithoutDisplay() {
+    if (saved) setenv("DISPLAY", saved->c_str(), 1);
+  }
 
- private:
-  std::optional<std::string> saved_;
+  std::optional<std::string> saved;
 };
 
 }  // namespace lyn::sim::fltk::testing

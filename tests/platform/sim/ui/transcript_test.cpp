@@ -73,12 +73,10 @@ TEST_F(TranscriptTest, TheFirstShowListsWhatAPersonSeesInDesignOrder) {
             "control: OpAccept(1) \"\" selected\n");
 }
 
-TEST_F(TranscriptTest, LaterChangesAndClicksAreWrittenAsTheyHappen) {
+TEST_F(TranscriptTest, LaterChangesAreWrittenOnlyWhenAPersonCouldSeeThem) {
   form->Show();
   Take();
   ControlModel& ok = Find("cmdOK");
-  Find("OpAccept(0)").Click();
-  ok.SetEnabled(true);
   ok.SetCaption("Continue");
   ok.SetCaption("Finish");
   Find("T1").SetCaption("first\nsecond");
@@ -88,10 +86,6 @@ TEST_F(TranscriptTest, LaterChangesAndClicksAreWrittenAsTheyHappen) {
   box.Move(0, -10, 8190, 5955);
   box.Move(0, 0, 8190, 5955);
   EXPECT_EQ(Take(),
-            "click: OpAccept(0)\n"
-            "selected: OpAccept(1) false\n"
-            "selected: OpAccept(0) true\n"
-            "enabled: cmdOK true\n"
             "caption: cmdOK \"Finish\"\n"
             "caption: T1 \"first...\"\n"
             "visible: cmdOK false\n"
