@@ -13,12 +13,11 @@ TEST(IsPreviousInstanceTest, CountsOnlyExactApplicationWindows) {
   FakePlatform fake;
   ChkPreviousInstance::AppTitle = "LYNSetup";
   fake.user32.windows = {
-      {"ThunderRT6Main", "LYNSetup"},      // this copy's own window
-      {"ThunderRT6FormDC", "LYNSetup"},    // another class
-      {"ThunderRT6Main", "LYN Setup"},     // another caption
-      {"ThunderRT6Main", "lynsetup"},      // differs in letter case only
-      {"thunderrt6main", "LYNSetup"},
-      {"ThunderRT6Main", "LYNSetup "},
+      {"ThunderRT6Main", "LYNSetup"},   // this copy's own window
+      {"LYNSetupForm", "LYNSetup"},     // another class
+      {"ThunderRT6Main", "LYN Setup"},  // another caption
+      {"ThunderRT6Main", "lynsetup"},   // differs in letter case only
+      {"thunderrt6main", "LYNSetup"},  {"ThunderRT6Main", "LYNSetup "},
   };
   EXPECT_FALSE(ChkPreviousInstance::IsPreviousInstance(fake.platform));
   EXPECT_EQ(ChkPreviousInstance::MatchCount, 1);

@@ -25,7 +25,7 @@ class DesktopTest : public ::testing::Test {
 TEST_F(DesktopTest, OwnWindowsChangeUntilRemoved) {
   Desktop desktop(machine_);
   const win::HWND main = desktop.Add("ThunderRT6Main", "LYNSetup", false);
-  const win::HWND form = desktop.Add("ThunderRT6FormDC", "LYN Setup", false);
+  const win::HWND form = desktop.Add("LYNSetupForm", "LYN Setup", false);
   EXPECT_TRUE(desktop.SetVisible(form, true));
   EXPECT_TRUE(desktop.SetCaption(form, "Other"));
   EXPECT_EQ(desktop.Find(form)->caption, "Other");

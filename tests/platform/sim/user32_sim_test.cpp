@@ -79,7 +79,7 @@ TEST_F(SimUser32Test, NamesAreCopiedInTheAnsiCodePageAsFarAsTheBufferAllows) {
 }
 
 TEST_F(SimUser32Test, TopmostAndMessageBoxesAreAskedOfTheHost) {
-  const HWND form = MakeWindow("ThunderRT6FormDC", "LYN Setup");
+  const HWND form = MakeWindow("LYNSetupForm", "LYN Setup");
   EXPECT_EQ(user32_.SetWindowPos(form, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE), TRUE);
   EXPECT_EQ(user32_.SetWindowPos(0xDEAD0, HWND_TOPMOST, 0, 0, 0, 0, 0), FALSE);
   EXPECT_EQ(host_.topmost, std::vector<HWND>{form}) << "only for own windows";

@@ -13,7 +13,7 @@
 namespace lyn::sim {
 
 // The window class of the program's forms.
-inline constexpr const char* kFormClassName = "ThunderRT6FormDC";
+inline constexpr const char* kFormClassName = "LYNSetupForm";
 
 class FormModel final : public SurfaceModel, public ui::Form {
  public:

@@ -35,7 +35,7 @@ class WidgetModelTest : public ::testing::Test {
 
 TEST_F(WidgetModelTest, TheFormIsADesktopWindowHiddenUntilShown) {
   const auto& window = windows.windows.at(form.hWnd());
-  EXPECT_EQ(window.className, "ThunderRT6FormDC");
+  EXPECT_EQ(window.className, "LYNSetupForm");
   EXPECT_EQ(window.caption, "LYN Setup");
   EXPECT_FALSE(window.visible);
   form.Show();
