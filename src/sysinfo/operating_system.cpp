@@ -12,14 +12,9 @@ Boolean16 Is64BitOS = kFalse16;
 
 namespace {
 
-constexpr win::WORD kSuiteEnterprise = 0x0002;
-constexpr win::WORD kSuiteDatacenter = 0x0080;
-constexpr win::WORD kSuitePersonal = 0x0200;
-constexpr win::WORD kSuiteBlade = 0x0400;
-constexpr win::WORD kSuiteStorageServer = 0x2000;
-constexpr win::WORD kSuiteComputeServer = 0x4000;
-
-bool Has(win::WORD suiteMask, win::WORD bit) { return (suiteMask & bit) != 0; }
+bool Has(win::WORD suiteMask, win::WORD bit) {
+  return (suiteMask & bit) != 0;
+}
 
 win::OSVERSIONINFOEXA QueryExtended(Platform& platform) {
   win::OSVERSIONINFOEXA extended{};
@@ -84,9 +79,9 @@ void Windows2000(const win::OSVERSIONINFOEXA& extended, OSInfo& info) {
     return;
   }
   info.OSCode = 8;
-  if (Has(extended.wSuiteMask, kSuiteDatacenter)) {
+  if (Has(extended.wSuiteMask, win::VER_SUITE_DATACENTER)) {
     info.OSName = "Windows 2000 Datacenter Server";
-  } else if (Has(extended.wSuiteMask, kSuiteEnterprise)) {
+  } else if (Has(extended.wSuiteMask, win::VER_SUITE_ENTERPRISE)) {
     info.OSName = "Windows 2000 Advanced Server";
   } else {
     info.OSName = "Windows 2000 Server";
@@ -103,7 +98,7 @@ void WindowsXP(Platform& platform, const win::OSVERSIONINFOEXA& extended, OSInfo
   } else if (platform.user32.GetSystemMetrics(win::SM_TABLETPC) != 0) {
     info.OSName = "Windows XP Tablet PC Edition";
     info.OSCode = 9;
-  } else if (Has(extended.wSuiteMask, kSuitePersonal)) {
+  } else if (Has(extended.wSuiteMask, win::VER_SUITE_PERSONAL)) {
     info.OSName = "Windows XP Home Edition";
     info.OSCode = 10;
   } else {
@@ -116,18 +111,20 @@ void WindowsXP(Platform& platform, const win::OSVERSIONINFOEXA& extended, OSInfo
 std::string Server2003Edition(win::WORD processor, win::WORD suiteMask) {
   switch (processor) {
     case win::PROCESSOR_ARCHITECTURE_IA64:
-      if (Has(suiteMask, kSuiteDatacenter)) return "Datacenter Edition for Itanium-based Systems";
-      if (Has(suiteMask, kSuiteEnterprise)) return "Enterprise Edition for Itanium-based Systems";
+      if (Has(suiteMask, win::VER_SUITE_DATACENTER))
+        return "Datacenter Edition for Itanium-based Systems";
+      if (Has(suiteMask, win::VER_SUITE_ENTERPRISE))
+        return "Enterprise Edition for Itanium-based Systems";
       return "";
     case win::PROCESSOR_ARCHITECTURE_AMD64:
-      if (Has(suiteMask, kSuiteDatacenter)) return "Datacenter x64 Edition";
-      if (Has(suiteMask, kSuiteEnterprise)) return "Enterprise x64 Edition";
+      if (Has(suiteMask, win::VER_SUITE_DATACENTER)) return "Datacenter x64 Edition";
+      if (Has(suiteMask, win::VER_SUITE_ENTERPRISE)) return "Enterprise x64 Edition";
       return "Standard x64 Edition";
     default:
-      if (Has(suiteMask, kSuiteComputeServer)) return "Compute Cluster Edition";
-      if (Has(suiteMask, kSuiteDatacenter)) return "Datacenter Edition";
-      if (Has(suiteMask, kSuiteEnterprise)) return "Enterprise Edition";
-      if (Has(suiteMask, kSuiteBlade)) return "Web Edition";
+      if (Has(suiteMask, win::VER_SUITE_COMPUTE_SERVER)) return "Compute Cluster Edition";
+      if (Has(suiteMask, win::VER_SUITE_DATACENTER)) return "Datacenter Edition";
+      if (Has(suiteMask, win::VER_SUITE_ENTERPRISE)) return "Enterprise Edition";
+      if (Has(suiteMask, win::VER_SUITE_BLADE)) return "Web Edition";
       return "Standard Edition";
   }
 }
@@ -137,7 +134,7 @@ void WindowsServer2003(Platform& platform, const win::OSVERSIONINFOEXA& extended
   if (platform.user32.GetSystemMetrics(win::SM_SERVERR2) != 0) {
     info.OSName = "Windows Server 2003 R2, ";
     info.OSCode = 11;
-  } else if (extended.wSuiteMask == kSuiteStorageServer) {
+  } else if (extended.wSuiteMask == win::VER_SUITE_STORAGE_SERVER) {
     info.OSName = "Windows Storage Server 2003";
     info.OSCode = 11;
   } else if (processor == win::PROCESSOR_ARCHITECTURE_AMD64 &&
@@ -260,8 +257,9 @@ OSInfo GetOSInfo(Platform& platform) {
   }
 
   const char* csd = version.szCSDVersion;
-  info.ServicePack = FromAnsi(
-      platform.kernel32, std::string(csd, std::find(csd, csd + sizeof(version.szCSDVersion), '\0')));
+  info.ServicePack =
+      FromAnsi(platform.kernel32,
+               std::string(csd, std::find(csd, csd + sizeof(version.szCSDVersion), '\0')));
   info.BuildNumber = std::to_string(version.dwBuildNumber);
   info.OSDescription = info.OSName + " (" + "Build " + info.BuildNumber +
                        (info.ServicePack.empty() ? "" : ", " + info.ServicePack) + ")";
@@ -269,4 +267,3 @@ OSInfo GetOSInfo(Platform& platform) {
 }
 
 }  // namespace lyn::OperatingSystem
-

@@ -26,12 +26,12 @@ struct Edition {
   const char* description;
 };
 
-constexpr win::WORD kEnterprise = 0x0002;
-constexpr win::WORD kTerminal = 0x0010;
-constexpr win::WORD kDatacenter = 0x0080;
-constexpr win::WORD kSingleUser = 0x0100;
-constexpr win::WORD kPersonal = 0x0200;
-constexpr win::WORD kStorageServer = 0x2000;
+constexpr win::WORD kEnterprise = win::VER_SUITE_ENTERPRISE;
+constexpr win::WORD kTerminal = win::VER_SUITE_TERMINAL;
+constexpr win::WORD kDatacenter = win::VER_SUITE_DATACENTER;
+constexpr win::WORD kSingleUser = win::VER_SUITE_SINGLEUSERTS;
+constexpr win::WORD kPersonal = win::VER_SUITE_PERSONAL;
+constexpr win::WORD kStorageServer = win::VER_SUITE_STORAGE_SERVER;
 constexpr win::BYTE kDesktop = win::VER_NT_WORKSTATION;
 constexpr win::BYTE kServer = win::VER_NT_SERVER;
 constexpr win::WORD kX86 = win::PROCESSOR_ARCHITECTURE_INTEL;
