@@ -38,6 +38,12 @@ void Version5(FakePlatform& fake, win::DWORD minor, win::BYTE productType) {
 class OperatingSystemCheckTest : public ::testing::Test {
  protected:
   void SetUp() override { OperatingSystem::Is64BitOS = kFalse16; }
+  void ExpectOneBox(const std::string& caption, win::UINT type, const std::string& text) {
+    ASSERT_EQ(fake.user32.boxes.size(), 1u);
+    EXPECT_EQ(fake.user32.boxes[0].caption, caption);
+    EXPECT_EQ(fake.user32.boxes[0].type, type);
+    EXPECT_EQ(fake.user32.boxes[0].text, text);
+  }
   FakePlatform fake;
 };
 
@@ -46,28 +52,22 @@ TEST_F(OperatingSystemCheckTest, SixtyFourBitSystemAsksAndYesContinues) {
   fake.user32.answers = {win::IDYES};
   EXPECT_EQ(OperatingSystemCheck(fake.platform),
             "Operating System:  Windows 7 Ultimate Edition, 64-bit (Build 7601)");
-  ASSERT_EQ(fake.user32.boxes.size(), 1u);
-  EXPECT_EQ(fake.user32.boxes[0].caption, "Untested OS");
-  EXPECT_EQ(fake.user32.boxes[0].type, win::MB_YESNO | win::MB_ICONSTOP);
-  EXPECT_EQ(fake.user32.boxes[0].text,
-            "The Installed Operating System is:- Windows 7 Ultimate Edition, 64-bit (Build "
-            "7601).\r\n\r\nThe program you are attempting to install has not been tested on "
-            "Windows 7 Ultimate Edition, 64-bit 64-Bit.\r\n\r\n" +
-                kQuestion);
+  ExpectOneBox("Untested OS", win::MB_YESNO | win::MB_ICONSTOP,
+               "The Installed Operating System is:- Windows 7 Ultimate Edition, 64-bit (Build "
+               "7601).\r\n\r\nThe program you are attempting to install has not been tested on "
+               "Windows 7 Ultimate Edition, 64-bit 64-Bit.\r\n\r\n" +
+                   kQuestion);
 }
 
 TEST_F(OperatingSystemCheckTest, OtherSystemsAreRefusedAfterOk) {
   Version5(fake, 0, win::VER_NT_SERVER);
   fake.user32.answers = {win::IDOK};
   EXPECT_THROW(OperatingSystemCheck(fake.platform), ProcessEnded);
-  ASSERT_EQ(fake.user32.boxes.size(), 1u);
-  EXPECT_EQ(fake.user32.boxes[0].caption, "Invalid OS");
-  EXPECT_EQ(fake.user32.boxes[0].type, win::MB_OK | win::MB_ICONSTOP);
-  EXPECT_EQ(fake.user32.boxes[0].text,
-            "The Installed Operating System is:- Windows 2000 Server (Build 2195).\r\n\r\nThe "
-            "program you are attempting to install has not been tested on Windows 2000 "
-            "Server.\r\n\r\n" +
-                std::string(35, ' ') + "This Installation will now terminate.");
+  ExpectOneBox("Invalid OS", win::MB_OK | win::MB_ICONSTOP,
+               "The Installed Operating System is:- Windows 2000 Server (Build 2195).\r\n\r\nThe "
+               "program you are attempting to install has not been tested on Windows 2000 "
+               "Server.\r\n\r\n" +
+                   std::string(35, ' ') + "This Installation will now terminate.");
 }
 
 TEST(ClassifySystemTest, EveryCodeHasItsOutcome) {
