@@ -5,7 +5,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libmspack-dev libfltk1.3-dev fluid libpng-dev
-  gcab libgcab-dev
+  gcab libgcab-dev cabextract file
+  libjpeg-turbo-progs python3 python3-pefile
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
   gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   xvfb xauth fonts-liberation2

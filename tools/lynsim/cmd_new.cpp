@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "command.h"
+#include "platform/sim/machine/demo_files.h"
 #include "platform/sim/machine/machine.h"
 
 namespace lyn::lynsim {
@@ -43,6 +44,7 @@ int RunNew(const Args& args) {
     throw UsageError{e.what()};
   }
   const sim::Machine machine = sim::Machine::Create(folder, profile);
+  sim::PlaceDemoFiles(machine, LYN_PRODUCT_DIR);
   std::cout << "made machine " << machine.Root().string() << " from preset " << presetName << "\n";
   return 0;
 }
