@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/sim/fltk/screenshot.h"
+#include "platform/sim/ui/script.h"
 
 namespace lyn::sim::fltk {
 namespace {
@@ -85,9 +86,8 @@ void FltkLoop::OnScriptDone(void* data) {
 
 void FltkLoop::Click(const std::string& name) {
   ControlModel* control = widgets_.Find(name);
-  if (control == nullptr) {
-    std::cerr << "lynsim: the window has no control named " << name << "\n";
-    end_("exit 2", 2);
+  if (const auto refused = RefusedClick(control, name)) {
+    end_(*refused, kRunMisfit);
     return;
   }
   // Through the widget, as a person's click arrives.
@@ -109,11 +109,11 @@ void FltkLoop::Finish() {
       SaveScreenshot(*mirror_.WindowOf(*shown), script_.screenshot);
     } catch (const std::exception& e) {
       std::cerr << "lynsim: " << e.what() << "\n";
-      end_("exit 1", 1);
+      end_("exit 1", kRunFailed);
       return;
     }
   }
-  end_("script done", 0);
+  end_("script done", kRunEnded);
 }
 
 void FltkLoop::Run() {

@@ -35,6 +35,7 @@ class FltkLoop final : public EventLoop, public WidgetObserver {
 
   void Run() override;
   void DoEvents() override;
+  std::vector<std::string> ClicksLeft() const override { return {clicks_.begin(), clicks_.end()}; }
 
   void OnControlAdded(const ControlModel& control) override;
   void OnChanged(const ControlModel& control, Property property) override;

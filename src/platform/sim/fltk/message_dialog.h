@@ -28,6 +28,7 @@ class DialogAnswerer final : public MessageBoxAnswerer {
 
   std::optional<int> Answer(const std::string& text, const std::string& caption,
                             win::UINT type) override;
+  std::vector<int> AnswersLeft() const override { return {answers_.begin(), answers_.end()}; }
 
  private:
   std::deque<int> answers_;

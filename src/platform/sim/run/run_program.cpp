@@ -25,8 +25,11 @@ void RunProgram(Machine machine, const BackendFactory& makeBackend) {
   WidgetSet& widgets = sim.widgets();
   widgets.AddObserver(transcript);
   widgets.AddObserver(host);
-  const Backend backend = makeBackend(
-      widgets, [&host](const std::string& reason, int code) { host.End(reason, code); });
+  const Backend backend =
+      makeBackend(widgets, [&host](const std::string& reason, int code) {
+        if (code == kRunMisfit) host.Misfit(reason);
+        host.End(reason, code);
+      });
   widgets.SetEventLoop(*backend.loop);
   host.Attach(widgets, *backend.answerer, [&sim] { sim.desktop().RemoveAllOfThisProcess(); });
   try {
@@ -34,7 +37,7 @@ void RunProgram(Machine machine, const BackendFactory& makeBackend) {
     widgets.RunMessageLoop();
   } catch (const std::exception& e) {
     std::cerr << "lynsim: the program failed: " << e.what() << "\n";
-    host.End("exit 1", 1);
+    host.End("exit 1", kRunFailed);
   }
   host.EndProcess(0);
 }
