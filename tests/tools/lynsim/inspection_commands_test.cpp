@@ -1,6 +1,8 @@
 // End to end: the commands that read files and run the version survey.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <filesystem>
 #include <string>
 
@@ -25,6 +27,9 @@ TEST(InspectionCommandsTest, FileInfoReadsHostAndMachineFiles) {
   const LynsimResult onMachine =
       scratch.Lynsim("fileinfo " + scratch.machine() + " 'c:\\windows\\system32\\X.DLL'");
   EXPECT_EQ(onMachine.out, host.out);
+  const auto record = nlohmann::json::parse(scratch.Lynsim("fileinfo --host " + image + " --json").out);
+  EXPECT_EQ(record["FileVersion"], "8.0.6001.18904");
+  EXPECT_EQ(record["FileSubtype"], "");
 
   const LynsimResult missing =
       scratch.Lynsim("fileinfo " + scratch.machine() + " 'C:\\Windows\\none.dll'");
@@ -47,3 +52,17 @@ TEST(InspectionCommandsTest, SurveyOfAnEmptyMachineMarksEveryFile) {
 }
 
 }  // namespace
+
+TEST(InspectionCommandsTest, OsInfoAndSurveyAsJson) {
+  ScratchMachine scratch("--preset win7-ultimate-x64");
+  const auto os = nlohmann::json::parse(scratch.Lynsim("osinfo " + scratch.machine() + " --json").out);
+  EXPECT_EQ(os["OSCode"], 14);
+  EXPECT_EQ(os["Is64BitOS"], true);
+  EXPECT_EQ(os["BuildNumber"], "7601");
+
+  const auto survey =
+      nlohmann::json::parse(scratch.Lynsim("survey " + scratch.machine() + " --json").out);
+  ASSERT_EQ(survey["VERSION"].size(), 43u);
+  EXPECT_EQ(survey["VERSION"][0]["summary"],
+            "Version Present = None, Version Shipped = 4.0, Install = True");
+}

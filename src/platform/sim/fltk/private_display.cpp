@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <X11/Xlib.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -103,9 +104,13 @@ PrivateDisplay::~PrivateDisplay() {
   }
 }
 
-bool HasDisplay() {
-  const char* display = std::getenv("DISPLAY");
-  return display != nullptr && *display != '\0';
+std::optional<std::string> MissingDisplay() {
+  const char* name = std::getenv("DISPLAY");
+  if (name == nullptr || *name == '\0') return "no display";
+  Display* display = XOpenDisplay(name);
+  if (display == nullptr) return "cannot open display '" + std::string(name) + "'";
+  XCloseDisplay(display);
+  return std::nullopt;
 }
 
 }  // namespace lyn::sim::fltk

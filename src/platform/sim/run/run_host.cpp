@@ -82,6 +82,7 @@ void RunHost::Misfit(const std::string& why) {
 }
 
 void RunHost::End(const std::string& reason, int code) {
+  if (code == kRunMisfit) Misfit(reason);
   if (code == kRunEnded && ReportLeftOver()) code = kRunMisfit;
   transcript_.Ended(reason);
   if (removeWindows_) removeWindows_();

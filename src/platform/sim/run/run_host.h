@@ -39,7 +39,8 @@ class RunHost final : public ProcessHost, public WidgetObserver {
   // else "previous instance" when no form was made, else the status.
   [[noreturn]] void EndProcess(win::UINT exitCode) override;
   // The run ends for the given reason. An ending with kRunEnded whose script
-  // has steps left over is a misfit.
+  // has steps left over is a misfit; with kRunMisfit the reason is why a
+  // scripted step could not be played (see Misfit).
   [[noreturn]] void End(const std::string& reason, int code);
   // A scripted step cannot be played, for the reason given; the run ends.
   [[noreturn]] void Misfit(const std::string& why);

@@ -25,11 +25,8 @@ void RunProgram(Machine machine, const BackendFactory& makeBackend) {
   WidgetSet& widgets = sim.widgets();
   widgets.AddObserver(transcript);
   widgets.AddObserver(host);
-  const Backend backend =
-      makeBackend(widgets, [&host](const std::string& reason, int code) {
-        if (code == kRunMisfit) host.Misfit(reason);
-        host.End(reason, code);
-      });
+  const Backend backend = makeBackend(
+      widgets, [&host](const std::string& reason, int code) { host.End(reason, code); });
   widgets.SetEventLoop(*backend.loop);
   host.Attach(widgets, *backend.answerer, [&sim] { sim.desktop().RemoveAllOfThisProcess(); });
   try {
