@@ -74,8 +74,7 @@ const Command kFileInfo([](CLI::App& app) {
       "lynsim fileinfo /tmp/m 'C:\\Windows\\system32\\msjint40.dll'");
   command.add_option("DIR", options->folder, "the machine's folder");
   command.add_option("WINPATH", options->path, "the file's Windows path on the machine");
-  command.add_option("--host", options->hostFile, "a file of the host instead")
-      ->type_name("FILE");
+  command.add_option("--host", options->hostFile, "a file of the host instead")->type_name("FILE");
   AddJsonFlag(command, options->json);
   return [options] { return RunFileInfo(*options); };
 });

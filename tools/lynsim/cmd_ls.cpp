@@ -46,7 +46,8 @@ Entry Describe(const sim::Machine& machine, const std::string& windowsPath, std:
                const fs::path& host) {
   Entry entry{std::move(name), machine.Attributes(windowsPath), 0};
   std::error_code error;
-  if ((entry.attributes & win::FILE_ATTRIBUTE_DIRECTORY) == 0) entry.size = fs::file_size(host, error);
+  if ((entry.attributes & win::FILE_ATTRIBUTE_DIRECTORY) == 0)
+    entry.size = fs::file_size(host, error);
   return entry;
 }
 
@@ -70,7 +71,8 @@ std::vector<Entry> List(const sim::Machine& machine, const sim::ResolvedPath& ta
 int RunLs(const Options& options) {
   const sim::Machine machine = sim::Machine::Open(options.folder);
   const sim::ResolvedPath target = machine.Resolve(options.path);
-  if (!target.exists) throw std::runtime_error("no file or folder '" + options.path + "' on the machine");
+  if (!target.exists)
+    throw std::runtime_error("no file or folder '" + options.path + "' on the machine");
   const std::vector<Entry> entries = List(machine, target);
   if (options.json) {
     Record list = Record::array();
@@ -97,8 +99,7 @@ const Command kLs([](CLI::App& app) {
       "R read-only, H hidden, S system, A archive; then the size and the name",
       "lynsim ls /tmp/m 'C:\\Program Files\\LYN'");
   AddMachineFolder(command, options->folder);
-  command.add_option("WINPATH", options->path, "the folder or file, as a Windows path")
-      ->required();
+  command.add_option("WINPATH", options->path, "the folder or file, as a Windows path")->required();
   AddJsonFlag(command, options->json);
   return [options] { return RunLs(*options); };
 });

@@ -15,8 +15,9 @@ struct Options {
 
 const Command kPath([](CLI::App& app) {
   auto options = std::make_shared<Options>();
-  CLI::App& command = AddCommand(app, "path", "Where a Windows path of the machine lies on the host",
-                                 "lynsim path /tmp/m 'C:\\Windows\\system32\\Lyn.dll'");
+  CLI::App& command =
+      AddCommand(app, "path", "Where a Windows path of the machine lies on the host",
+                 "lynsim path /tmp/m 'C:\\Windows\\system32\\Lyn.dll'");
   AddMachineFolder(command, options->folder);
   command.add_option("WINPATH", options->path, "the Windows path")->required();
   return [options] {

@@ -23,7 +23,6 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-
 #include <functional>
 #include <string>
 

@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     const std::vector<CLI::App*> chosen = app.get_subcommands();
-    const std::string help = chosen.empty() ? "lynsim --help" : "lynsim " + chosen.back()->get_name() + " --help";
+    const std::string help =
+        chosen.empty() ? "lynsim --help" : "lynsim " + chosen.back()->get_name() + " --help";
     std::cerr << "lynsim: " << e.what() << " (see " << help << ")\n";
     return kExitUsage;
   }

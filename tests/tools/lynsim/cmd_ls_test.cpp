@@ -2,9 +2,8 @@
 // machine reports.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "platform/sim/machine/machine.h"
@@ -20,8 +19,8 @@ TEST(LynsimLsTest, ListsFilesWithTheirAttributes) {
   const ScratchMachine scratch;
   const sim::Machine machine = sim::Machine::Open(scratch.machine());
   std::ofstream(machine.Resolve("C:\\Windows\\lyn.ini").hostPath) << "12345";
-  machine.SetAttributes("C:\\Windows\\LYN.INI", win::FILE_ATTRIBUTE_READONLY |
-                                                    win::FILE_ATTRIBUTE_HIDDEN);
+  machine.SetAttributes("C:\\Windows\\LYN.INI",
+                        win::FILE_ATTRIBUTE_READONLY | win::FILE_ATTRIBUTE_HIDDEN);
 
   const LynsimResult text = scratch.Lynsim("ls " + scratch.machine() + " 'c:\\windows'");
   EXPECT_EQ(text.status, 0) << text.err;
@@ -29,7 +28,8 @@ TEST(LynsimLsTest, ListsFilesWithTheirAttributes) {
             "-RH--            5  lyn.ini\n"
             "D----               system32\\\n");
 
-  const LynsimResult json = scratch.Lynsim("ls " + scratch.machine() + " 'C:\\Windows\\lyn.ini' --json");
+  const LynsimResult json =
+      scratch.Lynsim("ls " + scratch.machine() + " 'C:\\Windows\\lyn.ini' --json");
   const auto listing = nlohmann::json::parse(json.out);
   EXPECT_EQ(listing["path"], "C:\\Windows\\lyn.ini");
   ASSERT_EQ(listing["entries"].size(), 1u);

@@ -38,7 +38,13 @@ BackendFactory WindowBackend(const WindowRun& run) {
                             run.screenshot};
     auto loop = std::make_unique<FltkLoop>(widgets, *mirror, script, end);
     widgets.AddObserver(*loop);
-    auto answerer = std::make_unique<DialogAnswerer>(run.script.answers, !run.scripted);
+    // A box the script leaves unanswered is part of the screenshot.
+    LastBoxFunction lastBox;
+    if (!run.screenshot.empty()) {
+      lastBox = [done = loop.get()](Fl_Window& box) { done->Finish(&box); };
+    }
+    auto answerer =
+        std::make_unique<DialogAnswerer>(run.script.answers, !run.scripted, std::move(lastBox));
     return Backend{std::move(loop), std::move(answerer), {mirror}};
   };
 }
@@ -59,13 +65,13 @@ BackendFactory WindowOnPrivateDisplay(const WindowRun& run) {
 void CheckScreenSize(const Profile& profile) {
   if (profile.SM_CXSCREEN < kMinScreenWidth || profile.SM_CXSCREEN > kMaxScreenSide ||
       profile.SM_CYSCREEN < kMinScreenHeight || profile.SM_CYSCREEN > kMaxScreenSide) {
-    throw std::runtime_error(
-        "the profile's screen size " + std::to_string(profile.SM_CXSCREEN) + "x" +
-        std::to_string(profile.SM_CYSCREEN) +
-        " (SM_CXSCREEN x SM_CYSCREEN) is not one a display can have: " +
-        std::to_string(kMinScreenWidth) + "x" + std::to_string(kMinScreenHeight) + " to " +
-        std::to_string(kMaxScreenSide) + "x" + std::to_string(kMaxScreenSide) +
-        "; change it with lynsim set");
+    throw std::runtime_error("the profile's screen size " + std::to_string(profile.SM_CXSCREEN) +
+                             "x" + std::to_string(profile.SM_CYSCREEN) +
+                             " (SM_CXSCREEN x SM_CYSCREEN) is not one a display can have: " +
+                             std::to_string(kMinScreenWidth) + "x" +
+                             std::to_string(kMinScreenHeight) + " to " +
+                             std::to_string(kMaxScreenSide) + "x" + std::to_string(kMaxScreenSide) +
+                             "; change it with lynsim set");
   }
 }
 

@@ -1,11 +1,11 @@
 #include "platform/sim/fltk/private_display.h"
 
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
-#include <X11/Xlib.h>
 #include <unistd.h>
 
 #include <chrono>

@@ -2,15 +2,15 @@
 // as "field = value" lines.
 #include <algorithm>
 #include <cctype>
-#include <map>
-#include <string_view>
-#include <vector>
 #include <charconv>
 #include <functional>
 #include <limits>
+#include <map>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "platform/sim/machine/profile.h"
 
@@ -180,8 +180,7 @@ const std::vector<Field>& Fields() {
                 "nonzero on Windows Server 2003 R2"),
       Described(Number("SM_CXSCREEN", &Profile::SM_CXSCREEN), kMetrics,
                 "screen width in pixels; a screenshot's display gets this size"),
-      Described(Number("SM_CYSCREEN", &Profile::SM_CYSCREEN), kMetrics,
-                "screen height in pixels"),
+      Described(Number("SM_CYSCREEN", &Profile::SM_CYSCREEN), kMetrics, "screen height in pixels"),
       Described(Number("DesktopDelayMs", &Profile::DesktopDelayMs), kTestOnly, ""),
       Described(Number("AnsiCodePage", &Profile::AnsiCodePage), kUser,
                 "ANSI code page of file names and texts: 1250 to 1258, 874, 932, 936, 949, 950"),
@@ -299,7 +298,10 @@ void SetField(Profile& profile, const std::string& field, const std::string& val
     std::string message = "unknown profile field '" + field + "'";
     const std::vector<std::string> closest = ClosestFields(field);
     for (std::size_t i = 0; i < closest.size(); ++i) {
-      message += (i == 0 ? "; did you mean " : i + 1 == closest.size() ? " or " : ", ") + closest[i];
+      message += (i == 0                    ? "; did you mean "
+                  : i + 1 == closest.size() ? " or "
+                                            : ", ") +
+                 closest[i];
     }
     message += closest.empty() ? "; lynsim fields lists them" : "?";
     throw std::invalid_argument(message);
@@ -318,9 +320,8 @@ std::vector<FieldDescription> DescribeFields(const Profile& profile) {
                        "makes the drive: NTFS, FAT32 or CDFS (a CD drive), as it is reported"});
   described.push_back({"Drives", "Drive.<letter>.VolumeName", "text", "one line", c.volumeName,
                        "the drive's volume label"});
-  described.push_back({"Drives", "Drive.<letter>.SerialNumber", "hex number",
-                       RangeOf<win::DWORD>(), Hex(c.serialNumber, 8),
-                       "the volume serial number"});
+  described.push_back({"Drives", "Drive.<letter>.SerialNumber", "hex number", RangeOf<win::DWORD>(),
+                       Hex(c.serialNumber, 8), "the volume serial number"});
   return described;
 }
 

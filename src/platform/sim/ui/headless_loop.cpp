@@ -1,10 +1,10 @@
 #include "platform/sim/ui/headless_loop.h"
 
-#include "platform/sim/ui/script.h"
-
 #include <algorithm>
 #include <chrono>
 #include <thread>
+
+#include "platform/sim/ui/script.h"
 
 namespace lyn::sim {
 
