@@ -56,7 +56,7 @@ TEST(LynsimFieldsTest, SetChangesAMachineAndRefusesWhatNewRefuses) {
   EXPECT_TRUE(machine.Resolve("C:\\Windows\\system32").exists) << "SysWOW64 is made";
   EXPECT_TRUE(machine.Resolve("D:\\").exists);
 
-  for (const std::string command : {"set " + dir + " ", "new " + dir + "-x --set "}) {
+  for (const std::string& command : {"set " + dir + " ", "new " + dir + "-x --set "}) {
     result = scratch.Lynsim(command + "dwmajorversion=5");
     EXPECT_EQ(result.status, 2) << command;
     EXPECT_NE(result.err.find("unknown profile field 'dwmajorversion'; did you mean "

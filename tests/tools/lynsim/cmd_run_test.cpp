@@ -59,7 +59,7 @@ TEST_F(LynsimRunTest, ASecondCopyEndsAndLeavesTheFirstAlone) {
   LynsimProcess first("run " + machine + " --headless --hold 2", folder / "first.err");
   // The first copy's window is up once it has been shown.
   first.ReadUntilLineStartingWith("shown: ");
-  const LynsimResult second = Lynsim("run " + machine + " --headless --click cmdExit");
+  const LynsimResult second = Lynsim("run " + machine + " --headless");
   const LynsimResult firstResult = first.Finish();
 
   EXPECT_EQ(second.status, 0) << second.err;

@@ -60,7 +60,7 @@ TEST(InspectionCommandsTest, OsInfoAndSurveyAsJson) {
       nlohmann::json::parse(scratch.Lynsim("osinfo " + scratch.machine() + " --json").out);
   EXPECT_EQ(os["OSCode"], 14);
   EXPECT_EQ(os["Is64BitOS"], true);
-  EXPECT_EQ(os["BuildNumber"], "7601");
+  EXPECT_EQ(os["BuildNumber"], "7600");
 
   const auto survey =
       nlohmann::json::parse(scratch.Lynsim("survey " + scratch.machine() + " --json").out);
