@@ -12,6 +12,7 @@ packages=(
   xvfb xauth fonts-liberation2
   clang-14 libclang-rt-14-dev
   clang-format
+  libcli11-dev nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do

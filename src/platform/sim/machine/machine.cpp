@@ -74,8 +74,13 @@ void CheckContained(const fs::path& host, const fs::path& base, std::string_view
   std::error_code error;
   const fs::path realBase = fs::weakly_canonical(base, error);
   const fs::path real = error ? fs::path() : fs::weakly_canonical(host, error);
+  if (error) {
+    // The host's refusal (a name too long for it, say) in the machine's terms.
+    throw MachineError("cannot reach Windows path '" + std::string(asGiven) +
+                       "': " + error.message());
+  }
   const auto mismatch = std::mismatch(realBase.begin(), realBase.end(), real.begin(), real.end());
-  if (error || mismatch.first != realBase.end()) {
+  if (mismatch.first != realBase.end()) {
     throw MachineError("Windows path '" + std::string(asGiven) + "' leads outside the machine");
   }
 }
@@ -106,15 +111,25 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
   }
   Machine machine(fs::absolute(folder), profile);
   fs::create_directories(machine.root_);
-  WriteTextFileAtomically(machine.root_ / kProfileFile, ProfileToText(profile));
-  for (const auto& [letter, drive] : profile.drives) {
-    fs::create_directories(machine.DrivesFolder() / std::string(1, letter));
-  }
-  for (const auto& [field, value] : Folders(profile)) {
-    fs::create_directories(machine.Map(ParseWindowsPath(*value, nullptr), *value).hostPath);
-    fs::create_directories(machine.Resolve(*value).hostPath);
-  }
+  machine.WriteProfile();
   return machine;
+}
+
+Machine Machine::ChangeProfile(const fs::path& folder, const Profile& profile) {
+  Machine machine(Open(folder).root_, profile);
+  machine.WriteProfile();
+  return machine;
+}
+
+void Machine::WriteProfile() const {
+  WriteTextFileAtomically(root_ / kProfileFile, ProfileToText(profile_));
+  for (const auto& [letter, drive] : profile_.drives) {
+    fs::create_directories(DrivesFolder() / std::string(1, letter));
+  }
+  for (const auto& [field, value] : Folders(profile_)) {
+    fs::create_directories(Map(ParseWindowsPath(*value, nullptr), *value).hostPath);
+    fs::create_directories(Resolve(*value).hostPath);
+  }
 }
 
 Machine Machine::Open(const fs::path& folder) {
@@ -134,6 +149,15 @@ Machine Machine::Open(const fs::path& folder) {
 }
 
 ResolvedPath Machine::Resolve(std::string_view windowsPath) const {
+  try {
+    return Redirect(windowsPath);
+  } catch (const fs::filesystem_error& e) {
+    throw MachineError("cannot reach Windows path '" + std::string(windowsPath) +
+                       "': " + e.code().message());
+  }
+}
+
+ResolvedPath Machine::Redirect(std::string_view windowsPath) const {
   WindowsPath path = ParseWindowsPath(windowsPath, &currentDirectory_);
   if (profile_.Wow64 && IsAtOrBelow(path, systemDirectory_)) {
     WindowsPath redirected = windowsDirectory_;

@@ -31,6 +31,10 @@ class Machine {
   // Opens an existing machine; throws MachineError when the folder is not one
   // or its profile is malformed.
   static Machine Open(const std::filesystem::path& folder);
+  // Gives an existing machine a new profile: the file is rewritten and the
+  // drives and folders the new profile names are made; files already on the
+  // machine stay. Throws MachineError as Open and Create do.
+  static Machine ChangeProfile(const std::filesystem::path& folder, const Profile& profile);
 
   const std::filesystem::path& Root() const { return root_; }
   const Profile& profile() const { return profile_; }
@@ -64,6 +68,10 @@ class Machine {
  private:
   Machine(std::filesystem::path root, Profile profile);
 
+  // Writes the profile file and makes the profile's drives and folders.
+  void WriteProfile() const;
+  // Resolve without turning host errors into MachineError.
+  ResolvedPath Redirect(std::string_view windowsPath) const;
   // Maps a parsed path to the host without WOW64 redirection.
   ResolvedPath Map(const WindowsPath& path, std::string_view asGiven) const;
   std::filesystem::path DrivesFolder() const { return root_ / "drives"; }

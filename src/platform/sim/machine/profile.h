@@ -85,14 +85,32 @@ const std::string& DefaultPresetName();
 // file system ("Drive.D" = "CDFS"); "Drive.D.VolumeName" and
 // "Drive.D.SerialNumber" set the rest of an existing drive. Throws
 // std::invalid_argument with a one-line message for an unknown field or a
-// malformed value.
+// malformed value; an unknown field's message names the closest ones.
 void SetField(Profile& profile, const std::string& field, const std::string& value);
 
+// A field as `lynsim fields` lists it: the value is the profile's.
+struct FieldDescription {
+  std::string group;
+  std::string name;
+  std::string type;   // "number", "hex number", "flag" or "text"
+  std::string range;  // what the value may be
+  std::string value;
+  std::string meaning;
+};
+
+// Every field a person sets, grouped, in the profile file's order; the
+// drive fields last, with drive C's values.
+std::vector<FieldDescription> DescribeFields(const Profile& profile);
+// The known field names nearest to an unknown one, ignoring case: at most
+// three, none more than a slip of a few letters away.
+std::vector<std::string> ClosestFields(const std::string& name);
+
 // The profile as text, one "field = value" line each, and back. Blank lines
-// and lines starting with '#' are ignored; a value with blanks at either end
-// is written between double quotes. Fields missing from the text keep the
-// values of a default Profile. Parsing throws std::invalid_argument naming
-// the line for a malformed profile.
+// and lines starting with '#' are ignored, and so is a UTF-8 byte-order mark;
+// a value with blanks at either end is written between double quotes.
+// Reading is strict: it throws std::invalid_argument with a one-line message
+// naming the line for an unknown, repeated or malformed line, and naming the
+// fields when some have no line. Drives are those the text names.
 std::string ProfileToText(const Profile& profile);
 Profile ProfileFromText(const std::string& text);
 

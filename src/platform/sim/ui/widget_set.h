@@ -33,10 +33,10 @@ class WidgetSet final : public ui::Widgets {
   bool HasOpenForms() const;
   // The control whose click handler runs at the moment; null when none.
   const ControlModel* RunningClick() const;
-
- private:
+  // The message loop set; throws when none is.
   EventLoop& Loop() const;
 
+ private:
   TopLevelWindows& windows_;
   ObserverList observers_;
   EventLoop* loop_ = nullptr;
