@@ -63,7 +63,9 @@ class Decoder {
     if (decompressor_ == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     cabinet_ = decompressor_->open(decompressor_, cabinet.c_str());
     if (cabinet_ != nullptr) return ERROR_SUCCESS;
-    switch (decompressor_->last_error(decompressor_)) {
+    const int error = decompressor_->last_error(decompressor_);
+    if (error == MSPACK_ERR_DATAFORMAT && HoldsNoFiles(cabinet)) return ERROR_SUCCESS;
+    switch (error) {
       case MSPACK_ERR_OPEN:
         return ERROR_FILE_NOT_FOUND;
       case MSPACK_ERR_NOMEMORY:
@@ -73,7 +75,8 @@ class Decoder {
     }
   }
 
-  const mscabd_cabinet& cabinet() const { return *cabinet_; }
+  // The cabinet's header and file list; null for a cabinet without files.
+  const mscabd_cabinet* cabinet() const { return cabinet_; }
 
   struct Outcome {
     DWORD walkError = ERROR_SUCCESS;  // ends the walk with failure
@@ -92,6 +95,22 @@ class Decoder {
   }
 
  private:
+  // libmspack refuses a cabinet whose header counts no files, which the
+  // platform walks as an empty cabinet.
+  bool HoldsNoFiles(const fs::path& cabinet) {
+    mspack_system& io = io_.system;
+    mspack_file* file = io.open(&io, cabinet.c_str(), MSPACK_SYS_OPEN_READ);
+    if (file == nullptr) return false;
+    unsigned char header[kHeaderSize];
+    const bool whole = io.read(file, header, kHeaderSize) == kHeaderSize;
+    io.close(file);
+    return whole && std::memcmp(header, "MSCF", 4) == 0 && header[kFileCountAt] == 0 &&
+           header[kFileCountAt + 1] == 0;
+  }
+
+  static constexpr int kHeaderSize = 36;
+  static constexpr int kFileCountAt = 28;
+
   CabinetIo io_;
   mscab_decompressor* decompressor_;
   mscabd_cabinet* cabinet_ = nullptr;
@@ -132,13 +151,14 @@ BOOL SimSetupApi::SetupIterateCabinetA(LPCSTR cabinetFile, DWORD, PSP_FILE_CALLB
     return fail(openError);
   }
 
-  const mscabd_cabinet& header = decoder.cabinet();
+  const mscabd_cabinet* header = decoder.cabinet();
   const std::string cabinetName = fs::path(cabinet.windowsPath).filename().string();
-  CABINET_INFO_A cabinetInfo{"", cabinetName.c_str(), "", static_cast<WORD>(header.set_id),
-                             static_cast<WORD>(header.set_index)};
+  CABINET_INFO_A cabinetInfo{"", cabinetName.c_str(), "",
+                             static_cast<WORD>(header ? header->set_id : 0),
+                             static_cast<WORD>(header ? header->set_index : 0)};
   callback(context, SPFILENOTIFY_CABINETINFO, reinterpret_cast<UINT_PTR>(&cabinetInfo), 0);
 
-  for (mscabd_file* file = header.files; file != nullptr; file = file->next) {
+  for (mscabd_file* file = header ? header->files : nullptr; file != nullptr; file = file->next) {
     const std::string name = (file->attribs & MSCAB_ATTRIB_UTF_NAME)
                                  ? machine_.Utf8ToAnsi(file->filename)
                                  : std::string(file->filename);
