@@ -196,5 +196,21 @@ TEST_F(CabFileTest, TargetsLongerThanTheBufferAreSkippedAndAnOutputFileNamesEver
   EXPECT_EQ(machine_.ReadFile("C:\\Out\\Deep\\Er\\ssvd.dtb"), "second");
 }
 
+TEST_F(CabFileTest, AFailedWriteIsPassedBackWithoutAfterExtract) {
+  auto cab = std::make_shared<CabFile>(machine_.platform());
+  std::vector<std::string> written;
+  cab->AfterExtract = [&written](const std::string& path) { written.push_back(path); };
+  win::FILEPATHS_A failed{"C:\\Out\\a", "LYN.CAB", win::ERROR_ACCESS_DENIED, 0};
+  win::FILEPATHS_A done{"C:\\Out\\b", "LYN.CAB", win::NO_ERROR, 0};
+  const auto extracted = [&cab](win::FILEPATHS_A& paths) {
+    return cab->CabCallBack(2, win::SPFILENOTIFY_FILEEXTRACTED,
+                            reinterpret_cast<win::UINT_PTR>(&paths), 0);
+  };
+  EXPECT_EQ(extracted(failed), win::ERROR_ACCESS_DENIED);
+  EXPECT_EQ(extracted(done), win::NO_ERROR);
+  EXPECT_EQ(written, std::vector<std::string>{"C:\\Out\\b"});
+  EXPECT_EQ(cab->CabCallBack(2, win::SPFILENOTIFY_NEEDNEWCABINET, 0, 0), 0u);
+}
+
 }  // namespace
 }  // namespace lyn
