@@ -3,8 +3,10 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 
+#include "cabinet/cab_file.h"
 #include "platform/api/platform.h"
 #include "shell/boolean16.h"
 #include "shell/setup_state.h"
@@ -25,6 +27,11 @@ class frmSetup {
   SetupState& State() { return state_; }
   ui::Control& Control(const std::string& name) const;
 
+  // Takes the product's marked files out of "LYN.CAB" in the current folder
+  // into `OutputPath`, showing the dots in the extraction row. Throws the
+  // cabinet object's CabFileError.
+  void ExtractCabinet(const std::string& OutputPath, const std::string& OutputFile);
+
  private:
   void CreateControls();
   void WireHandlers();
@@ -39,6 +46,7 @@ class frmSetup {
   SetupState state_;
   ui::Form* form_ = nullptr;
   std::map<std::string, ui::Control*> controls_;
+  std::shared_ptr<CabFile> cab;
 };
 
 }  // namespace lyn

@@ -59,6 +59,13 @@ class FakeKernel32 : public win::Kernel32 {
     return win::FALSE;
   }
   win::BOOL CloseHandle(win::HANDLE) override { return win::TRUE; }
+  win::BOOL CreateDirectoryA(win::LPCSTR, win::LPVOID) override { return win::FALSE; }
+  win::BOOL DosDateTimeToFileTime(win::WORD, win::WORD, win::FILETIME*) override {
+    return win::FALSE;
+  }
+  win::BOOL FileTimeToSystemTime(const win::FILETIME*, win::SYSTEMTIME*) override {
+    return win::FALSE;
+  }
   win::UINT GetACP() override { return 1252; }
   // Converts byte for byte, which is right for the ASCII texts of the tests.
   int MultiByteToWideChar(win::UINT codePage, win::DWORD, win::LPCSTR text, int length,
@@ -66,6 +73,7 @@ class FakeKernel32 : public win::Kernel32 {
   int WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide, int length,
                           win::LPSTR text, int size, win::LPCSTR, win::BOOL*) override;
   win::DWORD GetLastError() override { return 0; }
+  void SetLastError(win::DWORD) override {}
   [[noreturn]] void ExitProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
 };
 
@@ -121,6 +129,15 @@ class FakeShell32 : public win::Shell32 {
   int SHFileOperationA(win::SHFILEOPSTRUCTA*) override { return win::DE_OPCANCELLED; }
 };
 
+// The code these fakes serve walks no cabinet.
+class NoCabinets : public win::SetupApi {
+ public:
+  win::BOOL SetupIterateCabinetA(win::LPCSTR, win::DWORD, win::PSP_FILE_CALLBACK_A,
+                                 win::LPVOID) override {
+    return win::FALSE;
+  }
+};
+
 // Widgets are not used by the code these fakes serve; asking for them fails.
 class NoWidgets : public ui::Widgets {
  public:
@@ -134,8 +151,9 @@ struct FakePlatform {
   FakeUser32 user32;
   FakeVersion version;
   FakeShell32 shell32;
+  NoCabinets setupapi;
   NoWidgets widgets;
-  Platform platform{kernel32, user32, version, shell32, widgets};
+  Platform platform{kernel32, user32, version, shell32, setupapi, widgets};
 };
 
 }  // namespace lyn::fakes

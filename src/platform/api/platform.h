@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/api/kernel32.h"
+#include "platform/api/setupapi.h"
 #include "platform/api/shell32.h"
 #include "platform/api/user32.h"
 #include "platform/api/version.h"
@@ -14,6 +15,7 @@ struct Platform {
   win::User32& user32;
   win::Version& version;
   win::Shell32& shell32;
+  win::SetupApi& setupapi;
   ui::Widgets& widgets;
 };
 

@@ -6,6 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
+// The calling convention of functions the platform calls back.
+#if defined(_WIN32) && !defined(_WIN64)
+#define LYN_CALLBACK __stdcall
+#else
+#define LYN_CALLBACK
+#endif
+
 namespace lyn::win {
 
 using BOOL = std::int32_t;
@@ -16,6 +23,7 @@ using UINT = std::uint32_t;
 using LONG = std::int32_t;
 using HRESULT = std::int32_t;
 using DWORD_PTR = std::uintptr_t;
+using UINT_PTR = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using CHAR = char;
 using LPSTR = char*;
@@ -35,6 +43,7 @@ constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
 constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
 constexpr DWORD ERROR_ACCESS_DENIED = 5;
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
+constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_INVALID_DATA = 13;
 constexpr DWORD ERROR_NO_MORE_FILES = 18;
 constexpr DWORD ERROR_SHARING_VIOLATION = 32;
@@ -129,6 +138,18 @@ constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 struct FILETIME {
   DWORD dwLowDateTime;
   DWORD dwHighDateTime;
+};
+
+// Calendar fields of a time, as FileTimeToSystemTime gives them.
+struct SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek;
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
 };
 
 struct WIN32_FIND_DATAA {

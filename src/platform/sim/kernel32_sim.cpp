@@ -244,6 +244,10 @@ DWORD SimKernel32::GetLastError() {
   return lastError_;
 }
 
+void SimKernel32::SetLastError(DWORD error) {
+  lastError_ = error;
+}
+
 void SimKernel32::ExitProcess(UINT exitCode) {
   host_.EndProcess(exitCode);
   std::abort();  // the host broke its promise never to return

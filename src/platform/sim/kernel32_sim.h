@@ -45,6 +45,12 @@ class SimKernel32 : public win::Kernel32 {
   win::BOOL WriteFile(win::HANDLE file, const void* data, win::DWORD size, win::DWORD* written,
                       win::LPVOID overlapped) override;
   win::BOOL CloseHandle(win::HANDLE object) override;
+  win::BOOL CreateDirectoryA(win::LPCSTR path, win::LPVOID security) override;
+
+  win::BOOL DosDateTimeToFileTime(win::WORD dosDate, win::WORD dosTime,
+                                  win::FILETIME* fileTime) override;
+  win::BOOL FileTimeToSystemTime(const win::FILETIME* fileTime,
+                                 win::SYSTEMTIME* systemTime) override;
 
   win::UINT GetACP() override;
   int MultiByteToWideChar(win::UINT codePage, win::DWORD flags, win::LPCSTR text, int length,
@@ -54,6 +60,7 @@ class SimKernel32 : public win::Kernel32 {
                           win::BOOL* usedDefault) override;
 
   win::DWORD GetLastError() override;
+  void SetLastError(win::DWORD error) override;
   [[noreturn]] void ExitProcess(win::UINT exitCode) override;
 
  private:

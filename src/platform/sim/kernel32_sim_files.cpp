@@ -242,4 +242,24 @@ BOOL SimKernel32::CloseHandle(HANDLE object) {
   return TRUE;
 }
 
+BOOL SimKernel32::CreateDirectoryA(LPCSTR path, LPVOID) {
+  if (path == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+  ResolvedPath target;
+  try {
+    target = machine_.Resolve(machine_.AnsiToUtf8(path));
+  } catch (const MachineError&) {
+    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+  }
+  // A drive root cannot be made.
+  if (target.windowsPath.size() <= 3) return Fail(ERROR_ACCESS_DENIED, FALSE);
+  if (target.exists) return Fail(ERROR_ALREADY_EXISTS, FALSE);
+  std::error_code error;
+  if (!fs::is_directory(target.hostPath.parent_path(), error)) {
+    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+  }
+  if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
+  if (!fs::create_directory(target.hostPath, error)) return Fail(ERROR_ACCESS_DENIED, FALSE);
+  return TRUE;
+}
+
 }  // namespace lyn::sim

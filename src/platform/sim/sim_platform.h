@@ -8,6 +8,7 @@
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/process_host.h"
+#include "platform/sim/setupapi_sim.h"
 #include "platform/sim/shell32_sim.h"
 #include "platform/sim/ui/desktop_windows.h"
 #include "platform/sim/ui/widget_set.h"
@@ -36,6 +37,7 @@ class SimPlatform {
   SimUser32 user32_;
   SimVersion version_;
   SimShell32 shell32_;
+  SimSetupApi setupapi_;
   DesktopWindows windows_;
   WidgetSet widgets_;
   Platform platform_;
