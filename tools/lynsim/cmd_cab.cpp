@@ -32,41 +32,30 @@ void MarkEveryRow() {
   }
 }
 
-CabOptions ParseOptions(const Args& args) {
-  if (args.size() < 3) throw UsageError{"cab takes a machine folder, an action and a cabinet"};
-  CabOptions options;
-  options.machine = args[0];
-  options.action = args[1];
-  options.cabName = args[2];
-  if (options.action != "count" && options.action != "info" && options.action != "xml" &&
-      options.action != "extract") {
-    throw UsageError{"unknown cab action '" + options.action + "'"};
-  }
-  for (std::size_t i = 3; i < args.size(); ++i) {
-    const std::string& option = args[i];
-    if (option == "--unmarked") {
-      options.unmarked = true;
-      continue;
-    }
-    std::string* value = option == "--filter"        ? &options.filter
-                         : option == "--output-path" ? &options.outputPath
-                         : option == "--output-file" ? &options.outputFile
-                                                     : nullptr;
-    if (value == nullptr) throw UsageError{"unknown cab option '" + option + "'"};
-    if (++i == args.size()) throw UsageError{option + " needs a value"};
-    *value = args[i];
-  }
-  return options;
-}
-
-int RunCabCommand(const Args& args) {
-  return RunCab(ParseOptions(args), std::cout, std::cerr);
-}
-
-const Command kCab("cab",
-                   "cab DIR count|info|xml|extract CAB [--filter NAME] [--output-path WINPATH] "
-                   "[--output-file NAME] [--unmarked]",
-                   &RunCabCommand);
+const Command kCab([](CLI::App& app) {
+  auto options = std::make_shared<CabOptions>();
+  CLI::App& command =
+      AddCommand(app, "cab", "Drives the setup program's cabinet object on a machine",
+                 "lynsim cab /tmp/m extract LYN.CAB --output-path 'C:\\Temp\\out'");
+  AddMachineFolder(command, options->machine);
+  command.add_option("ACTION", options->action, "count, info, xml or extract")
+      ->required()
+      ->check(CLI::IsMember({"count", "info", "xml", "extract"}));
+  command
+      .add_option("CAB", options->cabName,
+                  "the cabinet as the program names it; a bare name is found in the machine's "
+                  "current folder")
+      ->required();
+  command.add_option("--filter", options->filter, "the name given to the operation")
+      ->type_name("NAME");
+  command.add_option("--output-path", options->outputPath, "extract: the output folder")
+      ->type_name("WINPATH");
+  command.add_option("--output-file", options->outputFile, "extract: the output file name")
+      ->type_name("NAME");
+  command.add_flag("--unmarked", options->unmarked,
+                   "extract: leave every manifest row unmarked for installation");
+  return [options] { return RunCab(*options, std::cout, std::cerr); };
+});
 
 }  // namespace
 
