@@ -6,6 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 
+// The platform's calling convention for callbacks it calls and exports the
+// program calls: __stdcall on 32-bit x86 Windows, the only one elsewhere.
+#if defined(_WIN32) && defined(__i386__)
+#define LYN_CALLBACK __attribute__((stdcall))
+#else
+#define LYN_CALLBACK
+#endif
+
 namespace lyn::win {
 
 using BOOL = std::int32_t;
@@ -18,6 +26,8 @@ using HRESULT = std::int32_t;
 using DWORD_PTR = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using CHAR = char;
+// UTF-16 code units, as the platform's wide text (wchar_t on Windows).
+using WCHAR = char16_t;
 using LPSTR = char*;
 using LPCSTR = const char*;
 using LPVOID = void*;
