@@ -2,13 +2,14 @@
 // would and prints what that person sees, in the transcript lines of the
 // emulated machine's headless runs, so that the two can be compared.
 //
-//   windriver PROGRAM [--beside] [--answer Yes|No|OK]... [--click NAME]...
+//   windriver PROGRAM [--beside] [--hold] [--answer Yes|No|OK]... [--click NAME]...
 //
 // Message boxes take the answers in order; the window takes the clicks in
 // order once it is shown. With --beside a first copy is started (every
 // question answered Yes) and left running while the observed copy starts.
-// The observed copy is ended ("script done") when its script is done.
-#include <dlgs.h>
+// The observed copy is ended ("script done") when its script is done; with
+// --hold only after a line has been read from standard input (the driver
+// prints "held" once the window has painted), for taking its picture.
 #include <windows.h>
 
 #include <algorithm>
@@ -27,6 +28,9 @@ constexpr const char* kNameProperty = "LYNControlName";
 constexpr DWORD kPollMs = 20;
 constexpr DWORD kTimeoutMs = 60000;
 constexpr UINT kSendTimeoutMs = 5000;
+// The static control that shows a message box's icon.
+constexpr int kWindowsIconId = 0x14;
+constexpr int kWineIconId = 0x440;  // stc1
 
 // A text in double quotes: quotes become \", CR \r and LF \n.
 std::string Quoted(const std::string& text) {
@@ -183,7 +187,7 @@ std::vector<ControlView> ControlsOf(HWND form) {
 // cannot tell which one is shown; the program only ever asks for the stop
 // icon, so any icon is reported as "critical".
 bool ShowsIcon(HWND box) {
-  for (const int id : {0x14, stc1}) {
+  for (const int id : {kWindowsIconId, kWineIconId}) {
     HWND icon = ::GetDlgItem(box, id);
     if (icon != nullptr && ::IsWindowVisible(icon)) return true;
   }
@@ -192,8 +196,8 @@ bool ShowsIcon(HWND box) {
 
 class Driver {
  public:
-  Driver(std::deque<std::string> answers, std::deque<std::string> clicks)
-      : answers_(std::move(answers)), clicks_(std::move(clicks)) {}
+  Driver(std::deque<std::string> answers, std::deque<std::string> clicks, bool hold)
+      : answers_(std::move(answers)), clicks_(std::move(clicks)), hold_(hold) {}
 
   // Runs the program to its end and returns the driver's exit status.
   int Observe(const PROCESS_INFORMATION& process) {
@@ -265,6 +269,7 @@ class Driver {
 
   void NextClick() {
     if (clicks_.empty()) {
+      if (hold_) Hold();
       ::TerminateProcess(process_.hProcess, 0);
       Print("ended: script done");
       done_ = true;
@@ -281,6 +286,17 @@ class Driver {
       break;
     }
     if (::WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) ReportChanges();
+  }
+
+  // Waits until the program has handled everything sent so far (its window
+  // painted), then for a line on standard input.
+  void Hold() {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    std::fputs("held\n", stderr);
+    std::fflush(stderr);
+    char line[16];
+    static_cast<void>(std::fgets(line, sizeof line, stdin));
   }
 
   static void Click(const ControlView& view) {
@@ -349,6 +365,7 @@ class Driver {
   std::deque<std::string> clicks_;
   HWND lastBox_ = nullptr;
   HWND form_ = nullptr;
+  bool hold_;
   bool pending_ = false;
   bool done_ = false;
   std::string lastCaption_;
@@ -393,17 +410,21 @@ std::optional<PROCESS_INFORMATION> StartFirstCopy(const std::string& program) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fputs("usage: windriver PROGRAM [--beside] [--answer Yes|No|OK]... [--click NAME]...\n",
-               stderr);
+    std::fputs(
+        "usage: windriver PROGRAM [--beside] [--hold] [--answer Yes|No|OK]... [--click NAME]...\n",
+        stderr);
     return 2;
   }
   const std::string program = argv[1];
   std::deque<std::string> answers, clicks;
   bool beside = false;
+  bool hold = false;
   for (int i = 2; i < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--beside") {
       beside = true;
+    } else if (option == "--hold") {
+      hold = true;
     } else if ((option == "--answer" || option == "--click") && i + 1 < argc) {
       (option == "--answer" ? answers : clicks).push_back(argv[++i]);
     } else {
@@ -424,7 +445,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "windriver: cannot start %s\n", program.c_str());
     return 1;
   }
-  Driver driver(std::move(answers), std::move(clicks));
+  Driver driver(std::move(answers), std::move(clicks), hold);
   const int status = driver.Observe(*observed);
   if (first) ::TerminateProcess(first->hProcess, 0);
   return status;
