@@ -27,7 +27,7 @@ cp "$root"/out/windows/x86_64/{LYNSetup,windriver}.exe "$scratch/"
 (cd "$scratch" && /usr/lib/wine/wine64 windriver.exe LYNSetup.exe --hold --answer Yes \
   --click lblAcceptYes <"$scratch/go" 2>"$scratch/held" >/dev/null) &
 exec 4>"$scratch/go"
-while read -r line && [ "$line" != held ]; do :; done <"$scratch/held"
+while read -r line && [ "${line%$'\r'}" != held ]; do :; done <"$scratch/held"
 # The window is centred on the 1024 x 768 screen.
 xwd -root -silent | /usr/bin/convert xwd:- -crop 560x400+232+184 +repage "$output"
 echo >&4
