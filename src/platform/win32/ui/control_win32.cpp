@@ -77,6 +77,8 @@ Win32Control::Win32Control(const ui::ControlDesign& design, Win32Surface* contai
     return;
   }
   Attach(window);
+  // Each control is drawn over those created before it, as designed.
+  ::SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (state_.kind == ui::Kind::OptionButton && state_.value) {
     ::SendMessageA(window_, BM_SETCHECK, BST_CHECKED, 0);
   }
