@@ -53,9 +53,9 @@ class Kernel32 {
 
   // Text conversion between code pages and UTF-16.
   virtual UINT GetACP() = 0;
-  virtual int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length,
-                                  char16_t* wide, int wideSize) = 0;
-  virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int length,
+  virtual int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, WCHAR* wide,
+                                  int wideSize) = 0;
+  virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int length,
                                   LPSTR text, int size, LPCSTR defaultChar, BOOL* usedDefault) = 0;
 
   // Process.

@@ -6,9 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-// The calling convention of functions the platform calls back.
-#if defined(_WIN32) && !defined(_WIN64)
-#define LYN_CALLBACK __stdcall
+// The platform's calling convention for callbacks it calls and exports the
+// program calls: __stdcall on 32-bit x86 Windows, the only one elsewhere.
+#if defined(_WIN32) && defined(__i386__)
+#define LYN_CALLBACK __attribute__((stdcall))
 #else
 #define LYN_CALLBACK
 #endif
@@ -26,6 +27,8 @@ using DWORD_PTR = std::uintptr_t;
 using UINT_PTR = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using CHAR = char;
+// UTF-16 code units, as the platform's wide text (wchar_t on Windows).
+using WCHAR = char16_t;
 using LPSTR = char*;
 using LPCSTR = const char*;
 using LPVOID = void*;
