@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libmspack-dev libfltk1.3-dev fluid libpng-dev
+  libmspack-dev libfltk1.3-dev fluid libpng-dev libsqlite3-dev
   gcab libgcab-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
   gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
