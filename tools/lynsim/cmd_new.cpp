@@ -1,7 +1,9 @@
 // lynsim new DIR [--preset NAME] [--set FIELD=VALUE ...]: makes a machine.
+// "--set Security:PATH=TEXT" gives a file, folder or key an owner and list.
 #include <iostream>
 #include <stdexcept>
 
+#include "cmd_acl.h"
 #include "command.h"
 #include "platform/sim/machine/machine.h"
 
@@ -36,13 +38,25 @@ int RunNew(const Args& args) {
   }
   if (folder.empty()) throw UsageError{"no machine folder given"};
   sim::Profile profile;
+  std::vector<std::pair<std::string, std::string>> security;
   try {
     profile = sim::FindPreset(presetName).profile;
-    for (const auto& [field, value] : settings) sim::SetField(profile, field, value);
+    for (const auto& [field, value] : settings) {
+      if (field.rfind(kSecurityField, 0) == 0) {
+        security.emplace_back(field.substr(std::string(kSecurityField).size()), value);
+      } else {
+        sim::SetField(profile, field, value);
+      }
+    }
   } catch (const std::invalid_argument& e) {
     throw UsageError{e.what()};
   }
   const sim::Machine machine = sim::Machine::Create(folder, profile);
+  try {
+    for (const auto& [path, text] : security) SetSecurity(machine, path, text);
+  } catch (const std::invalid_argument& e) {
+    throw UsageError{e.what()};
+  }
   std::cout << "made machine " << machine.Root().string() << " from preset " << presetName << "\n";
   return 0;
 }

@@ -51,10 +51,14 @@ class Kernel32 {
   virtual int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length,
                                   char16_t* wide, int wideSize) = 0;
   virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int length,
-                                  LPSTR text, int size, LPCSTR defaultChar,
-                                  BOOL* usedDefault) = 0;
+                                  LPSTR text, int size, LPCSTR defaultChar, BOOL* usedDefault) = 0;
 
-  // Process.
+  // Memory the platform allocated for the caller (security descriptors and
+  // access lists); returns nullptr on success.
+  virtual void* LocalFree(void* memory) = 0;
+
+  // Process and thread.
+  virtual HANDLE GetCurrentThread() = 0;
   virtual DWORD GetLastError() = 0;
   [[noreturn]] virtual void ExitProcess(UINT exitCode) = 0;
 };

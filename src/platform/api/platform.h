@@ -1,6 +1,7 @@
 // The one object through which the program reaches the platform.
 #pragma once
 
+#include "platform/api/advapi32_security.h"
 #include "platform/api/kernel32.h"
 #include "platform/api/shell32.h"
 #include "platform/api/user32.h"
@@ -15,6 +16,7 @@ struct Platform {
   win::Version& version;
   win::Shell32& shell32;
   ui::Widgets& widgets;
+  win::Advapi32Security& advapi32Security;
 };
 
 }  // namespace lyn

@@ -53,7 +53,11 @@ class SimKernel32 : public win::Kernel32 {
                           win::LPSTR text, int size, win::LPCSTR defaultChar,
                           win::BOOL* usedDefault) override;
 
+  void* LocalFree(void* memory) override;
+  win::HANDLE GetCurrentThread() override;
   win::DWORD GetLastError() override;
+  // For the machine's other libraries, whose last errors are kernel32's.
+  void SetLastError(win::DWORD error) { lastError_ = error; }
   [[noreturn]] void ExitProcess(win::UINT exitCode) override;
 
  private:

@@ -9,8 +9,9 @@ SimPlatform::SimPlatform(Machine machine, ProcessHost& host)
       user32_(machine_, desktop_, host),
       version_(machine_),
       shell32_(machine_),
+      advapi32Security_(machine_, kernel32_),
       windows_(desktop_),
       widgets_(windows_),
-      platform_{kernel32_, user32_, version_, shell32_, widgets_} {}
+      platform_{kernel32_, user32_, version_, shell32_, widgets_, advapi32Security_} {}
 
 }  // namespace lyn::sim

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/api/platform.h"
+#include "platform/sim/advapi32_security_sim.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/machine/machine.h"
@@ -28,6 +29,7 @@ class SimPlatform {
   const Machine& machine() const { return machine_; }
   Desktop& desktop() { return desktop_; }
   WidgetSet& widgets() { return widgets_; }
+  SimAdvapi32Security& advapi32Security() { return advapi32Security_; }
 
  private:
   Machine machine_;
@@ -36,6 +38,7 @@ class SimPlatform {
   SimUser32 user32_;
   SimVersion version_;
   SimShell32 shell32_;
+  SimAdvapi32Security advapi32Security_;
   DesktopWindows windows_;
   WidgetSet widgets_;
   Platform platform_;

@@ -107,6 +107,7 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
   Machine machine(fs::absolute(folder), profile);
   fs::create_directories(machine.root_);
   WriteTextFileAtomically(machine.root_ / kProfileFile, ProfileToText(profile));
+  machine.state_ = StateStore::Create(machine.root_);
   for (const auto& [letter, drive] : profile.drives) {
     fs::create_directories(machine.DrivesFolder() / std::string(1, letter));
   }
@@ -127,7 +128,9 @@ Machine Machine::Open(const fs::path& folder) {
     throw MachineError(Quoted(folder) + " is not a machine: it has no " + kProfileFile);
   }
   try {
-    return Machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile)));
+    Machine machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile)));
+    machine.state_ = StateStore::Open(machine.root_);
+    return machine;
   } catch (const std::invalid_argument& e) {
     throw MachineError(profileFile.string() + ": " + e.what());
   }

@@ -22,6 +22,16 @@ CREATE TABLE desktop_windows (
   caption TEXT NOT NULL,
   visible INTEGER NOT NULL
 );
+
+-- Owners and access lists, as self-relative security descriptors, of files
+-- and folders (kind 1) and registry keys (kind 4) that have their own;
+-- every other object takes its parent's inheritable entries.
+CREATE TABLE security_descriptors (
+  kind INTEGER NOT NULL,
+  path_key TEXT NOT NULL,
+  descriptor BLOB NOT NULL,
+  PRIMARY KEY (kind, path_key)
+) WITHOUT ROWID;
 )sql";
 
 }  // namespace lyn::sim
