@@ -36,6 +36,20 @@ std::string FailedLookup(Platform& platform) {
   return platform.kernel32.GetLastError() == win::ERROR_NONE_MAPPED ? kUnknownOwner : "";
 }
 
+// The root of the path's volume for the volume query: "X:\" for a path with
+// a drive, "\\server\share\" for a network path, else empty (the current
+// directory's volume).
+std::string VolumeRoot(std::string_view path) {
+  if (path.size() >= 3 && path.substr(1, 2) == ":\\") return std::string(path.substr(0, 3));
+  if (path.substr(0, 2) == "\\\\") {
+    const auto share = path.find('\\', 2);
+    const auto end = share == std::string_view::npos ? share : path.find('\\', share + 1);
+    return end == std::string_view::npos ? std::string(path) + "\\"
+                                         : std::string(path.substr(0, end + 1));
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string GetFileOwner(Platform& platform, std::string_view path) {
@@ -88,11 +102,7 @@ std::string GetFileOwner(Platform& platform, std::string_view path) {
 win::DWORD CheckAccess(Platform& platform, std::string_view path, win::DWORD desiredAccess) {
   if (NtfsVolume == kFalse16) return kNoAccessTest;
 
-  // The volume's root: "X:\" for a path with a drive, else the current
-  // directory's (no root given).
-  const std::string root = path.size() >= 3 && path.substr(1, 2) == ":\\"
-                               ? std::string(path.substr(0, 3))
-                               : std::string();
+  const std::string root = VolumeRoot(path);
   win::DWORD flags = 0;
   platform.kernel32.GetVolumeInformationA(root.empty() ? nullptr : root.c_str(), nullptr, 0,
                                           nullptr, nullptr, &flags, nullptr, 0);

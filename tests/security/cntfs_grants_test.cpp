@@ -44,7 +44,8 @@ class Grants : public ::testing::Test {
   // The entries of an object's list that name the Users group.
   Acl UsersEntries(ObjectKind kind, const char* path) {
     Acl entries;
-    for (const Ace& ace : *Of(kind, path).dacl) {
+    const sim::Descriptor descriptor = Of(kind, path);
+    for (const Ace& ace : *descriptor.dacl) {
       if (ace.sid == sim::UsersSid()) entries.push_back(ace);
     }
     return entries;

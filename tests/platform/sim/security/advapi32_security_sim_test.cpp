@@ -76,7 +76,8 @@ class SecurityCalls : public ::testing::Test {
 
 TEST_F(SecurityCalls, AccessCheckAppliesEntriesInOrder) {
   machine.PutFile("C:\\Data\\f.txt", "x");
-  const Ace denyWrite{ACCESS_DENIED_ACE_TYPE, 0, kWrite, UsersSid()};
+  // Only the write bits: read and write share SYNCHRONIZE and READ_CONTROL.
+  const Ace denyWrite{ACCESS_DENIED_ACE_TYPE, 0, 0x116, UsersSid()};
   const Ace allowAll{ACCESS_ALLOWED_ACE_TYPE, 0, FILE_ALL_ACCESS, EveryoneSid()};
   const Ace inheritOnly{ACCESS_ALLOWED_ACE_TYPE, OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE,
                         FILE_ALL_ACCESS, EveryoneSid()};
