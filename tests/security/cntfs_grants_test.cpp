@@ -92,6 +92,7 @@ TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
   // A file made after the grant takes the entry too.
   machine.PutFile("C:\\Data\\Sub\\later.txt", "x");
   const Acl later = UsersEntries(ObjectKind::File, "C:\\Data\\Sub\\later.txt");
+  ASSERT_FALSE(later.empty());
   EXPECT_EQ(later.front(), (Ace{kAllow, 0x10, win::FILE_ALL_ACCESS, sim::UsersSid()}));
 }
 
