@@ -8,6 +8,7 @@ packages=(
   gcab libgcab-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
   gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64 wine64
   xvfb xauth fonts-liberation2
   clang-14 libclang-rt-14-dev
   clang-format
