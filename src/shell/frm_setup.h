@@ -15,6 +15,9 @@ namespace lyn {
 
 // Module-wide: whether the current volume is NTFS, set by the load sequence.
 extern Boolean16 NtfsVolume;
+// Module-wide: set once by the permission timer when the user lacks rights
+// on the system folder; folder grants and owner checks are made only then.
+extern Boolean16 SecurityEnabled;
 
 class frmSetup {
  public:
@@ -41,6 +44,7 @@ class frmSetup {
   void lblAcceptNo_Click();
   void OpAccept_Click(int index);
   void cmdExit_Click();
+  void tmrSetPermissions_Timer();
 
   Platform& platform_;
   SetupState state_;

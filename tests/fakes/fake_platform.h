@@ -72,6 +72,8 @@ class FakeKernel32 : public win::Kernel32 {
                           char16_t* wide, int wideSize) override;
   int WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide, int length,
                           win::LPSTR text, int size, win::LPCSTR, win::BOOL*) override;
+  void* LocalFree(void*) override { return nullptr; }
+  win::HANDLE GetCurrentThread() override { return static_cast<win::HANDLE>(-2); }
   win::DWORD GetLastError() override { return 0; }
   void SetLastError(win::DWORD) override {}
   [[noreturn]] void ExitProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
@@ -144,6 +146,54 @@ class NoWidgets : public ui::Widgets {
   ui::Form& CreateForm(const ui::ControlDesign&, int, int) override;
   void RunMessageLoop() override {}
   void DoEvents() override {}
+  void SetMousePointer(int) override {}
+};
+
+// Security is not used by the code these fakes serve: every call fails.
+class NoSecurity : public win::Advapi32Security {
+ public:
+  win::BOOL GetFileSecurityA(win::LPCSTR, win::SECURITY_INFORMATION, win::PSECURITY_DESCRIPTOR,
+                             win::DWORD, win::DWORD*) override {
+    return win::FALSE;
+  }
+  win::BOOL GetSecurityDescriptorOwner(win::PSECURITY_DESCRIPTOR, win::PSID*, win::BOOL*) override {
+    return win::FALSE;
+  }
+  win::BOOL LookupAccountSidA(win::LPCSTR, win::PSID, win::LPSTR, win::DWORD*, win::LPSTR,
+                              win::DWORD*, win::SID_NAME_USE*) override {
+    return win::FALSE;
+  }
+  win::BOOL AllocateAndInitializeSid(const win::SID_IDENTIFIER_AUTHORITY*, win::BYTE, win::DWORD,
+                                     win::DWORD, win::DWORD, win::DWORD, win::DWORD, win::DWORD,
+                                     win::DWORD, win::DWORD, win::PSID*) override {
+    return win::FALSE;
+  }
+  void* FreeSid(win::PSID) override { return nullptr; }
+  win::BOOL ImpersonateSelf(win::SECURITY_IMPERSONATION_LEVEL) override { return win::FALSE; }
+  win::BOOL OpenThreadToken(win::HANDLE, win::DWORD, win::BOOL, win::HANDLE*) override {
+    return win::FALSE;
+  }
+  void MapGenericMask(win::DWORD*, const win::GENERIC_MAPPING*) override {}
+  win::BOOL AccessCheck(win::PSECURITY_DESCRIPTOR, win::HANDLE, win::DWORD,
+                        const win::GENERIC_MAPPING*, win::PRIVILEGE_SET*, win::DWORD*, win::DWORD*,
+                        win::BOOL*) override {
+    return win::FALSE;
+  }
+  win::BOOL RevertToSelf() override { return win::FALSE; }
+  win::DWORD GetNamedSecurityInfoA(win::LPCSTR, win::SE_OBJECT_TYPE, win::SECURITY_INFORMATION,
+                                   win::PSID*, win::PSID*, win::PACL*, win::PACL*,
+                                   win::PSECURITY_DESCRIPTOR*) override {
+    return win::ERROR_NOT_SUPPORTED;
+  }
+  void BuildExplicitAccessWithNameA(win::EXPLICIT_ACCESS_A*, win::LPSTR, win::DWORD,
+                                    win::ACCESS_MODE, win::DWORD) override {}
+  win::DWORD SetEntriesInAclA(win::DWORD, win::EXPLICIT_ACCESS_A*, win::PACL, win::PACL*) override {
+    return win::ERROR_NOT_SUPPORTED;
+  }
+  win::DWORD SetNamedSecurityInfoA(win::LPSTR, win::SE_OBJECT_TYPE, win::SECURITY_INFORMATION,
+                                   win::PSID, win::PSID, win::PACL, win::PACL) override {
+    return win::ERROR_NOT_SUPPORTED;
+  }
 };
 
 struct FakePlatform {
@@ -153,7 +203,8 @@ struct FakePlatform {
   FakeShell32 shell32;
   NoCabinets setupapi;
   NoWidgets widgets;
-  Platform platform{kernel32, user32, version, shell32, setupapi, widgets};
+  NoSecurity security;
+  Platform platform{kernel32, user32, version, shell32, setupapi, widgets, security};
 };
 
 }  // namespace lyn::fakes

@@ -1,8 +1,10 @@
 // lynsim new DIR [--preset NAME] [--set FIELD=VALUE ...]: makes a machine.
+// "--set Security:PATH=TEXT" gives a file, folder or key an owner and list.
 #include <iostream>
 #include <memory>
 #include <stdexcept>
 
+#include "cmd_acl.h"
 #include "command.h"
 #include "platform/sim/machine/demo_files.h"
 #include "platform/sim/machine/machine.h"
@@ -24,9 +26,27 @@ int RunNew(const Options& options) {
   } catch (const std::invalid_argument& e) {
     throw UsageError{e.what()};
   }
-  ApplySettings(profile, options.settings);
+  // "Security:PATH=TEXT" settings describe the machine's objects, not its
+  // profile: they apply once the machine exists.
+  std::vector<std::string> fields;
+  std::vector<std::pair<std::string, std::string>> security;
+  for (const std::string& setting : options.settings) {
+    const auto equals = setting.find('=');
+    if (setting.rfind(kSecurityField, 0) == 0 && equals != std::string::npos) {
+      const std::size_t start = std::string(kSecurityField).size();
+      security.emplace_back(setting.substr(start, equals - start), setting.substr(equals + 1));
+    } else {
+      fields.push_back(setting);
+    }
+  }
+  ApplySettings(profile, fields);
   const sim::Machine machine = sim::Machine::Create(options.folder, profile);
   sim::PlaceDemoFiles(machine, LYN_PRODUCT_DIR);
+  try {
+    for (const auto& [path, text] : security) SetSecurity(machine, path, text);
+  } catch (const std::invalid_argument& e) {
+    throw UsageError{e.what()};
+  }
   std::cout << "made machine " << machine.Root().string() << " from preset " << options.preset
             << "\n";
   return kExitDone;

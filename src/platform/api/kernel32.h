@@ -58,7 +58,12 @@ class Kernel32 {
   virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int length,
                                   LPSTR text, int size, LPCSTR defaultChar, BOOL* usedDefault) = 0;
 
-  // Process.
+  // Memory the platform allocated for the caller (security descriptors and
+  // access lists); returns nullptr on success.
+  virtual void* LocalFree(void* memory) = 0;
+
+  // Process and thread.
+  virtual HANDLE GetCurrentThread() = 0;
   virtual DWORD GetLastError() = 0;
   virtual void SetLastError(DWORD error) = 0;
   [[noreturn]] virtual void ExitProcess(UINT exitCode) = 0;

@@ -1,6 +1,7 @@
 // The one object through which the program reaches the platform.
 #pragma once
 
+#include "platform/api/advapi32_security.h"
 #include "platform/api/kernel32.h"
 #include "platform/api/setupapi.h"
 #include "platform/api/shell32.h"
@@ -17,6 +18,7 @@ struct Platform {
   win::Shell32& shell32;
   win::SetupApi& setupapi;
   ui::Widgets& widgets;
+  win::Advapi32Security& advapi32Security;
 };
 
 }  // namespace lyn

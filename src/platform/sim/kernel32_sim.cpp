@@ -240,6 +240,16 @@ int SimKernel32::WideCharToMultiByte(UINT codePage, DWORD, const char16_t* wide,
   return needed;
 }
 
+void* SimKernel32::LocalFree(void* memory) {
+  // The machine's libraries allocate what the program frees with malloc.
+  std::free(memory);
+  return nullptr;
+}
+
+HANDLE SimKernel32::GetCurrentThread() {
+  return static_cast<HANDLE>(-2);
+}
+
 DWORD SimKernel32::GetLastError() {
   return lastError_;
 }

@@ -59,6 +59,8 @@ class SimKernel32 : public win::Kernel32 {
                           win::LPSTR text, int size, win::LPCSTR defaultChar,
                           win::BOOL* usedDefault) override;
 
+  void* LocalFree(void* memory) override;
+  win::HANDLE GetCurrentThread() override;
   win::DWORD GetLastError() override;
   void SetLastError(win::DWORD error) override;
   [[noreturn]] void ExitProcess(win::UINT exitCode) override;

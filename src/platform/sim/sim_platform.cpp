@@ -10,8 +10,9 @@ SimPlatform::SimPlatform(Machine machine, ProcessHost& host)
       version_(machine_),
       shell32_(machine_),
       setupapi_(machine_, kernel32_),
+      advapi32Security_(machine_, kernel32_),
       windows_(desktop_),
       widgets_(windows_),
-      platform_{kernel32_, user32_, version_, shell32_, setupapi_, widgets_} {}
+      platform_{kernel32_, user32_, version_, shell32_, setupapi_, widgets_, advapi32Security_} {}
 
 }  // namespace lyn::sim

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/api/platform.h"
+#include "platform/sim/advapi32_security_sim.h"
 #include "platform/sim/desktop.h"
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/machine/machine.h"
@@ -29,6 +30,7 @@ class SimPlatform {
   const Machine& machine() const { return machine_; }
   Desktop& desktop() { return desktop_; }
   WidgetSet& widgets() { return widgets_; }
+  SimAdvapi32Security& advapi32Security() { return advapi32Security_; }
 
  private:
   Machine machine_;
@@ -38,6 +40,7 @@ class SimPlatform {
   SimVersion version_;
   SimShell32 shell32_;
   SimSetupApi setupapi_;
+  SimAdvapi32Security advapi32Security_;
   DesktopWindows windows_;
   WidgetSet widgets_;
   Platform platform_;

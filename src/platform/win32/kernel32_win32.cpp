@@ -118,6 +118,14 @@ int Win32Kernel32::WideCharToMultiByte(win::UINT codePage, win::DWORD flags, con
                                defaultChar, usedDefault);
 }
 
+void* Win32Kernel32::LocalFree(void* memory) {
+  return ::LocalFree(memory);
+}
+
+win::HANDLE Win32Kernel32::GetCurrentThread() {
+  return SeamHandle(::GetCurrentThread());
+}
+
 win::DWORD Win32Kernel32::GetLastError() {
   return ::GetLastError();
 }

@@ -48,6 +48,8 @@ class Win32Kernel32 final : public win::Kernel32 {
                           win::LPSTR text, int size, win::LPCSTR defaultChar,
                           win::BOOL* usedDefault) override;
 
+  void* LocalFree(void* memory) override;
+  win::HANDLE GetCurrentThread() override;
   win::DWORD GetLastError() override;
   // The last error is the calling thread's, kept by the platform itself.
   void SetLastError(win::DWORD error) override;

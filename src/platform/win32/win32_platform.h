@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/api/platform.h"
+#include "platform/win32/advapi32_security_win32.h"
 #include "platform/win32/kernel32_win32.h"
 #include "platform/win32/setupapi_win32.h"
 #include "platform/win32/shell32_win32.h"
@@ -14,7 +15,8 @@ namespace lyn::win32 {
 
 class Win32Platform {
  public:
-  Win32Platform() : platform_{kernel32_, user32_, version_, shell32_, setupapi_, widgets_} {}
+  Win32Platform()
+      : platform_{kernel32_, user32_, version_, shell32_, setupapi_, widgets_, advapi32Security_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -27,6 +29,7 @@ class Win32Platform {
   Win32Shell32 shell32_;
   Win32SetupApi setupapi_;
   Win32Widgets widgets_;
+  Win32Advapi32Security advapi32Security_;
   Platform platform_;
 };
 

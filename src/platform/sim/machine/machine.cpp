@@ -111,12 +111,15 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
   }
   Machine machine(fs::absolute(folder), profile);
   fs::create_directories(machine.root_);
+  machine.state_ = StateStore::Create(machine.root_);
   machine.WriteProfile();
   return machine;
 }
 
 Machine Machine::ChangeProfile(const fs::path& folder, const Profile& profile) {
-  Machine machine(Open(folder).root_, profile);
+  const Machine opened = Open(folder);
+  Machine machine(opened.root_, profile);
+  machine.state_ = opened.state_;
   machine.WriteProfile();
   return machine;
 }
@@ -142,7 +145,9 @@ Machine Machine::Open(const fs::path& folder) {
     throw MachineError(Quoted(folder) + " is not a machine: it has no " + kProfileFile);
   }
   try {
-    return Machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile)));
+    Machine machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile)));
+    machine.state_ = StateStore::Open(machine.root_);
+    return machine;
   } catch (const std::invalid_argument& e) {
     throw MachineError(profileFile.string() + ": " + e.what());
   }

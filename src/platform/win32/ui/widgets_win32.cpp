@@ -29,6 +29,13 @@ void Win32Widgets::RunMessageLoop() {
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(message);
 }
 
+void Win32Widgets::SetMousePointer(int pointer) {
+  // 13 is the arrow with the hourglass of a program busy in the background;
+  // anything else the default arrow.
+  constexpr int kArrowHourglass = 13;
+  ::SetCursor(::LoadCursorA(nullptr, pointer == kArrowHourglass ? IDC_APPSTARTING : IDC_ARROW));
+}
+
 void Win32Widgets::DoEvents() {
   MSG message{};
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -16,6 +16,7 @@ class Win32Widgets final : public ui::Widgets {
   ui::Form& CreateForm(const ui::ControlDesign& design, int clientWidth, int clientHeight) override;
   void RunMessageLoop() override;
   void DoEvents() override;
+  void SetMousePointer(int pointer) override;
 
   // A form's window was destroyed; the loop ends with the last one.
   void FormClosed();
