@@ -134,7 +134,6 @@ const std::vector<Field>& Fields() {
       Number("SM_SERVERR2", &Profile::SM_SERVERR2),
       Number("SM_CXSCREEN", &Profile::SM_CXSCREEN),
       Number("SM_CYSCREEN", &Profile::SM_CYSCREEN),
-      Number("DesktopDelayMs", &Profile::DesktopDelayMs),
       Number("AnsiCodePage", &Profile::AnsiCodePage),
       Text("UserName", &Profile::UserName),
       Flag("IsAdmin", &Profile::IsAdmin),
