@@ -30,6 +30,7 @@ class FakeKernel32 : public win::Kernel32 {
   std::string tempPath = "C:\\Temp\\";
   bool volumeQueryFails = false;
   std::string fileSystemName = "NTFS";
+  win::DWORD lastError = 0;
 
   win::BOOL GetVersionExA(win::OSVERSIONINFOA* info) override;
   win::HANDLE GetCurrentProcess() override { return static_cast<win::HANDLE>(-1); }
@@ -65,7 +66,8 @@ class FakeKernel32 : public win::Kernel32 {
                           char16_t* wide, int wideSize) override;
   int WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide, int length,
                           win::LPSTR text, int size, win::LPCSTR, win::BOOL*) override;
-  win::DWORD GetLastError() override { return 0; }
+  win::DWORD GetLastError() override { return lastError; }
+  void SetLastError(win::DWORD error) override { lastError = error; }
   [[noreturn]] void ExitProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
 };
 

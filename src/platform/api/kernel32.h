@@ -51,11 +51,11 @@ class Kernel32 {
   virtual int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length,
                                   char16_t* wide, int wideSize) = 0;
   virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int length,
-                                  LPSTR text, int size, LPCSTR defaultChar,
-                                  BOOL* usedDefault) = 0;
+                                  LPSTR text, int size, LPCSTR defaultChar, BOOL* usedDefault) = 0;
 
   // Process.
   virtual DWORD GetLastError() = 0;
+  virtual void SetLastError(DWORD error) = 0;
   [[noreturn]] virtual void ExitProcess(UINT exitCode) = 0;
 };
 
