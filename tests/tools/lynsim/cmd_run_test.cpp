@@ -68,19 +68,6 @@ TEST_F(LynsimRunTest, ASecondCopyEndsAndLeavesTheFirstAlone) {
   EXPECT_TRUE(firstResult.out.ends_with("\nended: script done\n")) << firstResult.out;
 }
 
-TEST(LynsimTogetherTest, TwoCopiesStartedTogetherBothEnd) {
-  // On a busy desktop each copy has put up its own application window before
-  // the windows are listed, and none is taken down before both have looked.
-  ScratchMachine scratch("--set DesktopDelayMs=1500");
-  LynsimProcess first("run " + scratch.machine() + " --headless", scratch.folder() / "1.err");
-  LynsimProcess second("run " + scratch.machine() + " --headless", scratch.folder() / "2.err");
-  for (LynsimProcess* copy : {&first, &second}) {
-    const LynsimResult result = copy->Finish();
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "ended: previous instance\n");
-  }
-}
-
 TEST_F(LynsimRunTest, BadInputIsRefused) {
   const struct {
     std::string args;
