@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds and runs every test: the Windows cross build
-# of the setup program's own sources, a bounded fuzzing run of the PE reader,
-# and the suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is needed, checks the formatting, builds and runs every test:
+# the Windows cross build of the setup program's own sources, a bounded
+# fuzzing run of the PE reader, and the suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+
+echo "== Formatting"
+bash scripts/check-format.sh
 
 echo "== Windows cross build of the setup program"
 cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \

@@ -84,8 +84,12 @@ void frmSetup::lblAcceptNo_Click() {
   Control("cmdOK").SetEnabled(false);
 }
 
-void frmSetup::OpAccept_Click(int index) { Control("cmdOK").SetEnabled(index == 0); }
+void frmSetup::OpAccept_Click(int index) {
+  Control("cmdOK").SetEnabled(index == 0);
+}
 
-void frmSetup::cmdExit_Click() { platform_.kernel32.ExitProcess(0); }
+void frmSetup::cmdExit_Click() {
+  platform_.kernel32.ExitProcess(0);
+}
 
 }  // namespace lyn

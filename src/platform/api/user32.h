@@ -39,8 +39,7 @@ class User32 {
 
   virtual WORD RegisterClassA(const WNDCLASSA* windowClass) = 0;
   // Creates a top-level window; style 0 keeps it hidden.
-  virtual HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
-                               DWORD style) = 0;
+  virtual HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style) = 0;
   virtual BOOL EnumWindows(WNDENUMPROC callback, LPARAM param) = 0;
   virtual int GetClassNameA(HWND window, LPSTR buffer, int size) = 0;
   virtual int GetWindowTextA(HWND window, LPSTR buffer, int size) = 0;

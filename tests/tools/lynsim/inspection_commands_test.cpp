@@ -20,7 +20,8 @@ TEST(InspectionCommandsTest, FileInfoReadsHostAndMachineFiles) {
             "StrucVersion: 1.0\nFileVersion: 8.0.6001.18904\nProductVersion: 6.1.65535.82\n"
             "FileFlags: Debug PreRel\nFileOS: NT-Win32\nFileType: DLL\nFileSubtype:\n");
 
-  const LynsimResult path = scratch.Lynsim("path " + scratch.machine() + " 'C:\\Windows\\System32\\x.dll'");
+  const LynsimResult path =
+      scratch.Lynsim("path " + scratch.machine() + " 'C:\\Windows\\System32\\x.dll'");
   std::filesystem::copy_file(image, path.out.substr(0, path.out.size() - 1));
   const LynsimResult onMachine =
       scratch.Lynsim("fileinfo " + scratch.machine() + " 'c:\\windows\\system32\\X.DLL'");
@@ -36,9 +37,9 @@ TEST(InspectionCommandsTest, SurveyOfAnEmptyMachineMarksEveryFile) {
   ScratchMachine scratch;
   const LynsimResult result = scratch.Lynsim("survey " + scratch.machine());
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_TRUE(result.out.starts_with(
-      "[VERSION]\nC:\\Windows\\system32\\msjint40.dll\n"
-      "Version Present = None, Version Shipped = 4.0, Install = True\n"))
+  EXPECT_TRUE(
+      result.out.starts_with("[VERSION]\nC:\\Windows\\system32\\msjint40.dll\n"
+                             "Version Present = None, Version Shipped = 4.0, Install = True\n"))
       << result.out;
   EXPECT_NE(result.out.find("C:\\Program Files\\LYN\\Maps\\"), std::string::npos);
   EXPECT_NE(result.out.find("Version Present = None, Version Shipped = None, Install = True\n"),
