@@ -1,13 +1,14 @@
-// Two copies of the program started together on one machine. Each copy is a
-// forked process held at the desktop's hooks, so that both have put up their
-// application window before either lists the windows, and neither takes its
-// windows down before both have looked: then each sees the other and ends.
+// Two copies of the program on one machine. Each copy is a forked process
+// held at the desktop's hooks, and the test orders the copies by the events
+// they report through pipes, never by waiting for time to pass.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -44,41 +45,72 @@ std::function<void()> HoldOnce(const Copy& copy, char point) {
   };
 }
 
+// Starts a copy of the program on the machine in `folder`, its transcript
+// going to "<name>.out"; `hold` sets the copy's hooks.
+void Start(Copy& copy, const std::filesystem::path& folder, const std::string& name,
+           const std::function<void(const Copy&)>& hold) {
+  ASSERT_EQ(pipe(copy.toTest), 0);
+  ASSERT_EQ(pipe(copy.fromTest), 0);
+  copy.process = fork();
+  ASSERT_GE(copy.process, 0);
+  if (copy.process == 0) {
+    const std::string out = (folder / (name + ".out")).string();
+    const int file = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (file < 0 || dup2(file, STDOUT_FILENO) < 0) _exit(8);
+    hold(copy);
+    RunProgram(Machine::Open(folder / "machine"), HeadlessBackend(Script{}));
+  }
+  // A copy that dies closes its ends, so that the test reads its end
+  // instead of waiting for ever.
+  close(copy.toTest[1]);
+  close(copy.fromTest[0]);
+}
+
+// Waits for a copy to end; its transcript.
+std::string Finish(const Copy& copy, const std::filesystem::path& folder, const std::string& name) {
+  int status = 0;
+  EXPECT_EQ(waitpid(copy.process, &status, 0), copy.process);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << name << ": " << status;
+  std::ostringstream out;
+  out << std::ifstream(folder / (name + ".out")).rdbuf();
+  return out.str();
+}
+
+// Both have put up their application window before either lists the windows,
+// and neither takes its windows down before both have looked.
 TEST(TwoCopiesTest, StartedTogetherBothSeeTheOtherAndEnd) {
   ScratchFolder folder;
   Machine::Create(folder.path() / "machine", Profile{});
   Copy copies[2];
   for (int i = 0; i < 2; ++i) {
-    Copy& copy = copies[i];
-    ASSERT_EQ(pipe(copy.toTest), 0);
-    ASSERT_EQ(pipe(copy.fromTest), 0);
-    copy.process = fork();
-    ASSERT_GE(copy.process, 0);
-    if (copy.process == 0) {
-      const std::string out = (folder.path() / (std::to_string(i) + ".out")).string();
-      const int file = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (file < 0 || dup2(file, STDOUT_FILENO) < 0) _exit(8);
+    Start(copies[i], folder.path(), std::to_string(i), [](const Copy& copy) {
       DesktopHooks::beforeListing = HoldOnce(copy, 'L');
       DesktopHooks::beforeRemovingAll = HoldOnce(copy, 'R');
-      RunProgram(Machine::Open(folder.path() / "machine"), HeadlessBackend(Script{}));
-    }
-    // A copy that dies closes its ends, so that the test reads its end
-    // instead of waiting for ever.
-    close(copy.toTest[1]);
-    close(copy.fromTest[0]);
+    });
   }
   for (const char point : {'L', 'R'}) {
     for (const Copy& copy : copies) copy.Await(point);
     for (const Copy& copy : copies) copy.Release();
   }
   for (int i = 0; i < 2; ++i) {
-    int status = 0;
-    ASSERT_EQ(waitpid(copies[i].process, &status, 0), copies[i].process);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    std::ostringstream out;
-    out << std::ifstream(folder.path() / (std::to_string(i) + ".out")).rdbuf();
-    EXPECT_EQ(out.str(), "ended: previous instance\n") << "copy " << i;
+    EXPECT_EQ(Finish(copies[i], folder.path(), std::to_string(i)), "ended: previous instance\n")
+        << "copy " << i;
   }
+}
+
+TEST(TwoCopiesTest, ASecondCopyEndsAndLeavesTheFirstAlone) {
+  ScratchFolder folder;
+  Machine::Create(folder.path() / "machine", Profile{});
+  Copy first;
+  Copy second;
+  // The first copy plays its script and is held before its windows go.
+  Start(first, folder.path(), "first",
+        [](const Copy& copy) { DesktopHooks::beforeRemovingAll = HoldOnce(copy, 'R'); });
+  first.Await('R');
+  Start(second, folder.path(), "second", [](const Copy&) {});
+  EXPECT_EQ(Finish(second, folder.path(), "second"), "ended: previous instance\n");
+  first.Release();
+  EXPECT_TRUE(Finish(first, folder.path(), "first").ends_with("\nended: script done\n"));
 }
 
 }  // namespace
