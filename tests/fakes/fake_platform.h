@@ -30,6 +30,7 @@ class FakeKernel32 : public win::Kernel32 {
   std::string tempPath = "C:\\Temp\\";
   bool volumeQueryFails = false;
   std::string fileSystemName = "NTFS";
+  win::DWORD lastError = 0;
 
   win::BOOL GetVersionExA(win::OSVERSIONINFOA* info) override;
   win::HANDLE GetCurrentProcess() override { return static_cast<win::HANDLE>(-1); }
@@ -74,8 +75,8 @@ class FakeKernel32 : public win::Kernel32 {
                           win::LPSTR text, int size, win::LPCSTR, win::BOOL*) override;
   void* LocalFree(void*) override { return nullptr; }
   win::HANDLE GetCurrentThread() override { return static_cast<win::HANDLE>(-2); }
-  win::DWORD GetLastError() override { return 0; }
-  void SetLastError(win::DWORD) override {}
+  win::DWORD GetLastError() override { return lastError; }
+  void SetLastError(win::DWORD error) override { lastError = error; }
   [[noreturn]] void ExitProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
 };
 

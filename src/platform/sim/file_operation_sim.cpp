@@ -15,6 +15,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/windows_path.h"
 #include "platform/sim/shell32_sim.h"
 
@@ -238,29 +239,34 @@ class FileOperation {
 }  // namespace
 
 int SimShell32::SHFileOperationA(win::SHFILEOPSTRUCTA* operation) {
-  if (operation == nullptr) return win::ERROR_INVALID_PARAMETER;
-  operation->fAnyOperationsAborted = win::FALSE;
-  const std::vector<std::string> sources = PathList(machine_, operation->pFrom);
-  if (sources.empty()) return win::ERROR_ACCESS_DENIED;
+  return Guarded([](win::DWORD error) { return static_cast<int>(error); },
+                 [&]() -> int {
+                   if (operation == nullptr) return win::ERROR_INVALID_PARAMETER;
+                   operation->fAnyOperationsAborted = win::FALSE;
+                   const std::vector<std::string> sources = PathList(machine_, operation->pFrom);
+                   if (sources.empty()) return win::ERROR_ACCESS_DENIED;
 
-  FileOperation fileOperation(machine_, operation->fFlags);
-  int result = win::ERROR_INVALID_PARAMETER;
-  try {
-    if (operation->wFunc == win::FO_COPY) {
-      // Only the first destination counts without FOF_MULTIDESTFILES.
-      const std::vector<std::string> destinations = PathList(machine_, operation->pTo);
-      result = fileOperation.Copy(sources, destinations.empty() ? std::string() : destinations[0]);
-    } else if (operation->wFunc == win::FO_DELETE) {
-      result = fileOperation.Delete(sources);
-    }
-  } catch (const MachineError&) {
-    // An entry on the way that Windows could not name.
-    result = kUnknownError;
-  } catch (const fs::filesystem_error& error) {
-    result = HostError(error.code());
-  }
-  if (fileOperation.aborted()) operation->fAnyOperationsAborted = win::TRUE;
-  return result;
+                   FileOperation fileOperation(machine_, operation->fFlags);
+                   int result = win::ERROR_INVALID_PARAMETER;
+                   try {
+                     if (operation->wFunc == win::FO_COPY) {
+                       // Only the first destination counts without FOF_MULTIDESTFILES.
+                       const std::vector<std::string> destinations =
+                           PathList(machine_, operation->pTo);
+                       result = fileOperation.Copy(
+                           sources, destinations.empty() ? std::string() : destinations[0]);
+                     } else if (operation->wFunc == win::FO_DELETE) {
+                       result = fileOperation.Delete(sources);
+                     }
+                   } catch (const MachineError&) {
+                     // An entry on the way that Windows could not name.
+                     result = kUnknownError;
+                   } catch (const fs::filesystem_error& error) {
+                     result = HostError(error.code());
+                   }
+                   if (fileOperation.aborted()) operation->fAnyOperationsAborted = win::TRUE;
+                   return result;
+                 });
 }
 
 }  // namespace lyn::sim

@@ -67,12 +67,7 @@ HANDLE SimKernel32::NewHandle() {
 
 std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& pattern) {
   const auto [folderPart, namePattern] = SplitPattern(pattern);
-  ResolvedPath folder;
-  try {
-    folder = machine_.Resolve(folderPart);
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
-  }
+  const ResolvedPath folder = machine_.Resolve(folderPart);
   std::error_code error;
   if (!fs::is_directory(folder.hostPath, error)) {
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
@@ -116,23 +111,25 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
     std::memcpy(data.cFileName, ansi.data(), std::min<std::size_t>(ansi.size(), MAX_PATH - 1));
     entries.push_back(data);
   }
-  if (entries.empty()) lastError_ = ERROR_FILE_NOT_FOUND;
+  if (entries.empty()) SetLastError(ERROR_FILE_NOT_FOUND);
   return entries;
 }
 
 HANDLE SimKernel32::FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data) {
-  if (pattern == nullptr || data == nullptr)
-    return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
-  const std::string text = machine_.AnsiToUtf8(pattern);
-  const auto [folderPart, namePattern] = SplitPattern(text);
-  if (namePattern.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-  std::vector<WIN32_FIND_DATAA> entries = FindEntries(text);
-  if (entries.empty()) return INVALID_HANDLE_VALUE;
-  *data = entries.front();
-  const HANDLE handle = NewHandle();
-  searches_[handle] = Search{std::move(entries), 1};
-  lastError_ = ERROR_SUCCESS;
-  return handle;
+  return Guarded(INVALID_HANDLE_VALUE, [&]() -> HANDLE {
+    if (pattern == nullptr || data == nullptr)
+      return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    const std::string text = machine_.AnsiToUtf8(pattern);
+    const auto [folderPart, namePattern] = SplitPattern(text);
+    if (namePattern.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    std::vector<WIN32_FIND_DATAA> entries = FindEntries(text);
+    if (entries.empty()) return INVALID_HANDLE_VALUE;
+    *data = entries.front();
+    const HANDLE handle = NewHandle();
+    searches_[handle] = Search{std::move(entries), 1};
+    SetLastError(ERROR_SUCCESS);
+    return handle;
+  });
 }
 
 BOOL SimKernel32::FindNextFileA(HANDLE search, WIN32_FIND_DATAA* data) {
@@ -150,8 +147,8 @@ BOOL SimKernel32::FindClose(HANDLE search) {
 }
 
 DWORD SimKernel32::GetFileAttributesA(LPCSTR path) {
-  if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
-  try {
+  return Guarded(INVALID_FILE_ATTRIBUTES, [&]() -> DWORD {
+    if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
     const ResolvedPath resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
     std::error_code error;
     if (!resolved.exists) {
@@ -160,80 +157,78 @@ DWORD SimKernel32::GetFileAttributesA(LPCSTR path) {
                   INVALID_FILE_ATTRIBUTES);
     }
     return machine_.Attributes(resolved.windowsPath);
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, INVALID_FILE_ATTRIBUTES);
-  }
+  });
 }
 
 HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD, LPVOID, DWORD creation,
                                 DWORD flags, HANDLE) {
-  if (path == nullptr || creation < CREATE_NEW || creation > TRUNCATE_EXISTING) {
-    return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
-  }
-  ResolvedPath target;
-  try {
-    target = machine_.Resolve(machine_.AnsiToUtf8(path));
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
-  }
-  std::error_code error;
-  if (!fs::is_directory(target.hostPath.parent_path(), error)) {
-    return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
-  }
-  if (target.exists && fs::is_directory(target.hostPath, error)) {
-    return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-  }
-  if (target.exists && creation == CREATE_NEW) return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
-  if (!target.exists && (creation == OPEN_EXISTING || creation == TRUNCATE_EXISTING)) {
-    return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-  }
-  const bool writes = IsWriteAccess(access);
-  const bool truncates =
-      target.exists && (creation == CREATE_ALWAYS || creation == TRUNCATE_EXISTING);
-  const bool creates = !target.exists;
-  if ((writes || truncates || creates) && IsReadOnlyVolume(machine_, target.drive)) {
-    return Fail(ERROR_WRITE_PROTECT, INVALID_HANDLE_VALUE);
-  }
-  if (target.exists) {
-    const DWORD attributes = machine_.Attributes(target.windowsPath);
-    const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    // Replacing a hidden or system file must restate those attributes.
-    const bool dropsHidden =
-        creation == CREATE_ALWAYS && (attributes & hiddenOrSystem & ~flags) != 0;
-    if (((writes || truncates) && (attributes & FILE_ATTRIBUTE_READONLY)) || dropsHidden) {
+  return Guarded(INVALID_HANDLE_VALUE, [&]() -> HANDLE {
+    if (path == nullptr || creation < CREATE_NEW || creation > TRUNCATE_EXISTING) {
+      return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    }
+    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
+    std::error_code error;
+    if (!fs::is_directory(target.hostPath.parent_path(), error)) {
+      return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+    }
+    if (target.exists && fs::is_directory(target.hostPath, error)) {
       return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     }
-    if ((writes || truncates) && machine_.InUse(target.windowsPath)) {
-      return Fail(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
+    if (target.exists && creation == CREATE_NEW)
+      return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
+    if (!target.exists && (creation == OPEN_EXISTING || creation == TRUNCATE_EXISTING)) {
+      return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     }
-  }
-  if (creates || truncates) {
-    std::ofstream(target.hostPath, std::ios::binary | std::ios::trunc);
-    machine_.SetAttributes(target.windowsPath,
-                           (flags & kSettableAttributes) | FILE_ATTRIBUTE_ARCHIVE);
-  }
-  auto file = std::make_unique<OpenFile>();
-  file->writable = writes;
-  file->stream.open(target.hostPath,
-                    std::ios::binary | std::ios::in | (writes ? std::ios::out : std::ios::in));
-  if (!file->stream.is_open()) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-  const HANDLE handle = NewHandle();
-  files_[handle] = std::move(file);
-  const bool existed = target.exists && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS);
-  lastError_ = existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS;
-  return handle;
+    const bool writes = IsWriteAccess(access);
+    const bool truncates =
+        target.exists && (creation == CREATE_ALWAYS || creation == TRUNCATE_EXISTING);
+    const bool creates = !target.exists;
+    if ((writes || truncates || creates) && IsReadOnlyVolume(machine_, target.drive)) {
+      return Fail(ERROR_WRITE_PROTECT, INVALID_HANDLE_VALUE);
+    }
+    if (target.exists) {
+      const DWORD attributes = machine_.Attributes(target.windowsPath);
+      const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+      // Replacing a hidden or system file must restate those attributes.
+      const bool dropsHidden =
+          creation == CREATE_ALWAYS && (attributes & hiddenOrSystem & ~flags) != 0;
+      if (((writes || truncates) && (attributes & FILE_ATTRIBUTE_READONLY)) || dropsHidden) {
+        return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+      }
+      if ((writes || truncates) && machine_.InUse(target.windowsPath)) {
+        return Fail(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
+      }
+    }
+    if (creates || truncates) {
+      std::ofstream(target.hostPath, std::ios::binary | std::ios::trunc);
+      machine_.SetAttributes(target.windowsPath,
+                             (flags & kSettableAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+    }
+    auto file = std::make_unique<OpenFile>();
+    file->writable = writes;
+    file->stream.open(target.hostPath,
+                      std::ios::binary | std::ios::in | (writes ? std::ios::out : std::ios::in));
+    if (!file->stream.is_open()) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+    const HANDLE handle = NewHandle();
+    files_[handle] = std::move(file);
+    const bool existed = target.exists && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS);
+    SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle;
+  });
 }
 
 BOOL SimKernel32::WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, LPVOID) {
-  const auto found = files_.find(file);
-  if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (written != nullptr) *written = 0;
-  if (!found->second->writable) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  std::fstream& stream = found->second->stream;
-  stream.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-  if (!stream.flush()) return Fail(ERROR_WRITE_FAULT, FALSE);
-  if (written != nullptr) *written = size;
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    const auto found = files_.find(file);
+    if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
+    if (written != nullptr) *written = 0;
+    if (!found->second->writable) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    std::fstream& stream = found->second->stream;
+    stream.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    if (!stream.flush()) return Fail(ERROR_WRITE_FAULT, FALSE);
+    if (written != nullptr) *written = size;
+    return TRUE;
+  });
 }
 
 BOOL SimKernel32::CloseHandle(HANDLE object) {

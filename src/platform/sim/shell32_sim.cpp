@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/last_error.h"
+
 namespace lyn::sim {
 namespace {
 
@@ -33,21 +35,25 @@ const std::string* FolderOf(const Profile& p, int csidl) {
 }  // namespace
 
 HRESULT SimShell32::SHGetFolderPathA(HWND, int folder, HANDLE, DWORD, LPSTR path) {
-  const std::string* windowsPath = FolderOf(machine_.profile(), folder & CSIDL_FOLDER_MASK);
-  if (windowsPath == nullptr || path == nullptr) return E_INVALIDARG;
-  // The folder must exist unless the caller asks to create it or not to check.
-  const ResolvedPath resolved = machine_.Resolve(*windowsPath);
-  if (!resolved.exists) {
-    if ((folder & CSIDL_FLAG_CREATE) != 0) {
-      std::filesystem::create_directories(resolved.hostPath);
-    } else if ((folder & CSIDL_FLAG_DONT_VERIFY) == 0) {
-      return kFileNotFound;
-    }
-  }
-  std::string ansi = machine_.Utf8ToAnsi(*windowsPath);
-  ansi.resize(std::min<std::size_t>(ansi.size(), MAX_PATH - 1));
-  std::memcpy(path, ansi.c_str(), ansi.size() + 1);
-  return S_OK;
+  return Guarded([](DWORD error) { return static_cast<HRESULT>(0x80070000 | (error & 0xFFFF)); },
+                 [&]() -> HRESULT {
+                   const std::string* windowsPath =
+                       FolderOf(machine_.profile(), folder & CSIDL_FOLDER_MASK);
+                   if (windowsPath == nullptr || path == nullptr) return E_INVALIDARG;
+                   // The folder must exist unless the caller asks to create it or not to check.
+                   const ResolvedPath resolved = machine_.Resolve(*windowsPath);
+                   if (!resolved.exists) {
+                     if ((folder & CSIDL_FLAG_CREATE) != 0) {
+                       std::filesystem::create_directories(resolved.hostPath);
+                     } else if ((folder & CSIDL_FLAG_DONT_VERIFY) == 0) {
+                       return kFileNotFound;
+                     }
+                   }
+                   std::string ansi = machine_.Utf8ToAnsi(*windowsPath);
+                   ansi.resize(std::min<std::size_t>(ansi.size(), MAX_PATH - 1));
+                   std::memcpy(path, ansi.c_str(), ansi.size() + 1);
+                   return S_OK;
+                 });
 }
 
 }  // namespace lyn::sim

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/code_page.h"
-#include "platform/sim/machine/side_file.h"
+#include "platform/sim/machine/text_file.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
@@ -16,8 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kProfileFile = "profile.ini";
-constexpr const char* kAttributesFile = "file-attributes.tsv";
-constexpr const char* kInUseFile = "files-in-use.tsv";
 constexpr win::DWORD kDosAttributes = win::FILE_ATTRIBUTE_READONLY | win::FILE_ATTRIBUTE_HIDDEN |
                                       win::FILE_ATTRIBUTE_SYSTEM | win::FILE_ATTRIBUTE_ARCHIVE;
 
@@ -111,7 +108,7 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
   }
   Machine machine(fs::absolute(folder), profile);
   fs::create_directories(machine.root_);
-  machine.state_ = StateStore::Create(machine.root_);
+  machine.store_ = StateStore::Create(machine.root_);
   machine.WriteProfile();
   return machine;
 }
@@ -119,7 +116,7 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
 Machine Machine::ChangeProfile(const fs::path& folder, const Profile& profile) {
   const Machine opened = Open(folder);
   Machine machine(opened.root_, profile);
-  machine.state_ = opened.state_;
+  machine.store_ = opened.store_;
   machine.WriteProfile();
   return machine;
 }
@@ -144,13 +141,14 @@ Machine Machine::Open(const fs::path& folder) {
   if (!fs::is_regular_file(profileFile, error)) {
     throw MachineError(Quoted(folder) + " is not a machine: it has no " + kProfileFile);
   }
+  std::optional<Machine> machine;
   try {
-    Machine machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile)));
-    machine.state_ = StateStore::Open(machine.root_);
-    return machine;
+    machine.emplace(Machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile))));
   } catch (const std::invalid_argument& e) {
     throw MachineError(profileFile.string() + ": " + e.what());
   }
+  machine->store_ = StateStore::Open(machine->root_);
+  return std::move(*machine);
 }
 
 ResolvedPath Machine::Resolve(std::string_view windowsPath) const {
@@ -215,37 +213,53 @@ win::DWORD Machine::Attributes(std::string_view windowsPath) const {
   if (!resolved.exists) return win::INVALID_FILE_ATTRIBUTES;
   std::error_code error;
   const bool folder = fs::is_directory(resolved.hostPath, error);
-  const SideTable marks = ReadSideTable(root_ / kAttributesFile);
-  const auto mark = marks.find(FoldCase(resolved.windowsPath));
-  const win::DWORD attributes =
-      mark == marks.end() ? (folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE)
-                          : static_cast<win::DWORD>(std::stoul(mark->second, nullptr, 16));
+  const std::optional<win::DWORD> mark = store_->Read([&](const Transaction& t) {
+    auto select = t.Prepare(
+        "SELECT attributes, typeof(attributes) = 'integer' FROM file_attributes WHERE path_key = "
+        "?1");
+    select.Bind(1, FoldCase(resolved.windowsPath));
+    if (!select.Step()) return std::optional<win::DWORD>();
+    const std::int64_t value = select.Int(0);
+    if (select.Int(1) == 0 || (value & ~std::int64_t{kDosAttributes}) != 0) {
+      throw StateError(Name() + ": its state store holds bad attributes for " +
+                       resolved.windowsPath);
+    }
+    return std::optional<win::DWORD>(static_cast<win::DWORD>(value));
+  });
+  const win::DWORD attributes = mark.value_or(folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE);
   if (folder) return attributes | win::FILE_ATTRIBUTE_DIRECTORY;
   return attributes != 0 ? attributes : win::FILE_ATTRIBUTE_NORMAL;
 }
 
 void Machine::SetAttributes(std::string_view windowsPath, win::DWORD attributes) const {
   const std::string key = MarkKey(windowsPath);
-  SideTable marks = ReadSideTable(root_ / kAttributesFile);
-  std::ostringstream hex;
-  hex << std::hex << (attributes & kDosAttributes);
-  marks[key] = hex.str();
-  WriteSideTable(root_ / kAttributesFile, marks);
+  store_->Write([&](const Transaction& t) {
+    t.Prepare("INSERT OR REPLACE INTO file_attributes VALUES (?1, ?2)")
+        .Bind(1, key)
+        .Bind(2, std::int64_t{attributes & kDosAttributes})
+        .Run();
+  });
 }
 
 bool Machine::InUse(std::string_view windowsPath) const {
-  return ReadSideTable(root_ / kInUseFile).count(MarkKey(windowsPath)) != 0;
+  const std::string key = MarkKey(windowsPath);
+  return store_->Read([&](const Transaction& t) {
+    return t.Prepare("SELECT 1 FROM files_in_use WHERE path_key = ?1").Bind(1, key).Step();
+  });
 }
 
 void Machine::SetInUse(std::string_view windowsPath, bool inUse) const {
   const std::string key = MarkKey(windowsPath);
-  SideTable marks = ReadSideTable(root_ / kInUseFile);
-  if (inUse) {
-    marks[key] = "in use";
-  } else {
-    marks.erase(key);
-  }
-  WriteSideTable(root_ / kInUseFile, marks);
+  store_->Write([&](const Transaction& t) {
+    t.Prepare(inUse ? "INSERT OR IGNORE INTO files_in_use VALUES (?1)"
+                    : "DELETE FROM files_in_use WHERE path_key = ?1")
+        .Bind(1, key)
+        .Run();
+  });
+}
+
+std::string Machine::Name() const {
+  return "machine '" + root_.string() + "'";
 }
 
 }  // namespace lyn::sim

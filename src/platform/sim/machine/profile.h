@@ -12,12 +12,12 @@ namespace lyn::sim {
 
 // A drive of the machine. The file-system name is reported as written here
 // ("NTFS", "FAT32", "CDFS", even "ntfs"); the volume's flags follow from it.
-struct DriveSpec {
+struct DriveVolume {
   std::string fileSystem = "NTFS";  // "NTFS", "FAT32", "CDFS"
   std::string volumeName;
   win::DWORD serialNumber = 0;
 
-  friend bool operator==(const DriveSpec&, const DriveSpec&) = default;
+  friend bool operator==(const DriveVolume&, const DriveVolume&) = default;
 };
 
 struct Profile {
@@ -43,10 +43,6 @@ struct Profile {
   int SM_SERVERR2 = 0;
   int SM_CXSCREEN = 1024;
   int SM_CYSCREEN = 768;
-  // How long the desktop takes to list its windows and to take down those of
-  // an ending process, in milliseconds: on such a busy machine two copies
-  // started together both see each other.
-  int DesktopDelayMs = 0;
   // Locale and user.
   win::UINT AnsiCodePage = 1252;
   std::string UserName = "Owner";
@@ -62,7 +58,7 @@ struct Profile {
   std::string Desktop = "C:\\Users\\Owner\\Desktop";
   std::string CurrentDirectory = "C:\\Distribution";
   // Drive letters (upper case) and their volumes.
-  std::map<char, DriveSpec> drives = {{'C', DriveSpec{}}};
+  std::map<char, DriveVolume> drives = {{'C', DriveVolume{}}};
 
   friend bool operator==(const Profile&, const Profile&) = default;
 };

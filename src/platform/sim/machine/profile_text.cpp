@@ -141,8 +141,6 @@ constexpr const char* kProcessor = "Processor";
 constexpr const char* kMetrics = "System metrics";
 constexpr const char* kUser = "Locale and user";
 constexpr const char* kFolders = "Folders";
-// Fields only the tests set; they are not listed.
-constexpr const char* kTestOnly = "";
 
 const std::vector<Field>& Fields() {
   static const std::vector<Field> fields = {
@@ -181,7 +179,6 @@ const std::vector<Field>& Fields() {
       Described(Number("SM_CXSCREEN", &Profile::SM_CXSCREEN), kMetrics,
                 "screen width in pixels; a screenshot's display gets this size"),
       Described(Number("SM_CYSCREEN", &Profile::SM_CYSCREEN), kMetrics, "screen height in pixels"),
-      Described(Number("DesktopDelayMs", &Profile::DesktopDelayMs), kTestOnly, ""),
       Described(Number("AnsiCodePage", &Profile::AnsiCodePage), kUser,
                 "ANSI code page of file names and texts: 1250 to 1258, 874, 932, 936, 949, 950"),
       Described(Text("UserName", &Profile::UserName), kUser, "the logged-on user"),
@@ -315,7 +312,7 @@ std::vector<FieldDescription> DescribeFields(const Profile& profile) {
     described.push_back({f.group, f.name, f.type, f.range, f.get(profile), f.meaning});
   }
   const auto drive = profile.drives.find('C');
-  const DriveSpec c = drive == profile.drives.end() ? DriveSpec{} : drive->second;
+  const DriveVolume c = drive == profile.drives.end() ? DriveVolume{} : drive->second;
   described.push_back({"Drives", "Drive.<letter>", "text", "a file-system name", c.fileSystem,
                        "makes the drive: NTFS, FAT32 or CDFS (a CD drive), as it is reported"});
   described.push_back({"Drives", "Drive.<letter>.VolumeName", "text", "one line", c.volumeName,
