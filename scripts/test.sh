@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds and runs every test: the Windows cross build
-# of the setup program's own sources, a bounded fuzzing run of the PE reader,
+# of the setup program's own sources, the Release build, a bounded fuzzing run,
 # and the suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +10,10 @@ echo "== Windows cross build of the setup program"
 cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DLYN_PROGRAM_ONLY=ON -DLYN_TESTS=OFF
 cmake --build build-mingw -j2
+
+echo "== Release build"
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build-release -j2
 
 echo "== Fuzzing the PE reader"
 bash scripts/fuzz.sh "${LYN_FUZZ_SECONDS:-60}"

@@ -58,7 +58,7 @@ class SimKernel32 : public win::Kernel32 {
  private:
   // What a handle of this process refers to.
   struct OpenFile {
-    UniqueFd fd;
+    UniqueFd fd;  // none for the null device
     bool writable = false;
   };
   struct Search {

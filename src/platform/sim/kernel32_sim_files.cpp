@@ -9,6 +9,7 @@
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/wildcard.h"
+#include "platform/sim/machine/windows_names.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
@@ -41,6 +42,12 @@ FILETIME ToFileTime(const std::timespec& time) {
 std::string_view ParentOf(const ResolvedPath& path) {
   const auto slash = path.drivePath.rfind('/');
   return std::string_view(path.drivePath).substr(0, slash == std::string::npos ? 0 : slash);
+}
+
+// The device the last name of a path stands for, if any.
+std::optional<std::string> DeviceOf(std::string_view path) {
+  const auto separator = path.find_last_of(":\\/");
+  return DeviceName(separator == std::string_view::npos ? path : path.substr(separator + 1));
 }
 
 bool FolderExists(const Machine& machine, std::string_view drivePath) {
@@ -91,9 +98,10 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   }
   // Links are left out: the machine follows none, wherever they point.
   std::erase_if(listed, [](const HostEntry& entry) { return entry.status.link; });
-  std::sort(listed.begin(), listed.end(), [](const HostEntry& a, const HostEntry& b) {
-    return FoldCase(a.name) < FoldCase(b.name);
-  });
+  std::vector<std::pair<std::string, HostEntry>> sorted;
+  for (HostEntry& entry : listed) sorted.emplace_back(FoldCase(entry.name), std::move(entry));
+  std::sort(sorted.begin(), sorted.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
   // A folder below a drive root lists itself and its parent first.
   std::vector<std::pair<std::string, ResolvedPath>> candidates;
   if (folder.windowsPath.size() > 3) {
@@ -102,7 +110,7 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   }
   const std::string prefix =
       folder.windowsPath.back() == '\\' ? folder.windowsPath : folder.windowsPath + '\\';
-  for (const HostEntry& entry : listed) {
+  for (const auto& [folded, entry] : sorted) {
     ResolvedPath path{prefix + entry.name,
                       folder.hostPath / entry.name,
                       folder.drivePath + '/' + entry.name,
@@ -163,6 +171,13 @@ BOOL SimKernel32::FindClose(HANDLE search) {
 
 DWORD SimKernel32::GetFileAttributesA(LPCSTR path) {
   if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
+  if (const DWORD error = PathNameError(path)) return Fail(error, INVALID_FILE_ATTRIBUTES);
+  // Windows answers for the null device as for a plain file; the machine has
+  // no other device attached.
+  if (const auto device = DeviceOf(path)) {
+    if (*device == "NUL") return FILE_ATTRIBUTE_ARCHIVE;
+    return Fail(ERROR_FILE_NOT_FOUND, INVALID_FILE_ATTRIBUTES);
+  }
   try {
     const ResolvedPath resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
     if (!resolved.exists) {
@@ -180,6 +195,18 @@ HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD, LPVOID, DWORD 
                                 DWORD flags, HANDLE) {
   if (path == nullptr || creation < CREATE_NEW || creation > TRUNCATE_EXISTING) {
     return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+  }
+  if (const DWORD error = PathNameError(path)) return Fail(error, INVALID_HANDLE_VALUE);
+  // "NUL" in any folder, with any extension, opens the null device, which
+  // takes every write; the machine has no console, port or printer.
+  if (const auto device = DeviceOf(path)) {
+    if (*device != "NUL") return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    auto nullDevice = std::make_unique<OpenFile>();
+    nullDevice->writable = IsWriteAccess(access);
+    const HANDLE handle = NewHandle();
+    files_[handle] = std::move(nullDevice);
+    lastError_ = ERROR_SUCCESS;
+    return handle;
   }
   ResolvedPath target;
   try {
@@ -240,6 +267,10 @@ BOOL SimKernel32::WriteFile(HANDLE file, const void* data, DWORD size, DWORD* wr
   if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
   if (written != nullptr) *written = 0;
   if (!found->second->writable) return Fail(ERROR_ACCESS_DENIED, FALSE);
+  if (!found->second->fd.valid()) {  // the null device
+    if (written != nullptr) *written = size;
+    return TRUE;
+  }
   if (machine_.drives().Write(found->second->fd.get(), data, size) != 0) {
     return Fail(ERROR_WRITE_FAULT, FALSE);
   }
