@@ -92,8 +92,16 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
   }
   if (!folder.folder) return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
+  // A name without wildcards is looked up, not searched for: the cost stays
+  // the same whatever the folder's size.
+  const bool plainName = namePattern.find_first_of("*?") == std::string::npos &&
+                         namePattern != "." && namePattern != "..";
   std::vector<HostEntry> listed;
-  if (machine_.drives().List(folder.drivePath, listed) != 0) {
+  if (plainName) {
+    if (auto entry = machine_.drives().Find(folder.drivePath, namePattern)) {
+      listed.push_back(std::move(*entry));
+    }
+  } else if (machine_.drives().List(folder.drivePath, listed) != 0) {
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
   }
   // Links are left out: the machine follows none, wherever they point.
