@@ -78,6 +78,8 @@ class FileOperation {
       if (!path->exists) {
         return Parent(*path).exists ? win::ERROR_FILE_NOT_FOUND : win::DE_INVALIDFILES;
       }
+      // A drive's root is not a folder that can go.
+      if (path->windowsPath.size() == 3) return win::ERROR_ACCESS_DENIED;
       if (!Confirmed()) return Cancel();
       if (const int result = DeleteTree(*path)) return result;
     }
