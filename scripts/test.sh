@@ -13,7 +13,11 @@ bash scripts/check-format.sh
 echo "== LYNSetup.exe for Windows (i686 and x86_64)"
 bash scripts/build-windows.sh
 
-echo "== Fuzzing the PE reader"
+echo "== Release build"
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build-release -j2
+
+echo "== Fuzzing"
 bash scripts/fuzz.sh "${LYN_FUZZ_SECONDS:-60}"
 
 echo "== Test suite (ASan + UBSan)"

@@ -2,7 +2,6 @@
 // profile, its volumes, its files, text in its code page, and the process.
 #pragma once
 
-#include <fstream>
 #include <map>
 #include <memory>
 #include <vector>
@@ -69,7 +68,7 @@ class SimKernel32 : public win::Kernel32 {
  private:
   // What a handle of this process refers to.
   struct OpenFile {
-    std::fstream stream;
+    UniqueFd fd;  // none for the null device
     bool writable = false;
   };
   struct Search {

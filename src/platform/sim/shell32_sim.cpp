@@ -16,6 +16,7 @@ constexpr int CSIDL_FLAG_DONT_VERIFY = 0x4000;
 constexpr int CSIDL_FLAG_CREATE = 0x8000;
 constexpr int CSIDL_FOLDER_MASK = 0x00FF;
 constexpr HRESULT kFileNotFound = static_cast<HRESULT>(0x80070002);
+constexpr HRESULT kAccessDenied = static_cast<HRESULT>(0x80070005);
 
 const std::string* FolderOf(const Profile& p, int csidl) {
   switch (csidl) {
@@ -44,7 +45,8 @@ HRESULT SimShell32::SHGetFolderPathA(HWND, int folder, HANDLE, DWORD, LPSTR path
                    const ResolvedPath resolved = machine_.Resolve(*windowsPath);
                    if (!resolved.exists) {
                      if ((folder & CSIDL_FLAG_CREATE) != 0) {
-                       std::filesystem::create_directories(resolved.hostPath);
+                       if (machine_.drives().MakeFolders(resolved.drivePath) != 0)
+                         return kAccessDenied;
                      } else if ((folder & CSIDL_FLAG_DONT_VERIFY) == 0) {
                        return kFileNotFound;
                      }

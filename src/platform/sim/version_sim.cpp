@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/sim/last_error.h"
@@ -29,13 +27,12 @@ std::optional<std::vector<std::uint8_t>> SimVersion::ReadMachineFile(win::LPCSTR
   if (path == nullptr || *path == '\0') return std::nullopt;
   try {
     const ResolvedPath resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
-    if (!resolved.exists || !std::filesystem::is_regular_file(resolved.hostPath)) {
+    std::vector<std::uint8_t> bytes;
+    if (!resolved.exists || resolved.folder ||
+        machine_.drives().Read(resolved.drivePath, bytes) != 0) {
       return std::nullopt;
     }
-    std::ifstream file(resolved.hostPath, std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file),
-                                     std::istreambuf_iterator<char>());
+    return bytes;
   } catch (const MachineError&) {
     return std::nullopt;
   }

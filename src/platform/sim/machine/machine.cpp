@@ -1,6 +1,6 @@
 #include "platform/sim/machine/machine.h"
 
-#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <system_error>
@@ -47,41 +47,6 @@ WindowsPath ProfileFolder(const Profile& profile, const char* field, const std::
   }
 }
 
-// The name of an entry of `folder` that Windows would take for `name`: the
-// entry spelt exactly so if there is one, else the first that differs only in
-// case.
-std::optional<std::string> FindEntry(const fs::path& folder, const std::string& name) {
-  std::error_code error;
-  if (!fs::is_directory(folder, error)) return std::nullopt;
-  const std::string folded = FoldCase(name);
-  std::optional<std::string> match;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string entry = it->path().filename().string();
-    if (entry == name) return entry;
-    if (!match || entry < *match) {
-      if (FoldCase(entry) == folded) match = entry;
-    }
-  }
-  return match;
-}
-
-// Throws unless the real location of `host` (symbolic links followed) lies
-// inside `base`.
-void CheckContained(const fs::path& host, const fs::path& base, std::string_view asGiven) {
-  std::error_code error;
-  const fs::path realBase = fs::weakly_canonical(base, error);
-  const fs::path real = error ? fs::path() : fs::weakly_canonical(host, error);
-  if (error) {
-    // The host's refusal (a name too long for it, say) in the machine's terms.
-    throw MachineError("cannot reach Windows path '" + std::string(asGiven) +
-                       "': " + error.message());
-  }
-  const auto mismatch = std::mismatch(realBase.begin(), realBase.end(), real.begin(), real.end());
-  if (mismatch.first != realBase.end()) {
-    throw MachineError("Windows path '" + std::string(asGiven) + "' leads outside the machine");
-  }
-}
-
 }  // namespace
 
 Machine::Machine(fs::path root, Profile profile)
@@ -108,6 +73,7 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
   }
   Machine machine(fs::absolute(folder), profile);
   fs::create_directories(machine.root_);
+  machine.drives_ = std::make_shared<const DriveFolders>(machine.DrivesFolder());
   machine.store_ = StateStore::Create(machine.root_);
   machine.WriteProfile();
   return machine;
@@ -117,6 +83,7 @@ Machine Machine::ChangeProfile(const fs::path& folder, const Profile& profile) {
   const Machine opened = Open(folder);
   Machine machine(opened.root_, profile);
   machine.store_ = opened.store_;
+  machine.drives_ = opened.drives_;
   machine.WriteProfile();
   return machine;
 }
@@ -127,8 +94,13 @@ void Machine::WriteProfile() const {
     fs::create_directories(DrivesFolder() / std::string(1, letter));
   }
   for (const auto& [field, value] : Folders(profile_)) {
-    fs::create_directories(Map(ParseWindowsPath(*value, nullptr), *value).hostPath);
-    fs::create_directories(Resolve(*value).hostPath);
+    for (const ResolvedPath& made :
+         {Map(ParseWindowsPath(*value, nullptr), *value), Resolve(*value)}) {
+      if (const int error = drives().MakeFolders(made.drivePath)) {
+        throw MachineError("cannot make the folder " + made.windowsPath + ": " +
+                           std::strerror(-error));
+      }
+    }
   }
 }
 
@@ -147,6 +119,7 @@ Machine Machine::Open(const fs::path& folder) {
   } catch (const std::invalid_argument& e) {
     throw MachineError(profileFile.string() + ": " + e.what());
   }
+  machine->drives_ = std::make_shared<const DriveFolders>(machine->DrivesFolder());
   machine->store_ = StateStore::Open(machine->root_);
   return std::move(*machine);
 }
@@ -179,19 +152,23 @@ ResolvedPath Machine::Map(const WindowsPath& path, std::string_view asGiven) con
     throw MachineError("Windows path '" + std::string(asGiven) + "' is on drive " +
                        std::string(1, path.drive) + ":, which the machine does not have");
   }
-  fs::path host = DrivesFolder() / std::string(1, path.drive);
+  std::string drivePath(1, path.drive);
+  std::optional<HostStatus> status = drives_->Status(drivePath);
   WindowsPath actual{path.drive, {}};
-  bool existing = true;
   for (const std::string& name : path.components) {
-    std::optional<std::string> entry;
-    if (existing) entry = FindEntry(host, name);
-    existing = entry.has_value();
-    actual.components.push_back(entry.value_or(name));
-    host /= actual.components.back();
+    if (status && status->link) break;
+    std::optional<HostEntry> entry;
+    if (status) entry = drives_->Find(drivePath, name);
+    actual.components.push_back(entry ? entry->name : name);
+    drivePath += '/' + actual.components.back();
+    status = entry ? std::optional(entry->status) : std::nullopt;
   }
-  CheckContained(host, DrivesFolder(), asGiven);
-  std::error_code error;
-  return ResolvedPath{actual.Text(), host, path.drive, fs::exists(host, error)};
+  if (status && status->link) {
+    throw MachineError("Windows path '" + std::string(asGiven) +
+                       "' goes through a symbolic link, which the machine does not follow");
+  }
+  return ResolvedPath{actual.Text(), DrivesFolder() / drivePath, drivePath,
+                      path.drive,    status.has_value(),         status && status->folder};
 }
 
 std::string Machine::AnsiToUtf8(std::string_view ansi) const {
@@ -211,8 +188,7 @@ std::string Machine::MarkKey(std::string_view windowsPath) const {
 win::DWORD Machine::Attributes(std::string_view windowsPath) const {
   const ResolvedPath resolved = Resolve(windowsPath);
   if (!resolved.exists) return win::INVALID_FILE_ATTRIBUTES;
-  std::error_code error;
-  const bool folder = fs::is_directory(resolved.hostPath, error);
+  const bool folder = resolved.folder;
   const std::optional<win::DWORD> mark = store_->Read([&](const Transaction& t) {
     auto select = t.Prepare(
         "SELECT attributes, typeof(attributes) = 'integer' FROM file_attributes WHERE path_key = "

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/api/win_types.h"
+#include "platform/sim/machine/drive_folders.h"
 #include "platform/sim/machine/machine_error.h"
 #include "platform/sim/machine/profile.h"
 #include "platform/sim/machine/state_store.h"
@@ -19,8 +20,10 @@ namespace lyn::sim {
 struct ResolvedPath {
   std::string windowsPath;         // absolute, normalised: "C:\Windows\system32"
   std::filesystem::path hostPath;  // inside the machine folder
+  std::string drivePath;           // the same below the drives folder: "C/Windows/system32"
   char drive = 'C';
   bool exists = false;  // the host path exists (file or folder)
+  bool folder = false;  // ... and is a folder
 };
 
 class Machine {
@@ -44,13 +47,16 @@ class Machine {
   // Everything the machine keeps beside its drive folders. Copies of a
   // Machine share one store.
   StateStore& State() const { return *store_; }
+  // The only way to the host files of the machine's drives.
+  const DriveFolders& drives() const { return *drives_; }
 
   // Resolves an absolute or current-folder-relative Windows path (UTF-8).
   // Existing components match case-insensitively; missing ones keep their
   // case. "." and ".." are folded as Windows folds them; under WOW64 the
   // system folder is redirected to SysWOW64. Throws MachineError when the
-  // result would lie outside the machine folder (a symbolic link pointing
-  // out, an unknown drive, a host path) or the name is not a Windows name.
+  // path goes through a symbolic link (the machine follows none, wherever it
+  // points), is on an unknown drive or is a host path, or the name is not a
+  // Windows name.
   ResolvedPath Resolve(std::string_view windowsPath) const;
 
   // Text conversion between the machine's ANSI code page and UTF-8 (host
@@ -89,6 +95,7 @@ class Machine {
   std::filesystem::path root_;
   Profile profile_;
   std::shared_ptr<StateStore> store_;
+  std::shared_ptr<const DriveFolders> drives_;
   WindowsPath currentDirectory_;
   WindowsPath windowsDirectory_;
   WindowsPath systemDirectory_;

@@ -277,9 +277,11 @@ std::size_t FoldedDistance(const std::string& a, const std::string& b) {
 }
 
 void AppendLine(std::string& text, const std::string& name, const std::string& value) {
-  text += name + " =";
-  if (!value.empty()) text += " " + Quoted(value);
-  text += "\n";
+  // Appended piece by piece: a literal prepended to a temporary string
+  // makes gcc 12 warn of an overlapping copy it cannot rule out.
+  text.append(name).append(" =");
+  if (!value.empty()) text.append(" ").append(Quoted(value));
+  text += '\n';
 }
 
 }  // namespace
