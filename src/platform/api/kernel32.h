@@ -45,14 +45,15 @@ class Kernel32 {
   virtual BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written,
                          LPVOID overlapped) = 0;
   virtual BOOL CloseHandle(HANDLE object) = 0;
+  // Makes one folder; its parent must exist.
+  virtual BOOL CreateDirectoryA(LPCSTR path, LPVOID security) = 0;
 
   // Text conversion between code pages and UTF-16.
   virtual UINT GetACP() = 0;
   virtual int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length,
                                   char16_t* wide, int wideSize) = 0;
   virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int length,
-                                  LPSTR text, int size, LPCSTR defaultChar,
-                                  BOOL* usedDefault) = 0;
+                                  LPSTR text, int size, LPCSTR defaultChar, BOOL* usedDefault) = 0;
 
   // Process.
   virtual DWORD GetLastError() = 0;

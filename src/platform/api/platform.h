@@ -1,7 +1,10 @@
 // The one object through which the program reaches the platform.
 #pragma once
 
+#include "platform/api/advapi32_registry.h"
+#include "platform/api/com.h"
 #include "platform/api/kernel32.h"
+#include "platform/api/kernel32_library.h"
 #include "platform/api/shell32.h"
 #include "platform/api/user32.h"
 #include "platform/api/version.h"
@@ -15,6 +18,9 @@ struct Platform {
   win::Version& version;
   win::Shell32& shell32;
   ui::Widgets& widgets;
+  win::Advapi32Registry& registry;
+  win::Com& com;
+  win::Kernel32Library& library;
 };
 
 }  // namespace lyn

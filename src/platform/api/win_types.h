@@ -6,6 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 
+// The calling convention of the platform's own functions and of the COM
+// interfaces: __stdcall on 32-bit Windows, the only convention elsewhere.
+#if defined(_WIN32) && defined(__i386__)
+#define LYN_STDCALL __attribute__((stdcall))
+#else
+#define LYN_STDCALL
+#endif
+
 namespace lyn::win {
 
 using BOOL = std::int32_t;
@@ -15,6 +23,7 @@ using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using LONG = std::int32_t;
 using HRESULT = std::int32_t;
+using ULONG = std::uint32_t;
 using DWORD_PTR = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using CHAR = char;

@@ -45,6 +45,7 @@ class SimKernel32 : public win::Kernel32 {
   win::BOOL WriteFile(win::HANDLE file, const void* data, win::DWORD size, win::DWORD* written,
                       win::LPVOID overlapped) override;
   win::BOOL CloseHandle(win::HANDLE object) override;
+  win::BOOL CreateDirectoryA(win::LPCSTR path, win::LPVOID security) override;
 
   win::UINT GetACP() override;
   int MultiByteToWideChar(win::UINT codePage, win::DWORD flags, win::LPCSTR text, int length,
@@ -54,6 +55,8 @@ class SimKernel32 : public win::Kernel32 {
                           win::BOOL* usedDefault) override;
 
   win::DWORD GetLastError() override;
+  // The last error of a call another emulated library made for this process.
+  void SetLastError(win::DWORD error) { lastError_ = error; }
   [[noreturn]] void ExitProcess(win::UINT exitCode) override;
 
  private:

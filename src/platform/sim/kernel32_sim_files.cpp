@@ -1,12 +1,12 @@
 // The file operations of the emulated kernel32: directory searches,
 // attributes, and files opened for reading or writing.
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <system_error>
 
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/machine/case_fold.h"
+#include "platform/sim/machine/file_time.h"
 #include "platform/sim/machine/wildcard.h"
 
 namespace lyn::sim {
@@ -26,16 +26,6 @@ constexpr DWORD FILE_WRITE_DATA = 0x0002;
 constexpr DWORD FILE_APPEND_DATA = 0x0004;
 constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-
-// 100-nanosecond intervals from 1601-01-01 to 1970-01-01.
-constexpr long long kEpochDifference = 116444736000000000LL;
-
-FILETIME ToFileTime(fs::file_time_type time) {
-  const auto since1970 = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      std::chrono::file_clock::to_sys(time).time_since_epoch());
-  const auto ticks = static_cast<unsigned long long>(since1970.count() / 100 + kEpochDifference);
-  return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
-}
 
 // The folder part ("C:\Windows\", "C:", or "." for the current folder) and
 // the name pattern of a search pattern.
@@ -239,6 +229,24 @@ BOOL SimKernel32::WriteFile(HANDLE file, const void* data, DWORD size, DWORD* wr
 BOOL SimKernel32::CloseHandle(HANDLE object) {
   if (object == GetCurrentProcess()) return TRUE;
   if (files_.erase(object) == 0) return Fail(ERROR_INVALID_HANDLE, FALSE);
+  return TRUE;
+}
+
+BOOL SimKernel32::CreateDirectoryA(LPCSTR path, LPVOID) {
+  if (path == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+  ResolvedPath folder;
+  try {
+    folder = machine_.Resolve(machine_.AnsiToUtf8(path));
+  } catch (const MachineError&) {
+    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+  }
+  if (folder.exists) return Fail(ERROR_ALREADY_EXISTS, FALSE);
+  std::error_code error;
+  if (!fs::is_directory(folder.hostPath.parent_path(), error)) {
+    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+  }
+  if (IsReadOnlyVolume(machine_, folder.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
+  if (!fs::create_directory(folder.hostPath, error)) return Fail(ERROR_ACCESS_DENIED, FALSE);
   return TRUE;
 }
 

@@ -11,6 +11,9 @@ SimPlatform::SimPlatform(Machine machine, ProcessHost& host)
       shell32_(machine_),
       windows_(desktop_),
       widgets_(windows_),
-      platform_{kernel32_, user32_, version_, shell32_, widgets_} {}
+      registry_(machine_),
+      com_(machine_),
+      library_(machine_, kernel32_),
+      platform_{kernel32_, user32_, version_, shell32_, widgets_, registry_, com_, library_} {}
 
 }  // namespace lyn::sim

@@ -9,6 +9,7 @@
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/code_page.h"
 #include "platform/sim/machine/side_file.h"
+#include "platform/sim/registry/default_registry.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
@@ -114,6 +115,8 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
     fs::create_directories(machine.Map(ParseWindowsPath(*value, nullptr), *value).hostPath);
     fs::create_directories(machine.Resolve(*value).hostPath);
   }
+  machine.state_ = StateStore::Create(machine.root_);
+  WriteDefaultRegistry(*machine.state_, profile);
   return machine;
 }
 
@@ -127,7 +130,9 @@ Machine Machine::Open(const fs::path& folder) {
     throw MachineError(Quoted(folder) + " is not a machine: it has no " + kProfileFile);
   }
   try {
-    return Machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile)));
+    Machine machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile)));
+    machine.state_ = StateStore::Open(machine.root_);
+    return machine;
   } catch (const std::invalid_argument& e) {
     throw MachineError(profileFile.string() + ": " + e.what());
   }

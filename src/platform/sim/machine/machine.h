@@ -3,12 +3,14 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/api/win_types.h"
 #include "platform/sim/machine/machine_error.h"
 #include "platform/sim/machine/profile.h"
+#include "platform/sim/machine/state_store.h"
 #include "platform/sim/machine/windows_path.h"
 
 namespace lyn::sim {
@@ -34,6 +36,8 @@ class Machine {
 
   const std::filesystem::path& Root() const { return root_; }
   const Profile& profile() const { return profile_; }
+  // The machine's state store, made with the machine and opened with it.
+  StateStore& state() const { return *state_; }
 
   // Resolves an absolute or current-folder-relative Windows path (UTF-8).
   // Existing components match case-insensitively; missing ones keep their
@@ -71,6 +75,7 @@ class Machine {
 
   std::filesystem::path root_;
   Profile profile_;
+  std::shared_ptr<StateStore> state_;
   WindowsPath currentDirectory_;
   WindowsPath windowsDirectory_;
   WindowsPath systemDirectory_;

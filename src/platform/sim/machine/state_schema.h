@@ -5,7 +5,7 @@
 namespace lyn::sim {
 
 // Raise with every change to kStateSchema.
-inline constexpr int kStateSchemaVersion = 1;
+inline constexpr int kStateSchemaVersion = 2;
 
 // Marks the file as a machine's state store ("LYNM").
 inline constexpr int kStateApplicationId = 0x4C594E4D;
