@@ -47,7 +47,11 @@ bool RegisterServer(Platform& platform, const std::string& path, bool doRegister
       if (!registered) {
         win::DWORD exitCode = 0;
         library.GetExitCodeThread(thread, &exitCode);
-        library.TerminateThread(thread, exitCode);
+        // Ending a thread is asynchronous: the library is released only
+        // once the worker has stopped running in it.
+        if (library.TerminateThread(thread, exitCode)) {
+          library.WaitForSingleObject(thread, win::INFINITE);
+        }
       }
       library.CloseHandle(thread);
     }

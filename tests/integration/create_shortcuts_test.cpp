@@ -2,42 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <map>
 #include <string>
 
+#include "fakes/lnkinfo_reader.h"
 #include "fakes/machine_platform.h"
 
 namespace lyn {
 namespace {
 
 using fakes::MachinePlatform;
+using fakes::ReadWithLnkinfo;
 
 constexpr const char* kProgramFolder = "C:\\Program Files\\LYN";
 constexpr const char* kGroup = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\LYN";
 constexpr const char* kDesktop = "C:\\Users\\Owner\\Desktop";
-
-// What an independent reader of shell links finds in a .lnk file, by label.
-std::map<std::string, std::string> ReadWithLnkinfo(const std::filesystem::path& file) {
-  std::map<std::string, std::string> fields;
-  const std::string command = "lnkinfo -c windows-1252 '" + file.string() + "' 2>&1";
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return fields;
-  char line[1024];
-  while (std::fgets(line, sizeof line, pipe) != nullptr) {
-    std::string text(line);
-    const auto colon = text.find(':');
-    if (text.empty() || text[0] != '\t' || colon == std::string::npos) continue;
-    std::string label = text.substr(1, colon - 1);
-    label.erase(label.find_last_not_of('\t') + 1);
-    std::string value = text.substr(colon + 1);
-    value.erase(0, value.find_first_not_of(' '));
-    value.erase(value.find_last_not_of('\n') + 1);
-    fields.emplace(label, value);
-  }
-  ::pclose(pipe);
-  return fields;
-}
 
 class ShortcutsTest : public ::testing::Test {
  protected:
@@ -82,7 +60,7 @@ TEST_F(ShortcutsTest, TheProgramGroupAndFourShortcutsCarryTheirData) {
     EXPECT_EQ(link["Description"], rows[i].description);
     EXPECT_EQ(link["Icon location"], rows[i].iconFile);
     EXPECT_EQ(link["Icon index"], "0");
-    EXPECT_EQ(link["Show Window value"], "0x00000005");
+    EXPECT_EQ(fakes::ShowCommandOf(machine_.Host(files[i])), 5);
     EXPECT_EQ(link.count("Command line arguments"), 0u);
   }
   EXPECT_EQ(ReadWithLnkinfo(machine_.Host(files[0]))["File size"], "7 bytes");

@@ -189,7 +189,7 @@ DWORD SimKernel32Library::WaitForSingleObject(HANDLE object, DWORD milliseconds)
   }
   Worker& worker = *found->second;
   std::unique_lock lock(worker.mutex);
-  const auto ended = [&] { return worker.done || worker.terminated; };
+  const auto ended = [&] { return worker.done; };
   if (milliseconds == INFINITE) {
     worker.changed.wait(lock, ended);
     return WAIT_OBJECT_0;

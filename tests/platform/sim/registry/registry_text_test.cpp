@@ -57,7 +57,7 @@ TEST_F(RegistryTextTest, AnImportedFileExportsAgainWithItsTypes) {
   ASSERT_TRUE(path);
   EXPECT_EQ(path->type, win::REG_SZ);
   EXPECT_EQ(std::string(path->data.begin(), path->data.end()),
-            std::string("C:\\Program Files\\LYN \"quoted\"", 29));
+            std::string("C:\\Program Files\\LYN \"quoted\"", 30));
   const auto expand = registry_.GetValue("HKLM\\SOFTWARE\\Orrin\\LYN", "Expand");
   ASSERT_TRUE(expand);
   EXPECT_EQ(expand->type, win::REG_EXPAND_SZ);
