@@ -9,6 +9,7 @@
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/last_error.h"
 #include "platform/sim/machine/case_fold.h"
+#include "platform/sim/machine/file_time.h"
 #include "platform/sim/machine/wildcard.h"
 #include "platform/sim/machine/windows_names.h"
 
@@ -29,15 +30,6 @@ constexpr DWORD FILE_WRITE_DATA = 0x0002;
 constexpr DWORD FILE_APPEND_DATA = 0x0004;
 constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-
-// 100-nanosecond intervals from 1601-01-01 to 1970-01-01.
-constexpr long long kEpochDifference = 116444736000000000LL;
-
-FILETIME ToFileTime(const std::timespec& time) {
-  const auto ticks = static_cast<unsigned long long>(
-      static_cast<long long>(time.tv_sec) * 10'000'000LL + time.tv_nsec / 100 + kEpochDifference);
-  return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
-}
 
 // The folder holding a path's last name, "C" for a drive's root entries.
 std::string_view ParentOf(const ResolvedPath& path) {

@@ -8,6 +8,7 @@
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/code_page.h"
 #include "platform/sim/machine/text_file.h"
+#include "platform/sim/registry/default_registry.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
@@ -76,6 +77,7 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
   machine.drives_ = std::make_shared<const DriveFolders>(machine.DrivesFolder());
   machine.store_ = StateStore::Create(machine.root_);
   machine.WriteProfile();
+  WriteDefaultRegistry(*machine.store_, profile);
   return machine;
 }
 

@@ -20,6 +20,16 @@ struct DriveVolume {
   friend bool operator==(const DriveVolume&, const DriveVolume&) = default;
 };
 
+// How a library's self-registration entry points behave when run: they take
+// `delayMs` milliseconds and answer `result`.
+struct SelfRegistrationBehaviour {
+  win::DWORD delayMs = 0;
+  win::HRESULT result = 0;
+
+  friend bool operator==(const SelfRegistrationBehaviour&,
+                         const SelfRegistrationBehaviour&) = default;
+};
+
 struct Profile {
   // Version records.
   win::DWORD dwPlatformId = 2;
@@ -59,6 +69,10 @@ struct Profile {
   std::string CurrentDirectory = "C:\\Distribution";
   // Drive letters (upper case) and their volumes.
   std::map<char, DriveVolume> drives = {{'C', DriveVolume{}}};
+  // Libraries whose self-registration does not succeed at once, by file name
+  // ("SelfRegistration.MSCOMCTL.OCX" = "0x80004005", "delay=11000", or
+  // "delay=11000,0x80004005"); every other library succeeds at once.
+  std::map<std::string, SelfRegistrationBehaviour> SelfRegistration;
 
   friend bool operator==(const Profile&, const Profile&) = default;
 };

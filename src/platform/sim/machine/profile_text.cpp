@@ -236,6 +236,32 @@ bool SetDriveField(Profile& profile, const std::string& field, const std::string
   return true;
 }
 
+// "SelfRegistration.<file name>" = "0x80004005" | "delay=11000" |
+// "delay=11000,0x80004005".
+bool SetSelfRegistrationField(Profile& profile, const std::string& field,
+                              const std::string& value) {
+  const std::string prefix = "SelfRegistration.";
+  if (field.rfind(prefix, 0) != 0) return false;
+  const std::string library = field.substr(prefix.size());
+  if (library.empty()) {
+    throw std::invalid_argument("bad field '" + field + "': expected SelfRegistration.<file name>");
+  }
+  SelfRegistrationBehaviour behaviour;
+  std::string rest = value;
+  if (rest.rfind("delay=", 0) == 0) {
+    const auto comma = rest.find(',');
+    behaviour.delayMs = ParseNumber<win::DWORD>(field, rest.substr(6, comma - 6));
+    rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+  }
+  if (!rest.empty()) {
+    behaviour.result = static_cast<win::HRESULT>(ParseNumber<win::DWORD>(field, rest));
+  } else if (value.rfind("delay=", 0) != 0) {
+    BadValue(field, value, "a result code, delay=MILLISECONDS, or both separated by a comma");
+  }
+  profile.SelfRegistration[library] = behaviour;
+  return true;
+}
+
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return "";
@@ -293,7 +319,7 @@ void SetField(Profile& profile, const std::string& field, const std::string& val
       return;
     }
   }
-  if (!SetDriveField(profile, field, value)) {
+  if (!SetDriveField(profile, field, value) && !SetSelfRegistrationField(profile, field, value)) {
     std::string message = "unknown profile field '" + field + "'";
     const std::vector<std::string> closest = ClosestFields(field);
     for (std::size_t i = 0; i < closest.size(); ++i) {
@@ -349,6 +375,11 @@ std::string ProfileToText(const Profile& profile) {
     AppendLine(text, name, drive.fileSystem);
     AppendLine(text, name + ".VolumeName", drive.volumeName);
     AppendLine(text, name + ".SerialNumber", Hex(drive.serialNumber, 8));
+  }
+  for (const auto& [library, behaviour] : profile.SelfRegistration) {
+    AppendLine(text, "SelfRegistration." + library,
+               "delay=" + std::to_string(behaviour.delayMs) + "," +
+                   Hex(static_cast<win::DWORD>(behaviour.result), 8));
   }
   return text;
 }
