@@ -1,7 +1,5 @@
 #include "platform/sim/machine/file_time.h"
 
-#include <chrono>
-
 namespace lyn::sim {
 namespace {
 
@@ -10,10 +8,9 @@ constexpr long long kEpochDifference = 116444736000000000LL;
 
 }  // namespace
 
-win::FILETIME ToFileTime(std::filesystem::file_time_type time) {
-  const auto since1970 = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      std::chrono::file_clock::to_sys(time).time_since_epoch());
-  const auto ticks = static_cast<unsigned long long>(since1970.count() / 100 + kEpochDifference);
+win::FILETIME ToFileTime(const std::timespec& time) {
+  const auto ticks = static_cast<unsigned long long>(
+      static_cast<long long>(time.tv_sec) * 10'000'000LL + time.tv_nsec / 100 + kEpochDifference);
   return win::FILETIME{static_cast<win::DWORD>(ticks & 0xFFFFFFFF),
                        static_cast<win::DWORD>(ticks >> 32)};
 }

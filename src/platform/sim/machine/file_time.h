@@ -2,12 +2,12 @@
 // 1601-01-01 UTC.
 #pragma once
 
-#include <filesystem>
+#include <ctime>
 
 #include "platform/api/win_types.h"
 
 namespace lyn::sim {
 
-win::FILETIME ToFileTime(std::filesystem::file_time_type time);
+win::FILETIME ToFileTime(const std::timespec& time);
 
 }  // namespace lyn::sim
