@@ -13,7 +13,7 @@ import sys
 import pefile
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msimg32.dll", "version.dll",
-               "shell32.dll", "msvcrt.dll", "advapi32.dll"}
+               "shell32.dll", "msvcrt.dll", "advapi32.dll", "ole32.dll", "setupapi.dll"}
 STRINGS = {
     "Comments": "Setup Program",
     "CompanyName": "Orrin Works",
