@@ -91,7 +91,10 @@ SecuredObject SecurityModel::Find(ObjectKind kind, std::string_view path) const 
     if (slash != std::string_view::npos) {
       std::string_view rest = path.substr(slash + 1);
       while (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
-      if (!rest.empty()) object.path += "\\" + std::string(rest);
+      if (!rest.empty()) {
+        object.path += '\\';
+        object.path += rest;
+      }
     }
     object.exists = true;
     object.container = true;

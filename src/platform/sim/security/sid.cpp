@@ -37,7 +37,10 @@ std::optional<Sid> SidFromBytes(const std::uint8_t* bytes, std::size_t size) {
 
 std::string SidText(const Sid& sid) {
   std::string text = "S-1-" + std::to_string(sid.authority);
-  for (const std::uint32_t sub : sid.subAuthorities) text += "-" + std::to_string(sub);
+  for (const std::uint32_t sub : sid.subAuthorities) {
+    text += '-';
+    text += std::to_string(sub);
+  }
   return text;
 }
 
