@@ -20,7 +20,7 @@ target_include_directories(LYNSetup PRIVATE src ${CMAKE_BINARY_DIR}/windows)
 target_compile_definitions(LYNSetup PRIVATE NOMINMAX _WIN32_WINNT=0x0601)
 set_property(SOURCE ${LYN_WINDOWS_RESOURCES}/LYNSetup.rc APPEND PROPERTY
   COMPILE_OPTIONS -I${CMAKE_BINARY_DIR}/windows -I${LYN_WINDOWS_RESOURCES})
-target_link_libraries(LYNSetup PRIVATE lyn_program user32 gdi32 msimg32 version shell32 setupapi advapi32)
+target_link_libraries(LYNSetup PRIVATE lyn_program user32 gdi32 msimg32 version shell32 setupapi advapi32 ole32 uuid)
 target_link_options(LYNSetup PRIVATE -static -static-libgcc -static-libstdc++)
 
 add_subdirectory(tools/windriver)

@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev
+  # fluid is never run, but FLTK's CMake package refuses to load without it.
   libmspack-dev libfltk1.3-dev fluid libpng-dev libsqlite3-dev
   gcab libgcab-dev cabextract file
   libjpeg-turbo-progs python3 python3-pefile

@@ -30,6 +30,7 @@ class FakeKernel32 : public win::Kernel32 {
   std::string tempPath = "C:\\Temp\\";
   bool volumeQueryFails = false;
   std::string fileSystemName = "NTFS";
+  win::DWORD lastError = 0;
 
   win::BOOL GetVersionExA(win::OSVERSIONINFOA* info) override;
   win::HANDLE GetCurrentProcess() override { return static_cast<win::HANDLE>(-1); }
@@ -76,8 +77,8 @@ class FakeKernel32 : public win::Kernel32 {
                           win::LPSTR text, int size, win::LPCSTR, win::BOOL*) override;
   void* LocalFree(void*) override { return nullptr; }
   win::HANDLE GetCurrentThread() override { return static_cast<win::HANDLE>(-2); }
-  win::DWORD GetLastError() override { return 0; }
-  void SetLastError(win::DWORD) override {}
+  win::DWORD GetLastError() override { return lastError; }
+  void SetLastError(win::DWORD error) override { lastError = error; }
   [[noreturn]] void ExitProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
 };
 
@@ -198,6 +199,59 @@ class NoSecurity : public win::Advapi32Security {
   }
 };
 
+// The code these fakes serve reads and writes no registry: every key is
+// missing and none can be made.
+class NoRegistry : public win::Advapi32Registry {
+ public:
+  win::LONG RegOpenKeyA(win::HKEY, win::LPCSTR, win::HKEY*) override {
+    return win::ERROR_FILE_NOT_FOUND;
+  }
+  win::LONG RegOpenKeyExA(win::HKEY, win::LPCSTR, win::DWORD, win::REGSAM, win::HKEY*) override {
+    return win::ERROR_FILE_NOT_FOUND;
+  }
+  win::LONG RegCreateKeyA(win::HKEY, win::LPCSTR, win::HKEY*) override {
+    return win::ERROR_ACCESS_DENIED;
+  }
+  win::LONG RegQueryValueExA(win::HKEY, win::LPCSTR, win::DWORD*, win::DWORD*, win::BYTE*,
+                             win::DWORD*) override {
+    return win::ERROR_INVALID_HANDLE;
+  }
+  win::LONG RegSetValueExA(win::HKEY, win::LPCSTR, win::DWORD, win::DWORD, const win::BYTE*,
+                           win::DWORD) override {
+    return win::ERROR_INVALID_HANDLE;
+  }
+  win::LONG RegDeleteKeyA(win::HKEY, win::LPCSTR) override { return win::ERROR_INVALID_HANDLE; }
+  win::LONG RegCloseKey(win::HKEY) override { return win::ERROR_INVALID_HANDLE; }
+};
+
+// Nor does it create COM objects: no class is registered.
+class NoCom : public win::Com {
+ public:
+  win::HRESULT CoInitialize(win::LPVOID) override { return win::S_OK; }
+  void CoUninitialize() override {}
+  win::HRESULT CoCreateInstance(const win::CLSID&, win::IUnknown*, win::DWORD, const win::IID&,
+                                win::LPVOID* object) override {
+    *object = nullptr;
+    return win::REGDB_E_CLASSNOTREG;
+  }
+};
+
+// Nor does it load libraries or start threads.
+class NoLibraries : public win::Kernel32Library {
+ public:
+  win::HMODULE LoadLibraryA(win::LPCSTR) override { return 0; }
+  win::FARPROC GetProcAddress(win::HMODULE, win::LPCSTR) override { return nullptr; }
+  win::BOOL FreeLibrary(win::HMODULE) override { return win::FALSE; }
+  win::HANDLE CreateThread(win::LPVOID, std::size_t, win::LPTHREAD_START_ROUTINE, win::LPVOID,
+                           win::DWORD, win::DWORD*) override {
+    return 0;
+  }
+  win::DWORD WaitForSingleObject(win::HANDLE, win::DWORD) override { return win::WAIT_FAILED; }
+  win::BOOL GetExitCodeThread(win::HANDLE, win::DWORD*) override { return win::FALSE; }
+  win::BOOL TerminateThread(win::HANDLE, win::DWORD) override { return win::FALSE; }
+  win::BOOL CloseHandle(win::HANDLE) override { return win::FALSE; }
+};
+
 struct FakePlatform {
   FakeKernel32 kernel32;
   FakeUser32 user32;
@@ -206,7 +260,11 @@ struct FakePlatform {
   NoCabinets setupapi;
   NoWidgets widgets;
   NoSecurity security;
-  Platform platform{kernel32, user32, version, shell32, setupapi, widgets, security};
+  NoRegistry registry;
+  NoCom com;
+  NoLibraries library;
+  Platform platform{kernel32, user32,   version,  shell32, setupapi,
+                    widgets,  security, registry, com,     library};
 };
 
 }  // namespace lyn::fakes

@@ -54,7 +54,7 @@ class RenamedOwners : public sim::SimAdvapi32Security {
 sim::Profile StandardUser() {
   sim::Profile profile;
   profile.IsAdmin = false;
-  profile.drives['D'] = sim::DriveSpec{"FAT32", "STICK", 1};
+  profile.drives['D'] = sim::DriveVolume{"FAT32", "STICK", 1};
   return profile;
 }
 

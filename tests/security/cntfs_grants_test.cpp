@@ -151,7 +151,7 @@ class TimerOnCd : public PermissionTimer {
  protected:
   static sim::Profile FromCd() {
     sim::Profile profile = Profile(false);
-    profile.drives['E'] = sim::DriveSpec{"CDFS", "LYN67", 7};
+    profile.drives['E'] = sim::DriveVolume{"CDFS", "LYN67", 7};
     profile.CurrentDirectory = "E:\\";
     return profile;
   }

@@ -1,8 +1,11 @@
 // The one object through which the program reaches the platform.
 #pragma once
 
+#include "platform/api/advapi32_registry.h"
 #include "platform/api/advapi32_security.h"
+#include "platform/api/com.h"
 #include "platform/api/kernel32.h"
+#include "platform/api/kernel32_library.h"
 #include "platform/api/setupapi.h"
 #include "platform/api/shell32.h"
 #include "platform/api/user32.h"
@@ -19,6 +22,9 @@ struct Platform {
   win::SetupApi& setupapi;
   ui::Widgets& widgets;
   win::Advapi32Security& advapi32Security;
+  win::Advapi32Registry& registry;
+  win::Com& com;
+  win::Kernel32Library& library;
 };
 
 }  // namespace lyn

@@ -6,8 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// The platform's calling convention for callbacks it calls and exports the
-// program calls: __stdcall on 32-bit x86 Windows, the only one elsewhere.
+// The platform's calling convention for its own functions, the callbacks it
+// calls, the exports the program calls and the COM interfaces: __stdcall on
+// 32-bit x86 Windows, the only one elsewhere.
 #if defined(_WIN32) && defined(__i386__)
 #define LYN_CALLBACK __attribute__((stdcall))
 #else
@@ -23,6 +24,7 @@ using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using LONG = std::int32_t;
 using HRESULT = std::int32_t;
+using ULONG = std::uint32_t;
 using DWORD_PTR = std::uintptr_t;
 using UINT_PTR = std::uintptr_t;
 using LPARAM = std::intptr_t;

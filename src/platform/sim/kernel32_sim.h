@@ -2,12 +2,12 @@
 // profile, its volumes, its files, text in its code page, and the process.
 #pragma once
 
-#include <fstream>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "platform/api/kernel32.h"
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/process_host.h"
 
@@ -70,7 +70,7 @@ class SimKernel32 : public win::Kernel32 {
  private:
   // What a handle of this process refers to.
   struct OpenFile {
-    std::fstream stream;
+    UniqueFd fd;  // none for the null device
     bool writable = false;
   };
   struct Search {
@@ -78,19 +78,12 @@ class SimKernel32 : public win::Kernel32 {
     std::size_t next = 0;
   };
 
-  // Sets the last error and passes `result` through, for one-line failures.
-  template <typename T>
-  T Fail(win::DWORD error, T result) {
-    lastError_ = error;
-    return result;
-  }
   win::UINT CopyFolder(const std::string& folder, win::LPSTR buffer, win::UINT size);
   std::vector<win::WIN32_FIND_DATAA> FindEntries(const std::string& pattern);
   win::HANDLE NewHandle();
 
   const Machine& machine_;
   ProcessHost& host_;
-  win::DWORD lastError_ = 0;
   win::HANDLE nextHandle_ = 0x100;
   std::map<win::HANDLE, std::unique_ptr<OpenFile>> files_;
   std::map<win::HANDLE, Search> searches_;

@@ -13,6 +13,10 @@ SimPlatform::SimPlatform(Machine machine, ProcessHost& host)
       advapi32Security_(machine_, kernel32_),
       windows_(desktop_),
       widgets_(windows_),
-      platform_{kernel32_, user32_, version_, shell32_, setupapi_, widgets_, advapi32Security_} {}
+      registry_(machine_),
+      com_(machine_),
+      library_(machine_, kernel32_),
+      platform_{kernel32_, user32_,           version_,  shell32_, setupapi_,
+                widgets_,  advapi32Security_, registry_, com_,     library_} {}
 
 }  // namespace lyn::sim

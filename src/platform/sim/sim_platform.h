@@ -4,8 +4,11 @@
 #pragma once
 
 #include "platform/api/platform.h"
+#include "platform/sim/advapi32_registry_sim.h"
 #include "platform/sim/advapi32_security_sim.h"
+#include "platform/sim/com_sim.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/kernel32_library_sim.h"
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/process_host.h"
@@ -43,6 +46,9 @@ class SimPlatform {
   SimAdvapi32Security advapi32Security_;
   DesktopWindows windows_;
   WidgetSet widgets_;
+  SimAdvapi32Registry registry_;
+  SimCom com_;
+  SimKernel32Library library_;
   Platform platform_;
 };
 

@@ -1,7 +1,8 @@
 #include "platform/win32/setupapi_win32.h"
 
+#include "platform/win32/win_sdk.h"
+// The platform's headers first: the cabinet service's header needs their types.
 #include <setupapi.h>
-#include <windows.h>
 
 #include <type_traits>
 

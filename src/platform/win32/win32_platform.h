@@ -3,7 +3,10 @@
 #pragma once
 
 #include "platform/api/platform.h"
+#include "platform/win32/advapi32_registry_win32.h"
 #include "platform/win32/advapi32_security_win32.h"
+#include "platform/win32/com_win32.h"
+#include "platform/win32/kernel32_library_win32.h"
 #include "platform/win32/kernel32_win32.h"
 #include "platform/win32/setupapi_win32.h"
 #include "platform/win32/shell32_win32.h"
@@ -16,7 +19,8 @@ namespace lyn::win32 {
 class Win32Platform {
  public:
   Win32Platform()
-      : platform_{kernel32_, user32_, version_, shell32_, setupapi_, widgets_, advapi32Security_} {}
+      : platform_{kernel32_, user32_,           version_,  shell32_, setupapi_,
+                  widgets_,  advapi32Security_, registry_, com_,     library_} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -30,6 +34,9 @@ class Win32Platform {
   Win32SetupApi setupapi_;
   Win32Widgets widgets_;
   Win32Advapi32Security advapi32Security_;
+  Win32Advapi32Registry registry_;
+  Win32Com com_;
+  Win32Kernel32Library library_;
   Platform platform_;
 };
 

@@ -40,7 +40,6 @@ TEST(LynsimFieldsTest, ListsEveryFieldOfTheProfileFileWithItsDefault) {
               std::string::npos)
         << name;
   }
-  EXPECT_EQ(listed.count("DesktopDelayMs"), 0u);
   EXPECT_EQ(listed.count("wSuiteMask"), 1u);
   EXPECT_EQ(listed.count("Drive.<letter>.SerialNumber"), 1u);
 }

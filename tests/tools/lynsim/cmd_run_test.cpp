@@ -8,7 +8,6 @@
 
 namespace {
 
-using lyn::testing::LynsimProcess;
 using lyn::testing::LynsimResult;
 using lyn::testing::ScratchMachine;
 
@@ -53,32 +52,6 @@ TEST_F(LynsimRunTest, ScriptedClicksDriveTheLicencePage) {
   result = Lynsim("run " + machine + " --headless --click lblAcceptYes --click cmdExit");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(result.out.ends_with("click: cmdExit\nended: Cancel\n")) << result.out;
-}
-
-TEST_F(LynsimRunTest, ASecondCopyEndsAndLeavesTheFirstAlone) {
-  LynsimProcess first("run " + machine + " --headless --hold 2", folder / "first.err");
-  // The first copy's window is up once it has been shown.
-  first.ReadUntilLineStartingWith("shown: ");
-  const LynsimResult second = Lynsim("run " + machine + " --headless");
-  const LynsimResult firstResult = first.Finish();
-
-  EXPECT_EQ(second.status, 0) << second.err;
-  EXPECT_EQ(second.out, "ended: previous instance\n");
-  EXPECT_EQ(firstResult.status, 0) << firstResult.err;
-  EXPECT_TRUE(firstResult.out.ends_with("\nended: script done\n")) << firstResult.out;
-}
-
-TEST(LynsimTogetherTest, TwoCopiesStartedTogetherBothEnd) {
-  // On a busy desktop each copy has put up its own application window before
-  // the windows are listed, and none is taken down before both have looked.
-  ScratchMachine scratch("--set DesktopDelayMs=1500");
-  LynsimProcess first("run " + scratch.machine() + " --headless", scratch.folder() / "1.err");
-  LynsimProcess second("run " + scratch.machine() + " --headless", scratch.folder() / "2.err");
-  for (LynsimProcess* copy : {&first, &second}) {
-    const LynsimResult result = copy->Finish();
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "ended: previous instance\n");
-  }
 }
 
 TEST_F(LynsimRunTest, AScriptThatDoesNotFitEndsWithItsOwnStatus) {

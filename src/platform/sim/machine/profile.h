@@ -12,12 +12,22 @@ namespace lyn::sim {
 
 // A drive of the machine. The file-system name is reported as written here
 // ("NTFS", "FAT32", "CDFS", even "ntfs"); the volume's flags follow from it.
-struct DriveSpec {
+struct DriveVolume {
   std::string fileSystem = "NTFS";  // "NTFS", "FAT32", "CDFS"
   std::string volumeName;
   win::DWORD serialNumber = 0;
 
-  friend bool operator==(const DriveSpec&, const DriveSpec&) = default;
+  friend bool operator==(const DriveVolume&, const DriveVolume&) = default;
+};
+
+// How a library's self-registration entry points behave when run: they take
+// `delayMs` milliseconds and answer `result`.
+struct SelfRegistrationBehaviour {
+  win::DWORD delayMs = 0;
+  win::HRESULT result = 0;
+
+  friend bool operator==(const SelfRegistrationBehaviour&,
+                         const SelfRegistrationBehaviour&) = default;
 };
 
 struct Profile {
@@ -43,10 +53,6 @@ struct Profile {
   int SM_SERVERR2 = 0;
   int SM_CXSCREEN = 1024;
   int SM_CYSCREEN = 768;
-  // How long the desktop takes to list its windows and to take down those of
-  // an ending process, in milliseconds: on such a busy machine two copies
-  // started together both see each other.
-  int DesktopDelayMs = 0;
   // Locale and user.
   win::UINT AnsiCodePage = 1252;
   std::string UserName = "Owner";
@@ -62,7 +68,11 @@ struct Profile {
   std::string Desktop = "C:\\Users\\Owner\\Desktop";
   std::string CurrentDirectory = "C:\\Distribution";
   // Drive letters (upper case) and their volumes.
-  std::map<char, DriveSpec> drives = {{'C', DriveSpec{}}};
+  std::map<char, DriveVolume> drives = {{'C', DriveVolume{}}};
+  // Libraries whose self-registration does not succeed at once, by file name
+  // ("SelfRegistration.MSCOMCTL.OCX" = "0x80004005", "delay=11000", or
+  // "delay=11000,0x80004005"); every other library succeeds at once.
+  std::map<std::string, SelfRegistrationBehaviour> SelfRegistration;
 
   friend bool operator==(const Profile&, const Profile&) = default;
 };

@@ -141,8 +141,6 @@ constexpr const char* kProcessor = "Processor";
 constexpr const char* kMetrics = "System metrics";
 constexpr const char* kUser = "Locale and user";
 constexpr const char* kFolders = "Folders";
-// Fields only the tests set; they are not listed.
-constexpr const char* kTestOnly = "";
 
 const std::vector<Field>& Fields() {
   static const std::vector<Field> fields = {
@@ -181,7 +179,6 @@ const std::vector<Field>& Fields() {
       Described(Number("SM_CXSCREEN", &Profile::SM_CXSCREEN), kMetrics,
                 "screen width in pixels; a screenshot's display gets this size"),
       Described(Number("SM_CYSCREEN", &Profile::SM_CYSCREEN), kMetrics, "screen height in pixels"),
-      Described(Number("DesktopDelayMs", &Profile::DesktopDelayMs), kTestOnly, ""),
       Described(Number("AnsiCodePage", &Profile::AnsiCodePage), kUser,
                 "ANSI code page of file names and texts: 1250 to 1258, 874, 932, 936, 949, 950"),
       Described(Text("UserName", &Profile::UserName), kUser, "the logged-on user"),
@@ -239,6 +236,32 @@ bool SetDriveField(Profile& profile, const std::string& field, const std::string
   return true;
 }
 
+// "SelfRegistration.<file name>" = "0x80004005" | "delay=11000" |
+// "delay=11000,0x80004005".
+bool SetSelfRegistrationField(Profile& profile, const std::string& field,
+                              const std::string& value) {
+  const std::string prefix = "SelfRegistration.";
+  if (field.rfind(prefix, 0) != 0) return false;
+  const std::string library = field.substr(prefix.size());
+  if (library.empty()) {
+    throw std::invalid_argument("bad field '" + field + "': expected SelfRegistration.<file name>");
+  }
+  SelfRegistrationBehaviour behaviour;
+  std::string rest = value;
+  if (rest.rfind("delay=", 0) == 0) {
+    const auto comma = rest.find(',');
+    behaviour.delayMs = ParseNumber<win::DWORD>(field, rest.substr(6, comma - 6));
+    rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+  }
+  if (!rest.empty()) {
+    behaviour.result = static_cast<win::HRESULT>(ParseNumber<win::DWORD>(field, rest));
+  } else if (value.rfind("delay=", 0) != 0) {
+    BadValue(field, value, "a result code, delay=MILLISECONDS, or both separated by a comma");
+  }
+  profile.SelfRegistration[library] = behaviour;
+  return true;
+}
+
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return "";
@@ -280,9 +303,11 @@ std::size_t FoldedDistance(const std::string& a, const std::string& b) {
 }
 
 void AppendLine(std::string& text, const std::string& name, const std::string& value) {
-  text += name + " =";
-  if (!value.empty()) text += " " + Quoted(value);
-  text += "\n";
+  // Appended piece by piece: a literal prepended to a temporary string
+  // makes gcc 12 warn of an overlapping copy it cannot rule out.
+  text.append(name).append(" =");
+  if (!value.empty()) text.append(" ").append(Quoted(value));
+  text += '\n';
 }
 
 }  // namespace
@@ -294,7 +319,7 @@ void SetField(Profile& profile, const std::string& field, const std::string& val
       return;
     }
   }
-  if (!SetDriveField(profile, field, value)) {
+  if (!SetDriveField(profile, field, value) && !SetSelfRegistrationField(profile, field, value)) {
     std::string message = "unknown profile field '" + field + "'";
     const std::vector<std::string> closest = ClosestFields(field);
     for (std::size_t i = 0; i < closest.size(); ++i) {
@@ -315,7 +340,7 @@ std::vector<FieldDescription> DescribeFields(const Profile& profile) {
     described.push_back({f.group, f.name, f.type, f.range, f.get(profile), f.meaning});
   }
   const auto drive = profile.drives.find('C');
-  const DriveSpec c = drive == profile.drives.end() ? DriveSpec{} : drive->second;
+  const DriveVolume c = drive == profile.drives.end() ? DriveVolume{} : drive->second;
   described.push_back({"Drives", "Drive.<letter>", "text", "a file-system name", c.fileSystem,
                        "makes the drive: NTFS, FAT32 or CDFS (a CD drive), as it is reported"});
   described.push_back({"Drives", "Drive.<letter>.VolumeName", "text", "one line", c.volumeName,
@@ -350,6 +375,11 @@ std::string ProfileToText(const Profile& profile) {
     AppendLine(text, name, drive.fileSystem);
     AppendLine(text, name + ".VolumeName", drive.volumeName);
     AppendLine(text, name + ".SerialNumber", Hex(drive.serialNumber, 8));
+  }
+  for (const auto& [library, behaviour] : profile.SelfRegistration) {
+    AppendLine(text, "SelfRegistration." + library,
+               "delay=" + std::to_string(behaviour.delayMs) + "," +
+                   Hex(static_cast<win::DWORD>(behaviour.result), 8));
   }
   return text;
 }

@@ -1,6 +1,7 @@
 #include "platform/sim/machine/state_store.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/sim/machine/state_schema.h"
 
@@ -103,6 +104,23 @@ std::vector<std::uint8_t> Statement::Blob(int column) const {
              : std::vector<std::uint8_t>(bytes, bytes + sqlite3_column_bytes(statement_, column));
 }
 
+StateStore::StateStore(sqlite3* db, fs::path file, std::string machine)
+    : db_(db), process_(::getpid()), file_(std::move(file)), machine_(std::move(machine)) {}
+
+sqlite3* StateStore::OpenConnection(const fs::path& file, bool create, const std::string& machine) {
+  sqlite3* db = nullptr;
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_NOFOLLOW |
+                    (create ? SQLITE_OPEN_CREATE : 0);
+  if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+    const std::string reason = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw StateError(machine + ": its state store cannot be opened: " + reason);
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  sqlite3_extended_result_codes(db, 1);
+  return db;
+}
+
 std::shared_ptr<StateStore> StateStore::Connect(const fs::path& machineFolder, bool create) {
   const std::string machine = MachineName(machineFolder);
   const fs::path file = machineFolder / kFileName;
@@ -113,28 +131,33 @@ std::shared_ptr<StateStore> StateStore::Connect(const fs::path& machineFolder, b
   if (present && !S_ISREG(info.st_mode)) {
     throw StateError(machine + ": its state store " + kFileName + " is not a file");
   }
-  sqlite3* db = nullptr;
-  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_NOFOLLOW |
-                    (create ? SQLITE_OPEN_CREATE : 0);
-  if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {
-    const std::string reason = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw StateError(machine + ": its state store cannot be opened: " + reason);
+  return std::shared_ptr<StateStore>(
+      new StateStore(OpenConnection(file, create, machine), file, machine));
+}
+
+sqlite3* StateStore::Connection() {
+  if (process_ != ::getpid()) {
+    // The inherited connection is abandoned, not closed: closing it could
+    // checkpoint or remove the log files the parent is still using.
+    db_ = OpenConnection(file_, false, machine_);
+    process_ = ::getpid();
+    depth_ = 0;
+    Execute(db_, "PRAGMA synchronous=NORMAL", machine_, "cannot be opened");
   }
-  std::shared_ptr<StateStore> store(new StateStore(db, machine));
-  sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  sqlite3_extended_result_codes(db, 1);
-  return store;
+  return db_;
 }
 
 std::shared_ptr<StateStore> StateStore::Create(const fs::path& machineFolder) {
   auto store = Connect(machineFolder, true);
-  const std::string pragmas =
-      "PRAGMA journal_mode=WAL; PRAGMA application_id=" + std::to_string(kStateApplicationId) +
-      "; PRAGMA user_version=" + std::to_string(kStateSchemaVersion) + ";";
-  Execute(store->db_, pragmas.c_str(), store->machine_, "cannot be made");
+  Execute(store->db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", store->machine_,
+          "cannot be made");
+  // The marks and the tables are committed together, so that a store is
+  // either recognised with all its tables or refused.
+  const std::string schema = "PRAGMA application_id=" + std::to_string(kStateApplicationId) +
+                             "; PRAGMA user_version=" + std::to_string(kStateSchemaVersion) + ";" +
+                             kStateSchema;
   store->Write([&](const Transaction&) {
-    Execute(store->db_, kStateSchema, store->machine_, "cannot be made");
+    Execute(store->db_, schema.c_str(), store->machine_, "cannot be made");
   });
   return store;
 }
@@ -159,7 +182,7 @@ std::shared_ptr<StateStore> StateStore::Open(const fs::path& machineFolder) {
 }
 
 StateStore::~StateStore() {
-  sqlite3_close_v2(db_);
+  if (process_ == ::getpid()) sqlite3_close_v2(db_);
 }
 
 void StateStore::Begin(bool write) {

@@ -8,9 +8,13 @@
 // another process holds it, so two processes changing the same table never
 // lose each other's writes; the database is in write-ahead-log mode, so a
 // process killed at any moment leaves the last committed state.
+//
+// A connection belongs to the process that opened it: a forked child that
+// uses the store opens its own and leaves its parent's alone.
 #pragma once
 
 #include <sqlite3.h>
+#include <sys/types.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -109,16 +113,20 @@ class StateStore {
   }
 
  private:
-  StateStore(sqlite3* db, std::string machine) : db_(db), machine_(std::move(machine)) {}
+  StateStore(sqlite3* db, std::filesystem::path file, std::string machine);
   static std::shared_ptr<StateStore> Connect(const std::filesystem::path& machineFolder,
                                              bool create);
+  static sqlite3* OpenConnection(const std::filesystem::path& file, bool create,
+                                 const std::string& machine);
+  // The connection of the calling process, opened anew after a fork.
+  sqlite3* Connection();
 
   template <typename Work>
   auto Run(bool write, Work&& work) {
     // One transaction at a time per process: worker threads share the
     // connection, and work nested in other work joins its transaction.
     std::lock_guard lock(mutex_);
-    const Transaction transaction(db_, machine_);
+    const Transaction transaction(Connection(), machine_);
     if (depth_ > 0) {
       const Nesting nesting(depth_);
       return work(transaction);
@@ -159,6 +167,8 @@ class StateStore {
   void Rollback();
 
   sqlite3* db_;
+  pid_t process_;  // the process that opened db_
+  std::filesystem::path file_;
   std::string machine_;  // "machine '<folder>'", for messages
   std::recursive_mutex mutex_;
   int depth_ = 0;

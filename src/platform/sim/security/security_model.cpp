@@ -111,7 +111,7 @@ SecuredObject SecurityModel::Find(ObjectKind kind, std::string_view path) const 
 }
 
 std::optional<Descriptor> SecurityModel::Stored(const SecuredObject& object) const {
-  return machine_.state().Read([&](const Transaction& t) -> std::optional<Descriptor> {
+  return machine_.State().Read([&](const Transaction& t) -> std::optional<Descriptor> {
     Statement select =
         t.Prepare("SELECT descriptor FROM security_descriptors WHERE kind = ?1 AND path_key = ?2");
     select.Bind(1, static_cast<std::int64_t>(object.kind)).Bind(2, FoldCase(object.path));
@@ -125,7 +125,7 @@ void SecurityModel::Store(const SecuredObject& object, const Descriptor& descrip
   const std::vector<std::uint8_t> bytes = DescriptorBytes(
       descriptor, win::OWNER_SECURITY_INFORMATION | win::GROUP_SECURITY_INFORMATION |
                       win::DACL_SECURITY_INFORMATION);
-  machine_.state().Write([&](const Transaction& t) {
+  machine_.State().Write([&](const Transaction& t) {
     t.Prepare(
          "INSERT OR REPLACE INTO security_descriptors (kind, path_key, descriptor) "
          "VALUES (?1, ?2, ?3)")
@@ -224,7 +224,7 @@ void SecurityModel::SetDescriptor(const SecuredObject& object, const Descriptor&
 }
 
 void SecurityModel::SetDacl(const SecuredObject& object, const Acl& acl) const {
-  machine_.state().Write([&](const Transaction&) {
+  machine_.State().Write([&](const Transaction&) {
     Descriptor descriptor = DescriptorOf(object);
     Acl entries = ExplicitEntries(acl, MappingOf(object.kind));
     if (!descriptor.daclProtected) {

@@ -33,6 +33,13 @@ TEST(ProfileTextTest, PresetsAndAwkwardValuesSurviveTheRoundTrip) {
   SetField(profile, "wSuiteMask", "0x2000");
   SetField(profile, "dwBuildNumber", "4294967295");
   SetField(profile, "SM_MEDIACENTER", "-2147483648");
+  SetField(profile, "SelfRegistration.MSCOMCTL.OCX", "delay=11000,0x80004005");
+  SetField(profile, "SelfRegistration.a.dll", "0x80070005");
+  SetField(profile, "SelfRegistration.b.dll", "delay=20");
+  EXPECT_EQ(profile.SelfRegistration.at("MSCOMCTL.OCX"),
+            (SelfRegistrationBehaviour{11000, static_cast<win::HRESULT>(0x80004005)}));
+  EXPECT_EQ(profile.SelfRegistration.at("a.dll").result, static_cast<win::HRESULT>(0x80070005));
+  EXPECT_EQ(profile.SelfRegistration.at("b.dll"), (SelfRegistrationBehaviour{20, 0}));
   EXPECT_EQ(profile.wSuiteMask, 0x2000);
   EXPECT_EQ(profile.dwBuildNumber, 4294967295u);
   EXPECT_EQ(profile.SM_MEDIACENTER, -2147483647 - 1);
@@ -93,6 +100,10 @@ TEST(SetFieldTest, RefusesBadFieldsAndValuesWithOneLine) {
       {"Drive.D", "", "a file-system name"},
       {"Drive.E.VolumeName", "DATA", "no drive E: set Drive.E"},
       {"Drive.C.Colour", "red", "unknown drive field 'Drive.C.Colour'"},
+      {"SelfRegistration.", "0", "expected SelfRegistration.<file name>"},
+      {"SelfRegistration.a.dll", "", "a result code, delay=MILLISECONDS"},
+      {"SelfRegistration.a.dll", "delay=soon", "bad value 'soon'"},
+      {"SelfRegistration.a.dll", "delay=5,fail", "bad value 'fail'"},
   };
   for (const auto& c : cases) {
     Profile profile;

@@ -186,7 +186,7 @@ TEST_F(SecurityCalls, SetAccessDropsTheTrusteesAllowAndDenyEntries) {
 
 TEST_F(SecurityCalls, VolumesWithoutPersistentListsHaveNoOwnerAndNoList) {
   Profile profile;
-  profile.drives['D'] = DriveSpec{"FAT32", "STICK", 1};
+  profile.drives['D'] = DriveVolume{"FAT32", "STICK", 1};
   fakes::MachinePlatform stick(profile);
   stick.PutFile("D:\\f.txt", "x");
   auto& security = stick.sim().advapi32Security();
