@@ -33,6 +33,9 @@ void frmSetup::RunInstall() {
   ExtractionPhase();
   FilePhase();
   RemoveTempFolder();
+  RegistrationPhase();
+  ShortcutPhase();
+  UninstallEntryPhase();
   FinishRun();
 }
 

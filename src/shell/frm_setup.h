@@ -60,6 +60,9 @@ class frmSetup {
   void FilePhase();
   void MissingFileStop(const std::string& fileName);
   void RemoveTempFolder();
+  void RegistrationPhase();
+  void ShortcutPhase();
+  void UninstallEntryPhase();
   void FinishRun();
   // Advances the progress dots by one, wrapping from 9 back to 1, and shows
   // them in the label.

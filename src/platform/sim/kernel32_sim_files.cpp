@@ -312,43 +312,40 @@ BOOL SimKernel32::CreateDirectoryA(LPCSTR path, LPVOID) {
 }
 
 BOOL SimKernel32::DeleteFileA(LPCSTR path) {
-  if (path == nullptr) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-  ResolvedPath target;
-  try {
-    target = machine_.Resolve(machine_.AnsiToUtf8(path));
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-  }
-  std::error_code error;
-  if (!target.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-  if (fs::is_directory(target.hostPath, error)) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
-  if ((machine_.Attributes(target.windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
-    return Fail(ERROR_ACCESS_DENIED, FALSE);
-  }
-  if (machine_.InUse(target.windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
-  if (!fs::remove(target.hostPath, error)) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  machine_.SetAttributes(target.windowsPath, FILE_ATTRIBUTE_ARCHIVE);
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (path == nullptr) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
+    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
+    if (!target.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    if (target.folder) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
+    if ((machine_.Attributes(target.windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    if (machine_.InUse(target.windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+    if (machine_.drives().Remove(target.drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    machine_.SetAttributes(target.windowsPath, FILE_ATTRIBUTE_ARCHIVE);
+    return TRUE;
+  });
 }
 
 BOOL SimKernel32::RemoveDirectoryA(LPCSTR path) {
-  if (path == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-  ResolvedPath target;
-  try {
-    target = machine_.Resolve(machine_.AnsiToUtf8(path));
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-  }
-  std::error_code error;
-  if (!target.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-  if (!fs::is_directory(target.hostPath, error)) return Fail(ERROR_DIRECTORY, FALSE);
-  if (target.windowsPath.size() <= 3) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
-  if (!fs::is_empty(target.hostPath, error)) return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
-  if (!fs::remove(target.hostPath, error)) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  machine_.SetAttributes(target.windowsPath, 0);
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (path == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
+    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
+    if (!target.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    if (!target.folder) return Fail(ERROR_DIRECTORY, FALSE);
+    if (target.windowsPath.size() <= 3) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
+    std::vector<HostEntry> entries;
+    if (machine_.drives().List(target.drivePath, entries) != 0 || !entries.empty()) {
+      return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
+    }
+    if (machine_.drives().Remove(target.drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    machine_.SetAttributes(target.windowsPath, 0);
+    return TRUE;
+  });
 }
 
 }  // namespace lyn::sim

@@ -73,7 +73,7 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
     throw MachineError("cannot make a machine in " + Quoted(folder) + ": it is not empty");
   }
   Machine machine(fs::absolute(folder), profile);
-  fs::create_directories(machine.root_);
+  fs::create_directories(machine.DrivesFolder());
   machine.drives_ = std::make_shared<const DriveFolders>(machine.DrivesFolder());
   machine.store_ = StateStore::Create(machine.root_);
   machine.WriteProfile();
