@@ -29,3 +29,8 @@ echo "-- The program folder and its maps"
 "$lynsim" ls "$machine" "$programs\\Maps"
 echo "-- The uninstall log, $windows\\UnInstallLYN.log"
 tr -d '\r' < "$("$lynsim" path "$machine" "$windows\\UnInstallLYN.log")"
+echo "-- The uninstall entry"
+"$lynsim" reg "$machine" export 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67'
+echo "-- The shortcuts"
+"$lynsim" ls "$machine" "$(field CommonPrograms)\\LYN"
+"$lynsim" ls "$machine" "$(field Desktop)\\LYN.lnk"
