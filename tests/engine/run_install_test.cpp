@@ -134,4 +134,20 @@ TEST_F(RunInstallTest, ATemporaryFolderThatCannotBeEmptiedStopsBeforeTheLogs) {
   EXPECT_FALSE(Exists(uninstallLog));
 }
 
+TEST(RunInstallXpTest, AnInstallOnWindowsXpUsesItsFolders) {
+  const ScratchMachine scratch("--preset winxp-pro");
+  const LynsimResult result =
+      scratch.Lynsim("run " + scratch.machine() + std::string(kInstall) + " --click cmdExit");
+  ASSERT_EQ(result.status, 0) << result.err << result.out;
+  const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
+  const std::string log = Contents(machine.Resolve("C:\\WINDOWS\\UnInstallLYN.log").hostPath);
+  EXPECT_TRUE(log.starts_with("[PROGRAM FILE FOLDER]\r\nC:\\Program Files\\LYN\r\nSuccessful\r\n"))
+      << log;
+  EXPECT_TRUE(Has(log, "[DESKTOP SHORTCUT]\r\nC:\\Documents and Settings\\")) << log;
+  EXPECT_TRUE(
+      log.ends_with("[UNINSTALL REG]\r\nSOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+                    "Uninstall\\LYN67\r\nSuccessful\r\n[END]\r\n\r\n\r\n"))
+      << log;
+}
+
 }  // namespace
