@@ -63,6 +63,20 @@ TEST_F(RunInstallTest, AFirstInstallWritesBothLogsAndOffersFinish) {
   EXPECT_TRUE(Exists(programFiles + "\\LYN\\LYN.exe"));
   EXPECT_TRUE(Exists(programFiles + "\\LYN\\Maps"));
   EXPECT_FALSE(Exists(tempFolder)) << "the temporary folder is removed";
+  // The file row advances once per manifest row, wrapping after nine dots.
+  std::size_t fileRowUpdates = 0;
+  for (std::size_t at = 0;
+       (at = result.out.find("caption: lblInprogress \"", at)) != std::string::npos; ++at) {
+    ++fileRowUpdates;
+  }
+  EXPECT_EQ(fileRowUpdates, 48u + 1u);
+  EXPECT_TRUE(Has(result.out, "lblInprogress \".........\"\ncaption: lblInprogress \".\"\n"));
+  EXPECT_TRUE(Has(result.out,
+                  "caption: lblPGprogress \".\"\ncaption: lblPGprogress \"..\"\n"
+                  "caption: lblPGprogress \"...\"\ncaption: lblPGprogress \"....\"\n"
+                  "caption: lblPGprogress \".....\"\ncaption: lblPGprogress \"....Done\"\n"
+                  "visible: imgTick(3) true\nvisible: imgTick(4) true\n"))
+      << result.out;
 }
 
 TEST_F(RunInstallTest, ASecondRunIsRefusedAndChangesNothing) {
@@ -114,6 +128,7 @@ TEST_F(RunInstallTest, ACopyOverAFileInUseFailsAndTheRunGoesOn) {
   ASSERT_EQ(result.status, 0) << result.err << result.out;
   const std::string log = File(uninstallLog);
   EXPECT_TRUE(Has(log, "[WINDOWS]\r\n" + uninstaller + "\r\nFailed\r\n[APM]\r\n")) << log;
+  EXPECT_FALSE(Has(log, uninstaller + "\r\nNA\r\n")) << "a failed copy is not registered";
   EXPECT_EQ(File(uninstaller), "running");
   EXPECT_TRUE(log.ends_with("[END]\r\n\r\n\r\n")) << log;
 }
