@@ -165,4 +165,21 @@ TEST(RunInstallXpTest, AnInstallOnWindowsXpUsesItsFolders) {
       << log;
 }
 
+TEST(RunInstallUserTest, AUserWhoCannotWriteTheMachineKeyGetsTheCrossAndFinishes) {
+  const ScratchMachine scratch("--set IsAdmin=false");
+  const LynsimResult result =
+      scratch.Lynsim("run " + scratch.machine() + std::string(kInstall) + " --click cmdExit");
+  ASSERT_EQ(result.status, 0) << result.err << result.out;
+  EXPECT_TRUE(Has(result.out, "visible: imgTick(3) true\nvisible: imgCross(4) true\n"))
+      << result.out;
+  EXPECT_FALSE(Has(result.out, "imgTick(4)")) << result.out;
+  EXPECT_TRUE(result.out.ends_with("click: cmdExit\nended: Finish\n")) << result.out;
+  const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
+  const std::string log = Contents(machine.Resolve("C:\\Windows\\UnInstallLYN.log").hostPath);
+  EXPECT_TRUE(
+      log.ends_with("[UNINSTALL REG]\r\nSOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+                    "Uninstall\\LYN67\r\nFailed\r\n[END]\r\n\r\n\r\n"))
+      << log;
+}
+
 }  // namespace
