@@ -90,7 +90,8 @@ class CanReplaceFileTable : public ::testing::Test {
                                                const char* domain) {
     RenamedOwners security(machine, name, domain);
     Platform& p = machine.platform();
-    Platform renamed{p.kernel32, p.user32, p.version, p.shell32, p.widgets, security};
+    Platform renamed{p.kernel32, p.user32, p.version,  p.shell32, p.setupapi,
+                     p.widgets,  security, p.registry, p.com,     p.library};
     return Decide(renamed, path);
   }
 

@@ -23,6 +23,7 @@ class IdleLoop : public sim::EventLoop {
  public:
   void Run() override {}
   void DoEvents() override {}
+  std::vector<std::string> ClicksLeft() const override { return {}; }
 };
 
 sim::Profile Profile(bool admin, const char* usersName = "Users") {

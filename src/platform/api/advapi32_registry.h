@@ -3,7 +3,6 @@
 // code, ERROR_SUCCESS (0) when it worked.
 #pragma once
 
-#include "platform/api/advapi32_security.h"  // KEY_READ, KEY_ALL_ACCESS
 #include "platform/api/win_types.h"
 
 namespace lyn::win {
@@ -37,7 +36,9 @@ constexpr REGSAM KEY_CREATE_SUB_KEY = 0x0004;
 constexpr REGSAM KEY_ENUMERATE_SUB_KEYS = 0x0008;
 constexpr REGSAM KEY_WOW64_64KEY = 0x0100;
 constexpr REGSAM KEY_WOW64_32KEY = 0x0200;
+constexpr REGSAM KEY_READ = 0x00020019;
 constexpr REGSAM KEY_WRITE = 0x00020006;
+constexpr REGSAM KEY_ALL_ACCESS = 0x000F003F;
 constexpr REGSAM MAXIMUM_ALLOWED = 0x02000000;
 
 // Result codes the registry operations give besides those in win_types.h.

@@ -5,6 +5,7 @@
 // back, and frees those the platform allocated with LocalFree.
 #pragma once
 
+#include "platform/api/advapi32_registry.h"
 #include "platform/api/win_types.h"
 
 namespace lyn::win {
@@ -35,8 +36,6 @@ constexpr ACCESS_MASK GENERIC_EXECUTE = 0x20000000;
 constexpr ACCESS_MASK GENERIC_ALL = 0x10000000;
 constexpr ACCESS_MASK STANDARD_RIGHTS_ALL = 0x001F0000;
 constexpr ACCESS_MASK FILE_ALL_ACCESS = 0x001F01FF;
-constexpr ACCESS_MASK KEY_ALL_ACCESS = 0x000F003F;
-constexpr ACCESS_MASK KEY_READ = 0x00020019;
 constexpr DWORD TOKEN_QUERY = 0x0008;
 
 // ACE types and inheritance flags.

@@ -82,6 +82,8 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   ResolvedPath folder;
   try {
     folder = machine_.Resolve(folderPart);
+  } catch (const StateError&) {
+    throw;  // damage in the store is not a bad path: Guarded reports it
   } catch (const MachineError&) {
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
   }
@@ -191,6 +193,8 @@ DWORD SimKernel32::GetFileAttributesA(LPCSTR path) {
                     INVALID_FILE_ATTRIBUTES);
       }
       return machine_.Attributes(resolved.windowsPath);
+    } catch (const StateError&) {
+      throw;  // damage in the store is not a bad path: Guarded reports it
     } catch (const MachineError&) {
       return Fail(ERROR_PATH_NOT_FOUND, INVALID_FILE_ATTRIBUTES);
     }
@@ -218,6 +222,8 @@ HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD, LPVOID, DWORD 
     ResolvedPath target;
     try {
       target = machine_.Resolve(machine_.AnsiToUtf8(path));
+    } catch (const StateError&) {
+      throw;  // damage in the store is not a bad path: Guarded reports it
     } catch (const MachineError&) {
       return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     }

@@ -46,7 +46,8 @@ TEST(CabCommandTest, ListingAgreesWithCabextractOnNamesSizesAndDates) {
   const std::string cabinet = MakeCabinet(scratch.folder());
   const LynsimResult where =
       scratch.Lynsim("path " + scratch.machine() + " 'C:\\Distribution\\TEST.CAB'");
-  fs::copy_file(cabinet, where.out.substr(0, where.out.size() - 1));
+  fs::copy_file(cabinet, where.out.substr(0, where.out.size() - 1),
+                fs::copy_options::overwrite_existing);
 
   // cabextract: " size | DD.MM.YYYY HH:MM:SS | folder/name"
   std::set<std::string> expected;
@@ -89,7 +90,8 @@ TEST(CabCommandTest, ExtractWritesMarkedFilesOnlyAndErrorsEndWithStatusOne) {
   const std::string cabinet = MakeCabinet(scratch.folder());
   const LynsimResult where =
       scratch.Lynsim("path " + scratch.machine() + " 'C:\\Distribution\\LYN.CAB'");
-  fs::copy_file(cabinet, where.out.substr(0, where.out.size() - 1));
+  fs::copy_file(cabinet, where.out.substr(0, where.out.size() - 1),
+                fs::copy_options::overwrite_existing);
 
   const LynsimResult unmarked = scratch.Lynsim(
       "cab " + scratch.machine() + " extract LYN.CAB --output-path 'C:\\Out' --unmarked");

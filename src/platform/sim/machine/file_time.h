@@ -3,14 +3,11 @@
 #pragma once
 
 #include <ctime>
-#include <filesystem>
 
 #include "platform/api/win_types.h"
 
 namespace lyn::sim {
 
-win::FILETIME ToFileTime(std::filesystem::file_time_type time);
-// A time as the host's stat gives it, since 1970-01-01 UTC.
-win::FILETIME ToFileTime(const timespec& time);
+win::FILETIME ToFileTime(const std::timespec& time);
 
 }  // namespace lyn::sim

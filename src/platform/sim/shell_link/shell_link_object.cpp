@@ -200,13 +200,13 @@ HRESULT ShellLinkObject::Save(const char16_t* fileName, BOOL) {
       if (target.exists) {
         const DWORD attributes = machine_.Attributes(target_);
         link.targetAttributes = attributes;
-        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-          link.targetSize = static_cast<DWORD>(fs::file_size(target.hostPath, error));
+        if (const auto status = machine_.drives().Status(target.drivePath)) {
+          if (!status->folder) link.targetSize = static_cast<DWORD>(status->size);
+          const FILETIME written = ToFileTime(status->modified);
+          link.creationTime = written;
+          link.accessTime = written;
+          link.writeTime = written;
         }
-        const FILETIME written = ToFileTime(fs::last_write_time(target.hostPath, error));
-        link.creationTime = written;
-        link.accessTime = written;
-        link.writeTime = written;
       }
     }
   } catch (const MachineError&) {
