@@ -257,9 +257,7 @@ std::string CabFile::TargetPath(const std::string& name) const {
 }
 
 void CabFile::AdvanceDots() {
-  ProgressDots::Counter += 1;
-  if (ProgressDots::Counter > 9) ProgressDots::Counter = 1;
-  ProgressDots::Dots = std::string(static_cast<std::size_t>(ProgressDots::Counter), '.');
+  ProgressDots::Advance();
   if (progressLabel_ != nullptr) progressLabel_->SetCaption(ProgressDots::Dots);
   if (window_ != nullptr) window_->Refresh();
 }

@@ -43,6 +43,7 @@ void frmSetup::WireHandlers() {
   Control("lblAcceptNo").SetHandler([this] { lblAcceptNo_Click(); });
   Control("OpAccept(0)").SetHandler([this] { OpAccept_Click(0); });
   Control("OpAccept(1)").SetHandler([this] { OpAccept_Click(1); });
+  Control("cmdOK").SetHandler([this] { cmdOK_Click(); });
   Control("cmdExit").SetHandler([this] { cmdExit_Click(); });
   Control("tmrSetPermissions").SetHandler([this] { tmrSetPermissions_Timer(); });
 }
@@ -89,6 +90,10 @@ void frmSetup::lblAcceptNo_Click() {
 
 void frmSetup::OpAccept_Click(int index) {
   Control("cmdOK").SetEnabled(index == 0);
+}
+
+void frmSetup::cmdOK_Click() {
+  RunInstall();
 }
 
 void frmSetup::cmdExit_Click() {

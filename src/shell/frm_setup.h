@@ -35,6 +35,10 @@ class frmSetup {
   // cabinet object's CabFileError.
   void ExtractCabinet(const std::string& OutputPath, const std::string& OutputFile);
 
+  // The installation, started by Continue: runs to its end on the window's
+  // thread, or ends the program at one of its three fatal stops.
+  void RunInstall();
+
  private:
   void CreateControls();
   void WireHandlers();
@@ -43,8 +47,27 @@ class frmSetup {
   void lblAcceptYes_Click();
   void lblAcceptNo_Click();
   void OpAccept_Click(int index);
+  void cmdOK_Click();
   void cmdExit_Click();
   void tmrSetPermissions_Timer();
+
+  // The phases of the install run.
+  void ShowProgressPanel();
+  void ChooseProgramFolder();
+  void CreateFolders();
+  void CreateAndGrant(const std::string& folder);
+  void ExtractionPhase();
+  void FilePhase();
+  void MissingFileStop(const std::string& fileName);
+  void RemoveTempFolder();
+  void RegistrationPhase();
+  void ShortcutPhase();
+  void UninstallEntryPhase();
+  void FinishRun();
+  // Advances the progress dots by one, wrapping from 9 back to 1, and shows
+  // them in the label.
+  void AdvanceDots(ui::Control& progressLabel);
+  void Repaint();
 
   Platform& platform_;
   SetupState state_;

@@ -7,6 +7,7 @@
 
 #include "platform/api/platform.h"
 #include "security/cntfs.h"
+#include "shell/boolean16.h"
 
 namespace lyn {
 
@@ -59,6 +60,8 @@ struct SetupState {
   std::string DesktopFolder;
   std::string LastShortcutPath;
   std::string UninstallKeyPath;
+  // The install run's latest self-registration result.
+  Boolean16 LastRegistrationResult = kFalse16;
 };
 
 // Fills the setup state as the window's load does: the section headers, the

@@ -61,6 +61,8 @@ class FakeKernel32 : public win::Kernel32 {
   }
   win::BOOL CloseHandle(win::HANDLE) override { return win::TRUE; }
   win::BOOL CreateDirectoryA(win::LPCSTR, win::LPVOID) override { return win::FALSE; }
+  win::BOOL DeleteFileA(win::LPCSTR) override { return win::FALSE; }
+  win::BOOL RemoveDirectoryA(win::LPCSTR) override { return win::FALSE; }
   win::BOOL DosDateTimeToFileTime(win::WORD, win::WORD, win::FILETIME*) override {
     return win::FALSE;
   }

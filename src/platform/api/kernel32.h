@@ -46,6 +46,10 @@ class Kernel32 {
                          LPVOID overlapped) = 0;
   virtual BOOL CloseHandle(HANDLE object) = 0;
   virtual BOOL CreateDirectoryA(LPCSTR path, LPVOID security) = 0;
+  // Deletes a file; fails on a folder, a read-only file or one in use.
+  virtual BOOL DeleteFileA(LPCSTR path) = 0;
+  // Removes an empty folder.
+  virtual BOOL RemoveDirectoryA(LPCSTR path) = 0;
 
   // Time conversion.
   virtual BOOL DosDateTimeToFileTime(WORD dosDate, WORD dosTime, FILETIME* fileTime) = 0;

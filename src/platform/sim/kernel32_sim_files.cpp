@@ -22,6 +22,7 @@ using namespace win;
 
 constexpr DWORD ERROR_WRITE_PROTECT = 19;
 constexpr DWORD ERROR_WRITE_FAULT = 29;
+constexpr DWORD ERROR_DIRECTORY = 267;
 constexpr DWORD CREATE_NEW = 1;
 constexpr DWORD OPEN_ALWAYS = 4;
 constexpr DWORD TRUNCATE_EXISTING = 5;
@@ -312,6 +313,43 @@ BOOL SimKernel32::CreateDirectoryA(LPCSTR path, LPVOID) {
     if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
     if (machine_.drives().MakeFolder(target.drivePath) != 0)
       return Fail(ERROR_ACCESS_DENIED, FALSE);
+    return TRUE;
+  });
+}
+
+BOOL SimKernel32::DeleteFileA(LPCSTR path) {
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (path == nullptr) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
+    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
+    if (!target.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    if (target.folder) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
+    if ((machine_.Attributes(target.windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    if (machine_.InUse(target.windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+    if (machine_.drives().Remove(target.drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    machine_.SetAttributes(target.windowsPath, FILE_ATTRIBUTE_ARCHIVE);
+    return TRUE;
+  });
+}
+
+BOOL SimKernel32::RemoveDirectoryA(LPCSTR path) {
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (path == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
+    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
+    if (!target.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    if (!target.folder) return Fail(ERROR_DIRECTORY, FALSE);
+    if (target.windowsPath.size() <= 3) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
+    std::vector<HostEntry> entries;
+    if (machine_.drives().List(target.drivePath, entries) != 0 || !entries.empty()) {
+      return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
+    }
+    if (machine_.drives().Remove(target.drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    machine_.SetAttributes(target.windowsPath, 0);
     return TRUE;
   });
 }

@@ -91,6 +91,14 @@ win::BOOL Win32Kernel32::CreateDirectoryA(win::LPCSTR path, win::LPVOID security
   return ::CreateDirectoryA(path, static_cast<::LPSECURITY_ATTRIBUTES>(security));
 }
 
+win::BOOL Win32Kernel32::DeleteFileA(win::LPCSTR path) {
+  return ::DeleteFileA(path);
+}
+
+win::BOOL Win32Kernel32::RemoveDirectoryA(win::LPCSTR path) {
+  return ::RemoveDirectoryA(path);
+}
+
 win::BOOL Win32Kernel32::DosDateTimeToFileTime(win::WORD dosDate, win::WORD dosTime,
                                                win::FILETIME* fileTime) {
   return ::DosDateTimeToFileTime(dosDate, dosTime, AsReal<::FILETIME>(fileTime));
