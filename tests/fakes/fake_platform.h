@@ -59,6 +59,12 @@ class FakeKernel32 : public win::Kernel32 {
     return win::FALSE;
   }
   win::BOOL CloseHandle(win::HANDLE) override { return win::TRUE; }
+  win::BOOL ReadFile(win::HANDLE, void*, win::DWORD, win::DWORD*, win::LPVOID) override {
+    return win::FALSE;
+  }
+  win::BOOL DeleteFileA(win::LPCSTR) override { return win::FALSE; }
+  win::BOOL RemoveDirectoryA(win::LPCSTR) override { return win::FALSE; }
+  win::BOOL MoveFileExA(win::LPCSTR, win::LPCSTR, win::DWORD) override { return win::FALSE; }
   win::UINT GetACP() override { return 1252; }
   // Converts byte for byte, which is right for the ASCII texts of the tests.
   int MultiByteToWideChar(win::UINT codePage, win::DWORD, win::LPCSTR text, int length,

@@ -12,6 +12,8 @@ constexpr DWORD CREATE_ALWAYS = 2;
 constexpr DWORD OPEN_EXISTING = 3;
 constexpr UINT CP_ACP = 0;
 constexpr UINT CP_UTF8 = 65001;
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_DELAY_UNTIL_REBOOT = 0x4;
 
 class Kernel32 {
  public:
@@ -45,14 +47,20 @@ class Kernel32 {
   virtual BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written,
                          LPVOID overlapped) = 0;
   virtual BOOL CloseHandle(HANDLE object) = 0;
+  virtual BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, LPVOID overlapped) = 0;
+  // Removal: a read-only or open file cannot be deleted, a folder only when
+  // empty. MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT and no new name
+  // deletes the file at the next restart.
+  virtual BOOL DeleteFileA(LPCSTR path) = 0;
+  virtual BOOL RemoveDirectoryA(LPCSTR path) = 0;
+  virtual BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) = 0;
 
   // Text conversion between code pages and UTF-16.
   virtual UINT GetACP() = 0;
   virtual int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length,
                                   char16_t* wide, int wideSize) = 0;
   virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int length,
-                                  LPSTR text, int size, LPCSTR defaultChar,
-                                  BOOL* usedDefault) = 0;
+                                  LPSTR text, int size, LPCSTR defaultChar, BOOL* usedDefault) = 0;
 
   // Process.
   virtual DWORD GetLastError() = 0;

@@ -22,6 +22,9 @@ constexpr UINT SWP_NOMOVE = 0x0002;
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_YESNO = 0x00000004;
 constexpr UINT MB_ICONSTOP = 0x00000010;
+constexpr UINT MB_ICONQUESTION = 0x00000020;
+constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
+constexpr UINT MB_ICONINFORMATION = 0x00000040;
 constexpr UINT MB_TYPEMASK = 0x0000000F;
 constexpr UINT MB_ICONMASK = 0x000000F0;
 constexpr int IDOK = 1;
@@ -39,8 +42,7 @@ class User32 {
 
   virtual WORD RegisterClassA(const WNDCLASSA* windowClass) = 0;
   // Creates a top-level window; style 0 keeps it hidden.
-  virtual HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
-                               DWORD style) = 0;
+  virtual HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style) = 0;
   virtual BOOL EnumWindows(WNDENUMPROC callback, LPARAM param) = 0;
   virtual int GetClassNameA(HWND window, LPSTR buffer, int size) = 0;
   virtual int GetWindowTextA(HWND window, LPSTR buffer, int size) = 0;

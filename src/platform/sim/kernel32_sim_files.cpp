@@ -243,3 +243,101 @@ BOOL SimKernel32::CloseHandle(HANDLE object) {
 }
 
 }  // namespace lyn::sim
+
+namespace lyn::sim {
+
+using namespace win;
+
+BOOL SimKernel32::ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, LPVOID) {
+  const auto found = files_.find(file);
+  if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
+  if (read != nullptr) *read = 0;
+  std::fstream& stream = found->second->stream;
+  stream.read(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
+  const auto count = static_cast<DWORD>(stream.gcount());
+  if (stream.bad()) return Fail(ERROR_INVALID_DATA, FALSE);
+  stream.clear();  // the end of the file is a read of 0 bytes, not an error
+  if (read != nullptr) *read = count;
+  return TRUE;
+}
+
+std::optional<ResolvedPath> SimKernel32::ExistingForChange(LPCSTR path) {
+  if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, std::nullopt);
+  ResolvedPath resolved;
+  try {
+    resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
+  } catch (const MachineError&) {
+    return Fail(ERROR_PATH_NOT_FOUND, std::nullopt);
+  }
+  std::error_code error;
+  if (!resolved.exists) {
+    const bool folderExists = fs::is_directory(resolved.hostPath.parent_path(), error);
+    return Fail(folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND, std::nullopt);
+  }
+  if (IsReadOnlyVolume(machine_, resolved.drive)) return Fail(ERROR_WRITE_PROTECT, std::nullopt);
+  return resolved;
+}
+
+BOOL SimKernel32::DeleteFileA(LPCSTR path) {
+  const std::optional<ResolvedPath> file = ExistingForChange(path);
+  if (!file) return FALSE;
+  std::error_code error;
+  if (fs::is_directory(file->hostPath, error) ||
+      (machine_.Attributes(file->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
+    return Fail(ERROR_ACCESS_DENIED, FALSE);
+  }
+  if (machine_.InUse(file->windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+  if (!fs::remove(file->hostPath, error)) return Fail(ERROR_ACCESS_DENIED, FALSE);
+  machine_.SetAttributes(file->windowsPath, FILE_ATTRIBUTE_ARCHIVE);
+  return TRUE;
+}
+
+BOOL SimKernel32::RemoveDirectoryA(LPCSTR path) {
+  const std::optional<ResolvedPath> folder = ExistingForChange(path);
+  if (!folder) return FALSE;
+  std::error_code error;
+  if (!fs::is_directory(folder->hostPath, error)) return Fail(ERROR_DIRECTORY, FALSE);
+  if (!fs::is_empty(folder->hostPath, error)) return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
+  if ((machine_.Attributes(folder->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0 ||
+      !fs::remove(folder->hostPath, error)) {
+    return Fail(ERROR_ACCESS_DENIED, FALSE);
+  }
+  machine_.SetAttributes(folder->windowsPath, 0);
+  return TRUE;
+}
+
+// Moves a file at once. The machine has no restarts, so a move or deletion
+// delayed until the next one is refused.
+BOOL SimKernel32::MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
+  if ((flags & MOVEFILE_DELAY_UNTIL_REBOOT) != 0 || newName == nullptr) {
+    return Fail(ERROR_NOT_SUPPORTED, FALSE);
+  }
+  const std::optional<ResolvedPath> source = ExistingForChange(existing);
+  if (!source) return FALSE;
+  ResolvedPath target;
+  try {
+    target = machine_.Resolve(machine_.AnsiToUtf8(newName));
+  } catch (const MachineError&) {
+    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+  }
+  std::error_code error;
+  if (!fs::is_directory(target.hostPath.parent_path(), error)) {
+    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+  }
+  if (target.exists) {
+    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0) return Fail(ERROR_ALREADY_EXISTS, FALSE);
+    if (fs::is_directory(target.hostPath, error) ||
+        (machine_.Attributes(target.windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+  }
+  if (machine_.InUse(source->windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+  const DWORD attributes = machine_.Attributes(source->windowsPath);
+  fs::rename(source->hostPath, target.hostPath, error);
+  if (error) return Fail(ERROR_ACCESS_DENIED, FALSE);
+  machine_.SetAttributes(target.windowsPath, attributes);
+  machine_.SetAttributes(source->windowsPath, FILE_ATTRIBUTE_ARCHIVE);
+  return TRUE;
+}
+
+}  // namespace lyn::sim

@@ -1,0 +1,100 @@
+#include "uninstall/removal.h"
+
+#include "sysinfo/ansi_text.h"
+
+namespace lyn::uninstall {
+namespace {
+
+bool IsGone(win::DWORD error) {
+  return error == win::ERROR_FILE_NOT_FOUND || error == win::ERROR_PATH_NOT_FOUND;
+}
+
+// Why a file or folder could not be removed, in the user's words.
+std::string Reason(win::Kernel32& kernel32, const std::string& ansiPath, win::DWORD error) {
+  switch (error) {
+    case win::ERROR_SHARING_VIOLATION:
+      return "in use";
+    case win::ERROR_DIR_NOT_EMPTY:
+      return "not empty";
+    case win::ERROR_WRITE_PROTECT:
+      return "write-protected";
+    case win::ERROR_ACCESS_DENIED: {
+      const win::DWORD attributes = kernel32.GetFileAttributesA(ansiPath.c_str());
+      const bool readOnly = attributes != win::INVALID_FILE_ATTRIBUTES &&
+                            (attributes & win::FILE_ATTRIBUTE_READONLY) != 0;
+      return readOnly ? "read-only" : "access denied";
+    }
+    default:
+      return "error " + std::to_string(error);
+  }
+}
+
+class Remover {
+ public:
+  Remover(Platform& platform, const DeleteUninstallEntryFn& deleteUninstallEntry)
+      : kernel32_(platform.kernel32), deleteUninstallEntry_(deleteUninstallEntry) {}
+
+  void Do(const Step& step) {
+    const std::string ansi = ToAnsi(kernel32_, step.path);
+    switch (step.action) {
+      case Action::DeleteFile:
+        if (!kernel32_.DeleteFileA(ansi.c_str())) Left(step.path, ansi, kernel32_.GetLastError());
+        break;
+      case Action::RemoveFolder:
+        if (!kernel32_.RemoveDirectoryA(ansi.c_str())) {
+          Left(step.path, ansi, kernel32_.GetLastError());
+        }
+        break;
+      case Action::DeleteUninstallEntry: {
+        const win::DWORD status = deleteUninstallEntry_(step.path);
+        if (status != win::ERROR_SUCCESS && !IsGone(status)) {
+          result_.left.push_back(
+              {"HKEY_LOCAL_MACHINE\\" + step.path, status == win::ERROR_ACCESS_DENIED
+                                                       ? "access denied"
+                                                       : "error " + std::to_string(status)});
+        }
+        break;
+      }
+      case Action::DeleteSelf:
+        DeleteSelf(step.path, ansi);
+        break;
+    }
+  }
+
+  RemovalResult Result() { return std::move(result_); }
+
+ private:
+  void Left(const std::string& path, const std::string& ansi, win::DWORD error) {
+    if (!IsGone(error)) result_.left.push_back({path, Reason(kernel32_, ansi, error)});
+  }
+
+  // A program's file cannot be deleted while it runs; the platform then
+  // deletes it at the next restart instead.
+  void DeleteSelf(const std::string& path, const std::string& ansi) {
+    if (kernel32_.DeleteFileA(ansi.c_str())) return;
+    const win::DWORD error = kernel32_.GetLastError();
+    if (IsGone(error)) return;
+    if (error != win::ERROR_ACCESS_DENIED && error != win::ERROR_SHARING_VIOLATION) {
+      Left(path, ansi, error);
+    } else if (kernel32_.MoveFileExA(ansi.c_str(), nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT)) {
+      result_.atRestart.push_back(path);
+    } else {
+      Left(path, ansi, error);
+    }
+  }
+
+  win::Kernel32& kernel32_;
+  const DeleteUninstallEntryFn& deleteUninstallEntry_;
+  RemovalResult result_;
+};
+
+}  // namespace
+
+RemovalResult CarryOut(Platform& platform, const RemovalPlan& plan,
+                       const DeleteUninstallEntryFn& deleteUninstallEntry) {
+  Remover remover(platform, deleteUninstallEntry);
+  for (const Step& step : plan.steps) remover.Do(step);
+  return remover.Result();
+}
+
+}  // namespace lyn::uninstall
