@@ -122,6 +122,12 @@ TEST_F(UninstallLogReader, RefusesDamagedLogs) {
              t, "[DESKTOP SHORTCUT]\r\n" + install.desktop + "\\LYN.lnk\r\nSuccessful\r\n", "");
        },
        "\"[DESKTOP SHORTCUT]\" is missing"},
+      {"a second uninstall entry",
+       [](const std::string& t) {
+         const std::string entry = std::string(kUninstallKeyPath) + "\r\nSuccessful\r\n";
+         return Replace(t, entry, entry + entry);
+       },
+       "one entry too many"},
       {"lines after the end", [](const std::string& t) { return t + "more\r\n"; },
        "after \"[END]\""},
       {"program folder not a full path",

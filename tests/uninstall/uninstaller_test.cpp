@@ -109,10 +109,12 @@ TEST_P(RoundTrip, LeavesOnlyTheSharedFiles) {
 INSTANTIATE_TEST_SUITE_P(Presets, RoundTrip, ::testing::Values("win7-ultimate-sp1", "winxp-pro"));
 
 // A user's file keeps its folder; a program file in use and a read-only map
-// stay and are named with the reason; everything else goes.
+// stay and are named with the reason; a file already gone is not mentioned;
+// everything else goes.
 TEST_F(Uninstaller, GoesOnPastWhatItCannotRemoveAndSaysWhy) {
   const SetupState& s = install.state;
   machine.PutFile(s.ProgramFolder + "\\My notes.txt", "mine");
+  std::filesystem::remove(machine.Host(s.ProgramFolder + "\\QY.chm"));  // already gone
   machine.machine().SetInUse(s.ProgramFolder + "\\LYN.exe", true);
   const std::string map = s.MapsFolder + "\\Map01_Harbour.jpg";
   machine.SetAttributes(map, win::FILE_ATTRIBUTE_READONLY);
