@@ -96,7 +96,7 @@ std::string_view LastName(std::string_view path) {
 
 class Reader {
  public:
-  Reader(std::string_view windowsFolder) : windowsFolder_(windowsFolder) {}
+  explicit Reader(std::string_view windowsFolder) : windowsFolder_(windowsFolder) {}
 
   std::variant<UninstallLog, LogFault> Read(std::string_view text) {
     if (!SplitLines(text)) return fault_;
