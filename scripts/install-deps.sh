@@ -3,15 +3,18 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libmspack-dev libfltk1.3-dev fluid libpng-dev
+  googletest libgtest-dev libgmock-dev
+  # fluid is never run, but FLTK's CMake package refuses to load without it.
+  libmspack-dev libfltk1.3-dev fluid libpng-dev libsqlite3-dev
   gcab libgcab-dev cabextract file
   libjpeg-turbo-progs python3 python3-pefile
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
-  gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine64 x11-apps imagemagick
   xvfb xauth fonts-liberation2
   clang-14 libclang-rt-14-dev
   clang-format
+  libcli11-dev nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds and runs every test: the Windows cross build
-# of the setup program's own sources, a bounded fuzzing run of the PE reader,
-# and the suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is needed, checks the formatting, builds and runs every test:
+# the Windows cross build of LYNSetup.exe, a bounded fuzzing run, the Release
+# build, and the suite under AddressSanitizer and UndefinedBehaviorSanitizer
+# (with the Wine tests of the cross-built program).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
-echo "== Windows cross build of the setup program"
-cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DLYN_PROGRAM_ONLY=ON -DLYN_TESTS=OFF
-cmake --build build-mingw -j2
+echo "== Formatting"
+bash scripts/check-format.sh
 
-echo "== Fuzzing the PE reader"
+echo "== LYNSetup.exe for Windows (i686 and x86_64)"
+bash scripts/build-windows.sh
+
+echo "== Release build"
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build-release -j2
+
+echo "== Fuzzing"
 bash scripts/fuzz.sh "${LYN_FUZZ_SECONDS:-60}"
 
 echo "== Test suite (ASan + UBSan)"

@@ -9,6 +9,8 @@ using Boolean16 = std::int16_t;
 constexpr Boolean16 kTrue16 = -1;
 constexpr Boolean16 kFalse16 = 0;
 
-constexpr Boolean16 ToBoolean16(bool value) { return value ? kTrue16 : kFalse16; }
+constexpr Boolean16 ToBoolean16(bool value) {
+  return value ? kTrue16 : kFalse16;
+}
 
 }  // namespace lyn

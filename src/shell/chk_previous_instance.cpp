@@ -72,7 +72,7 @@ bool IsPreviousInstance(Platform& platform) {
   return MatchWindow != 0 && MatchCount > 1;
 }
 
-win::BOOL EnumWindowsProc(win::HWND window, win::LPARAM) {
+win::BOOL LYN_CALLBACK EnumWindowsProc(win::HWND window, win::LPARAM) {
   win::User32& user32 = gPlatform->user32;
   const std::string className = ReadWindowText(
       [&](char* buffer, int size) { return user32.GetClassNameA(window, buffer, size); });

@@ -18,6 +18,6 @@ extern win::HWND MatchWindow;
 void Main(Platform& platform);
 
 bool IsPreviousInstance(Platform& platform);
-win::BOOL EnumWindowsProc(win::HWND window, win::LPARAM param);
+win::BOOL LYN_CALLBACK EnumWindowsProc(win::HWND window, win::LPARAM param);
 
 }  // namespace lyn::ChkPreviousInstance

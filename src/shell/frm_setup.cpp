@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "security/file_owner.h"
 #include "shell/frm_setup_design.h"
 #include "shell/os_check.h"
 #include "shell/paint_gradient.h"
@@ -10,6 +11,7 @@
 namespace lyn {
 
 Boolean16 NtfsVolume = kFalse16;
+Boolean16 SecurityEnabled = kFalse16;
 
 void frmSetup::Show() {
   if (form_ == nullptr) {
@@ -42,6 +44,7 @@ void frmSetup::WireHandlers() {
   Control("OpAccept(0)").SetHandler([this] { OpAccept_Click(0); });
   Control("OpAccept(1)").SetHandler([this] { OpAccept_Click(1); });
   Control("cmdExit").SetHandler([this] { cmdExit_Click(); });
+  Control("tmrSetPermissions").SetHandler([this] { tmrSetPermissions_Timer(); });
 }
 
 void frmSetup::Load() {
@@ -84,8 +87,28 @@ void frmSetup::lblAcceptNo_Click() {
   Control("cmdOK").SetEnabled(false);
 }
 
-void frmSetup::OpAccept_Click(int index) { Control("cmdOK").SetEnabled(index == 0); }
+void frmSetup::OpAccept_Click(int index) {
+  Control("cmdOK").SetEnabled(index == 0);
+}
 
-void frmSetup::cmdExit_Click() { platform_.kernel32.ExitProcess(0); }
+void frmSetup::cmdExit_Click() {
+  platform_.kernel32.ExitProcess(0);
+}
+
+void frmSetup::tmrSetPermissions_Timer() {
+  constexpr int kArrowHourglass = 13;
+  constexpr int kDefaultPointer = 0;
+  platform_.widgets.SetMousePointer(kArrowHourglass);
+  Control("tmrSetPermissions").SetEnabled(false);
+  const bool rightsMissing =
+      NtfsVolume != kFalse16 && RightsMissing(platform_, state_.SystemFolder);
+  SecurityEnabled = ToBoolean16(rightsMissing);
+  if (NtfsVolume != kFalse16 && rightsMissing) {
+    state_.Security->FreeFolder(state_.WindowsFolder);
+    state_.Security->FreeFolder(state_.SystemFolder);
+    state_.Security->FreeKeyLM("Software");
+  }
+  platform_.widgets.SetMousePointer(kDefaultPointer);
+}
 
 }  // namespace lyn

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 
+#include "cabinet/cab_file.h"
 #include "platform/api/platform.h"
 #include "shell/boolean16.h"
 #include "shell/setup_state.h"
@@ -13,6 +15,9 @@ namespace lyn {
 
 // Module-wide: whether the current volume is NTFS, set by the load sequence.
 extern Boolean16 NtfsVolume;
+// Module-wide: set once by the permission timer when the user lacks rights
+// on the system folder; folder grants and owner checks are made only then.
+extern Boolean16 SecurityEnabled;
 
 class frmSetup {
  public:
@@ -25,6 +30,11 @@ class frmSetup {
   SetupState& State() { return state_; }
   ui::Control& Control(const std::string& name) const;
 
+  // Takes the product's marked files out of "LYN.CAB" in the current folder
+  // into `OutputPath`, showing the dots in the extraction row. Throws the
+  // cabinet object's CabFileError.
+  void ExtractCabinet(const std::string& OutputPath, const std::string& OutputFile);
+
  private:
   void CreateControls();
   void WireHandlers();
@@ -34,11 +44,13 @@ class frmSetup {
   void lblAcceptNo_Click();
   void OpAccept_Click(int index);
   void cmdExit_Click();
+  void tmrSetPermissions_Timer();
 
   Platform& platform_;
   SetupState state_;
   ui::Form* form_ = nullptr;
   std::map<std::string, ui::Control*> controls_;
+  std::shared_ptr<CabFile> cab;
 };
 
 }  // namespace lyn

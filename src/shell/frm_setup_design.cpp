@@ -27,8 +27,8 @@ ControlDesign Design(std::string name, Kind kind, int left, int top, int width, 
   return design;
 }
 
-ControlDesign Label(std::string name, std::string caption, int left, int top, int width,
-                    int height, ui::COLORREF foreColor) {
+ControlDesign Label(std::string name, std::string caption, int left, int top, int width, int height,
+                    ui::COLORREF foreColor) {
   ControlDesign design = Design(std::move(name), Kind::Label, left, top, width, height);
   design.caption = std::move(caption);
   design.hasForeColor = true;
@@ -92,8 +92,8 @@ void AddProgressRow(std::vector<ControlDesign>& designs, int index, const std::s
 
   for (const auto& [prefix, picture] :
        {std::pair{"imgTick(", &res::kTick}, std::pair{"imgCross(", &res::kCross}}) {
-    ControlDesign status = InPanel(
-        Image(prefix + std::to_string(index) + ")", *picture, 3960, top, 360, 360, false));
+    ControlDesign status =
+        InPanel(Image(prefix + std::to_string(index) + ")", *picture, 3960, top, 360, 360, false));
     status.visible = false;
     designs.push_back(status);
   }
@@ -135,11 +135,11 @@ std::vector<ControlDesign> FrmSetupControlDesigns() {
   clientOS.align = Align::Centre;
   designs.push_back(clientOS);
   designs.push_back(Option("OpAccept(0)", 4560, RGB(0, 128, 0), false, 3));
-  designs.push_back(Label("lblAcceptYes", "I accept the terms of the license agreement.", 720,
-                          4560, 3255, 255, RGB(0, 255, 0)));
+  designs.push_back(Label("lblAcceptYes", "I accept the terms of the license agreement.", 720, 4560,
+                          3255, 255, RGB(0, 255, 0)));
   designs.push_back(Option("OpAccept(1)", 5040, RGB(128, 0, 0), true, 4));
-  designs.push_back(Label("lblAcceptNo", "I do not accept the terms of the license agreement.",
-                          720, 5040, 3735, 255, RGB(255, 128, 128)));
+  designs.push_back(Label("lblAcceptNo", "I do not accept the terms of the license agreement.", 720,
+                          5040, 3735, 255, RGB(255, 128, 128)));
   designs.push_back(Button("cmdOK", "Continue", 5040, 1215, false, 0));
   designs.push_back(Button("cmdExit", "Cancel", 6795, 1095, true, 1));
 
@@ -150,9 +150,8 @@ std::vector<ControlDesign> FrmSetupControlDesigns() {
 
   designs.push_back(Design("picInstall", Kind::PictureBox, 0, -10000, 8190, 5955));
 
-  ControlDesign installDir =
-      InPanel(Label("lblInstallDir", "Installation Directory", 240, 1080, 3975, 255,
-                    RGB(128, 255, 255)));
+  ControlDesign installDir = InPanel(
+      Label("lblInstallDir", "Installation Directory", 240, 1080, 3975, 255, RGB(128, 255, 255)));
   installDir.font = kCourier975;
   designs.push_back(installDir);
   ControlDesign programDir =
@@ -167,8 +166,8 @@ std::vector<ControlDesign> FrmSetupControlDesigns() {
   AddProgressRow(designs, 2, "lblRegistering", "Registering Flies:", "lblRegprogress", 3240, false);
   AddProgressRow(designs, 3, "lblProgramGroup", "Creating Shortcuts:", "lblPGprogress", 3960,
                  false);
-  AddProgressRow(designs, 4, "lblRegUninstall", "Register Uninstall:", "lblUninstallprogress",
-                 4680, false);
+  AddProgressRow(designs, 4, "lblRegUninstall", "Register Uninstall:", "lblUninstallprogress", 4680,
+                 false);
   return designs;
 }
 

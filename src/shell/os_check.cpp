@@ -7,7 +7,9 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-std::string Spaces(int count) { return std::string(static_cast<std::size_t>(count), ' '); }
+std::string Spaces(int count) {
+  return std::string(static_cast<std::size_t>(count), ' ');
+}
 
 std::string Head(const OperatingSystem::OSInfo& info, const std::string& nameSuffix) {
   return "The Installed Operating System is:- " + info.OSDescription + "." + kCrLf + kCrLf +
@@ -16,14 +18,18 @@ std::string Head(const OperatingSystem::OSInfo& info, const std::string& nameSuf
 }
 
 std::string Question() {
-  return std::string("You may continue if you wish, but no guarantees are given to the success "
-                     "of the installation") +
-         kCrLf + "and performance of the software.  The risk may be minimal, but nevertheless "
-                 "any risk is " +
+  return std::string(
+             "You may continue if you wish, but no guarantees are given to the success "
+             "of the installation") +
+         kCrLf +
+         "and performance of the software.  The risk may be minimal, but nevertheless "
+         "any risk is " +
          kCrLf + "totally yours." + kCrLf + kCrLf + Spaces(45) + "Do you wish to continue?";
 }
 
-std::string Farewell() { return Spaces(35) + "This Installation will now terminate."; }
+std::string Farewell() {
+  return Spaces(35) + "This Installation will now terminate.";
+}
 
 int ShowBox(Platform& platform, const std::string& text, const std::string& title,
             win::UINT buttons) {

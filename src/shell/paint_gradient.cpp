@@ -32,7 +32,9 @@ std::int16_t HexComponent(const std::string& colour, std::size_t offset) {
 
 // A colour part rounded to the nearest integer, halves to even (the default
 // rounding mode of the floating-point unit).
-int RoundHalfEven(float value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundHalfEven(float value) {
+  return static_cast<int>(std::nearbyint(value));
+}
 
 }  // namespace
 
@@ -47,7 +49,8 @@ void PaintGradient(Boolean16 useForm, float width, float height, const std::stri
   // 2. Parse the colours.
   const std::int16_t r1 = HexComponent(startColour, 0);
   const std::int16_t g1 = HexComponent(startColour, 2);
-  const std::int16_t b1 = HexComponent(startColour, startColour.size() >= 2 ? startColour.size() - 2 : 0);
+  const std::int16_t b1 =
+      HexComponent(startColour, startColour.size() >= 2 ? startColour.size() - 2 : 0);
   const std::int16_t r2 = HexComponent(endColour, 0);
   const std::int16_t g2 = HexComponent(endColour, 2);
   const std::int16_t b2 = HexComponent(endColour, endColour.size() >= 2 ? endColour.size() - 2 : 0);

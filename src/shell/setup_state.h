@@ -52,6 +52,13 @@ struct SetupState {
 
   // The version survey's summary of the row being logged.
   std::string VersionSummary;
+
+  // Set by the integration phase: the program group and desktop folders,
+  // the last shortcut file made, and the uninstall entry's key path.
+  std::string ProgramGroupFolder;
+  std::string DesktopFolder;
+  std::string LastShortcutPath;
+  std::string UninstallKeyPath;
 };
 
 // Fills the setup state as the window's load does: the section headers, the

@@ -6,8 +6,7 @@ namespace lyn {
 namespace {
 
 // Converts between two code pages through UTF-16, as the platform offers it.
-std::string Convert(win::Kernel32& kernel32, std::string_view text, win::UINT from,
-                    win::UINT to) {
+std::string Convert(win::Kernel32& kernel32, std::string_view text, win::UINT from, win::UINT to) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());
   const int wideLength = kernel32.MultiByteToWideChar(from, 0, text.data(), length, nullptr, 0);

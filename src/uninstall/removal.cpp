@@ -31,8 +31,8 @@ std::string Reason(win::Kernel32& kernel32, const std::string& ansiPath, win::DW
 
 class Remover {
  public:
-  Remover(Platform& platform, const DeleteUninstallEntryFn& deleteUninstallEntry)
-      : kernel32_(platform.kernel32), deleteUninstallEntry_(deleteUninstallEntry) {}
+  explicit Remover(Platform& platform)
+      : kernel32_(platform.kernel32), registry_(platform.registry) {}
 
   void Do(const Step& step) {
     const std::string ansi = ToAnsi(kernel32_, step.path);
@@ -46,7 +46,7 @@ class Remover {
         }
         break;
       case Action::DeleteUninstallEntry: {
-        const win::DWORD status = deleteUninstallEntry_(step.path);
+        const win::DWORD status = DeleteUninstallEntry(registry_, step.path);
         if (status != win::ERROR_SUCCESS && !IsGone(status)) {
           result_.left.push_back(
               {"HKEY_LOCAL_MACHINE\\" + step.path, status == win::ERROR_ACCESS_DENIED
@@ -84,15 +84,27 @@ class Remover {
   }
 
   win::Kernel32& kernel32_;
-  const DeleteUninstallEntryFn& deleteUninstallEntry_;
+  win::Advapi32Registry& registry_;
   RemovalResult result_;
 };
 
 }  // namespace
 
-RemovalResult CarryOut(Platform& platform, const RemovalPlan& plan,
-                       const DeleteUninstallEntryFn& deleteUninstallEntry) {
-  Remover remover(platform, deleteUninstallEntry);
+win::DWORD DeleteUninstallEntry(win::Advapi32Registry& registry, std::string_view keyPath) {
+  const std::size_t slash = keyPath.rfind('\\');
+  const std::string parentPath(keyPath.substr(0, slash));
+  const std::string name(keyPath.substr(slash + 1));
+  win::HKEY parent = 0;
+  const win::LONG opened = registry.RegOpenKeyExA(win::HKEY_LOCAL_MACHINE, parentPath.c_str(), 0,
+                                                  win::KEY_ALL_ACCESS, &parent);
+  if (opened != 0) return static_cast<win::DWORD>(opened);
+  const win::LONG deleted = registry.RegDeleteKeyA(parent, name.c_str());
+  registry.RegCloseKey(parent);
+  return static_cast<win::DWORD>(deleted);
+}
+
+RemovalResult CarryOut(Platform& platform, const RemovalPlan& plan) {
+  Remover remover(platform);
   for (const Step& step : plan.steps) remover.Do(step);
   return remover.Result();
 }

@@ -3,8 +3,8 @@
 // A thing already gone counts as removed, so a second run does no harm.
 #pragma once
 
-#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/api/platform.h"
@@ -12,9 +12,10 @@
 
 namespace lyn::uninstall {
 
-// Deletes the uninstall entry under HKEY_LOCAL_MACHINE; returns the
-// platform's status, ERROR_SUCCESS or ERROR_FILE_NOT_FOUND when it is gone.
-using DeleteUninstallEntryFn = std::function<win::DWORD(std::string_view keyPath)>;
+// Deletes the key at `keyPath` under HKEY_LOCAL_MACHINE (the uninstall
+// entry) from its parent opened with full access; returns the registry's
+// status, ERROR_FILE_NOT_FOUND when the entry or its parent is gone.
+win::DWORD DeleteUninstallEntry(win::Advapi32Registry& registry, std::string_view keyPath);
 
 struct LeftBehind {
   std::string path;
@@ -27,7 +28,6 @@ struct RemovalResult {
   std::vector<std::string> atRestart;
 };
 
-RemovalResult CarryOut(Platform& platform, const RemovalPlan& plan,
-                       const DeleteUninstallEntryFn& deleteUninstallEntry);
+RemovalResult CarryOut(Platform& platform, const RemovalPlan& plan);
 
 }  // namespace lyn::uninstall

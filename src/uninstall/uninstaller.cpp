@@ -53,8 +53,7 @@ int Show(Platform& platform, std::string_view text, win::UINT type) {
 
 }  // namespace
 
-UninstallOutcome RunUninstall(Platform& platform,
-                              const DeleteUninstallEntryFn& deleteUninstallEntry) {
+UninstallOutcome RunUninstall(Platform& platform) {
   win::Kernel32& kernel32 = platform.kernel32;
   const std::string windowsFolder = WindowsFolder(kernel32);
   const std::string logPath = windowsFolder + "\\" + std::string(kUninstallLogName);
@@ -73,7 +72,7 @@ UninstallOutcome RunUninstall(Platform& platform,
     return UninstallOutcome::Declined;
   }
   const RemovalPlan plan = PlanRemoval(std::get<UninstallLog>(read), windowsFolder);
-  const RemovalResult result = CarryOut(platform, plan, deleteUninstallEntry);
+  const RemovalResult result = CarryOut(platform, plan);
   const bool left = !result.left.empty();
   Show(platform, ReportText(plan, result),
        win::MB_OK | (left ? win::MB_ICONEXCLAMATION : win::MB_ICONINFORMATION));

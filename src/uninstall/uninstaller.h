@@ -15,7 +15,6 @@ enum class UninstallOutcome {
   LogRefused,  // the log is missing, unreadable or damaged: nothing changed
 };
 
-UninstallOutcome RunUninstall(Platform& platform,
-                              const DeleteUninstallEntryFn& deleteUninstallEntry);
+UninstallOutcome RunUninstall(Platform& platform);
 
 }  // namespace lyn::uninstall

@@ -13,11 +13,13 @@ constexpr const char* kUninstallLog = "C:\\Windows\\UnInstallLYN.log";
 constexpr const char* kInstallLog = "C:\\Program Files\\LYN\\InstallInfo.log";
 
 // The text with every line ending in CR LF.
-std::string Crlf(std::string text) {
-  for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2) {
-    text.insert(at, "\r");
+std::string Crlf(std::string_view text) {
+  std::string result;
+  for (const char c : text) {
+    if (c == '\n') result += '\r';
+    result += c;
   }
-  return text;
+  return result;
 }
 
 class InstallLogs : public ::testing::Test {

@@ -30,6 +30,7 @@ class FakeKernel32 : public win::Kernel32 {
   std::string tempPath = "C:\\Temp\\";
   bool volumeQueryFails = false;
   std::string fileSystemName = "NTFS";
+  win::DWORD lastError = 0;
 
   win::BOOL GetVersionExA(win::OSVERSIONINFOA* info) override;
   win::HANDLE GetCurrentProcess() override { return static_cast<win::HANDLE>(-1); }
@@ -65,13 +66,23 @@ class FakeKernel32 : public win::Kernel32 {
   win::BOOL DeleteFileA(win::LPCSTR) override { return win::FALSE; }
   win::BOOL RemoveDirectoryA(win::LPCSTR) override { return win::FALSE; }
   win::BOOL MoveFileExA(win::LPCSTR, win::LPCSTR, win::DWORD) override { return win::FALSE; }
+  win::BOOL CreateDirectoryA(win::LPCSTR, win::LPVOID) override { return win::FALSE; }
+  win::BOOL DosDateTimeToFileTime(win::WORD, win::WORD, win::FILETIME*) override {
+    return win::FALSE;
+  }
+  win::BOOL FileTimeToSystemTime(const win::FILETIME*, win::SYSTEMTIME*) override {
+    return win::FALSE;
+  }
   win::UINT GetACP() override { return 1252; }
   // Converts byte for byte, which is right for the ASCII texts of the tests.
   int MultiByteToWideChar(win::UINT codePage, win::DWORD, win::LPCSTR text, int length,
                           char16_t* wide, int wideSize) override;
   int WideCharToMultiByte(win::UINT codePage, win::DWORD, const char16_t* wide, int length,
                           win::LPSTR text, int size, win::LPCSTR, win::BOOL*) override;
-  win::DWORD GetLastError() override { return 0; }
+  void* LocalFree(void*) override { return nullptr; }
+  win::HANDLE GetCurrentThread() override { return static_cast<win::HANDLE>(-2); }
+  win::DWORD GetLastError() override { return lastError; }
+  void SetLastError(win::DWORD error) override { lastError = error; }
   [[noreturn]] void ExitProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
 };
 
@@ -127,12 +138,122 @@ class FakeShell32 : public win::Shell32 {
   int SHFileOperationA(win::SHFILEOPSTRUCTA*) override { return win::DE_OPCANCELLED; }
 };
 
+// The code these fakes serve walks no cabinet.
+class NoCabinets : public win::SetupApi {
+ public:
+  win::BOOL SetupIterateCabinetA(win::LPCSTR, win::DWORD, win::PSP_FILE_CALLBACK_A,
+                                 win::LPVOID) override {
+    return win::FALSE;
+  }
+};
+
 // Widgets are not used by the code these fakes serve; asking for them fails.
 class NoWidgets : public ui::Widgets {
  public:
   ui::Form& CreateForm(const ui::ControlDesign&, int, int) override;
   void RunMessageLoop() override {}
   void DoEvents() override {}
+  void SetMousePointer(int) override {}
+};
+
+// Security is not used by the code these fakes serve: every call fails.
+class NoSecurity : public win::Advapi32Security {
+ public:
+  win::BOOL GetFileSecurityA(win::LPCSTR, win::SECURITY_INFORMATION, win::PSECURITY_DESCRIPTOR,
+                             win::DWORD, win::DWORD*) override {
+    return win::FALSE;
+  }
+  win::BOOL GetSecurityDescriptorOwner(win::PSECURITY_DESCRIPTOR, win::PSID*, win::BOOL*) override {
+    return win::FALSE;
+  }
+  win::BOOL LookupAccountSidA(win::LPCSTR, win::PSID, win::LPSTR, win::DWORD*, win::LPSTR,
+                              win::DWORD*, win::SID_NAME_USE*) override {
+    return win::FALSE;
+  }
+  win::BOOL AllocateAndInitializeSid(const win::SID_IDENTIFIER_AUTHORITY*, win::BYTE, win::DWORD,
+                                     win::DWORD, win::DWORD, win::DWORD, win::DWORD, win::DWORD,
+                                     win::DWORD, win::DWORD, win::PSID*) override {
+    return win::FALSE;
+  }
+  void* FreeSid(win::PSID) override { return nullptr; }
+  win::BOOL ImpersonateSelf(win::SECURITY_IMPERSONATION_LEVEL) override { return win::FALSE; }
+  win::BOOL OpenThreadToken(win::HANDLE, win::DWORD, win::BOOL, win::HANDLE*) override {
+    return win::FALSE;
+  }
+  void MapGenericMask(win::DWORD*, const win::GENERIC_MAPPING*) override {}
+  win::BOOL AccessCheck(win::PSECURITY_DESCRIPTOR, win::HANDLE, win::DWORD,
+                        const win::GENERIC_MAPPING*, win::PRIVILEGE_SET*, win::DWORD*, win::DWORD*,
+                        win::BOOL*) override {
+    return win::FALSE;
+  }
+  win::BOOL RevertToSelf() override { return win::FALSE; }
+  win::DWORD GetNamedSecurityInfoA(win::LPCSTR, win::SE_OBJECT_TYPE, win::SECURITY_INFORMATION,
+                                   win::PSID*, win::PSID*, win::PACL*, win::PACL*,
+                                   win::PSECURITY_DESCRIPTOR*) override {
+    return win::ERROR_NOT_SUPPORTED;
+  }
+  void BuildExplicitAccessWithNameA(win::EXPLICIT_ACCESS_A*, win::LPSTR, win::DWORD,
+                                    win::ACCESS_MODE, win::DWORD) override {}
+  win::DWORD SetEntriesInAclA(win::DWORD, win::EXPLICIT_ACCESS_A*, win::PACL, win::PACL*) override {
+    return win::ERROR_NOT_SUPPORTED;
+  }
+  win::DWORD SetNamedSecurityInfoA(win::LPSTR, win::SE_OBJECT_TYPE, win::SECURITY_INFORMATION,
+                                   win::PSID, win::PSID, win::PACL, win::PACL) override {
+    return win::ERROR_NOT_SUPPORTED;
+  }
+};
+
+// The code these fakes serve reads and writes no registry: every key is
+// missing and none can be made.
+class NoRegistry : public win::Advapi32Registry {
+ public:
+  win::LONG RegOpenKeyA(win::HKEY, win::LPCSTR, win::HKEY*) override {
+    return win::ERROR_FILE_NOT_FOUND;
+  }
+  win::LONG RegOpenKeyExA(win::HKEY, win::LPCSTR, win::DWORD, win::REGSAM, win::HKEY*) override {
+    return win::ERROR_FILE_NOT_FOUND;
+  }
+  win::LONG RegCreateKeyA(win::HKEY, win::LPCSTR, win::HKEY*) override {
+    return win::ERROR_ACCESS_DENIED;
+  }
+  win::LONG RegQueryValueExA(win::HKEY, win::LPCSTR, win::DWORD*, win::DWORD*, win::BYTE*,
+                             win::DWORD*) override {
+    return win::ERROR_INVALID_HANDLE;
+  }
+  win::LONG RegSetValueExA(win::HKEY, win::LPCSTR, win::DWORD, win::DWORD, const win::BYTE*,
+                           win::DWORD) override {
+    return win::ERROR_INVALID_HANDLE;
+  }
+  win::LONG RegDeleteKeyA(win::HKEY, win::LPCSTR) override { return win::ERROR_INVALID_HANDLE; }
+  win::LONG RegCloseKey(win::HKEY) override { return win::ERROR_INVALID_HANDLE; }
+};
+
+// Nor does it create COM objects: no class is registered.
+class NoCom : public win::Com {
+ public:
+  win::HRESULT CoInitialize(win::LPVOID) override { return win::S_OK; }
+  void CoUninitialize() override {}
+  win::HRESULT CoCreateInstance(const win::CLSID&, win::IUnknown*, win::DWORD, const win::IID&,
+                                win::LPVOID* object) override {
+    *object = nullptr;
+    return win::REGDB_E_CLASSNOTREG;
+  }
+};
+
+// Nor does it load libraries or start threads.
+class NoLibraries : public win::Kernel32Library {
+ public:
+  win::HMODULE LoadLibraryA(win::LPCSTR) override { return 0; }
+  win::FARPROC GetProcAddress(win::HMODULE, win::LPCSTR) override { return nullptr; }
+  win::BOOL FreeLibrary(win::HMODULE) override { return win::FALSE; }
+  win::HANDLE CreateThread(win::LPVOID, std::size_t, win::LPTHREAD_START_ROUTINE, win::LPVOID,
+                           win::DWORD, win::DWORD*) override {
+    return 0;
+  }
+  win::DWORD WaitForSingleObject(win::HANDLE, win::DWORD) override { return win::WAIT_FAILED; }
+  win::BOOL GetExitCodeThread(win::HANDLE, win::DWORD*) override { return win::FALSE; }
+  win::BOOL TerminateThread(win::HANDLE, win::DWORD) override { return win::FALSE; }
+  win::BOOL CloseHandle(win::HANDLE) override { return win::FALSE; }
 };
 
 struct FakePlatform {
@@ -140,8 +261,14 @@ struct FakePlatform {
   FakeUser32 user32;
   FakeVersion version;
   FakeShell32 shell32;
+  NoCabinets setupapi;
   NoWidgets widgets;
-  Platform platform{kernel32, user32, version, shell32, widgets};
+  NoSecurity security;
+  NoRegistry registry;
+  NoCom com;
+  NoLibraries library;
+  Platform platform{kernel32, user32,   version,  shell32, setupapi,
+                    widgets,  security, registry, com,     library};
 };
 
 }  // namespace lyn::fakes

@@ -26,6 +26,7 @@ class MachinePlatform {
 
   const sim::Machine& machine() const { return sim_.machine(); }
   Platform& platform() { return sim_.platform(); }
+  sim::SimPlatform& sim() { return sim_; }
 
   // The host file behind a Windows path of the machine.
   std::filesystem::path Host(std::string_view windowsPath) const;

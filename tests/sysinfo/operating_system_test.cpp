@@ -80,26 +80,32 @@ TEST(GetOSInfoTest, NamesEveryEditionByTheDecisionTable) {
       {{2, 5, 1, 2600}, {"Windows XP Professional", 9, kFalse16}},
       {{2, 5, 2, 3790, 1, 0, kX64}, {"Windows XP Professional x64 Edition", 9, kTrue16}},
       {{2, 5, 2, 3790, kServer, 0x02}, {"Windows Server 2003, Enterprise Edition", 11, kFalse16}},
-      {{2, 5, 2, 3790, kServer, 0x2000}, {"Windows Storage Server 2003Standard Edition", 11, kFalse16}},
+      {{2, 5, 2, 3790, kServer, 0x2000},
+       {"Windows Storage Server 2003Standard Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x2002}, {"Windows Server 2003, Enterprise Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x80, 0, 0, {{89, 1}}},
        {"Windows Server 2003 R2, Datacenter Edition", 11, kFalse16}},
-      {{2, 5, 2, 3790, kServer, 0x4000}, {"Windows Server 2003, Compute Cluster Edition", 11, kFalse16}},
+      {{2, 5, 2, 3790, kServer, 0x4000},
+       {"Windows Server 2003, Compute Cluster Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x400}, {"Windows Server 2003, Web Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0}, {"Windows Server 2003, Standard Edition", 11, kFalse16}},
-      {{2, 5, 2, 3790, kServer, 0x80, kX64}, {"Windows Server 2003, Datacenter x64 Edition", 11, kFalse16}},
-      {{2, 5, 2, 3790, kServer, 0, kX64}, {"Windows Server 2003, Standard x64 Edition", 11, kFalse16}},
+      {{2, 5, 2, 3790, kServer, 0x80, kX64},
+       {"Windows Server 2003, Datacenter x64 Edition", 11, kFalse16}},
+      {{2, 5, 2, 3790, kServer, 0, kX64},
+       {"Windows Server 2003, Standard x64 Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x02, kIa64},
        {"Windows Server 2003, Enterprise Edition for Itanium-based Systems", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0, kIa64}, {"Windows Server 2003, ", 11, kFalse16}},
       {{2, 5, 3, 3790}, {"", 0, kFalse16}},
       {{2, 6, 0, 6002, 1, 0, 0, 6}, {"Windows Vista Business Edition, 32-bit", 12, kFalse16}},
-      {{2, 6, 0, 6002, kServer, 0, kX64, 8}, {"Windows Server 2008 Datacenter Edition, 64-bit", 13, kTrue16}},
+      {{2, 6, 0, 6002, kServer, 0, kX64, 8},
+       {"Windows Server 2008 Datacenter Edition, 64-bit", 13, kTrue16}},
       {{2, 6, 1, 7601, 1, 0, 0, 0x30}, {"Windows 7 , 32-bit", 14, kFalse16}},
       {{2, 6, 1, 7600, 1, 0, kX64, 1}, {"Windows 7 Ultimate Edition, 64-bit", 14, kTrue16}},
       {{2, 6, 1, 7600, kServer, 0, kX64, 25},
        {"Windows Server 2008 R2 Small Business Server Premium Edition, 64-bit", 15, kTrue16}},
-      {{2, 6, 1, 7600, 1, 0, kIa64, 15}, {"Windows 7 Enterprise Edition for Itanium-based Systems", 14, kFalse16}},
+      {{2, 6, 1, 7600, 1, 0, kIa64, 15},
+       {"Windows 7 Enterprise Edition for Itanium-based Systems", 14, kFalse16}},
       {{2, 6, 2, 9200, 1, 0, kX64, 0x30}, {", 64-bit", 0, kTrue16}},
       {{2, 7, 0, 1}, {"", 0, kFalse16}},
       {{3, 4, 0, 1}, {"Windows CE", -1, kFalse16}},
@@ -158,11 +164,11 @@ TEST(GetOSInfoTest, FailingQueriesRaiseErrorMinusOne) {
     bool version, extended, wow64;
   };
   const std::vector<Failure> failures = {
-      {{2, 5, 1, 2600}, true, false, false},   // the first version query
-      {{2, 5, 1, 2600}, false, true, false},   // the extended query of version 5
-      {{2, 6, 1, 7601}, false, true, false},   // the extended query of version 6
-      {{2, 5, 2, 3790}, false, false, true},   // the WOW64 query of version 5.2
-      {{2, 6, 1, 7601}, false, false, true},   // the WOW64 query of version 6
+      {{2, 5, 1, 2600}, true, false, false},  // the first version query
+      {{2, 5, 1, 2600}, false, true, false},  // the extended query of version 5
+      {{2, 6, 1, 7601}, false, true, false},  // the extended query of version 6
+      {{2, 5, 2, 3790}, false, false, true},  // the WOW64 query of version 5.2
+      {{2, 6, 1, 7601}, false, false, true},  // the WOW64 query of version 6
   };
   for (const Failure& failure : failures) {
     FakePlatform fake;

@@ -38,9 +38,9 @@ TEST(FolderQueriesTest, SpecialFolderTheShellCannotGiveIsNo) {
 }
 
 TEST(IsNTFSTest, ComparesTheFileSystemNameInUpperCase) {
-  const std::vector<std::pair<std::string, bool>> cases = {
-      {"NTFS", true}, {"ntfs", true}, {"FAT32", false}, {"CDFS", false}, {"", false},
-      {"NTFS5", false}};
+  const std::vector<std::pair<std::string, bool>> cases = {{"NTFS", true},   {"ntfs", true},
+                                                           {"FAT32", false}, {"CDFS", false},
+                                                           {"", false},      {"NTFS5", false}};
   for (const auto& [name, expected] : cases) {
     FakePlatform fake;
     fake.kernel32.fileSystemName = name;

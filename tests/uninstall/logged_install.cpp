@@ -2,6 +2,7 @@
 
 #include "engine/install_log.h"
 #include "engine/manifest_rows.h"
+#include "uninstall/uninstall_log.h"
 
 namespace lyn::uninstall {
 namespace {
@@ -86,8 +87,11 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine, std::string_view
   machine.PutFile(install.desktop + "\\LYN.lnk", "shortcut");
   install.placed.push_back(install.desktop + "\\LYN.lnk");
   WriteLog(platform, false, "[DESKTOP SHORTCUT]", install.desktop + "\\LYN.lnk", "Successful");
-  WriteLog(platform, false, "[UNINSTALL REG]",
-           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67", "Successful");
+  win::HKEY entry = 0;
+  platform.registry.RegCreateKeyA(win::HKEY_LOCAL_MACHINE, std::string(kUninstallKeyPath).c_str(),
+                                  &entry);
+  platform.registry.RegCloseKey(entry);
+  WriteLog(platform, false, "[UNINSTALL REG]", std::string(kUninstallKeyPath), "Successful");
   WriteLog(platform, false, "[END]", "", "");
   CloseInstallLogs(platform);
   install.placed.push_back(state.ProgramFolder + "\\InstallInfo.log");

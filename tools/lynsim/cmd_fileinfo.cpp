@@ -1,8 +1,10 @@
-// lynsim fileinfo DIR PATH | --host FILE: the version information of a file
-// of the machine, as the setup program reads it, or of a file of the host.
+// lynsim fileinfo DIR WINPATH | --host FILE [--json]: the version
+// information of a file of the machine, as the setup program reads it, or of
+// a file of the host.
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -11,25 +13,18 @@
 #include "platform/sim/pe/pe_file.h"
 #include "platform/sim/pe/version_block.h"
 #include "platform/sim/sim_platform.h"
+#include "record_output.h"
 #include "sysinfo/file_version.h"
 
 namespace lyn::lynsim {
 namespace {
 
-void Print(const FileVersionInfo& info) {
-  const std::pair<const char*, const std::string*> fields[] = {
-      {"StrucVersion", &info.StrucVersion},
-      {"FileVersion", &info.FileVersion},
-      {"ProductVersion", &info.ProductVersion},
-      {"FileFlags", &info.FileFlags},
-      {"FileOS", &info.FileOS},
-      {"FileType", &info.FileType},
-      {"FileSubtype", &info.FileSubtype},
-  };
-  for (const auto& [name, value] : fields) {
-    std::cout << name << ":" << (value->empty() ? "" : " ") << *value << "\n";
-  }
-}
+struct Options {
+  std::string folder;
+  std::string path;
+  std::string hostFile;
+  bool json = false;
+};
 
 FileVersionInfo HostFileInfo(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
@@ -50,13 +45,39 @@ FileVersionInfo MachineFileInfo(const std::string& folder, const std::string& pa
   return GetFileVersionInformation(machine.platform(), path);
 }
 
-int RunFileInfo(const Args& args) {
-  if (args.size() != 2) throw UsageError{"fileinfo takes a machine folder and a Windows path"};
-  Print(args[0] == "--host" ? HostFileInfo(args[1]) : MachineFileInfo(args[0], args[1]));
-  return 0;
+int RunFileInfo(const Options& options) {
+  const bool onHost = !options.hostFile.empty();
+  if (onHost == !options.folder.empty()) {
+    throw UsageError{"fileinfo takes a machine folder and a Windows path, or --host FILE"};
+  }
+  if (!onHost && options.path.empty()) throw UsageError{"no Windows path given"};
+  const FileVersionInfo info =
+      onHost ? HostFileInfo(options.hostFile) : MachineFileInfo(options.folder, options.path);
+  Record record;
+  record["StrucVersion"] = info.StrucVersion;
+  record["FileVersion"] = info.FileVersion;
+  record["ProductVersion"] = info.ProductVersion;
+  record["FileFlags"] = info.FileFlags;
+  record["FileOS"] = info.FileOS;
+  record["FileType"] = info.FileType;
+  record["FileSubtype"] = info.FileSubtype;
+  PrintRecord(std::cout, record, options.json);
+  return kExitDone;
 }
 
-const Command kFileInfo("fileinfo", "fileinfo DIR WINPATH | fileinfo --host FILE", &RunFileInfo);
+const Command kFileInfo([](CLI::App& app) {
+  auto options = std::make_shared<Options>();
+  CLI::App& command = AddCommand(
+      app, "fileinfo",
+      "The version information of a file of the machine, as the setup program reads it, or of "
+      "a file of the host",
+      "lynsim fileinfo /tmp/m 'C:\\Windows\\system32\\msjint40.dll'");
+  command.add_option("DIR", options->folder, "the machine's folder");
+  command.add_option("WINPATH", options->path, "the file's Windows path on the machine");
+  command.add_option("--host", options->hostFile, "a file of the host instead")->type_name("FILE");
+  AddJsonFlag(command, options->json);
+  return [options] { return RunFileInfo(*options); };
+});
 
 }  // namespace
 }  // namespace lyn::lynsim

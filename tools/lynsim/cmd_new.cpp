@@ -1,55 +1,73 @@
 // lynsim new DIR [--preset NAME] [--set FIELD=VALUE ...]: makes a machine.
+// "--set Security:PATH=TEXT" gives a file, folder or key an owner and list.
 #include <iostream>
+#include <memory>
 #include <stdexcept>
 
+#include "cmd_acl.h"
 #include "command.h"
 #include "platform/sim/machine/demo_files.h"
 #include "platform/sim/machine/machine.h"
+#include "profile_settings.h"
 
 namespace lyn::lynsim {
 namespace {
 
-int RunNew(const Args& args) {
+struct Options {
   std::string folder;
-  std::string presetName = sim::DefaultPresetName();
-  std::vector<std::pair<std::string, std::string>> settings;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--preset" || arg == "--set") {
-      if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
-      const std::string& value = args[++i];
-      if (arg == "--preset") {
-        presetName = value;
-        continue;
-      }
-      const auto equals = value.find('=');
-      if (equals == std::string::npos || equals == 0) {
-        throw UsageError{"--set expects FIELD=VALUE, not '" + value + "'"};
-      }
-      settings.emplace_back(value.substr(0, equals), value.substr(equals + 1));
-    } else if (arg.rfind("--", 0) == 0) {
-      throw UsageError{"unknown option '" + arg + "'"};
-    } else if (folder.empty()) {
-      folder = arg;
-    } else {
-      throw UsageError{"one machine folder only, not also '" + arg + "'"};
-    }
-  }
-  if (folder.empty()) throw UsageError{"no machine folder given"};
+  std::string preset = sim::DefaultPresetName();
+  std::vector<std::string> settings;
+};
+
+int RunNew(const Options& options) {
   sim::Profile profile;
   try {
-    profile = sim::FindPreset(presetName).profile;
-    for (const auto& [field, value] : settings) sim::SetField(profile, field, value);
+    profile = sim::FindPreset(options.preset).profile;
   } catch (const std::invalid_argument& e) {
     throw UsageError{e.what()};
   }
-  const sim::Machine machine = sim::Machine::Create(folder, profile);
+  // "Security:PATH=TEXT" settings describe the machine's objects, not its
+  // profile: they apply once the machine exists.
+  std::vector<std::string> fields;
+  std::vector<std::pair<std::string, std::string>> security;
+  for (const std::string& setting : options.settings) {
+    const auto equals = setting.find('=');
+    if (setting.rfind(kSecurityField, 0) == 0 && equals != std::string::npos) {
+      const std::size_t start = std::string(kSecurityField).size();
+      security.emplace_back(setting.substr(start, equals - start), setting.substr(equals + 1));
+    } else {
+      fields.push_back(setting);
+    }
+  }
+  ApplySettings(profile, fields);
+  const sim::Machine machine = sim::Machine::Create(options.folder, profile);
   sim::PlaceDemoFiles(machine, LYN_PRODUCT_DIR);
-  std::cout << "made machine " << machine.Root().string() << " from preset " << presetName << "\n";
-  return 0;
+  try {
+    for (const auto& [path, text] : security) SetSecurity(machine, path, text);
+  } catch (const std::invalid_argument& e) {
+    throw UsageError{e.what()};
+  }
+  std::cout << "made machine " << machine.Root().string() << " from preset " << options.preset
+            << "\n";
+  return kExitDone;
 }
 
-const Command command("new", "new DIR [--preset NAME] [--set FIELD=VALUE ...]", RunNew);
+const Command kNew([](CLI::App& app) {
+  auto options = std::make_shared<Options>();
+  CLI::App& command = AddCommand(
+      app, "new", "Makes a machine in an empty or absent folder from a preset and settings",
+      "lynsim new /tmp/m --preset win7-ultimate-x64 --set Drive.D=CDFS");
+  AddMachineFolder(command, options->folder);
+  command.add_option("--preset", options->preset, "the preset to start from (lynsim presets)")
+      ->type_name("NAME")
+      ->capture_default_str();
+  command
+      .add_option("--set", options->settings,
+                  "a profile field's value (lynsim fields); may be repeated")
+      ->type_name("FIELD=VALUE")
+      ->allow_extra_args(false);
+  return [options] { return RunNew(*options); };
+});
 
 }  // namespace
 }  // namespace lyn::lynsim

@@ -1,5 +1,6 @@
 // lynsim path DIR WINPATH: where a Windows path of the machine lies on the host.
 #include <iostream>
+#include <memory>
 
 #include "command.h"
 #include "platform/sim/machine/machine.h"
@@ -7,14 +8,24 @@
 namespace lyn::lynsim {
 namespace {
 
-int RunPath(const Args& args) {
-  if (args.size() != 2) throw UsageError{"path needs a machine folder and a Windows path"};
-  const sim::Machine machine = sim::Machine::Open(args[0]);
-  std::cout << machine.Resolve(args[1]).hostPath.string() << "\n";
-  return 0;
-}
+struct Options {
+  std::string folder;
+  std::string path;
+};
 
-const Command command("path", "path DIR WINPATH", RunPath);
+const Command kPath([](CLI::App& app) {
+  auto options = std::make_shared<Options>();
+  CLI::App& command =
+      AddCommand(app, "path", "Where a Windows path of the machine lies on the host",
+                 "lynsim path /tmp/m 'C:\\Windows\\system32\\Lyn.dll'");
+  AddMachineFolder(command, options->folder);
+  command.add_option("WINPATH", options->path, "the Windows path")->required();
+  return [options] {
+    const sim::Machine machine = sim::Machine::Open(options->folder);
+    std::cout << machine.Resolve(options->path).hostPath.string() << "\n";
+    return kExitDone;
+  };
+});
 
 }  // namespace
 }  // namespace lyn::lynsim

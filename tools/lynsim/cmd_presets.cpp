@@ -9,18 +9,21 @@
 namespace lyn::lynsim {
 namespace {
 
-int RunPresets(const Args& args) {
-  if (!args.empty()) throw UsageError{"presets takes no arguments"};
+int RunPresets() {
   std::size_t width = 0;
   for (const auto& preset : sim::Presets()) width = std::max(width, preset.name.size());
   for (const auto& preset : sim::Presets()) {
     std::cout << std::left << std::setw(static_cast<int>(width) + 2) << preset.name
               << preset.description << "\n";
   }
-  return 0;
+  return kExitDone;
 }
 
-const Command command("presets", "presets", RunPresets);
+const Command kPresets([](CLI::App& app) {
+  AddCommand(app, "presets", "The named machines 'lynsim new --preset' makes, the default first",
+             "lynsim presets");
+  return RunPresets;
+});
 
 }  // namespace
 }  // namespace lyn::lynsim

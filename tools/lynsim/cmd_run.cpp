@@ -1,8 +1,8 @@
-// lynsim run DIR [--headless] [--click CONTROL]... [--answer Yes|No|OK]...
-// [--hold SECONDS]: runs the setup program on a machine and writes the
-// transcript of what a person would see.
-#include <charconv>
+// lynsim run DIR [--headless|--gui] [--click CONTROL]... [--answer Yes|No|OK]...
+// [--hold SECONDS] [--screenshot FILE.png]: runs the setup program on a
+// machine and writes the transcript of what a person would see.
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "command.h"
@@ -12,72 +12,71 @@
 namespace lyn::lynsim {
 namespace {
 
-struct RunOptions {
+struct Options {
   std::string folder;
-  sim::fltk::DisplayChoice display = sim::fltk::DisplayChoice::Auto;
+  bool headless = false;
+  bool gui = false;
+  std::vector<std::string> clicks;
+  std::vector<std::string> answers;
+  int holdSeconds = 0;
   std::string screenshot;
-  sim::Script script;
 };
 
-int ParseHold(const std::string& value) {
-  int seconds = -1;
-  const char* end = value.data() + value.size();
-  const auto [stop, error] = std::from_chars(value.data(), end, seconds);
-  if (error != std::errc() || stop != end || seconds < 0) {
-    throw UsageError{"--hold expects whole seconds, not '" + value + "'"};
-  }
-  return seconds;
-}
+constexpr const char* kStatuses =
+    "Exit statuses:\n"
+    "  0  the program ended by itself (Cancel, Finish, a refusal, a second copy) or the\n"
+    "     script was played to its end\n"
+    "  1  the machine, the host or the program failed (the message says which)\n"
+    "  2  the command line is wrong\n"
+    "  3  the script did not fit: a click on a control that is not there, not in view or\n"
+    "     disabled, an answer the box has no button for, a box left unanswered, or steps\n"
+    "     left over when the program ended\n"
+    "The transcript's 'ignored:' and 'left over:' lines name the steps that did not fit.\n";
 
-RunOptions ParseRun(const Args& args) {
-  RunOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--headless") {
-      options.display = sim::fltk::DisplayChoice::Headless;
-    } else if (arg == "--gui") {
-      options.display = sim::fltk::DisplayChoice::Gui;
-    } else if (arg == "--screenshot") {
-      if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
-      options.screenshot = args[++i];
-    } else if (arg == "--click" || arg == "--answer" || arg == "--hold") {
-      if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
-      const std::string& value = args[++i];
-      if (arg == "--click") {
-        options.script.clicks.push_back(value);
-      } else if (arg == "--hold") {
-        options.script.holdSeconds = ParseHold(value);
-      } else if (const auto answer = sim::ParseAnswer(value)) {
-        options.script.answers.push_back(*answer);
-      } else {
-        throw UsageError{"--answer expects Yes, No or OK, not '" + value + "'"};
-      }
-    } else if (arg.rfind("--", 0) == 0) {
-      throw UsageError{"unknown option '" + arg + "'"};
-    } else if (options.folder.empty()) {
-      options.folder = arg;
-    } else {
-      throw UsageError{"one machine folder only, not also '" + arg + "'"};
-    }
-  }
-  if (options.folder.empty()) throw UsageError{"no machine folder given"};
-  return options;
-}
-
-int RunRun(const Args& args) {
-  const RunOptions options = ParseRun(args);
+[[noreturn]] void RunRun(const Options& options) {
+  sim::Script script;
+  script.clicks = options.clicks;
+  script.holdSeconds = options.holdSeconds;
+  for (const std::string& word : options.answers) script.answers.push_back(*sim::ParseAnswer(word));
+  const auto display = options.headless ? sim::fltk::DisplayChoice::Headless
+                       : options.gui    ? sim::fltk::DisplayChoice::Gui
+                                        : sim::fltk::DisplayChoice::Auto;
   sim::Machine machine = sim::Machine::Open(options.folder);
   const sim::Profile profile = machine.profile();
-  sim::RunProgram(std::move(machine),
-                  sim::fltk::ChooseBackend(options.display, options.script, options.screenshot,
-                                           profile, std::cerr));
+  sim::RunProgram(std::move(machine), sim::fltk::ChooseBackend(display, script, options.screenshot,
+                                                               profile, std::cerr));
 }
 
-const Command command(
-    "run",
-    "run DIR [--headless|--gui] [--click CONTROL]... [--answer Yes|No|OK]... [--hold SECONDS] "
-    "[--screenshot FILE.png]",
-    RunRun);
+const Command kRun([](CLI::App& app) {
+  auto options = std::make_shared<Options>();
+  CLI::App& command = AddCommand(
+      app, "run",
+      "Runs the setup program on the machine and prints the transcript of what a person would "
+      "see. In a window when a display is at hand, else headless",
+      "lynsim run /tmp/m --headless --click lblAcceptYes --click cmdOK --answer Yes");
+  command.footer(kStatuses + ("\n" + command.get_footer()));
+  AddMachineFolder(command, options->folder);
+  CLI::Option* headless =
+      command.add_flag("--headless", options->headless, "the headless widgets, display or not");
+  command.add_flag("--gui", options->gui, "the window; an error without a display")
+      ->excludes(headless);
+  command.add_option("--click", options->clicks, "click the control, in order; may be repeated")
+      ->type_name("CONTROL")
+      ->allow_extra_args(false);
+  command.add_option("--answer", options->answers, "answer the next message box; may be repeated")
+      ->type_name("Yes|No|OK")
+      ->check(CLI::IsMember({"Yes", "No", "OK"}))
+      ->allow_extra_args(false);
+  command.add_option("--hold", options->holdSeconds, "stay this long after the last click")
+      ->type_name("SECONDS")
+      ->check(CLI::Range(0, 3600));
+  command
+      .add_option("--screenshot", options->screenshot,
+                  "save what is on the screen when the script is done")
+      ->type_name("FILE.png")
+      ->excludes(headless);
+  return [options]() -> int { RunRun(*options); };
+});
 
 }  // namespace
 }  // namespace lyn::lynsim

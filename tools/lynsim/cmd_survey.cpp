@@ -1,21 +1,28 @@
-// lynsim survey DIR: the setup program's version survey on a machine, printed
-// as the install-information log records it: the section header, then for
-// each surveyed file its path and summary. Nothing is written to the machine.
+// lynsim survey DIR [--json]: the setup program's version survey on a
+// machine, printed as the install-information log records it: the section
+// header, then for each surveyed file its path and summary. Nothing is
+// written to the machine.
 #include <iostream>
+#include <memory>
 
 #include "command.h"
 #include "engine/version_survey.h"
 #include "inspection_host.h"
 #include "platform/sim/sim_platform.h"
+#include "record_output.h"
 #include "shell/setup_state.h"
 
 namespace lyn::lynsim {
 namespace {
 
-int RunSurvey(const Args& args) {
-  if (args.size() != 1) throw UsageError{"survey takes one machine folder"};
+struct Options {
+  std::string folder;
+  bool json = false;
+};
+
+int RunSurvey(const Options& options) {
   InspectionHost host;
-  sim::SimPlatform machine(sim::Machine::Open(args[0]), host);
+  sim::SimPlatform machine(sim::Machine::Open(options.folder), host);
   // The state as the window's load fills it, with the maps folder the
   // install run adds (the program folder without a numbered variant).
   SetupState state;
@@ -23,14 +30,32 @@ int RunSurvey(const Args& args) {
   state.MapsFolder = state.ProgramFolder + "\\" + "Maps";
   // The logs are not open, so the survey's own entries go nowhere.
   SurveyVersions(machine.platform(), state);
+  if (options.json) {
+    Record files = Record::array();
+    for (int row = kFirstSurveyedRow; row <= kLastSurveyedRow; ++row) {
+      files.push_back({{"path", SurveyedPath(state, row)}, {"summary", SurveySummary(row)}});
+    }
+    std::cout << Record{{"VERSION", files}}.dump() << "\n";
+    return kExitDone;
+  }
   std::cout << "[VERSION]\n";
   for (int row = kFirstSurveyedRow; row <= kLastSurveyedRow; ++row) {
     std::cout << SurveyedPath(state, row) << "\n" << SurveySummary(row) << "\n";
   }
-  return 0;
+  return kExitDone;
 }
 
-const Command kSurvey("survey", "survey DIR", &RunSurvey);
+const Command kSurvey([](CLI::App& app) {
+  auto options = std::make_shared<Options>();
+  CLI::App& command = AddCommand(
+      app, "survey",
+      "The setup program's version survey: each file it would install, the version present "
+      "and the version shipped, as the install-information log records them",
+      "lynsim survey /tmp/m");
+  AddMachineFolder(command, options->folder);
+  AddJsonFlag(command, options->json);
+  return [options] { return RunSurvey(*options); };
+});
 
 }  // namespace
 }  // namespace lyn::lynsim

@@ -1,22 +1,55 @@
-// The subcommands of lynsim. Each command's file registers itself with a
-// static Command object; main() dispatches on the first argument.
+// The subcommands of lynsim.
+//
+// Adding a lynsim command: write tools/lynsim/cmd_NAME.cpp with one static
+// Command. Its setup function adds the subcommand to the application with
+// `AddCommand` (name, one-line description, an example), declares the
+// options on it, binding them to variables the returned runner captures,
+// and returns the runner, which does the work once the command line has
+// been parsed and returns the exit status:
+//
+//   const Command kOsInfo([](CLI::App& app) {
+//     auto folder = std::make_shared<std::string>();
+//     CLI::App& cmd = AddCommand(app, "osinfo", "the machine's identification record",
+//                                "lynsim osinfo /tmp/m");
+//     AddMachineFolder(cmd, *folder);
+//     return [folder] { return RunOsInfo(*folder); };
+//   });
+//
+// CLI11 gives every command --help and refuses unknown options and missing
+// arguments (status 2). A runner throws UsageError for input the parser
+// cannot judge (status 2); sim::MachineError and std::runtime_error carry a
+// one-line message in the tool's own words (status 1). Inspection commands
+// print JSON with --json (`AddJsonFlag`), built with nlohmann::json.
 #pragma once
 
+#include <CLI/CLI.hpp>
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace lyn::lynsim {
 
-using Args = std::vector<std::string>;
-// Runs a command with the arguments after its name; returns the exit status.
-using CommandFunction = int (*)(const Args& args);
+// Exit statuses shared by every command.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;  // the machine or the host failed
+inline constexpr int kExitUsage = 2;   // the command line is wrong
+
+using Runner = std::function<int()>;
+using CommandSetup = std::function<Runner(CLI::App& app)>;
 
 struct Command {
-  Command(const char* name, const char* usage, CommandFunction run);
+  explicit Command(CommandSetup setup);
 };
 
-// Thrown for bad command-line input; main prints "lynsim: " and the message
-// and exits with status 2.
+// Adds the subcommand with its description and an example for its --help.
+CLI::App& AddCommand(CLI::App& app, const std::string& name, const std::string& description,
+                     const std::string& example);
+// The machine-folder argument every machine command takes first.
+void AddMachineFolder(CLI::App& command, std::string& folder);
+// --json: the record as a JSON object instead of text.
+void AddJsonFlag(CLI::App& command, bool& json);
+
+// Thrown for bad command-line input the parser cannot judge; main prints
+// "lynsim: " and the message and exits with status 2.
 struct UsageError {
   std::string message;
 };

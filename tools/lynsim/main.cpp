@@ -1,55 +1,93 @@
 // lynsim: the emulated Windows machine's command line.
+#include <cctype>
 #include <exception>
+#include <filesystem>
 #include <iostream>
-#include <map>
 #include <string>
+#include <vector>
 
 #include "command.h"
 
 namespace lyn::lynsim {
 namespace {
 
-struct Entry {
-  const char* usage;
-  CommandFunction run;
-};
-
-std::map<std::string, Entry>& Registry() {
-  static std::map<std::string, Entry> registry;
-  return registry;
+std::vector<CommandSetup>& Setups() {
+  static std::vector<CommandSetup> setups;
+  return setups;
 }
 
-void PrintUsage(std::ostream& out) {
-  out << "usage: lynsim COMMAND [ARGS]\n";
-  for (const auto& [name, entry] : Registry()) out << "  lynsim " << entry.usage << "\n";
+// The message of a host file-system error in the tool's own words, without
+// the library's wording around it.
+std::string HostFailure(const std::filesystem::filesystem_error& e) {
+  std::string message = "cannot use ";
+  message += e.path1().empty() ? std::string("the host's files") : "'" + e.path1().string() + "'";
+  std::string reason = e.code().message();
+  if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(reason[0]));
+  return message + ": " + reason;
 }
 
 }  // namespace
 
-Command::Command(const char* name, const char* usage, CommandFunction run) {
-  Registry()[name] = Entry{usage, run};
+Command::Command(CommandSetup setup) {
+  Setups().push_back(std::move(setup));
+}
+
+CLI::App& AddCommand(CLI::App& app, const std::string& name, const std::string& description,
+                     const std::string& example) {
+  CLI::App* command = app.add_subcommand(name, description);
+  command->footer("Example:\n  " + example);
+  return *command;
+}
+
+void AddMachineFolder(CLI::App& command, std::string& folder) {
+  command.add_option("DIR", folder, "the machine's folder")->required();
+}
+
+void AddJsonFlag(CLI::App& command, bool& json) {
+  command.add_flag("--json", json, "print a JSON object instead of text");
 }
 
 }  // namespace lyn::lynsim
 
 int main(int argc, char** argv) {
   using namespace lyn::lynsim;
-  if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "help") {
-    PrintUsage(argc < 2 ? std::cerr : std::cout);
-    return argc < 2 ? 2 : 0;
-  }
-  const auto found = Registry().find(argv[1]);
-  if (found == Registry().end()) {
-    std::cerr << "lynsim: unknown command '" << argv[1] << "' (see lynsim --help)\n";
-    return 2;
+  CLI::App app("lynsim: makes, runs and inspects emulated Windows machines for LYN Setup",
+               "lynsim");
+  app.set_version_flag("--version", "lynsim " LYN_VERSION);
+  app.require_subcommand(1);
+  app.footer("Run 'lynsim COMMAND --help' for a command's options and an example.");
+  std::vector<std::pair<CLI::App*, Runner>> commands;
+  for (const CommandSetup& setup : Setups()) {
+    Runner runner = setup(app);
+    commands.emplace_back(app.get_subcommands([](CLI::App*) { return true; }).back(),
+                          std::move(runner));
   }
   try {
-    return found->second.run(Args(argv + 2, argv + argc));
-  } catch (const UsageError& e) {
-    std::cerr << "lynsim: " << e.message << " (usage: lynsim " << found->second.usage << ")\n";
-    return 2;
-  } catch (const std::exception& e) {
-    std::cerr << "lynsim: " << e.what() << "\n";
-    return 1;
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {  // --help or --version
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    const std::vector<CLI::App*> chosen = app.get_subcommands();
+    const std::string help =
+        chosen.empty() ? "lynsim --help" : "lynsim " + chosen.back()->get_name() + " --help";
+    std::cerr << "lynsim: " << e.what() << " (see " << help << ")\n";
+    return kExitUsage;
   }
+  for (const auto& [command, run] : commands) {
+    if (!command->parsed()) continue;
+    try {
+      return run();
+    } catch (const UsageError& e) {
+      std::cerr << "lynsim: " << e.message << " (see lynsim " << command->get_name()
+                << " --help)\n";
+      return kExitUsage;
+    } catch (const std::filesystem::filesystem_error& e) {
+      std::cerr << "lynsim: " << HostFailure(e) << "\n";
+      return kExitFailed;
+    } catch (const std::exception& e) {
+      std::cerr << "lynsim: " << e.what() << "\n";
+      return kExitFailed;
+    }
+  }
+  return kExitUsage;
 }

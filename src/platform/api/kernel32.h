@@ -55,15 +55,27 @@ class Kernel32 {
   virtual BOOL RemoveDirectoryA(LPCSTR path) = 0;
   virtual BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) = 0;
 
+  virtual BOOL CreateDirectoryA(LPCSTR path, LPVOID security) = 0;
+
+  // Time conversion.
+  virtual BOOL DosDateTimeToFileTime(WORD dosDate, WORD dosTime, FILETIME* fileTime) = 0;
+  virtual BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime) = 0;
+
   // Text conversion between code pages and UTF-16.
   virtual UINT GetACP() = 0;
-  virtual int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length,
-                                  char16_t* wide, int wideSize) = 0;
-  virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const char16_t* wide, int length,
+  virtual int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, WCHAR* wide,
+                                  int wideSize) = 0;
+  virtual int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int length,
                                   LPSTR text, int size, LPCSTR defaultChar, BOOL* usedDefault) = 0;
 
-  // Process.
+  // Memory the platform allocated for the caller (security descriptors and
+  // access lists); returns nullptr on success.
+  virtual void* LocalFree(void* memory) = 0;
+
+  // Process and thread.
+  virtual HANDLE GetCurrentThread() = 0;
   virtual DWORD GetLastError() = 0;
+  virtual void SetLastError(DWORD error) = 0;
   [[noreturn]] virtual void ExitProcess(UINT exitCode) = 0;
 };
 

@@ -21,7 +21,11 @@ constexpr FILEOP_FLAGS FOF_ALLOWUNDO = 0x0040;
 constexpr FILEOP_FLAGS FOF_NOCONFIRMMKDIR = 0x0200;
 
 // SHFILEOPSTRUCTA. pFrom and pTo are lists of paths, each ended by a NUL,
-// the whole list ended by a second NUL.
+// the whole list ended by a second NUL. In 32-bit programs the platform packs
+// this record to single bytes.
+#if defined(_WIN32) && !defined(_WIN64)
+#pragma pack(push, 1)
+#endif
 struct SHFILEOPSTRUCTA {
   HWND hwnd;
   UINT wFunc;
@@ -32,6 +36,9 @@ struct SHFILEOPSTRUCTA {
   LPVOID hNameMappings;
   LPCSTR lpszProgressTitle;
 };
+#if defined(_WIN32) && !defined(_WIN64)
+#pragma pack(pop)
+#endif
 
 // Result codes of SHFileOperationA beside the Win32 error codes.
 constexpr int DE_SAMEFILE = 0x71;

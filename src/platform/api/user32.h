@@ -6,7 +6,7 @@
 
 namespace lyn::win {
 
-using WNDENUMPROC = BOOL (*)(HWND window, LPARAM param);
+using WNDENUMPROC = BOOL(LYN_CALLBACK*)(HWND window, LPARAM param);
 
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;

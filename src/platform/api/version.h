@@ -31,8 +31,7 @@ class Version {
 
   virtual DWORD GetFileVersionInfoSizeA(LPCSTR path, DWORD* handle) = 0;
   virtual BOOL GetFileVersionInfoA(LPCSTR path, DWORD handle, DWORD size, LPVOID data) = 0;
-  virtual BOOL VerQueryValueA(const void* block, LPCSTR subBlock, LPVOID* value,
-                              UINT* length) = 0;
+  virtual BOOL VerQueryValueA(const void* block, LPCSTR subBlock, LPVOID* value, UINT* length) = 0;
 };
 
 }  // namespace lyn::win

@@ -19,9 +19,15 @@ using COLORREF = win::DWORD;
 constexpr COLORREF RGB(int r, int g, int b) {
   return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int RedOf(COLORREF c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(COLORREF c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(COLORREF c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(COLORREF c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 constexpr int kTwipsPerPixel = 15;
 
@@ -136,6 +142,8 @@ class Widgets {
   virtual void RunMessageLoop() = 0;
   // Processes the pending messages once.
   virtual void DoEvents() = 0;
+  // The program-wide mouse pointer: 0 the default, 13 arrow and hourglass.
+  virtual void SetMousePointer(int pointer) = 0;
 };
 
 }  // namespace lyn::ui

@@ -6,6 +6,15 @@
 #include <cstddef>
 #include <cstdint>
 
+// The platform's calling convention for its own functions, the callbacks it
+// calls, the exports the program calls and the COM interfaces: __stdcall on
+// 32-bit x86 Windows, the only one elsewhere.
+#if defined(_WIN32) && defined(__i386__)
+#define LYN_CALLBACK __attribute__((stdcall))
+#else
+#define LYN_CALLBACK
+#endif
+
 namespace lyn::win {
 
 using BOOL = std::int32_t;
@@ -15,9 +24,13 @@ using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using LONG = std::int32_t;
 using HRESULT = std::int32_t;
+using ULONG = std::uint32_t;
 using DWORD_PTR = std::uintptr_t;
+using UINT_PTR = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using CHAR = char;
+// UTF-16 code units, as the platform's wide text (wchar_t on Windows).
+using WCHAR = char16_t;
 using LPSTR = char*;
 using LPCSTR = const char*;
 using LPVOID = void*;
@@ -35,6 +48,7 @@ constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
 constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
 constexpr DWORD ERROR_ACCESS_DENIED = 5;
 constexpr DWORD ERROR_INVALID_HANDLE = 6;
+constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
 constexpr DWORD ERROR_INVALID_DATA = 13;
 constexpr DWORD ERROR_NO_MORE_FILES = 18;
 constexpr DWORD ERROR_WRITE_PROTECT = 19;
@@ -132,6 +146,18 @@ constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 struct FILETIME {
   DWORD dwLowDateTime;
   DWORD dwHighDateTime;
+};
+
+// Calendar fields of a time, as FileTimeToSystemTime gives them.
+struct SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek;
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
 };
 
 struct WIN32_FIND_DATAA {

@@ -4,20 +4,15 @@
 
 #include <algorithm>
 #include <fstream>
-#include <mutex>
+#include <set>
 #include <sstream>
 #include <stdexcept>
-#include <system_error>
-#include <thread>
-
-#include "platform/sim/machine/side_file.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kSuffix = ".windows";
 // A handle is the process number, then a 10-bit window number, then two zero
 // bits as Windows' own handles have.
 constexpr int kWindowBits = 10;
@@ -28,12 +23,6 @@ win::HWND MakeHandle(int processId, win::HWND number) {
 }
 win::HWND NumberOf(win::HWND handle) {
   return (handle >> 2) & kWindowMask;
-}
-
-// One process serialises its own Desktop objects' read-modify-write.
-std::mutex& OwnFileMutex() {
-  static std::mutex mutex;
-  return mutex;
 }
 
 // The start time of a live process (clock ticks after boot, field 22 of
@@ -55,197 +44,127 @@ std::optional<unsigned long long> StartTimeOf(int processId) {
   return startTime;
 }
 
-std::string Escape(const std::string& text) {
-  std::string escaped;
-  for (const char c : text) {
-    switch (c) {
-      case '\\':
-        escaped += "\\\\";
-        break;
-      case '\t':
-        escaped += "\\t";
-        break;
-      case '\n':
-        escaped += "\\n";
-        break;
-      case '\r':
-        escaped += "\\r";
-        break;
-      default:
-        escaped += c;
-    }
-  }
-  return escaped;
-}
+// This process's windows, once BindOwner bound it.
+constexpr const char* kOwnWindows =
+    "SELECT handle, process_id, class_name, caption, visible FROM desktop_windows"
+    " WHERE process_id = ?1 AND process_start = ?2 ORDER BY handle";
 
-std::string Unescape(const std::string& text) {
-  std::string plain;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      plain += text[i];
-      continue;
-    }
-    const char c = text[++i];
-    plain += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
-  }
-  return plain;
-}
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
-    parts.push_back(line.substr(start, tab - start));
-  }
-  parts.push_back(line.substr(start));
-  return parts;
-}
-
-// File format: a line "process<TAB>pid<TAB>start time", then one line per
-// window: "handle<TAB>0 or 1<TAB>class<TAB>caption", texts escaped.
-std::optional<std::pair<int, unsigned long long>> ParseHeader(const std::string& line) {
-  const auto parts = SplitTabs(line);
-  if (parts.size() != 3 || parts[0] != "process") return std::nullopt;
-  try {
-    return std::make_pair(std::stoi(parts[1]), std::stoull(parts[2]));
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-}
-
-std::vector<TopLevelWindow> ParseWindows(std::istream& lines, int processId) {
-  std::vector<TopLevelWindow> windows;
-  std::string line;
-  while (std::getline(lines, line)) {
-    const auto parts = SplitTabs(line);
-    if (parts.size() != 4) continue;
-    try {
-      windows.push_back({static_cast<win::HWND>(std::stoull(parts[0])), processId,
-                         Unescape(parts[2]), Unescape(parts[3]), parts[1] == "1"});
-    } catch (const std::exception&) {
-      continue;
-    }
-  }
-  return windows;
+TopLevelWindow WindowOf(const Statement& row) {
+  return {static_cast<win::HWND>(row.Int(0)), static_cast<int>(row.Int(1)), row.Text(2),
+          row.Text(3), row.Int(4) != 0};
 }
 
 }  // namespace
 
 Desktop::Desktop(const Machine& machine)
-    : folder_(machine.Root() / "desktop"),
+    : machine_(machine),
       processId_(static_cast<int>(getpid())),
-      startTime_(StartTimeOf(processId_).value_or(0)),
-      delay_(machine.profile().DesktopDelayMs) {
-  fs::create_directories(folder_);
-}
-
-fs::path Desktop::FileOf(int processId) const {
-  return folder_ / (std::to_string(processId) + kSuffix);
-}
-
-Desktop::ProcessFile Desktop::ReadOwn() const {
-  ProcessFile own{processId_, startTime_, {}};
-  std::istringstream lines(ReadTextFile(FileOf(processId_)));
-  std::string header;
-  std::getline(lines, header);
-  const auto owner = ParseHeader(header);
-  if (owner && owner->first == processId_ && owner->second == startTime_) {
-    own.windows = ParseWindows(lines, processId_);
-  }
-  return own;
-}
-
-void Desktop::WriteOwn(const ProcessFile& file) const {
-  if (file.windows.empty()) {
-    std::error_code ignored;
-    fs::remove(FileOf(processId_), ignored);
-    return;
-  }
-  std::string text =
-      "process\t" + std::to_string(file.processId) + "\t" + std::to_string(file.startTime) + "\n";
-  for (const TopLevelWindow& w : file.windows) {
-    text += std::to_string(w.handle) + "\t" + (w.visible ? "1" : "0") + "\t" + Escape(w.className) +
-            "\t" + Escape(w.caption) + "\n";
-  }
-  WriteTextFileAtomically(FileOf(processId_), text);
-}
+      startTime_(StartTimeOf(processId_).value_or(0)) {}
 
 win::HWND Desktop::Add(const std::string& className, const std::string& caption, bool visible) {
-  const std::lock_guard lock(OwnFileMutex());
-  ProcessFile own = ReadOwn();
-  std::vector<bool> used(kWindowMask + 1, false);
-  used[0] = true;
-  win::HWND next = 1;
-  for (const TopLevelWindow& w : own.windows) {
-    used[NumberOf(w.handle)] = true;
-    next = std::max(next, NumberOf(w.handle) + 1);
-  }
-  if (next > kWindowMask) {
-    next = static_cast<win::HWND>(std::find(used.begin(), used.end(), false) - used.begin());
-    if (next > kWindowMask) throw std::runtime_error("too many windows in one process");
-  }
-  const win::HWND handle = MakeHandle(processId_, next);
-  own.windows.push_back({handle, processId_, className, caption, visible});
-  WriteOwn(own);
-  return handle;
+  return machine_.State().Write([&](const Transaction& t) {
+    // Rows of ended processes go, among them an earlier process with this
+    // process's number, whose handles this one may reuse.
+    std::set<std::pair<int, std::int64_t>> ended;
+    for (auto owners = t.Prepare("SELECT DISTINCT process_id, process_start FROM desktop_windows");
+         owners.Step();) {
+      const int processId = static_cast<int>(owners.Int(0));
+      const auto startTime = static_cast<unsigned long long>(owners.Int(1));
+      if (StartTimeOf(processId) != startTime) ended.emplace(processId, owners.Int(1));
+    }
+    for (const auto& [processId, startTime] : ended) {
+      t.Prepare("DELETE FROM desktop_windows WHERE process_id = ?1 AND process_start = ?2")
+          .Bind(1, std::int64_t{processId})
+          .Bind(2, startTime)
+          .Run();
+    }
+    std::vector<bool> used(kWindowMask + 1, false);
+    used[0] = true;
+    win::HWND next = 1;
+    auto own = t.Prepare(kOwnWindows);
+    BindOwner(own);
+    while (own.Step()) {
+      const win::HWND number = NumberOf(static_cast<win::HWND>(own.Int(0)));
+      used[number] = true;
+      next = std::max(next, number + 1);
+    }
+    if (next > kWindowMask) {
+      next = static_cast<win::HWND>(std::find(used.begin(), used.end(), false) - used.begin());
+      if (next > kWindowMask) throw std::runtime_error("too many windows in one process");
+    }
+    const win::HWND handle = MakeHandle(processId_, next);
+    t.Prepare("INSERT INTO desktop_windows VALUES (?1, ?2, ?3, ?4, ?5, ?6)")
+        .Bind(1, static_cast<std::int64_t>(handle))
+        .Bind(2, std::int64_t{processId_})
+        .Bind(3, static_cast<std::int64_t>(startTime_))
+        .Bind(4, className)
+        .Bind(5, caption)
+        .Bind(6, std::int64_t{visible ? 1 : 0})
+        .Run();
+    return handle;
+  });
 }
 
-template <typename Change>
-bool Desktop::ChangeOwn(win::HWND window, Change change) {
-  const std::lock_guard lock(OwnFileMutex());
-  ProcessFile own = ReadOwn();
-  const auto found = std::find_if(own.windows.begin(), own.windows.end(),
-                                  [window](const TopLevelWindow& w) { return w.handle == window; });
-  if (found == own.windows.end()) return false;
-  change(own.windows, found);
-  WriteOwn(own);
-  return true;
+void Desktop::BindOwner(Statement& statement) const {
+  statement.Bind(1, std::int64_t{processId_}).Bind(2, static_cast<std::int64_t>(startTime_));
+}
+
+bool Desktop::ChangeOwn(std::string_view sql, win::HWND window,
+                        const std::optional<std::string>& value) {
+  return machine_.State().Write([&](const Transaction& t) {
+    Statement change = t.Prepare(std::string(sql) +
+                                 " WHERE process_id = ?1 AND process_start = ?2 AND handle = ?3");
+    BindOwner(change);
+    change.Bind(3, static_cast<std::int64_t>(window));
+    if (value) change.Bind(4, *value);
+    change.Run();
+    return t.Changes() > 0;
+  });
 }
 
 bool Desktop::SetCaption(win::HWND window, const std::string& caption) {
-  return ChangeOwn(window, [&](auto&, auto found) { found->caption = caption; });
+  return ChangeOwn("UPDATE desktop_windows SET caption = ?4", window, caption);
 }
 
 bool Desktop::SetVisible(win::HWND window, bool visible) {
-  return ChangeOwn(window, [&](auto&, auto found) { found->visible = visible; });
+  return ChangeOwn(
+      visible ? "UPDATE desktop_windows SET visible = 1" : "UPDATE desktop_windows SET visible = 0",
+      window, std::nullopt);
 }
 
 bool Desktop::Remove(win::HWND window) {
-  return ChangeOwn(window, [](auto& windows, auto found) { windows.erase(found); });
+  return ChangeOwn("DELETE FROM desktop_windows", window, std::nullopt);
 }
 
 void Desktop::RemoveAllOfThisProcess() {
-  std::this_thread::sleep_for(delay_);
-  const std::lock_guard lock(OwnFileMutex());
-  WriteOwn(ProcessFile{processId_, startTime_, {}});
+  if (DesktopHooks::beforeRemovingAll) DesktopHooks::beforeRemovingAll();
+  machine_.State().Write([&](const Transaction& t) {
+    auto remove =
+        t.Prepare("DELETE FROM desktop_windows WHERE process_id = ?1 AND process_start = ?2");
+    BindOwner(remove);
+    remove.Run();
+  });
 }
 
 std::vector<TopLevelWindow> Desktop::List() const {
-  std::this_thread::sleep_for(delay_);
-  std::vector<TopLevelWindow> all = ReadOwn().windows;
-  std::vector<std::pair<int, fs::path>> others;
-  std::error_code error;
-  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
-    const fs::path& file = it->path();
-    if (file.extension() != kSuffix) continue;
-    try {
-      const int processId = std::stoi(file.stem().string());
-      if (processId != processId_) others.emplace_back(processId, file);
-    } catch (const std::exception&) {
-      continue;
+  if (DesktopHooks::beforeListing) DesktopHooks::beforeListing();
+  return machine_.State().Read([&](const Transaction& t) {
+    std::vector<TopLevelWindow> all;
+    auto own = t.Prepare(kOwnWindows);
+    BindOwner(own);
+    while (own.Step()) all.push_back(WindowOf(own));
+    auto others = t.Prepare(
+        "SELECT handle, process_id, class_name, caption, visible, process_start"
+        " FROM desktop_windows WHERE NOT (process_id = ?1 AND process_start = ?2)"
+        " ORDER BY process_id, handle");
+    BindOwner(others);
+    while (others.Step()) {
+      const TopLevelWindow window = WindowOf(others);
+      const auto startTime = static_cast<unsigned long long>(others.Int(5));
+      if (StartTimeOf(window.processId) == startTime) all.push_back(window);
     }
-  }
-  std::sort(others.begin(), others.end());
-  for (const auto& [processId, file] : others) {
-    std::istringstream lines(ReadTextFile(file));
-    std::string header;
-    std::getline(lines, header);
-    const auto owner = ParseHeader(header);
-    if (!owner || owner->first != processId || StartTimeOf(processId) != owner->second) continue;
-    const auto windows = ParseWindows(lines, processId);
-    all.insert(all.end(), windows.begin(), windows.end());
-  }
-  return all;
+    return all;
+  });
 }
 
 std::optional<TopLevelWindow> Desktop::Find(win::HWND window) const {
@@ -256,9 +175,14 @@ std::optional<TopLevelWindow> Desktop::Find(win::HWND window) const {
 }
 
 bool Desktop::IsOwn(win::HWND window) const {
-  const auto windows = ReadOwn().windows;
-  return std::any_of(windows.begin(), windows.end(),
-                     [window](const TopLevelWindow& w) { return w.handle == window; });
+  return machine_.State().Read([&](const Transaction& t) {
+    auto own = t.Prepare(kOwnWindows);
+    BindOwner(own);
+    while (own.Step()) {
+      if (static_cast<win::HWND>(own.Int(0)) == window) return true;
+    }
+    return false;
+  });
 }
 
 }  // namespace lyn::sim

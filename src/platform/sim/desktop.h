@@ -1,13 +1,13 @@
-// The top-level windows of every process running on one machine. Each
-// process keeps its own windows in one file of the machine's "desktop"
-// folder; a window counts only while the process that made it is alive, so a
-// process that died (or whose number was reused) leaves nothing behind.
+// The top-level windows of every process running on one machine, kept in the
+// machine's state store. A window counts only while the process that made it
+// is alive (same process number and start time), so a process that died (or
+// whose number was reused) leaves nothing behind.
 #pragma once
 
-#include <chrono>
-#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/api/win_types.h"
@@ -21,6 +21,14 @@ struct TopLevelWindow {
   std::string className;  // UTF-8
   std::string caption;    // UTF-8
   bool visible = false;
+};
+
+// Test hooks: called, when set, just before the windows are listed and before
+// a process takes down all its windows, so that tests can hold processes at
+// these points and order them by events.
+struct DesktopHooks {
+  static inline std::function<void()> beforeListing;
+  static inline std::function<void()> beforeRemovingAll;
 };
 
 // Several Desktop objects of one process on the same machine share that
@@ -45,22 +53,15 @@ class Desktop {
   bool IsOwn(win::HWND window) const;
 
  private:
-  struct ProcessFile {
-    int processId = 0;
-    unsigned long long startTime = 0;
-    std::vector<TopLevelWindow> windows;
-  };
+  // Binds this process (number ?1, start time ?2) to a statement.
+  void BindOwner(Statement& statement) const;
+  // Runs `sql` (an UPDATE or DELETE, ?4 bound to `value`) on one window of
+  // this process; false when it has no such window.
+  bool ChangeOwn(std::string_view sql, win::HWND window, const std::optional<std::string>& value);
 
-  std::filesystem::path FileOf(int processId) const;
-  ProcessFile ReadOwn() const;
-  void WriteOwn(const ProcessFile& file) const;
-  template <typename Change>
-  bool ChangeOwn(win::HWND window, Change change);
-
-  std::filesystem::path folder_;
+  Machine machine_;
   int processId_;
   unsigned long long startTime_;
-  std::chrono::milliseconds delay_;
 };
 
 }  // namespace lyn::sim

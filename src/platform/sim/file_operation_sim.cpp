@@ -9,19 +9,18 @@
 // the user may not write: nothing can be created in or deleted from it. A file
 // the machine marks in use can be neither replaced nor deleted. Moving and
 // renaming are not offered by this machine.
-#include <filesystem>
+#include <cerrno>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/windows_path.h"
 #include "platform/sim/shell32_sim.h"
 
 namespace lyn::sim {
 namespace {
 
-namespace fs = std::filesystem;
 using win::DWORD;
 
 // The result for a host failure the machine has no better name for.
@@ -29,10 +28,9 @@ constexpr int kUnknownError = 0x402;
 constexpr DWORD kKeptAttributes =
     win::FILE_ATTRIBUTE_READONLY | win::FILE_ATTRIBUTE_HIDDEN | win::FILE_ATTRIBUTE_SYSTEM;
 
-int HostError(const std::error_code& error) {
-  if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
-    return win::ERROR_ACCESS_DENIED;
-  }
+// A host failure (-errno) as the operation's result.
+int HostError(int error) {
+  if (error == -EACCES || error == -EPERM) return win::ERROR_ACCESS_DENIED;
   return kUnknownError;
 }
 
@@ -81,6 +79,8 @@ class FileOperation {
       if (!path->exists) {
         return Parent(*path).exists ? win::ERROR_FILE_NOT_FOUND : win::DE_INVALIDFILES;
       }
+      // A drive's root is not a folder that can go.
+      if (path->windowsPath.size() == 3) return win::ERROR_ACCESS_DENIED;
       if (!Confirmed()) return Cancel();
       if (const int result = DeleteTree(*path)) return result;
     }
@@ -110,20 +110,14 @@ class FileOperation {
     return machine_.Resolve(path.windowsPath + "\\..");
   }
 
-  static bool IsFolder(const ResolvedPath& path) {
-    std::error_code error;
-    return path.exists && fs::is_directory(path.hostPath, error);
-  }
+  static bool IsFolder(const ResolvedPath& path) { return path.folder; }
 
   bool Writable(const ResolvedPath& folder) const {
     return (machine_.Attributes(folder.windowsPath) & win::FILE_ATTRIBUTE_READONLY) == 0;
   }
 
   int CopyOne(const ResolvedPath& source, const ResolvedPath& target) {
-    std::error_code error;
-    if (target.exists && fs::equivalent(source.hostPath, target.hostPath, error)) {
-      return win::DE_SAMEFILE;
-    }
+    if (target.exists && target.drivePath == source.drivePath) return win::DE_SAMEFILE;
     if (!IsFolder(source)) {
       return IsFolder(target) ? win::DE_FILEDESTISFLD : CopyFile(source, target);
     }
@@ -149,9 +143,8 @@ class FileOperation {
     while (!existing.exists) existing = Parent(existing);
     if (!IsFolder(existing)) return win::ERROR_PATH_NOT_FOUND;
     if (!Writable(existing)) return win::ERROR_ACCESS_DENIED;
-    std::error_code error;
-    fs::create_directories(folder.hostPath, error);
-    return error ? HostError(error) : 0;
+    const int error = machine_.drives().MakeFolders(folder.drivePath);
+    return error != 0 ? HostError(error) : 0;
   }
 
   int CopyFile(const ResolvedPath& source, const ResolvedPath& target) {
@@ -160,9 +153,9 @@ class FileOperation {
       if (machine_.InUse(target.windowsPath)) return win::ERROR_SHARING_VIOLATION;
       if (!Confirmed()) return Cancel();
     }
-    std::error_code error;
-    fs::copy_file(source.hostPath, target.hostPath, fs::copy_options::overwrite_existing, error);
-    if (error) return HostError(error);
+    if (const int error = machine_.drives().Copy(source.drivePath, target.drivePath)) {
+      return HostError(error);
+    }
     machine_.SetAttributes(
         target.windowsPath,
         (machine_.Attributes(source.windowsPath) & kKeptAttributes) | win::FILE_ATTRIBUTE_ARCHIVE);
@@ -172,21 +165,22 @@ class FileOperation {
   int CopyFolder(const ResolvedPath& source, const ResolvedPath& target) {
     if (!target.exists) {
       if (const int result = PrepareFolder(Parent(target))) return result;
-      std::error_code error;
-      fs::create_directory(target.hostPath, error);
-      if (error) return HostError(error);
+      if (const int error = machine_.drives().MakeFolder(target.drivePath)) {
+        return HostError(error);
+      }
     }
     const ResolvedPath folder = machine_.Resolve(target.windowsPath);
-    std::error_code error;
-    for (fs::directory_iterator it(source.hostPath, error), end; !error && it != end;
-         it.increment(error)) {
-      // Links are not followed: they may lead out of the machine.
-      std::error_code linkError;
-      if (it->is_symlink(linkError) || linkError) continue;
-      const std::string name = it->path().filename().string();
-      if (const int result = CopyOne(Child(source, name), Child(folder, name))) return result;
+    std::vector<HostEntry> entries;
+    if (const int error = machine_.drives().List(source.drivePath, entries)) {
+      return HostError(error);
     }
-    if (error) return HostError(error);
+    for (const HostEntry& entry : entries) {
+      // Links are not followed: they may lead out of the machine.
+      if (entry.status.link) continue;
+      if (const int result = CopyOne(Child(source, entry.name), Child(folder, entry.name))) {
+        return result;
+      }
+    }
     // The folder's own attributes last, so a read-only source folder does
     // not keep its copy from being filled.
     machine_.SetAttributes(folder.windowsPath,
@@ -198,36 +192,28 @@ class FileOperation {
   // of each deleted path are reset to what a new entry has.
   int DeleteTree(const ResolvedPath& path) {
     if (!Writable(Parent(path))) return win::ERROR_ACCESS_DENIED;
-    std::error_code error;
-    const bool folder = IsFolder(path) && !fs::is_symlink(path.hostPath, error);
-    if (folder) {
-      std::vector<std::string> names;
-      for (fs::directory_iterator it(path.hostPath, error), end; !error && it != end;
-           it.increment(error)) {
-        names.push_back(it->path().filename().string());
+    if (path.folder) {
+      std::vector<HostEntry> entries;
+      if (const int error = machine_.drives().List(path.drivePath, entries)) {
+        return HostError(error);
       }
-      if (error) return HostError(error);
-      for (const std::string& name : names) {
-        if (const int result = DeleteEntry(path, name)) return result;
+      for (const HostEntry& entry : entries) {
+        // A link goes itself; where it points is not the machine's.
+        const int result = entry.status.link ? RemoveHost(path.drivePath + '/' + entry.name)
+                                             : DeleteTree(Child(path, entry.name));
+        if (result != 0) return result;
       }
     } else if (machine_.InUse(path.windowsPath)) {
       return win::ERROR_SHARING_VIOLATION;
     }
-    fs::remove(path.hostPath, error);
-    if (error) return HostError(error);
-    machine_.SetAttributes(path.windowsPath, folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE);
+    if (const int result = RemoveHost(path.drivePath)) return result;
+    machine_.SetAttributes(path.windowsPath, path.folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE);
     return 0;
   }
 
-  int DeleteEntry(const ResolvedPath& folder, const std::string& name) {
-    try {
-      return DeleteTree(Child(folder, name));
-    } catch (const MachineError&) {
-      // A link leading out of the machine: only the link itself goes.
-      std::error_code error;
-      fs::remove(folder.hostPath / name, error);
-      return error ? HostError(error) : 0;
-    }
+  int RemoveHost(const std::string& drivePath) const {
+    const int error = machine_.drives().Remove(drivePath);
+    return error != 0 ? HostError(error) : 0;
   }
 
   const Machine& machine_;
@@ -238,29 +224,32 @@ class FileOperation {
 }  // namespace
 
 int SimShell32::SHFileOperationA(win::SHFILEOPSTRUCTA* operation) {
-  if (operation == nullptr) return win::ERROR_INVALID_PARAMETER;
-  operation->fAnyOperationsAborted = win::FALSE;
-  const std::vector<std::string> sources = PathList(machine_, operation->pFrom);
-  if (sources.empty()) return win::ERROR_ACCESS_DENIED;
+  return Guarded([](win::DWORD error) { return static_cast<int>(error); },
+                 [&]() -> int {
+                   if (operation == nullptr) return win::ERROR_INVALID_PARAMETER;
+                   operation->fAnyOperationsAborted = win::FALSE;
+                   const std::vector<std::string> sources = PathList(machine_, operation->pFrom);
+                   if (sources.empty()) return win::ERROR_ACCESS_DENIED;
 
-  FileOperation fileOperation(machine_, operation->fFlags);
-  int result = win::ERROR_INVALID_PARAMETER;
-  try {
-    if (operation->wFunc == win::FO_COPY) {
-      // Only the first destination counts without FOF_MULTIDESTFILES.
-      const std::vector<std::string> destinations = PathList(machine_, operation->pTo);
-      result = fileOperation.Copy(sources, destinations.empty() ? std::string() : destinations[0]);
-    } else if (operation->wFunc == win::FO_DELETE) {
-      result = fileOperation.Delete(sources);
-    }
-  } catch (const MachineError&) {
-    // An entry on the way that Windows could not name.
-    result = kUnknownError;
-  } catch (const fs::filesystem_error& error) {
-    result = HostError(error.code());
-  }
-  if (fileOperation.aborted()) operation->fAnyOperationsAborted = win::TRUE;
-  return result;
+                   FileOperation fileOperation(machine_, operation->fFlags);
+                   int result = win::ERROR_INVALID_PARAMETER;
+                   try {
+                     if (operation->wFunc == win::FO_COPY) {
+                       // Only the first destination counts without FOF_MULTIDESTFILES.
+                       const std::vector<std::string> destinations =
+                           PathList(machine_, operation->pTo);
+                       result = fileOperation.Copy(
+                           sources, destinations.empty() ? std::string() : destinations[0]);
+                     } else if (operation->wFunc == win::FO_DELETE) {
+                       result = fileOperation.Delete(sources);
+                     }
+                   } catch (const MachineError&) {
+                     // An entry on the way that Windows could not name.
+                     result = kUnknownError;
+                   }
+                   if (fileOperation.aborted()) operation->fAnyOperationsAborted = win::TRUE;
+                   return result;
+                 });
 }
 
 }  // namespace lyn::sim

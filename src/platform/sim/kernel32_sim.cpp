@@ -159,40 +159,42 @@ BOOL SimKernel32::GetVolumeInformationA(LPCSTR rootPath, LPSTR volumeName, DWORD
                                         DWORD* serialNumber, DWORD* maxComponentLength,
                                         DWORD* fileSystemFlags, LPSTR fileSystemName,
                                         DWORD fileSystemNameSize) {
-  const Profile& p = machine_.profile();
-  const WindowsPath current = ParseWindowsPath(p.CurrentDirectory, nullptr);
-  char drive = current.drive;
-  if (rootPath != nullptr) {
-    // "X:\" names a root; "X:" too while X's current folder is its root.
-    const std::string root = machine_.AnsiToUtf8(rootPath);
-    const bool hasDrive =
-        root.size() >= 2 && root[1] == ':' && std::isalpha(static_cast<unsigned char>(root[0]));
-    if (!hasDrive) return Fail(ERROR_INVALID_NAME, FALSE);
-    drive = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
-    const bool bare = root.size() == 2;
-    const bool slashed = root.size() == 3 && (root[2] == '\\' || root[2] == '/');
-    if (bare && !(current.drive == drive && current.components.empty())) {
-      return Fail(ERROR_INVALID_NAME, FALSE);
+  return Guarded(FALSE, [&]() -> BOOL {
+    const Profile& p = machine_.profile();
+    const WindowsPath current = ParseWindowsPath(p.CurrentDirectory, nullptr);
+    char drive = current.drive;
+    if (rootPath != nullptr) {
+      // "X:\" names a root; "X:" too while X's current folder is its root.
+      const std::string root = machine_.AnsiToUtf8(rootPath);
+      const bool hasDrive =
+          root.size() >= 2 && root[1] == ':' && std::isalpha(static_cast<unsigned char>(root[0]));
+      if (!hasDrive) return Fail(ERROR_INVALID_NAME, FALSE);
+      drive = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+      const bool bare = root.size() == 2;
+      const bool slashed = root.size() == 3 && (root[2] == '\\' || root[2] == '/');
+      if (bare && !(current.drive == drive && current.components.empty())) {
+        return Fail(ERROR_INVALID_NAME, FALSE);
+      }
+      if (!bare && !slashed) {
+        const char last = root.back();
+        return Fail(last == '\\' || last == '/' ? ERROR_DIR_NOT_ROOT : ERROR_INVALID_NAME, FALSE);
+      }
     }
-    if (!bare && !slashed) {
-      const char last = root.back();
-      return Fail(last == '\\' || last == '/' ? ERROR_DIR_NOT_ROOT : ERROR_INVALID_NAME, FALSE);
+    const auto found = p.drives.find(drive);
+    if (found == p.drives.end()) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+    const DriveVolume& volume = found->second;
+    const std::string label = machine_.Utf8ToAnsi(volume.volumeName);
+    const std::string fileSystem = machine_.Utf8ToAnsi(volume.fileSystem);
+    if ((volumeName != nullptr && !CopyText(label, volumeName, volumeNameSize)) ||
+        (fileSystemName != nullptr && !CopyText(fileSystem, fileSystemName, fileSystemNameSize))) {
+      return Fail(ERROR_MORE_DATA, FALSE);
     }
-  }
-  const auto found = p.drives.find(drive);
-  if (found == p.drives.end()) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-  const DriveSpec& volume = found->second;
-  const std::string label = machine_.Utf8ToAnsi(volume.volumeName);
-  const std::string fileSystem = machine_.Utf8ToAnsi(volume.fileSystem);
-  if ((volumeName != nullptr && !CopyText(label, volumeName, volumeNameSize)) ||
-      (fileSystemName != nullptr && !CopyText(fileSystem, fileSystemName, fileSystemNameSize))) {
-    return Fail(ERROR_MORE_DATA, FALSE);
-  }
-  const VolumeTraits traits = TraitsOf(volume.fileSystem);
-  if (serialNumber != nullptr) *serialNumber = volume.serialNumber;
-  if (maxComponentLength != nullptr) *maxComponentLength = traits.maxComponentLength;
-  if (fileSystemFlags != nullptr) *fileSystemFlags = traits.flags;
-  return TRUE;
+    const VolumeTraits traits = TraitsOf(volume.fileSystem);
+    if (serialNumber != nullptr) *serialNumber = volume.serialNumber;
+    if (maxComponentLength != nullptr) *maxComponentLength = traits.maxComponentLength;
+    if (fileSystemFlags != nullptr) *fileSystemFlags = traits.flags;
+    return TRUE;
+  });
 }
 
 UINT SimKernel32::GetACP() {
@@ -240,8 +242,22 @@ int SimKernel32::WideCharToMultiByte(UINT codePage, DWORD, const char16_t* wide,
   return needed;
 }
 
+void* SimKernel32::LocalFree(void* memory) {
+  // The machine's libraries allocate what the program frees with malloc.
+  std::free(memory);
+  return nullptr;
+}
+
+HANDLE SimKernel32::GetCurrentThread() {
+  return static_cast<HANDLE>(-2);
+}
+
 DWORD SimKernel32::GetLastError() {
-  return lastError_;
+  return LastError();
+}
+
+void SimKernel32::SetLastError(DWORD error) {
+  sim::SetLastError(error);
 }
 
 void SimKernel32::ExitProcess(UINT exitCode) {

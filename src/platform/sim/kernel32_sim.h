@@ -2,13 +2,13 @@
 // profile, its volumes, its files, text in its code page, and the process.
 #pragma once
 
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/api/kernel32.h"
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/process_host.h"
 
@@ -51,6 +51,12 @@ class SimKernel32 : public win::Kernel32 {
   win::BOOL DeleteFileA(win::LPCSTR path) override;
   win::BOOL RemoveDirectoryA(win::LPCSTR path) override;
   win::BOOL MoveFileExA(win::LPCSTR existing, win::LPCSTR newName, win::DWORD flags) override;
+  win::BOOL CreateDirectoryA(win::LPCSTR path, win::LPVOID security) override;
+
+  win::BOOL DosDateTimeToFileTime(win::WORD dosDate, win::WORD dosTime,
+                                  win::FILETIME* fileTime) override;
+  win::BOOL FileTimeToSystemTime(const win::FILETIME* fileTime,
+                                 win::SYSTEMTIME* systemTime) override;
 
   win::UINT GetACP() override;
   int MultiByteToWideChar(win::UINT codePage, win::DWORD flags, win::LPCSTR text, int length,
@@ -59,13 +65,16 @@ class SimKernel32 : public win::Kernel32 {
                           win::LPSTR text, int size, win::LPCSTR defaultChar,
                           win::BOOL* usedDefault) override;
 
+  void* LocalFree(void* memory) override;
+  win::HANDLE GetCurrentThread() override;
   win::DWORD GetLastError() override;
+  void SetLastError(win::DWORD error) override;
   [[noreturn]] void ExitProcess(win::UINT exitCode) override;
 
  private:
   // What a handle of this process refers to.
   struct OpenFile {
-    std::fstream stream;
+    UniqueFd fd;  // none for the null device
     bool writable = false;
   };
   struct Search {
@@ -73,12 +82,6 @@ class SimKernel32 : public win::Kernel32 {
     std::size_t next = 0;
   };
 
-  // Sets the last error and passes `result` through, for one-line failures.
-  template <typename T>
-  T Fail(win::DWORD error, T result) {
-    lastError_ = error;
-    return result;
-  }
   win::UINT CopyFolder(const std::string& folder, win::LPSTR buffer, win::UINT size);
   std::vector<win::WIN32_FIND_DATAA> FindEntries(const std::string& pattern);
   win::HANDLE NewHandle();
@@ -88,7 +91,6 @@ class SimKernel32 : public win::Kernel32 {
 
   const Machine& machine_;
   ProcessHost& host_;
-  win::DWORD lastError_ = 0;
   win::HANDLE nextHandle_ = 0x100;
   std::map<win::HANDLE, std::unique_ptr<OpenFile>> files_;
   std::map<win::HANDLE, Search> searches_;

@@ -1,13 +1,17 @@
 // The file operations of the emulated kernel32: directory searches,
 // attributes, and files opened for reading or writing.
+#include <fcntl.h>
+
 #include <algorithm>
-#include <chrono>
+#include <cerrno>
 #include <cstring>
-#include <system_error>
 
 #include "platform/sim/kernel32_sim.h"
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/case_fold.h"
+#include "platform/sim/machine/file_time.h"
 #include "platform/sim/machine/wildcard.h"
+#include "platform/sim/machine/windows_names.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
@@ -16,7 +20,6 @@ namespace {
 
 using namespace win;
 
-constexpr DWORD ERROR_WRITE_PROTECT = 19;
 constexpr DWORD ERROR_WRITE_FAULT = 29;
 constexpr DWORD CREATE_NEW = 1;
 constexpr DWORD OPEN_ALWAYS = 4;
@@ -27,14 +30,21 @@ constexpr DWORD FILE_APPEND_DATA = 0x0004;
 constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-// 100-nanosecond intervals from 1601-01-01 to 1970-01-01.
-constexpr long long kEpochDifference = 116444736000000000LL;
+// The folder holding a path's last name, "C" for a drive's root entries.
+std::string_view ParentOf(const ResolvedPath& path) {
+  const auto slash = path.drivePath.rfind('/');
+  return std::string_view(path.drivePath).substr(0, slash == std::string::npos ? 0 : slash);
+}
 
-FILETIME ToFileTime(fs::file_time_type time) {
-  const auto since1970 = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      std::chrono::file_clock::to_sys(time).time_since_epoch());
-  const auto ticks = static_cast<unsigned long long>(since1970.count() / 100 + kEpochDifference);
-  return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+// The device the last name of a path stands for, if any.
+std::optional<std::string> DeviceOf(std::string_view path) {
+  const auto separator = path.find_last_of(":\\/");
+  return DeviceName(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+bool FolderExists(const Machine& machine, std::string_view drivePath) {
+  const auto status = machine.drives().Status(drivePath);
+  return status && status->folder;
 }
 
 // The folder part ("C:\Windows\", "C:", or "." for the current folder) and
@@ -70,69 +80,83 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   ResolvedPath folder;
   try {
     folder = machine_.Resolve(folderPart);
+  } catch (const StateError&) {
+    throw;  // damage in the store is not a bad path: Guarded reports it
   } catch (const MachineError&) {
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
   }
-  std::error_code error;
-  if (!fs::is_directory(folder.hostPath, error)) {
+  if (!folder.folder) return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
+  // A name without wildcards is looked up, not searched for: the cost stays
+  // the same whatever the folder's size.
+  const bool plainName = namePattern.find_first_of("*?") == std::string::npos &&
+                         namePattern != "." && namePattern != "..";
+  std::vector<HostEntry> listed;
+  if (plainName) {
+    if (auto entry = machine_.drives().Find(folder.drivePath, namePattern)) {
+      listed.push_back(std::move(*entry));
+    }
+  } else if (machine_.drives().List(folder.drivePath, listed) != 0) {
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
   }
+  // Links are left out: the machine follows none, wherever they point.
+  std::erase_if(listed, [](const HostEntry& entry) { return entry.status.link; });
+  std::vector<std::pair<std::string, HostEntry>> sorted;
+  for (HostEntry& entry : listed) sorted.emplace_back(FoldCase(entry.name), std::move(entry));
+  std::sort(sorted.begin(), sorted.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
   // A folder below a drive root lists itself and its parent first.
   std::vector<std::pair<std::string, ResolvedPath>> candidates;
-  const std::string prefix =
-      folder.windowsPath.back() == '\\' ? folder.windowsPath : folder.windowsPath + '\\';
   if (folder.windowsPath.size() > 3) {
     candidates.push_back({".", folder});
     candidates.push_back({"..", machine_.Resolve(folder.windowsPath + "\\..")});
   }
-  std::vector<std::string> names;
-  for (fs::directory_iterator it(folder.hostPath, error), end; !error && it != end;
-       it.increment(error)) {
-    names.push_back(it->path().filename().string());
-  }
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return FoldCase(a) < FoldCase(b); });
-  for (const std::string& name : names) {
-    try {
-      candidates.push_back({name, machine_.Resolve(prefix + name)});
-    } catch (const MachineError&) {
-      continue;  // not a Windows name, or a link leading out of the machine
-    }
+  const std::string prefix =
+      folder.windowsPath.back() == '\\' ? folder.windowsPath : folder.windowsPath + '\\';
+  for (const auto& [folded, entry] : sorted) {
+    ResolvedPath path{prefix + entry.name,
+                      folder.hostPath / entry.name,
+                      folder.drivePath + '/' + entry.name,
+                      folder.drive,
+                      true,
+                      entry.status.folder};
+    candidates.push_back({entry.name, std::move(path)});
   }
   std::vector<WIN32_FIND_DATAA> entries;
   for (const auto& [name, entry] : candidates) {
     if (!MatchesPattern(name, namePattern)) continue;
+    const auto status = machine_.drives().Status(entry.drivePath);
+    if (!status) continue;
     WIN32_FIND_DATAA data{};
     data.dwFileAttributes = machine_.Attributes(entry.windowsPath);
-    const auto written = fs::last_write_time(entry.hostPath, error);
-    data.ftLastWriteTime = error ? FILETIME{} : ToFileTime(written);
+    data.ftLastWriteTime = ToFileTime(status->modified);
     data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime;
-    if (fs::is_regular_file(entry.hostPath, error)) {
-      const auto size = static_cast<unsigned long long>(fs::file_size(entry.hostPath, error));
-      data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-      data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFF);
+    if (!status->folder) {
+      data.nFileSizeHigh = static_cast<DWORD>(status->size >> 32);
+      data.nFileSizeLow = static_cast<DWORD>(status->size & 0xFFFFFFFF);
     }
     const std::string ansi = machine_.Utf8ToAnsi(name);
     std::memcpy(data.cFileName, ansi.data(), std::min<std::size_t>(ansi.size(), MAX_PATH - 1));
     entries.push_back(data);
   }
-  if (entries.empty()) lastError_ = ERROR_FILE_NOT_FOUND;
+  if (entries.empty()) SetLastError(ERROR_FILE_NOT_FOUND);
   return entries;
 }
 
 HANDLE SimKernel32::FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data) {
-  if (pattern == nullptr || data == nullptr)
-    return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
-  const std::string text = machine_.AnsiToUtf8(pattern);
-  const auto [folderPart, namePattern] = SplitPattern(text);
-  if (namePattern.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-  std::vector<WIN32_FIND_DATAA> entries = FindEntries(text);
-  if (entries.empty()) return INVALID_HANDLE_VALUE;
-  *data = entries.front();
-  const HANDLE handle = NewHandle();
-  searches_[handle] = Search{std::move(entries), 1};
-  lastError_ = ERROR_SUCCESS;
-  return handle;
+  return Guarded(INVALID_HANDLE_VALUE, [&]() -> HANDLE {
+    if (pattern == nullptr || data == nullptr)
+      return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    const std::string text = machine_.AnsiToUtf8(pattern);
+    const auto [folderPart, namePattern] = SplitPattern(text);
+    if (namePattern.empty()) return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    std::vector<WIN32_FIND_DATAA> entries = FindEntries(text);
+    if (entries.empty()) return INVALID_HANDLE_VALUE;
+    *data = entries.front();
+    const HANDLE handle = NewHandle();
+    searches_[handle] = Search{std::move(entries), 1};
+    SetLastError(ERROR_SUCCESS);
+    return handle;
+  });
 }
 
 BOOL SimKernel32::FindNextFileA(HANDLE search, WIN32_FIND_DATAA* data) {
@@ -150,96 +174,145 @@ BOOL SimKernel32::FindClose(HANDLE search) {
 }
 
 DWORD SimKernel32::GetFileAttributesA(LPCSTR path) {
-  if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
-  try {
-    const ResolvedPath resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
-    std::error_code error;
-    if (!resolved.exists) {
-      const bool folderExists = fs::is_directory(resolved.hostPath.parent_path(), error);
-      return Fail(folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
-                  INVALID_FILE_ATTRIBUTES);
+  return Guarded(INVALID_FILE_ATTRIBUTES, [&]() -> DWORD {
+    if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
+    if (const DWORD error = PathNameError(path)) return Fail(error, INVALID_FILE_ATTRIBUTES);
+    // Windows answers for the null device as for a plain file; the machine has
+    // no other device attached.
+    if (const auto device = DeviceOf(path)) {
+      if (*device == "NUL") return FILE_ATTRIBUTE_ARCHIVE;
+      return Fail(ERROR_FILE_NOT_FOUND, INVALID_FILE_ATTRIBUTES);
     }
-    return machine_.Attributes(resolved.windowsPath);
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, INVALID_FILE_ATTRIBUTES);
-  }
+    try {
+      const ResolvedPath resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
+      if (!resolved.exists) {
+        const bool folderExists = FolderExists(machine_, ParentOf(resolved));
+        return Fail(folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
+                    INVALID_FILE_ATTRIBUTES);
+      }
+      return machine_.Attributes(resolved.windowsPath);
+    } catch (const StateError&) {
+      throw;  // damage in the store is not a bad path: Guarded reports it
+    } catch (const MachineError&) {
+      return Fail(ERROR_PATH_NOT_FOUND, INVALID_FILE_ATTRIBUTES);
+    }
+  });
 }
 
 HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD, LPVOID, DWORD creation,
                                 DWORD flags, HANDLE) {
-  if (path == nullptr || creation < CREATE_NEW || creation > TRUNCATE_EXISTING) {
-    return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
-  }
-  ResolvedPath target;
-  try {
-    target = machine_.Resolve(machine_.AnsiToUtf8(path));
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
-  }
-  std::error_code error;
-  if (!fs::is_directory(target.hostPath.parent_path(), error)) {
-    return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
-  }
-  if (target.exists && fs::is_directory(target.hostPath, error)) {
-    return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-  }
-  if (target.exists && creation == CREATE_NEW) return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
-  if (!target.exists && (creation == OPEN_EXISTING || creation == TRUNCATE_EXISTING)) {
-    return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-  }
-  const bool writes = IsWriteAccess(access);
-  const bool truncates =
-      target.exists && (creation == CREATE_ALWAYS || creation == TRUNCATE_EXISTING);
-  const bool creates = !target.exists;
-  if ((writes || truncates || creates) && IsReadOnlyVolume(machine_, target.drive)) {
-    return Fail(ERROR_WRITE_PROTECT, INVALID_HANDLE_VALUE);
-  }
-  if (target.exists) {
-    const DWORD attributes = machine_.Attributes(target.windowsPath);
-    const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    // Replacing a hidden or system file must restate those attributes.
-    const bool dropsHidden =
-        creation == CREATE_ALWAYS && (attributes & hiddenOrSystem & ~flags) != 0;
-    if (((writes || truncates) && (attributes & FILE_ATTRIBUTE_READONLY)) || dropsHidden) {
+  return Guarded(INVALID_HANDLE_VALUE, [&]() -> HANDLE {
+    if (path == nullptr || creation < CREATE_NEW || creation > TRUNCATE_EXISTING) {
+      return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    }
+    if (const DWORD error = PathNameError(path)) return Fail(error, INVALID_HANDLE_VALUE);
+    // "NUL" in any folder, with any extension, opens the null device, which
+    // takes every write; the machine has no console, port or printer.
+    if (const auto device = DeviceOf(path)) {
+      if (*device != "NUL") return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+      auto nullDevice = std::make_unique<OpenFile>();
+      nullDevice->writable = IsWriteAccess(access);
+      const HANDLE handle = NewHandle();
+      files_[handle] = std::move(nullDevice);
+      SetLastError(ERROR_SUCCESS);
+      return handle;
+    }
+    ResolvedPath target;
+    try {
+      target = machine_.Resolve(machine_.AnsiToUtf8(path));
+    } catch (const StateError&) {
+      throw;  // damage in the store is not a bad path: Guarded reports it
+    } catch (const MachineError&) {
+      return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+    }
+    if (!FolderExists(machine_, ParentOf(target))) {
+      return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+    }
+    if (target.folder) {
       return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     }
-    if ((writes || truncates) && machine_.InUse(target.windowsPath)) {
-      return Fail(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
+    if (target.exists && creation == CREATE_NEW)
+      return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
+    if (!target.exists && (creation == OPEN_EXISTING || creation == TRUNCATE_EXISTING)) {
+      return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     }
-  }
-  if (creates || truncates) {
-    std::ofstream(target.hostPath, std::ios::binary | std::ios::trunc);
-    machine_.SetAttributes(target.windowsPath,
-                           (flags & kSettableAttributes) | FILE_ATTRIBUTE_ARCHIVE);
-  }
-  auto file = std::make_unique<OpenFile>();
-  file->writable = writes;
-  file->stream.open(target.hostPath,
-                    std::ios::binary | std::ios::in | (writes ? std::ios::out : std::ios::in));
-  if (!file->stream.is_open()) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-  const HANDLE handle = NewHandle();
-  files_[handle] = std::move(file);
-  const bool existed = target.exists && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS);
-  lastError_ = existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS;
-  return handle;
+    const bool writes = IsWriteAccess(access);
+    const bool truncates =
+        target.exists && (creation == CREATE_ALWAYS || creation == TRUNCATE_EXISTING);
+    const bool creates = !target.exists;
+    if ((writes || truncates || creates) && IsReadOnlyVolume(machine_, target.drive)) {
+      return Fail(ERROR_WRITE_PROTECT, INVALID_HANDLE_VALUE);
+    }
+    if (target.exists) {
+      const DWORD attributes = machine_.Attributes(target.windowsPath);
+      const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+      // Replacing a hidden or system file must restate those attributes.
+      const bool dropsHidden =
+          creation == CREATE_ALWAYS && (attributes & hiddenOrSystem & ~flags) != 0;
+      if (((writes || truncates) && (attributes & FILE_ATTRIBUTE_READONLY)) || dropsHidden) {
+        return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+      }
+      if ((writes || truncates) && machine_.InUse(target.windowsPath)) {
+        return Fail(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
+      }
+    }
+    auto file = std::make_unique<OpenFile>();
+    file->writable = writes;
+    const int mode = writes || truncates ? O_RDWR : O_RDONLY;
+    const int how = creates ? O_CREAT | O_EXCL : truncates ? O_TRUNC : 0;
+    const int opened = machine_.drives().Open(target.drivePath, mode | how, file->fd);
+    if (opened == -EEXIST) return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
+    if (opened != 0) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+    if (creates || truncates) {
+      machine_.SetAttributes(target.windowsPath,
+                             (flags & kSettableAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+    }
+    const HANDLE handle = NewHandle();
+    files_[handle] = std::move(file);
+    const bool existed = target.exists && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS);
+    SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle;
+  });
 }
 
 BOOL SimKernel32::WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written, LPVOID) {
-  const auto found = files_.find(file);
-  if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (written != nullptr) *written = 0;
-  if (!found->second->writable) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  std::fstream& stream = found->second->stream;
-  stream.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-  if (!stream.flush()) return Fail(ERROR_WRITE_FAULT, FALSE);
-  if (written != nullptr) *written = size;
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    const auto found = files_.find(file);
+    if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
+    if (written != nullptr) *written = 0;
+    if (!found->second->writable) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (!found->second->fd.valid()) {  // the null device
+      if (written != nullptr) *written = size;
+      return TRUE;
+    }
+    if (machine_.drives().Write(found->second->fd.get(), data, size) != 0) {
+      return Fail(ERROR_WRITE_FAULT, FALSE);
+    }
+    if (written != nullptr) *written = size;
+    return TRUE;
+  });
 }
 
 BOOL SimKernel32::CloseHandle(HANDLE object) {
   if (object == GetCurrentProcess()) return TRUE;
   if (files_.erase(object) == 0) return Fail(ERROR_INVALID_HANDLE, FALSE);
   return TRUE;
+}
+
+BOOL SimKernel32::CreateDirectoryA(LPCSTR path, LPVOID) {
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (path == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
+    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
+    // A drive root cannot be made.
+    if (target.windowsPath.size() <= 3) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (target.exists) return Fail(ERROR_ALREADY_EXISTS, FALSE);
+    if (!FolderExists(machine_, ParentOf(target))) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+    if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
+    if (machine_.drives().MakeFolder(target.drivePath) != 0)
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
+    return TRUE;
+  });
 }
 
 }  // namespace lyn::sim
@@ -249,29 +322,35 @@ namespace lyn::sim {
 using namespace win;
 
 BOOL SimKernel32::ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, LPVOID) {
-  const auto found = files_.find(file);
-  if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (read != nullptr) *read = 0;
-  std::fstream& stream = found->second->stream;
-  stream.read(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
-  const auto count = static_cast<DWORD>(stream.gcount());
-  if (stream.bad()) return Fail(ERROR_INVALID_DATA, FALSE);
-  stream.clear();  // the end of the file is a read of 0 bytes, not an error
-  if (read != nullptr) *read = count;
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    const auto found = files_.find(file);
+    if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
+    if (read != nullptr) *read = 0;
+    if (!found->second->fd.valid()) return TRUE;  // the null device reads nothing
+    std::size_t count = 0;
+    if (machine_.drives().ReadSome(found->second->fd.get(), buffer, size, count) != 0) {
+      return Fail(ERROR_INVALID_DATA, FALSE);
+    }
+    if (read != nullptr) *read = static_cast<DWORD>(count);
+    return TRUE;
+  });
 }
 
+// The existing entry a deletion names, on a writable drive; nullopt with the
+// last error set otherwise.
 std::optional<ResolvedPath> SimKernel32::ExistingForChange(LPCSTR path) {
   if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, std::nullopt);
+  if (const DWORD error = PathNameError(path)) return Fail(error, std::nullopt);
   ResolvedPath resolved;
   try {
     resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
+  } catch (const StateError&) {
+    throw;  // damage in the store is not a bad path: Guarded reports it
   } catch (const MachineError&) {
     return Fail(ERROR_PATH_NOT_FOUND, std::nullopt);
   }
-  std::error_code error;
   if (!resolved.exists) {
-    const bool folderExists = fs::is_directory(resolved.hostPath.parent_path(), error);
+    const bool folderExists = FolderExists(machine_, ParentOf(resolved));
     return Fail(folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND, std::nullopt);
   }
   if (IsReadOnlyVolume(machine_, resolved.drive)) return Fail(ERROR_WRITE_PROTECT, std::nullopt);
@@ -279,65 +358,42 @@ std::optional<ResolvedPath> SimKernel32::ExistingForChange(LPCSTR path) {
 }
 
 BOOL SimKernel32::DeleteFileA(LPCSTR path) {
-  const std::optional<ResolvedPath> file = ExistingForChange(path);
-  if (!file) return FALSE;
-  std::error_code error;
-  if (fs::is_directory(file->hostPath, error) ||
-      (machine_.Attributes(file->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
-    return Fail(ERROR_ACCESS_DENIED, FALSE);
-  }
-  if (machine_.InUse(file->windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
-  if (!fs::remove(file->hostPath, error)) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  machine_.SetAttributes(file->windowsPath, FILE_ATTRIBUTE_ARCHIVE);
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    const std::optional<ResolvedPath> file = ExistingForChange(path);
+    if (!file) return FALSE;
+    if (file->folder || (machine_.Attributes(file->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    if (machine_.InUse(file->windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+    if (machine_.drives().Remove(file->drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    machine_.SetAttributes(file->windowsPath, FILE_ATTRIBUTE_ARCHIVE);
+    return TRUE;
+  });
 }
 
 BOOL SimKernel32::RemoveDirectoryA(LPCSTR path) {
-  const std::optional<ResolvedPath> folder = ExistingForChange(path);
-  if (!folder) return FALSE;
-  std::error_code error;
-  if (!fs::is_directory(folder->hostPath, error)) return Fail(ERROR_DIRECTORY, FALSE);
-  if (!fs::is_empty(folder->hostPath, error)) return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
-  if ((machine_.Attributes(folder->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0 ||
-      !fs::remove(folder->hostPath, error)) {
-    return Fail(ERROR_ACCESS_DENIED, FALSE);
-  }
-  machine_.SetAttributes(folder->windowsPath, 0);
-  return TRUE;
-}
-
-// Moves a file at once. The machine has no restarts, so a move or deletion
-// delayed until the next one is refused.
-BOOL SimKernel32::MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
-  if ((flags & MOVEFILE_DELAY_UNTIL_REBOOT) != 0 || newName == nullptr) {
-    return Fail(ERROR_NOT_SUPPORTED, FALSE);
-  }
-  const std::optional<ResolvedPath> source = ExistingForChange(existing);
-  if (!source) return FALSE;
-  ResolvedPath target;
-  try {
-    target = machine_.Resolve(machine_.AnsiToUtf8(newName));
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-  }
-  std::error_code error;
-  if (!fs::is_directory(target.hostPath.parent_path(), error)) {
-    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-  }
-  if (target.exists) {
-    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0) return Fail(ERROR_ALREADY_EXISTS, FALSE);
-    if (fs::is_directory(target.hostPath, error) ||
-        (machine_.Attributes(target.windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
+  return Guarded(FALSE, [&]() -> BOOL {
+    const std::optional<ResolvedPath> folder = ExistingForChange(path);
+    if (!folder) return FALSE;
+    if (!folder->folder) return Fail(ERROR_DIRECTORY, FALSE);
+    std::vector<HostEntry> entries;
+    if (machine_.drives().List(folder->drivePath, entries) != 0) {
       return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
-  }
-  if (machine_.InUse(source->windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
-  const DWORD attributes = machine_.Attributes(source->windowsPath);
-  fs::rename(source->hostPath, target.hostPath, error);
-  if (error) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  machine_.SetAttributes(target.windowsPath, attributes);
-  machine_.SetAttributes(source->windowsPath, FILE_ATTRIBUTE_ARCHIVE);
-  return TRUE;
+    if (!entries.empty()) return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
+    if ((machine_.Attributes(folder->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0 ||
+        machine_.drives().Remove(folder->drivePath) != 0) {
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    machine_.SetAttributes(folder->windowsPath, 0);
+    return TRUE;
+  });
+}
+
+// The machine has no restarts and moves nothing: a deletion delayed until the
+// next restart, the only move the uninstaller asks for, is refused.
+BOOL SimKernel32::MoveFileExA(LPCSTR, LPCSTR, DWORD) {
+  return Fail(ERROR_NOT_SUPPORTED, FALSE);
 }
 
 }  // namespace lyn::sim

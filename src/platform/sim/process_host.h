@@ -16,8 +16,7 @@ class ProcessHost {
   virtual ~ProcessHost() = default;
 
   // A modal message box; text and caption in UTF-8. Returns IDOK, IDYES or IDNO.
-  virtual int MessageBox(const std::string& text, const std::string& caption,
-                         win::UINT type) = 0;
+  virtual int MessageBox(const std::string& text, const std::string& caption, win::UINT type) = 0;
   // SetWindowPos with HWND_TOPMOST on one of the process's windows.
   virtual void SetTopmost(win::HWND window) = 0;
   // Ends the process at once: no handler runs after this.

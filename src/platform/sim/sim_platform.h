@@ -4,10 +4,15 @@
 #pragma once
 
 #include "platform/api/platform.h"
+#include "platform/sim/advapi32_registry_sim.h"
+#include "platform/sim/advapi32_security_sim.h"
+#include "platform/sim/com_sim.h"
 #include "platform/sim/desktop.h"
+#include "platform/sim/kernel32_library_sim.h"
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/process_host.h"
+#include "platform/sim/setupapi_sim.h"
 #include "platform/sim/shell32_sim.h"
 #include "platform/sim/ui/desktop_windows.h"
 #include "platform/sim/ui/widget_set.h"
@@ -28,6 +33,7 @@ class SimPlatform {
   const Machine& machine() const { return machine_; }
   Desktop& desktop() { return desktop_; }
   WidgetSet& widgets() { return widgets_; }
+  SimAdvapi32Security& advapi32Security() { return advapi32Security_; }
 
  private:
   Machine machine_;
@@ -36,8 +42,13 @@ class SimPlatform {
   SimUser32 user32_;
   SimVersion version_;
   SimShell32 shell32_;
+  SimSetupApi setupapi_;
+  SimAdvapi32Security advapi32Security_;
   DesktopWindows windows_;
   WidgetSet widgets_;
+  SimAdvapi32Registry registry_;
+  SimCom com_;
+  SimKernel32Library library_;
   Platform platform_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/case_fold.h"
 
 namespace lyn::sim {
@@ -31,16 +32,25 @@ WORD SimUser32::RegisterClassA(const WNDCLASSA* windowClass) {
 }
 
 HWND SimUser32::CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style) {
-  if (className == nullptr) return 0;
-  const std::string name = machine_.AnsiToUtf8(className);
-  if (classes_.count(FoldCase(name)) == 0) return 0;
-  const std::string caption = windowName != nullptr ? machine_.AnsiToUtf8(windowName) : "";
-  return desktop_.Add(name, caption, (style & WS_VISIBLE) != 0);
+  return Guarded(HWND{0}, [&]() -> HWND {
+    if (className == nullptr) return 0;
+    const std::string name = machine_.AnsiToUtf8(className);
+    if (classes_.count(FoldCase(name)) == 0) return 0;
+    const std::string caption = windowName != nullptr ? machine_.AnsiToUtf8(windowName) : "";
+    return desktop_.Add(name, caption, (style & WS_VISIBLE) != 0);
+  });
 }
 
 BOOL SimUser32::EnumWindows(WNDENUMPROC callback, LPARAM param) {
   if (callback == nullptr) return FALSE;
-  for (const TopLevelWindow& window : desktop_.List()) {
+  std::vector<TopLevelWindow> windows;
+  if (!Guarded(false, [&] {
+        windows = desktop_.List();
+        return true;
+      })) {
+    return FALSE;
+  }
+  for (const TopLevelWindow& window : windows) {
     if (!callback(window.handle, param)) return FALSE;
   }
   return TRUE;
@@ -56,19 +66,25 @@ int SimUser32::CopyOut(const std::string& utf8, LPSTR buffer, int size) const {
 }
 
 int SimUser32::GetClassNameA(HWND window, LPSTR buffer, int size) {
-  const auto found = desktop_.Find(window);
-  return found ? CopyOut(found->className, buffer, size) : 0;
+  return Guarded(0, [&]() -> int {
+    const auto found = desktop_.Find(window);
+    return found ? CopyOut(found->className, buffer, size) : 0;
+  });
 }
 
 int SimUser32::GetWindowTextA(HWND window, LPSTR buffer, int size) {
-  const auto found = desktop_.Find(window);
-  return found ? CopyOut(found->caption, buffer, size) : 0;
+  return Guarded(0, [&]() -> int {
+    const auto found = desktop_.Find(window);
+    return found ? CopyOut(found->caption, buffer, size) : 0;
+  });
 }
 
 BOOL SimUser32::SetWindowPos(HWND window, HWND insertAfter, int, int, int, int, UINT) {
-  if (!desktop_.Find(window)) return FALSE;
-  if (insertAfter == HWND_TOPMOST && desktop_.IsOwn(window)) host_.SetTopmost(window);
-  return TRUE;
+  return Guarded(BOOL{FALSE}, [&]() -> BOOL {
+    if (!desktop_.Find(window)) return FALSE;
+    if (insertAfter == HWND_TOPMOST && desktop_.IsOwn(window)) host_.SetTopmost(window);
+    return TRUE;
+  });
 }
 
 int SimUser32::GetSystemMetrics(int index) {

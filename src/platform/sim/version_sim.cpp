@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/code_page.h"
 #include "platform/sim/pe/pe_file.h"
 #include "platform/sim/pe/version_block.h"
@@ -28,43 +27,46 @@ std::optional<std::vector<std::uint8_t>> SimVersion::ReadMachineFile(win::LPCSTR
   if (path == nullptr || *path == '\0') return std::nullopt;
   try {
     const ResolvedPath resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
-    if (!resolved.exists || !std::filesystem::is_regular_file(resolved.hostPath)) {
+    std::vector<std::uint8_t> bytes;
+    if (!resolved.exists || resolved.folder ||
+        machine_.drives().Read(resolved.drivePath, bytes) != 0) {
       return std::nullopt;
     }
-    std::ifstream file(resolved.hostPath, std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file),
-                                     std::istreambuf_iterator<char>());
+    return bytes;
   } catch (const MachineError&) {
     return std::nullopt;
   }
 }
 
 win::DWORD SimVersion::GetFileVersionInfoSizeA(win::LPCSTR path, win::DWORD* handle) {
-  if (handle != nullptr) *handle = 0;
-  const auto file = ReadMachineFile(path);
-  if (!file) return 0;
-  const auto resource = pe::ReadVersionResource(*file);
-  if (!resource) return 0;
-  return static_cast<win::DWORD>(resource->size() * 2 + kSignatureSize);
+  return Guarded(win::DWORD{0}, [&]() -> win::DWORD {
+    if (handle != nullptr) *handle = 0;
+    const auto file = ReadMachineFile(path);
+    if (!file) return Fail(win::ERROR_FILE_NOT_FOUND, win::DWORD{0});
+    const auto resource = pe::ReadVersionResource(*file);
+    if (!resource) return Fail(win::ERROR_RESOURCE_TYPE_NOT_FOUND, win::DWORD{0});
+    return static_cast<win::DWORD>(resource->size() * 2 + kSignatureSize);
+  });
 }
 
 win::BOOL SimVersion::GetFileVersionInfoA(win::LPCSTR path, win::DWORD, win::DWORD size,
                                           win::LPVOID data) {
-  if (data == nullptr) return win::FALSE;
-  const auto file = ReadMachineFile(path);
-  if (!file) return win::FALSE;
-  const auto resource = pe::ReadVersionResource(*file);
-  if (!resource) return win::FALSE;
+  return Guarded(win::BOOL{win::FALSE}, [&]() -> win::BOOL {
+    if (data == nullptr) return win::FALSE;
+    const auto file = ReadMachineFile(path);
+    if (!file) return Fail(win::ERROR_FILE_NOT_FOUND, win::FALSE);
+    const auto resource = pe::ReadVersionResource(*file);
+    if (!resource) return Fail(win::ERROR_RESOURCE_TYPE_NOT_FOUND, win::FALSE);
 
-  auto* out = static_cast<std::uint8_t*>(data);
-  const std::size_t copied = std::min<std::size_t>(size, resource->size());
-  std::memcpy(out, resource->bytes().data(), copied);
-  const std::uint16_t length = BlockLength(resource->bytes().data());
-  if (size >= std::size_t{length} + kSignatureSize) {
-    std::memcpy(out + length, kAnsiRoomSignature, kSignatureSize);
-  }
-  return win::TRUE;
+    auto* out = static_cast<std::uint8_t*>(data);
+    const std::size_t copied = std::min<std::size_t>(size, resource->size());
+    std::memcpy(out, resource->bytes().data(), copied);
+    const std::uint16_t length = BlockLength(resource->bytes().data());
+    if (size >= std::size_t{length} + kSignatureSize) {
+      std::memcpy(out + length, kAnsiRoomSignature, kSignatureSize);
+    }
+    return win::TRUE;
+  });
 }
 
 win::BOOL SimVersion::VerQueryValueA(const void* block, win::LPCSTR subBlock, win::LPVOID* value,

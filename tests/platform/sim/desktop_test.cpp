@@ -5,8 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-
 #include "platform/sim/machine/scratch_folder.h"
 
 namespace lyn::sim {
@@ -60,29 +58,36 @@ TEST_F(DesktopTest, AnotherProcessesWindowCountsWhileItLives) {
   EXPECT_NE(own, childWindow);
   ASSERT_TRUE(desktop.Find(childWindow)) << "the running copy sees the other one";
   EXPECT_EQ(desktop.Find(childWindow)->processId, child);
-  EXPECT_EQ(desktop.Find(childWindow)->caption, "LYN\tSetup") << "a tab survives the file";
+  EXPECT_EQ(desktop.Find(childWindow)->caption, "LYN\tSetup") << "a tab survives the store";
   EXPECT_FALSE(desktop.IsOwn(childWindow));
   EXPECT_FALSE(desktop.SetCaption(childWindow, "not mine"));
 
   (void)!write(release[1], "x", 1);
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_FALSE(desktop.Find(childWindow)) << "the dead process's file is left but ignored";
+  EXPECT_FALSE(desktop.Find(childWindow)) << "the dead process's rows are ignored";
   EXPECT_EQ(desktop.List().size(), 1u);
   for (const int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
 }
 
-TEST_F(DesktopTest, WindowsOfAReusedProcessNumberOrOfUnreadableFilesDoNotCount) {
+TEST_F(DesktopTest, WindowsOfAReusedProcessNumberDoNotCount) {
+  // Rows left by earlier processes whose numbers now belong to live ones
+  // (the parent, and this process itself), with other start times.
+  const auto leave = [&](int processId) {
+    machine_.State().Write([&](const Transaction& t) {
+      t.Prepare("INSERT INTO desktop_windows VALUES (?1, ?2, 1, 'ThunderRT6Main', 'LYNSetup', 0)")
+          .Bind(1, (std::int64_t{processId} << 12) | 4)
+          .Bind(2, std::int64_t{processId})
+          .Run();
+    });
+  };
+  leave(static_cast<int>(getppid()));
+  leave(static_cast<int>(getpid()));
   Desktop desktop(machine_);
-  const std::filesystem::path folder = machine_.Root() / "desktop";
-  // The parent process lives, but with a different start time than this
-  // file claims: its number was reused.
-  const int parent = static_cast<int>(getppid());
-  std::ofstream(folder / (std::to_string(parent) + ".windows"))
-      << "process\t" << parent << "\t1\n4096\t0\tThunderRT6Main\tLYNSetup\n";
-  std::ofstream(folder / "garbage.windows") << "not a window file";
-  std::ofstream(folder / "77.windows") << "process\t78\t1\n4096\t0\tThunderRT6Main\tLYNSetup\n";
   EXPECT_TRUE(desktop.List().empty());
+  const win::HWND own = desktop.Add("ThunderRT6Main", "LYNSetup", false);
+  ASSERT_EQ(desktop.List().size(), 1u) << "the earlier process's row gave way";
+  EXPECT_EQ(desktop.List().front().handle, own);
 }
 
 }  // namespace

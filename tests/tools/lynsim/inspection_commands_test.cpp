@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "tools/lynsim/lynsim_process.h"
@@ -20,11 +21,16 @@ TEST(InspectionCommandsTest, FileInfoReadsHostAndMachineFiles) {
             "StrucVersion: 1.0\nFileVersion: 8.0.6001.18904\nProductVersion: 6.1.65535.82\n"
             "FileFlags: Debug PreRel\nFileOS: NT-Win32\nFileType: DLL\nFileSubtype:\n");
 
-  const LynsimResult path = scratch.Lynsim("path " + scratch.machine() + " 'C:\\Windows\\System32\\x.dll'");
+  const LynsimResult path =
+      scratch.Lynsim("path " + scratch.machine() + " 'C:\\Windows\\System32\\x.dll'");
   std::filesystem::copy_file(image, path.out.substr(0, path.out.size() - 1));
   const LynsimResult onMachine =
       scratch.Lynsim("fileinfo " + scratch.machine() + " 'c:\\windows\\system32\\X.DLL'");
   EXPECT_EQ(onMachine.out, host.out);
+  const auto record =
+      nlohmann::json::parse(scratch.Lynsim("fileinfo --host " + image + " --json").out);
+  EXPECT_EQ(record["FileVersion"], "8.0.6001.18904");
+  EXPECT_EQ(record["FileSubtype"], "");
 
   const LynsimResult missing =
       scratch.Lynsim("fileinfo " + scratch.machine() + " 'C:\\Windows\\none.dll'");
@@ -37,9 +43,9 @@ TEST(InspectionCommandsTest, SurveyOfAnEmptyMachineMarksEveryFile) {
   ScratchMachine scratch("--preset win2008-standard");
   const LynsimResult result = scratch.Lynsim("survey " + scratch.machine());
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_TRUE(result.out.starts_with(
-      "[VERSION]\nC:\\Windows\\system32\\msjint40.dll\n"
-      "Version Present = None, Version Shipped = 4.0, Install = True\n"))
+  EXPECT_TRUE(
+      result.out.starts_with("[VERSION]\nC:\\Windows\\system32\\msjint40.dll\n"
+                             "Version Present = None, Version Shipped = 4.0, Install = True\n"))
       << result.out;
   EXPECT_NE(result.out.find("C:\\Program Files\\LYN\\Maps\\"), std::string::npos);
   EXPECT_NE(result.out.find("Version Present = None, Version Shipped = None, Install = True\n"),
@@ -48,3 +54,18 @@ TEST(InspectionCommandsTest, SurveyOfAnEmptyMachineMarksEveryFile) {
 }
 
 }  // namespace
+
+TEST(InspectionCommandsTest, OsInfoAndSurveyAsJson) {
+  ScratchMachine scratch("--preset win7-ultimate-x64");
+  const auto os =
+      nlohmann::json::parse(scratch.Lynsim("osinfo " + scratch.machine() + " --json").out);
+  EXPECT_EQ(os["OSCode"], 14);
+  EXPECT_EQ(os["Is64BitOS"], true);
+  EXPECT_EQ(os["BuildNumber"], "7600");
+
+  const auto survey =
+      nlohmann::json::parse(scratch.Lynsim("survey " + scratch.machine() + " --json").out);
+  ASSERT_EQ(survey["VERSION"].size(), 43u);
+  EXPECT_EQ(survey["VERSION"][0]["summary"],
+            "Version Present = None, Version Shipped = 4.0, Install = True");
+}

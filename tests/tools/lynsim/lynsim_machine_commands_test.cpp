@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 
 #include "platform/sim/machine/machine.h"
@@ -36,6 +37,22 @@ TEST(LynsimMachineCommandsTest, NewMakesTheMachineAndPathShowsWhereFilesLie) {
   EXPECT_EQ(relative.out, (drives / "D" / "LYN.CAB").string() + "\n");
 }
 
+TEST(LynsimMachineCommandsTest, AHandEditedProfileIsReadStrictly) {
+  const ScratchMachine scratch;
+  const std::filesystem::path file = std::filesystem::path(scratch.machine()) / "profile.ini";
+  const std::string profile = sim::ProfileToText(sim::Machine::Open(scratch.machine()).profile());
+  // Notepad's byte-order mark is fine.
+  std::ofstream(file) << "\xEF\xBB\xBF" << profile;
+  EXPECT_EQ(scratch.Lynsim("osinfo " + scratch.machine()).status, 0);
+
+  std::ofstream(file) << profile << "dwMajorVersion = 5\n";
+  const LynsimResult twice = scratch.Lynsim("osinfo " + scratch.machine());
+  EXPECT_EQ(twice.status, 1);
+  EXPECT_EQ(twice.err, "lynsim: " + file.string() + ": profile line " +
+                           std::to_string(std::count(profile.begin(), profile.end(), '\n') + 1) +
+                           ": dwMajorVersion is set again (first on line 3)\n");
+}
+
 TEST(LynsimMachineCommandsTest, BadInputIsToldWithAFailingStatus) {
   const ScratchMachine scratch;
   const std::string dir = scratch.machine();
@@ -47,11 +64,14 @@ TEST(LynsimMachineCommandsTest, BadInputIsToldWithAFailingStatus) {
       {"new " + dir, 1, "it is not empty"},
       {"new " + dir + "-other --preset win11", 2, "unknown preset 'win11'"},
       {"new " + dir + "-other --set Colour=blue", 2, "unknown profile field 'Colour'"},
-      {"new " + dir + "-other --set dwMajorVersion", 2, "--set expects FIELD=VALUE"},
-      {"new", 2, "no machine folder given"},
+      {"new " + dir + "-other --set dwMajorVersion", 2, "expected FIELD=VALUE"},
+      {"new", 2, "DIR is required"},
+      {"new " + dir + "-other --colour", 2, "--colour"},
       {"path " + dir + " /etc/passwd", 1, "is not a path of the machine"},
       {"path /nonexistent/machine 'C:\\'", 1, "the folder does not exist"},
-      {"path " + dir, 2, "path needs a machine folder and a Windows path"},
+      {"path " + dir, 2, "WINPATH is required"},
+      {"path " + dir + " 'C:\\" + std::string(300, 'a') + "'", 1,
+       "a name in the Windows path 'C:\\aaa"},
   };
   for (const auto& c : cases) {
     const LynsimResult result = scratch.Lynsim(c.arguments);

@@ -11,8 +11,8 @@ namespace lyn::testing {
 
 LynsimProcess::LynsimProcess(const std::string& args, const std::filesystem::path& errFile)
     : errFile_(errFile) {
-  const std::string command = std::string(LYNSIM_PATH) + " " + args + " 2>'" +
-                              errFile.string() + "'";
+  const std::string command =
+      std::string(LYNSIM_PATH) + " " + args + " 2>'" + errFile.string() + "'";
   pipe_ = popen(command.c_str(), "r");
   if (pipe_ == nullptr) throw std::runtime_error("cannot start " + command);
 }
@@ -52,7 +52,9 @@ ScratchMachine::ScratchMachine(const std::string& newArgs) {
   if (made.status != 0) throw std::runtime_error("lynsim new failed: " + made.err);
 }
 
-ScratchMachine::~ScratchMachine() { std::filesystem::remove_all(folder_); }
+ScratchMachine::~ScratchMachine() {
+  std::filesystem::remove_all(folder_);
+}
 
 LynsimResult ScratchMachine::Lynsim(const std::string& args, const std::string& errName) const {
   return LynsimProcess(args, folder_ / errName).Finish();

@@ -29,7 +29,8 @@ TEST(OsCheckRunTest, SupportedThirtyTwoBitSystemsShowNoMessage) {
 TEST(OsCheckRunTest, SixtyFourBitSystemsAskAndTheAnswerDecides) {
   for (const char* preset : {"win7-ultimate-x64", "win2008r2-enterprise", "winxp-pro-x64"}) {
     ScratchMachine scratch(std::string("--preset ") + preset);
-    const LynsimResult yes = scratch.Lynsim("run " + scratch.machine() + " --headless --answer Yes");
+    const LynsimResult yes =
+        scratch.Lynsim("run " + scratch.machine() + " --headless --answer Yes");
     EXPECT_EQ(yes.status, 0) << preset << yes.err;
     EXPECT_TRUE(yes.out.starts_with("msgbox: \"Untested OS\" [Yes/No] critical")) << yes.out;
     EXPECT_TRUE(Has(yes.out, " 64-Bit.\\r\\n\\r\\nYou may continue")) << yes.out;
@@ -44,7 +45,8 @@ TEST(OsCheckRunTest, SixtyFourBitSystemsAskAndTheAnswerDecides) {
 
 TEST(OsCheckRunTest, Windows2000ProfessionalAsksWithTheHead) {
   ScratchMachine scratch("--preset win2000-pro");
-  const LynsimResult result = scratch.Lynsim("run " + scratch.machine() + " --headless --answer No");
+  const LynsimResult result =
+      scratch.Lynsim("run " + scratch.machine() + " --headless --answer No");
   EXPECT_TRUE(result.out.starts_with(
       "msgbox: \"Untested OS\" [Yes/No] critical \"The Installed Operating System is:- Windows "
       "2000 Professional (Build 2195, Service Pack 4).\\r\\n\\r\\nThe program you are attempting "
@@ -54,8 +56,8 @@ TEST(OsCheckRunTest, Windows2000ProfessionalAsksWithTheHead) {
 }
 
 TEST(OsCheckRunTest, OtherSystemsAreRefused) {
-  for (const char* preset : {"win2003-standard", "win2008-standard", "win8-x64", "win98",
-                             "unknown-platform"}) {
+  for (const char* preset :
+       {"win2003-standard", "win2008-standard", "win8-x64", "win98", "unknown-platform"}) {
     ScratchMachine scratch(std::string("--preset ") + preset);
     const LynsimResult result =
         scratch.Lynsim("run " + scratch.machine() + " --headless --answer OK --answer Yes");
@@ -76,8 +78,9 @@ TEST(OsCheckRunTest, OsInfoPrintsTheRecordAndTheCheck) {
   ScratchMachine scratch("--preset win2003-storage");
   const LynsimResult result = scratch.Lynsim("osinfo " + scratch.machine());
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_TRUE(result.out.starts_with("OSName: Windows Storage Server 2003Standard Edition\n"
-                                     "OSCode: 11\nBuildNumber: 3790\n"))
+  EXPECT_TRUE(
+      result.out.starts_with("OSName: Windows Storage Server 2003Standard Edition\n"
+                             "OSCode: 11\nBuildNumber: 3790\n"))
       << result.out;
   EXPECT_TRUE(result.out.ends_with("Is64BitOS: False\nCheck: Invalid OS\n")) << result.out;
 

@@ -14,6 +14,12 @@
 namespace lyn::sim::fltk {
 namespace {
 
+// The screens a private display is made with: at least the setup window's
+// size, at most what the display server allows.
+constexpr int kMinScreenWidth = 640;
+constexpr int kMinScreenHeight = 480;
+constexpr int kMaxScreenSide = 8192;
+
 struct WindowRun {
   Script script;
   bool scripted = false;
@@ -32,7 +38,13 @@ BackendFactory WindowBackend(const WindowRun& run) {
                             run.screenshot};
     auto loop = std::make_unique<FltkLoop>(widgets, *mirror, script, end);
     widgets.AddObserver(*loop);
-    auto answerer = std::make_unique<DialogAnswerer>(run.script.answers, !run.scripted);
+    // A box the script leaves unanswered is part of the screenshot.
+    LastBoxFunction lastBox;
+    if (!run.screenshot.empty()) {
+      lastBox = [done = loop.get()](Fl_Window& box) { done->Finish(&box); };
+    }
+    auto answerer =
+        std::make_unique<DialogAnswerer>(run.script.answers, !run.scripted, std::move(lastBox));
     return Backend{std::move(loop), std::move(answerer), {mirror}};
   };
 }
@@ -48,6 +60,21 @@ BackendFactory WindowOnPrivateDisplay(const WindowRun& run) {
   };
 }
 
+// The private display takes the machine's screen size; one it cannot have
+// is the profile's fault, not the display server's.
+void CheckScreenSize(const Profile& profile) {
+  if (profile.SM_CXSCREEN < kMinScreenWidth || profile.SM_CXSCREEN > kMaxScreenSide ||
+      profile.SM_CYSCREEN < kMinScreenHeight || profile.SM_CYSCREEN > kMaxScreenSide) {
+    throw std::runtime_error("the profile's screen size " + std::to_string(profile.SM_CXSCREEN) +
+                             "x" + std::to_string(profile.SM_CYSCREEN) +
+                             " (SM_CXSCREEN x SM_CYSCREEN) is not one a display can have: " +
+                             std::to_string(kMinScreenWidth) + "x" +
+                             std::to_string(kMinScreenHeight) + " to " +
+                             std::to_string(kMaxScreenSide) + "x" + std::to_string(kMaxScreenSide) +
+                             "; change it with lynsim set");
+  }
+}
+
 }  // namespace
 
 BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
@@ -56,7 +83,8 @@ BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
   const WindowRun run{script,
                       !script.clicks.empty() || script.holdSeconds > 0 || !screenshot.empty(),
                       screenshot, profile.SM_CXSCREEN, profile.SM_CYSCREEN};
-  const bool display = HasDisplay();
+  const std::optional<std::string> missing = MissingDisplay();
+  const bool display = !missing;
   switch (choice) {
     case DisplayChoice::Headless:
       if (!screenshot.empty()) {
@@ -64,14 +92,17 @@ BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
       }
       return HeadlessBackend(script);
     case DisplayChoice::Gui:
-      if (!display) throw std::runtime_error("--gui needs a display, and DISPLAY is not set");
+      if (!display) throw std::runtime_error("--gui needs a display: " + *missing);
       return WindowBackend(run);
     case DisplayChoice::Auto:
       break;
   }
   if (display) return WindowBackend(run);
-  if (!screenshot.empty()) return WindowOnPrivateDisplay(run);
-  notices << "lynsim: no display, using the headless window\n";
+  if (!screenshot.empty()) {
+    CheckScreenSize(profile);
+    return WindowOnPrivateDisplay(run);
+  }
+  notices << "lynsim: " << *missing << ", using the headless window\n";
   return HeadlessBackend(script);
 }
 

@@ -23,8 +23,10 @@ enum class DisplayChoice {
 // screenshot is saved when the script is done); otherwise a person does,
 // answering the message boxes the script has no answer for. A screenshot
 // needs the window: without a display a private Xvfb with the machine's
-// screen size is started for it, and it cannot be had headless. Falling back
-// to the headless widgets writes a one-line notice. Throws
+// screen size is started for it (a size no display can have is refused,
+// naming the profile's fields), and it cannot be had headless. A DISPLAY that
+// cannot be opened counts as none. Falling back to the headless widgets
+// writes a one-line notice saying why. Throws
 // std::runtime_error for a choice that cannot be met.
 BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
                              const std::string& screenshot, const Profile& profile,

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/sim/fltk/screenshot.h"
+#include "platform/sim/ui/script.h"
 
 namespace lyn::sim::fltk {
 namespace {
@@ -80,14 +81,13 @@ void FltkLoop::OnScriptStep(void* data) {
 }
 
 void FltkLoop::OnScriptDone(void* data) {
-  static_cast<FltkLoop*>(data)->Finish();
+  static_cast<FltkLoop*>(data)->Finish(nullptr);
 }
 
 void FltkLoop::Click(const std::string& name) {
   ControlModel* control = widgets_.Find(name);
-  if (control == nullptr) {
-    std::cerr << "lynsim: the window has no control named " << name << "\n";
-    end_("exit 2", 2);
+  if (const auto refused = RefusedClick(control, name)) {
+    end_(*refused, kRunMisfit);
     return;
   }
   // Through the widget, as a person's click arrives.
@@ -98,22 +98,27 @@ void FltkLoop::Click(const std::string& name) {
   }
 }
 
-void FltkLoop::Finish() {
+void FltkLoop::Finish(Fl_Window* box) {
   if (!script_.screenshot.empty()) {
-    const FormModel* shown = nullptr;
+    // The setup window (a box may come before it), then the box over it.
+    std::vector<Fl_Window*> windows;
     for (const auto& form : widgets_.Forms()) {
-      if (shown == nullptr && form->Visible() && !form->Closed()) shown = form.get();
+      if (windows.empty() && form->Visible() && !form->Closed()) {
+        windows.push_back(mirror_.WindowOf(*form));
+      }
     }
+    if (box != nullptr) windows.push_back(box);
     try {
-      if (shown == nullptr) throw std::runtime_error("no window is shown for the screenshot");
-      SaveScreenshot(*mirror_.WindowOf(*shown), script_.screenshot);
+      if (windows.empty()) throw std::runtime_error("no window is shown for the screenshot");
+      SaveScreenshot(windows, script_.screenshot);
+      std::cerr << "lynsim: wrote the screenshot " << script_.screenshot << "\n";
     } catch (const std::exception& e) {
       std::cerr << "lynsim: " << e.what() << "\n";
-      end_("exit 1", 1);
+      end_("exit 1", kRunFailed);
       return;
     }
   }
-  end_("script done", 0);
+  end_("script done", kRunEnded);
 }
 
 void FltkLoop::Run() {

@@ -6,6 +6,8 @@
 // the run. Without a script it waits for a person until the window closes.
 #pragma once
 
+#include <FL/Fl_Window.H>
+
 #include <deque>
 #include <functional>
 #include <string>
@@ -35,6 +37,11 @@ class FltkLoop final : public EventLoop, public WidgetObserver {
 
   void Run() override;
   void DoEvents() override;
+  std::vector<std::string> ClicksLeft() const override { return {clicks_.begin(), clicks_.end()}; }
+
+  // The script is done: saves the screenshot, with the message box the
+  // script left unanswered when there is one, and ends the run.
+  void Finish(Fl_Window* box);
 
   void OnControlAdded(const ControlModel& control) override;
   void OnChanged(const ControlModel& control, Property property) override;
@@ -50,7 +57,6 @@ class FltkLoop final : public EventLoop, public WidgetObserver {
   static void OnScriptDone(void* loop);
   void Schedule(Timer& timer);
   void Click(const std::string& name);
-  void Finish();
 
   WidgetSet& widgets_;
   const WindowMirror& mirror_;

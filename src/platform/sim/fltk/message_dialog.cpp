@@ -90,7 +90,7 @@ std::string WithoutCarriageReturns(const std::string& text) {
 }  // namespace
 
 int ShowMessageDialog(const std::string& text, const std::string& caption, win::UINT type,
-                      std::optional<int> autoAnswer) {
+                      std::optional<int> autoAnswer, const LastBoxFunction& lastBox) {
   const bool yesNo = (type & win::MB_TYPEMASK) == win::MB_YESNO;
   const bool critical = (type & win::MB_ICONMASK) == win::MB_ICONSTOP;
   const std::string label = LabelText(WithoutCarriageReturns(text));
@@ -150,6 +150,11 @@ int ShowMessageDialog(const std::string& text, const std::string& caption, win::
 
   AutoPress press{&dialog, autoAnswer.value_or(0)};
   if (autoAnswer) Fl::add_timeout(kAutoAnswerDelay, &OnAutoPress, &press);
+  if (lastBox) {
+    while (!window.visible()) Fl::wait();
+    Fl::flush();
+    lastBox(window);
+  }
   while (window.shown()) Fl::wait();
   Fl::remove_timeout(&OnAutoPress, &press);
   return dialog.result.value_or(win::IDOK);
@@ -165,6 +170,7 @@ std::optional<int> DialogAnswerer::Answer(const std::string& text, const std::st
     if (!AnswerFits(scripted, type)) return scripted;
     return ShowMessageDialog(text, caption, type, scripted);
   }
+  if (lastBox_) return ShowMessageDialog(text, caption, type, std::nullopt, lastBox_);
   if (!interactive_) return std::nullopt;
   return ShowMessageDialog(text, caption, type, std::nullopt);
 }

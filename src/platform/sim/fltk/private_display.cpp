@@ -1,5 +1,6 @@
 #include "platform/sim/fltk/private_display.h"
 
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -74,8 +75,10 @@ PrivateDisplay::PrivateDisplay(int width, int height) {
   if (pipe(pipeFds) != 0) throw std::runtime_error("cannot start Xvfb: no pipe");
   const std::string fd = std::to_string(pipeFds[1]);
   const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-  const char* const argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen", "0",
-                              screen.c_str(), "-nolisten",  "tcp",      nullptr};
+  // -noreset: a client that only checks the display opens and closes a
+  // connection; a server resetting after it would refuse the next one.
+  const char* const argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",  "0",
+                              screen.c_str(), "-nolisten",  "tcp",      "-noreset", nullptr};
   const pid_t parent = getpid();
   server_ = fork();
   if (server_ == 0) {
@@ -103,9 +106,13 @@ PrivateDisplay::~PrivateDisplay() {
   }
 }
 
-bool HasDisplay() {
-  const char* display = std::getenv("DISPLAY");
-  return display != nullptr && *display != '\0';
+std::optional<std::string> MissingDisplay() {
+  const char* name = std::getenv("DISPLAY");
+  if (name == nullptr || *name == '\0') return "no display";
+  Display* display = XOpenDisplay(name);
+  if (display == nullptr) return "cannot open display '" + std::string(name) + "'";
+  XCloseDisplay(display);
+  return std::nullopt;
 }
 
 }  // namespace lyn::sim::fltk

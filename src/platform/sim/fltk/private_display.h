@@ -29,7 +29,8 @@ class PrivateDisplay {
   std::optional<std::string> previous_;  // DISPLAY before, if it was set
 };
 
-// Whether a display is named in the environment.
-bool HasDisplay();
+// Why no display can be used ("no display", "cannot open display ':9'"),
+// or nothing when the one DISPLAY names opens.
+std::optional<std::string> MissingDisplay();
 
 }  // namespace lyn::sim::fltk

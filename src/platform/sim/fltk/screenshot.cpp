@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Image_Surface.H>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -12,15 +13,25 @@
 
 namespace lyn::sim::fltk {
 
-void SaveScreenshot(Fl_Window& window, const std::string& path) {
+void SaveScreenshot(const std::vector<Fl_Window*>& windows, const std::string& path) {
   Fl::flush();
-  const int width = window.w();
-  const int height = window.h();
+  int left = windows.front()->x();
+  int top = windows.front()->y();
+  int right = left + windows.front()->w();
+  int bottom = top + windows.front()->h();
+  for (const Fl_Window* window : windows) {
+    left = std::min(left, window->x());
+    top = std::min(top, window->y());
+    right = std::max(right, window->x() + window->w());
+    bottom = std::max(bottom, window->y() + window->h());
+  }
+  const int width = right - left;
+  const int height = bottom - top;
   std::unique_ptr<Fl_RGB_Image> image;
   {
     Fl_Image_Surface surface(width, height);
     surface.set_current();
-    surface.draw(&window);
+    for (Fl_Window* window : windows) surface.draw(window, window->x() - left, window->y() - top);
     image.reset(surface.image());
     Fl_Display_Device::display_device()->set_current();
   }

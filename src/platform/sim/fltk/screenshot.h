@@ -4,12 +4,15 @@
 #include <FL/Fl_Window.H>
 
 #include <string>
+#include <vector>
 
 namespace lyn::sim::fltk {
 
-// Draws the window with everything in it into an off-screen image (so that
-// other windows covering it do not matter) and writes that image. Throws
-// std::runtime_error when the file cannot be written.
-void SaveScreenshot(Fl_Window& window, const std::string& path);
+// Draws the windows with everything in them, in order, where they lie on the
+// screen, into an off-screen image of the rectangle they cover (so that
+// other programs' windows do not matter) and writes that image: the setup
+// window alone, or with a message box over it. Throws std::runtime_error when
+// the file cannot be written.
+void SaveScreenshot(const std::vector<Fl_Window*>& windows, const std::string& path);
 
 }  // namespace lyn::sim::fltk

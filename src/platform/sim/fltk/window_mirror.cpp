@@ -2,6 +2,9 @@
 
 #include <FL/Fl.H>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/sim/fltk/always_on_top.h"
 #include "platform/sim/fltk/control_views.h"
 
@@ -163,7 +166,34 @@ void WindowMirror::Show(const FormModel& form) {
   PlaceForm(form);
   window.show();
   if (topmost_[&form]) KeepAboveOthers(window);
+  ApplyTabOrder(form);
   FocusFirstInTabOrder(form);
+}
+
+void WindowMirror::ApplyTabOrder(const FormModel& form) {
+  // FLTK moves the focus through a group's children in their order: the tab
+  // stops of each group take the places the group's tab stops hold, sorted by
+  // tab index, so that every other widget keeps its place in the drawing
+  // order.
+  std::map<Fl_Group*, std::vector<const ControlModel*>> stops;
+  for (const auto& control : form.Controls()) {
+    Fl_Widget* widget = WidgetOf(*control);
+    if (widget != nullptr && control->State().tabIndex >= 0) {
+      stops[widget->parent()].push_back(control.get());
+    }
+  }
+  for (auto& [group, controls] : stops) {
+    std::vector<int> places;
+    for (const ControlModel* control : controls) places.push_back(group->find(WidgetOf(*control)));
+    std::sort(places.begin(), places.end());
+    std::stable_sort(controls.begin(), controls.end(), [](const auto* a, const auto* b) {
+      return a->State().tabIndex < b->State().tabIndex;
+    });
+    std::vector<Fl_Widget*> order(group->array(), group->array() + group->children());
+    for (std::size_t i = 0; i < controls.size(); ++i) order[places[i]] = WidgetOf(*controls[i]);
+    while (group->children() > 0) group->remove(group->children() - 1);
+    for (Fl_Widget* widget : order) group->add(widget);
+  }
 }
 
 void WindowMirror::FocusFirstInTabOrder(const FormModel& form) {

@@ -45,6 +45,8 @@ class WindowMirror final : public WidgetObserver {
   static void OnWindowClosing(Fl_Widget* widget, void* entry);
   Fl_Widget* CreateView(const ControlModel& control);
   void Show(const FormModel& form);
+  // The keyboard moves through the controls in their designed tab order.
+  void ApplyTabOrder(const FormModel& form);
   // The window opens with the focus on its first enabled control in tab
   // order.
   void FocusFirstInTabOrder(const FormModel& form);

@@ -3,6 +3,9 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <map>
+#include <memory>
+#include <utility>
 
 namespace lyn::sim {
 namespace {
@@ -23,6 +26,10 @@ class Converter {
   Converter& operator=(const Converter&) = delete;
 
   bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+  // Back to the initial shift state, for a new text.
+  void Reset() {
+    if (valid()) iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+  }
 
   // Converts as much of the input as it can, appending to `out`; returns
   // false, with the input left at the offending bytes, when it meets bytes it
@@ -47,6 +54,16 @@ class Converter {
  private:
   iconv_t handle_;
 };
+
+// The descriptor for a conversion, opened once per thread: opening one loads
+// the conversion's tables, which costs far more than converting a name.
+Converter& ConverterFor(const std::string& to, const std::string& from) {
+  thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>> open;
+  std::unique_ptr<Converter>& converter = open[{to, from}];
+  if (!converter) converter = std::make_unique<Converter>(to, from);
+  converter->Reset();
+  return *converter;
+}
 
 std::u16string FromUtf16Le(const std::string& bytes) {
   std::u16string text;
@@ -84,11 +101,11 @@ bool IsGapCharacter(win::UINT codePage, char16_t unit) {
 }  // namespace
 
 bool CodePageKnown(win::UINT codePage) {
-  return Converter("UTF-16LE", IconvName(codePage)).valid();
+  return ConverterFor("UTF-16LE", IconvName(codePage)).valid();
 }
 
 std::optional<std::u16string> DecodeText(win::UINT codePage, std::string_view bytes, bool strict) {
-  Converter converter("UTF-16LE", IconvName(codePage));
+  Converter& converter = ConverterFor("UTF-16LE", IconvName(codePage));
   if (!converter.valid()) return std::nullopt;
   std::string wide;
   const char* in = bytes.data();
@@ -107,7 +124,7 @@ std::optional<std::u16string> DecodeText(win::UINT codePage, std::string_view by
 
 std::optional<EncodedText> EncodeText(win::UINT codePage, std::u16string_view text,
                                       std::string_view defaultChar) {
-  Converter converter(IconvName(codePage), "UTF-16LE");
+  Converter& converter = ConverterFor(IconvName(codePage), "UTF-16LE");
   if (!converter.valid()) return std::nullopt;
   const std::string wide = ToUtf16Le(text);
   EncodedText encoded;

@@ -1,14 +1,14 @@
 #include "platform/sim/machine/machine.h"
 
-#include <algorithm>
+#include <cstring>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/code_page.h"
-#include "platform/sim/machine/side_file.h"
+#include "platform/sim/machine/text_file.h"
+#include "platform/sim/registry/default_registry.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
@@ -16,8 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kProfileFile = "profile.ini";
-constexpr const char* kAttributesFile = "file-attributes.tsv";
-constexpr const char* kInUseFile = "files-in-use.tsv";
 constexpr win::DWORD kDosAttributes = win::FILE_ATTRIBUTE_READONLY | win::FILE_ATTRIBUTE_HIDDEN |
                                       win::FILE_ATTRIBUTE_SYSTEM | win::FILE_ATTRIBUTE_ARCHIVE;
 
@@ -50,36 +48,6 @@ WindowsPath ProfileFolder(const Profile& profile, const char* field, const std::
   }
 }
 
-// The name of an entry of `folder` that Windows would take for `name`: the
-// entry spelt exactly so if there is one, else the first that differs only in
-// case.
-std::optional<std::string> FindEntry(const fs::path& folder, const std::string& name) {
-  std::error_code error;
-  if (!fs::is_directory(folder, error)) return std::nullopt;
-  const std::string folded = FoldCase(name);
-  std::optional<std::string> match;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string entry = it->path().filename().string();
-    if (entry == name) return entry;
-    if (!match || entry < *match) {
-      if (FoldCase(entry) == folded) match = entry;
-    }
-  }
-  return match;
-}
-
-// Throws unless the real location of `host` (symbolic links followed) lies
-// inside `base`.
-void CheckContained(const fs::path& host, const fs::path& base, std::string_view asGiven) {
-  std::error_code error;
-  const fs::path realBase = fs::weakly_canonical(base, error);
-  const fs::path real = error ? fs::path() : fs::weakly_canonical(host, error);
-  const auto mismatch = std::mismatch(realBase.begin(), realBase.end(), real.begin(), real.end());
-  if (error || mismatch.first != realBase.end()) {
-    throw MachineError("Windows path '" + std::string(asGiven) + "' leads outside the machine");
-  }
-}
-
 }  // namespace
 
 Machine::Machine(fs::path root, Profile profile)
@@ -105,16 +73,37 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
     throw MachineError("cannot make a machine in " + Quoted(folder) + ": it is not empty");
   }
   Machine machine(fs::absolute(folder), profile);
-  fs::create_directories(machine.root_);
-  WriteTextFileAtomically(machine.root_ / kProfileFile, ProfileToText(profile));
-  for (const auto& [letter, drive] : profile.drives) {
-    fs::create_directories(machine.DrivesFolder() / std::string(1, letter));
-  }
-  for (const auto& [field, value] : Folders(profile)) {
-    fs::create_directories(machine.Map(ParseWindowsPath(*value, nullptr), *value).hostPath);
-    fs::create_directories(machine.Resolve(*value).hostPath);
-  }
+  fs::create_directories(machine.DrivesFolder());
+  machine.drives_ = std::make_shared<const DriveFolders>(machine.DrivesFolder());
+  machine.store_ = StateStore::Create(machine.root_);
+  machine.WriteProfile();
+  WriteDefaultRegistry(*machine.store_, profile);
   return machine;
+}
+
+Machine Machine::ChangeProfile(const fs::path& folder, const Profile& profile) {
+  const Machine opened = Open(folder);
+  Machine machine(opened.root_, profile);
+  machine.store_ = opened.store_;
+  machine.drives_ = opened.drives_;
+  machine.WriteProfile();
+  return machine;
+}
+
+void Machine::WriteProfile() const {
+  WriteTextFileAtomically(root_ / kProfileFile, ProfileToText(profile_));
+  for (const auto& [letter, drive] : profile_.drives) {
+    fs::create_directories(DrivesFolder() / std::string(1, letter));
+  }
+  for (const auto& [field, value] : Folders(profile_)) {
+    for (const ResolvedPath& made :
+         {Map(ParseWindowsPath(*value, nullptr), *value), Resolve(*value)}) {
+      if (const int error = drives().MakeFolders(made.drivePath)) {
+        throw MachineError("cannot make the folder " + made.windowsPath + ": " +
+                           std::strerror(-error));
+      }
+    }
+  }
 }
 
 Machine Machine::Open(const fs::path& folder) {
@@ -126,14 +115,27 @@ Machine Machine::Open(const fs::path& folder) {
   if (!fs::is_regular_file(profileFile, error)) {
     throw MachineError(Quoted(folder) + " is not a machine: it has no " + kProfileFile);
   }
+  std::optional<Machine> machine;
   try {
-    return Machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile)));
+    machine.emplace(Machine(fs::absolute(folder), ProfileFromText(ReadTextFile(profileFile))));
   } catch (const std::invalid_argument& e) {
     throw MachineError(profileFile.string() + ": " + e.what());
   }
+  machine->drives_ = std::make_shared<const DriveFolders>(machine->DrivesFolder());
+  machine->store_ = StateStore::Open(machine->root_);
+  return std::move(*machine);
 }
 
 ResolvedPath Machine::Resolve(std::string_view windowsPath) const {
+  try {
+    return Redirect(windowsPath);
+  } catch (const fs::filesystem_error& e) {
+    throw MachineError("cannot reach Windows path '" + std::string(windowsPath) +
+                       "': " + e.code().message());
+  }
+}
+
+ResolvedPath Machine::Redirect(std::string_view windowsPath) const {
   WindowsPath path = ParseWindowsPath(windowsPath, &currentDirectory_);
   if (profile_.Wow64 && IsAtOrBelow(path, systemDirectory_)) {
     WindowsPath redirected = windowsDirectory_;
@@ -152,19 +154,23 @@ ResolvedPath Machine::Map(const WindowsPath& path, std::string_view asGiven) con
     throw MachineError("Windows path '" + std::string(asGiven) + "' is on drive " +
                        std::string(1, path.drive) + ":, which the machine does not have");
   }
-  fs::path host = DrivesFolder() / std::string(1, path.drive);
+  std::string drivePath(1, path.drive);
+  std::optional<HostStatus> status = drives_->Status(drivePath);
   WindowsPath actual{path.drive, {}};
-  bool existing = true;
   for (const std::string& name : path.components) {
-    std::optional<std::string> entry;
-    if (existing) entry = FindEntry(host, name);
-    existing = entry.has_value();
-    actual.components.push_back(entry.value_or(name));
-    host /= actual.components.back();
+    if (status && status->link) break;
+    std::optional<HostEntry> entry;
+    if (status) entry = drives_->Find(drivePath, name);
+    actual.components.push_back(entry ? entry->name : name);
+    drivePath += '/' + actual.components.back();
+    status = entry ? std::optional(entry->status) : std::nullopt;
   }
-  CheckContained(host, DrivesFolder(), asGiven);
-  std::error_code error;
-  return ResolvedPath{actual.Text(), host, path.drive, fs::exists(host, error)};
+  if (status && status->link) {
+    throw MachineError("Windows path '" + std::string(asGiven) +
+                       "' goes through a symbolic link, which the machine does not follow");
+  }
+  return ResolvedPath{actual.Text(), DrivesFolder() / drivePath, drivePath,
+                      path.drive,    status.has_value(),         status && status->folder};
 }
 
 std::string Machine::AnsiToUtf8(std::string_view ansi) const {
@@ -184,39 +190,54 @@ std::string Machine::MarkKey(std::string_view windowsPath) const {
 win::DWORD Machine::Attributes(std::string_view windowsPath) const {
   const ResolvedPath resolved = Resolve(windowsPath);
   if (!resolved.exists) return win::INVALID_FILE_ATTRIBUTES;
-  std::error_code error;
-  const bool folder = fs::is_directory(resolved.hostPath, error);
-  const SideTable marks = ReadSideTable(root_ / kAttributesFile);
-  const auto mark = marks.find(FoldCase(resolved.windowsPath));
-  const win::DWORD attributes =
-      mark == marks.end() ? (folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE)
-                          : static_cast<win::DWORD>(std::stoul(mark->second, nullptr, 16));
+  const bool folder = resolved.folder;
+  const std::optional<win::DWORD> mark = store_->Read([&](const Transaction& t) {
+    auto select = t.Prepare(
+        "SELECT attributes, typeof(attributes) = 'integer' FROM file_attributes WHERE path_key = "
+        "?1");
+    select.Bind(1, FoldCase(resolved.windowsPath));
+    if (!select.Step()) return std::optional<win::DWORD>();
+    const std::int64_t value = select.Int(0);
+    if (select.Int(1) == 0 || (value & ~std::int64_t{kDosAttributes}) != 0) {
+      throw StateError(Name() + ": its state store holds bad attributes for " +
+                       resolved.windowsPath);
+    }
+    return std::optional<win::DWORD>(static_cast<win::DWORD>(value));
+  });
+  const win::DWORD attributes = mark.value_or(folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE);
   if (folder) return attributes | win::FILE_ATTRIBUTE_DIRECTORY;
   return attributes != 0 ? attributes : win::FILE_ATTRIBUTE_NORMAL;
 }
 
 void Machine::SetAttributes(std::string_view windowsPath, win::DWORD attributes) const {
   const std::string key = MarkKey(windowsPath);
-  SideTable marks = ReadSideTable(root_ / kAttributesFile);
-  std::ostringstream hex;
-  hex << std::hex << (attributes & kDosAttributes);
-  marks[key] = hex.str();
-  WriteSideTable(root_ / kAttributesFile, marks);
+  store_->Write([&](const Transaction& t) {
+    t.Prepare("INSERT OR REPLACE INTO file_attributes VALUES (?1, ?2)")
+        .Bind(1, key)
+        .Bind(2, std::int64_t{attributes & kDosAttributes})
+        .Run();
+  });
 }
 
 bool Machine::InUse(std::string_view windowsPath) const {
-  return ReadSideTable(root_ / kInUseFile).count(MarkKey(windowsPath)) != 0;
+  const std::string key = MarkKey(windowsPath);
+  return store_->Read([&](const Transaction& t) {
+    return t.Prepare("SELECT 1 FROM files_in_use WHERE path_key = ?1").Bind(1, key).Step();
+  });
 }
 
 void Machine::SetInUse(std::string_view windowsPath, bool inUse) const {
   const std::string key = MarkKey(windowsPath);
-  SideTable marks = ReadSideTable(root_ / kInUseFile);
-  if (inUse) {
-    marks[key] = "in use";
-  } else {
-    marks.erase(key);
-  }
-  WriteSideTable(root_ / kInUseFile, marks);
+  store_->Write([&](const Transaction& t) {
+    t.Prepare(inUse ? "INSERT OR IGNORE INTO files_in_use VALUES (?1)"
+                    : "DELETE FROM files_in_use WHERE path_key = ?1")
+        .Bind(1, key)
+        .Run();
+  });
+}
+
+std::string Machine::Name() const {
+  return "machine '" + root_.string() + "'";
 }
 
 }  // namespace lyn::sim

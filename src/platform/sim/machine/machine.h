@@ -3,12 +3,15 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/api/win_types.h"
+#include "platform/sim/machine/drive_folders.h"
 #include "platform/sim/machine/machine_error.h"
 #include "platform/sim/machine/profile.h"
+#include "platform/sim/machine/state_store.h"
 #include "platform/sim/machine/windows_path.h"
 
 namespace lyn::sim {
@@ -17,30 +20,43 @@ namespace lyn::sim {
 struct ResolvedPath {
   std::string windowsPath;         // absolute, normalised: "C:\Windows\system32"
   std::filesystem::path hostPath;  // inside the machine folder
+  std::string drivePath;           // the same below the drives folder: "C/Windows/system32"
   char drive = 'C';
   bool exists = false;  // the host path exists (file or folder)
+  bool folder = false;  // ... and is a folder
 };
 
 class Machine {
  public:
-  // Makes a new machine in an empty or absent folder: the profile file, a
-  // folder for each drive, and the profile's folders on them (under WOW64
+  // Makes a new machine in an empty or absent folder: the profile file, the
+  // state store, a folder for each drive, and the profile's folders on them (under WOW64
   // both the system folder and SysWOW64). Throws MachineError when the folder
   // is in use or the profile's folders are not absolute paths on its drives.
   static Machine Create(const std::filesystem::path& folder, const Profile& profile);
   // Opens an existing machine; throws MachineError when the folder is not one
-  // or its profile is malformed.
+  // or its profile is malformed, and StateError when its state store is
+  // missing, damaged or of another schema version.
   static Machine Open(const std::filesystem::path& folder);
+  // Gives an existing machine a new profile: the file is rewritten and the
+  // drives and folders the new profile names are made; files already on the
+  // machine stay. Throws MachineError as Open and Create do.
+  static Machine ChangeProfile(const std::filesystem::path& folder, const Profile& profile);
 
   const std::filesystem::path& Root() const { return root_; }
   const Profile& profile() const { return profile_; }
+  // Everything the machine keeps beside its drive folders. Copies of a
+  // Machine share one store.
+  StateStore& State() const { return *store_; }
+  // The only way to the host files of the machine's drives.
+  const DriveFolders& drives() const { return *drives_; }
 
   // Resolves an absolute or current-folder-relative Windows path (UTF-8).
   // Existing components match case-insensitively; missing ones keep their
   // case. "." and ".." are folded as Windows folds them; under WOW64 the
   // system folder is redirected to SysWOW64. Throws MachineError when the
-  // result would lie outside the machine folder (a symbolic link pointing
-  // out, an unknown drive, a host path) or the name is not a Windows name.
+  // path goes through a symbolic link (the machine follows none, wherever it
+  // points), is on an unknown drive or is a host path, or the name is not a
+  // Windows name.
   ResolvedPath Resolve(std::string_view windowsPath) const;
 
   // Text conversion between the machine's ANSI code page and UTF-8 (host
@@ -53,7 +69,8 @@ class Machine {
   // an archive file, a file with none set reports FILE_ATTRIBUTE_NORMAL.
   // INVALID_FILE_ATTRIBUTES when the path does not exist. The marks belong to
   // the path: whoever deletes or replaces a file on the host resets them
-  // (SetAttributes with the new file's attributes).
+  // (SetAttributes with the new file's attributes). A damaged mark throws
+  // StateError.
   win::DWORD Attributes(std::string_view windowsPath) const;
   void SetAttributes(std::string_view windowsPath, win::DWORD attributes) const;
 
@@ -64,13 +81,21 @@ class Machine {
  private:
   Machine(std::filesystem::path root, Profile profile);
 
+  // Writes the profile file and makes the profile's drives and folders.
+  void WriteProfile() const;
+  // Resolve without turning host errors into MachineError.
+  ResolvedPath Redirect(std::string_view windowsPath) const;
   // Maps a parsed path to the host without WOW64 redirection.
   ResolvedPath Map(const WindowsPath& path, std::string_view asGiven) const;
   std::filesystem::path DrivesFolder() const { return root_ / "drives"; }
   std::string MarkKey(std::string_view windowsPath) const;
+  // "machine '<folder>'", for messages.
+  std::string Name() const;
 
   std::filesystem::path root_;
   Profile profile_;
+  std::shared_ptr<StateStore> store_;
+  std::shared_ptr<const DriveFolders> drives_;
   WindowsPath currentDirectory_;
   WindowsPath windowsDirectory_;
   WindowsPath systemDirectory_;

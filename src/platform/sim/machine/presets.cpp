@@ -166,7 +166,7 @@ Preset Make(const Edition& e) {
   p.SM_STARTER = e.metric == win::SM_STARTER;
   p.SM_SERVERR2 = e.metric == win::SM_SERVERR2;
   p.UserName = e.productType == kServer ? "Administrator" : "Owner";
-  p.drives = {{'C', DriveSpec{FileSystemOf(p), "", 0x1C4B2E90}}};
+  p.drives = {{'C', DriveVolume{FileSystemOf(p), "", 0x1C4B2E90}}};
   SetFolders(p);
   return Preset{e.name, e.description, p};
 }

@@ -12,12 +12,22 @@ namespace lyn::sim {
 
 // A drive of the machine. The file-system name is reported as written here
 // ("NTFS", "FAT32", "CDFS", even "ntfs"); the volume's flags follow from it.
-struct DriveSpec {
+struct DriveVolume {
   std::string fileSystem = "NTFS";  // "NTFS", "FAT32", "CDFS"
   std::string volumeName;
   win::DWORD serialNumber = 0;
 
-  friend bool operator==(const DriveSpec&, const DriveSpec&) = default;
+  friend bool operator==(const DriveVolume&, const DriveVolume&) = default;
+};
+
+// How a library's self-registration entry points behave when run: they take
+// `delayMs` milliseconds and answer `result`.
+struct SelfRegistrationBehaviour {
+  win::DWORD delayMs = 0;
+  win::HRESULT result = 0;
+
+  friend bool operator==(const SelfRegistrationBehaviour&,
+                         const SelfRegistrationBehaviour&) = default;
 };
 
 struct Profile {
@@ -43,10 +53,6 @@ struct Profile {
   int SM_SERVERR2 = 0;
   int SM_CXSCREEN = 1024;
   int SM_CYSCREEN = 768;
-  // How long the desktop takes to list its windows and to take down those of
-  // an ending process, in milliseconds: on such a busy machine two copies
-  // started together both see each other.
-  int DesktopDelayMs = 0;
   // Locale and user.
   win::UINT AnsiCodePage = 1252;
   std::string UserName = "Owner";
@@ -62,7 +68,11 @@ struct Profile {
   std::string Desktop = "C:\\Users\\Owner\\Desktop";
   std::string CurrentDirectory = "C:\\Distribution";
   // Drive letters (upper case) and their volumes.
-  std::map<char, DriveSpec> drives = {{'C', DriveSpec{}}};
+  std::map<char, DriveVolume> drives = {{'C', DriveVolume{}}};
+  // Libraries whose self-registration does not succeed at once, by file name
+  // ("SelfRegistration.MSCOMCTL.OCX" = "0x80004005", "delay=11000", or
+  // "delay=11000,0x80004005"); every other library succeeds at once.
+  std::map<std::string, SelfRegistrationBehaviour> SelfRegistration;
 
   friend bool operator==(const Profile&, const Profile&) = default;
 };
@@ -85,14 +95,32 @@ const std::string& DefaultPresetName();
 // file system ("Drive.D" = "CDFS"); "Drive.D.VolumeName" and
 // "Drive.D.SerialNumber" set the rest of an existing drive. Throws
 // std::invalid_argument with a one-line message for an unknown field or a
-// malformed value.
+// malformed value; an unknown field's message names the closest ones.
 void SetField(Profile& profile, const std::string& field, const std::string& value);
 
+// A field as `lynsim fields` lists it: the value is the profile's.
+struct FieldDescription {
+  std::string group;
+  std::string name;
+  std::string type;   // "number", "hex number", "flag" or "text"
+  std::string range;  // what the value may be
+  std::string value;
+  std::string meaning;
+};
+
+// Every field a person sets, grouped, in the profile file's order; the
+// drive fields last, with drive C's values.
+std::vector<FieldDescription> DescribeFields(const Profile& profile);
+// The known field names nearest to an unknown one, ignoring case: at most
+// three, none more than a slip of a few letters away.
+std::vector<std::string> ClosestFields(const std::string& name);
+
 // The profile as text, one "field = value" line each, and back. Blank lines
-// and lines starting with '#' are ignored; a value with blanks at either end
-// is written between double quotes. Fields missing from the text keep the
-// values of a default Profile. Parsing throws std::invalid_argument naming
-// the line for a malformed profile.
+// and lines starting with '#' are ignored, and so is a UTF-8 byte-order mark;
+// a value with blanks at either end is written between double quotes.
+// Reading is strict: it throws std::invalid_argument with a one-line message
+// naming the line for an unknown, repeated or malformed line, and naming the
+// fields when some have no line. Drives are those the text names.
 std::string ProfileToText(const Profile& profile);
 Profile ProfileFromText(const std::string& text);
 

@@ -1,12 +1,16 @@
 // The profile's fields by name: setting one from text, and the whole profile
 // as "field = value" lines.
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <functional>
 #include <limits>
+#include <map>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "platform/sim/machine/profile.h"
 
@@ -17,6 +21,10 @@ struct Field {
   const char* name;
   std::function<std::string(const Profile&)> get;
   std::function<void(Profile&, const std::string&)> set;
+  std::string type;   // "number", "hex number", "flag" or "text"
+  std::string range;  // what the value may be
+  const char* group = "";
+  const char* meaning = "";
 };
 
 // The value as a message shows it: on one line, line ends spelt out.
@@ -41,6 +49,12 @@ std::string Shown(const std::string& value) {
 }
 
 template <typename T>
+std::string RangeOf() {
+  return std::to_string(std::numeric_limits<T>::min()) + " to " +
+         std::to_string(std::numeric_limits<T>::max());
+}
+
+template <typename T>
 T ParseNumber(const std::string& field, const std::string& value) {
   const bool negative = !value.empty() && value[0] == '-';
   std::string_view digits(value);
@@ -50,8 +64,7 @@ T ParseNumber(const std::string& field, const std::string& value) {
     digits.remove_prefix(2);
     base = 16;
   }
-  const std::string range = "a number from " + std::to_string(std::numeric_limits<T>::min()) +
-                            " to " + std::to_string(std::numeric_limits<T>::max());
+  const std::string range = "a number from " + RangeOf<T>();
   unsigned long long magnitude = 0;
   const auto [end, error] =
       std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
@@ -89,16 +102,16 @@ std::string CheckedText(const std::string& field, const std::string& value) {
 
 template <typename T>
 Field Number(const char* name, T Profile::*member) {
-  return {
-      name, [member](const Profile& p) { return std::to_string(p.*member); },
-      [member, name](Profile& p, const std::string& v) { p.*member = ParseNumber<T>(name, v); }};
+  return {name, [member](const Profile& p) { return std::to_string(p.*member); },
+          [member, name](Profile& p, const std::string& v) { p.*member = ParseNumber<T>(name, v); },
+          "number", RangeOf<T>()};
 }
 
 template <typename T>
 Field HexNumber(const char* name, T Profile::*member) {
-  return {
-      name, [member](const Profile& p) { return Hex(p.*member, 2 * sizeof(T)); },
-      [member, name](Profile& p, const std::string& v) { p.*member = ParseNumber<T>(name, v); }};
+  return {name, [member](const Profile& p) { return Hex(p.*member, 2 * sizeof(T)); },
+          [member, name](Profile& p, const std::string& v) { p.*member = ParseNumber<T>(name, v); },
+          "hex number", RangeOf<T>()};
 }
 
 Field Flag(const char* name, bool Profile::*member) {
@@ -106,47 +119,87 @@ Field Flag(const char* name, bool Profile::*member) {
           [member, name](Profile& p, const std::string& v) {
             if (v != "true" && v != "false") BadValue(name, v, "true or false");
             p.*member = v == "true";
-          }};
+          },
+          "flag", "true or false"};
 }
 
 Field Text(const char* name, std::string Profile::*member) {
   return {name, [member](const Profile& p) { return p.*member; },
-          [member, name](Profile& p, const std::string& v) { p.*member = CheckedText(name, v); }};
+          [member, name](Profile& p, const std::string& v) { p.*member = CheckedText(name, v); },
+          "text", "one line"};
 }
+
+// The field with its group and meaning, for the listing of the fields.
+Field Described(Field field, const char* group, const char* meaning) {
+  field.group = group;
+  field.meaning = meaning;
+  return field;
+}
+
+constexpr const char* kVersion = "Version";
+constexpr const char* kProcessor = "Processor";
+constexpr const char* kMetrics = "System metrics";
+constexpr const char* kUser = "Locale and user";
+constexpr const char* kFolders = "Folders";
 
 const std::vector<Field>& Fields() {
   static const std::vector<Field> fields = {
-      Number("dwPlatformId", &Profile::dwPlatformId),
-      Number("dwMajorVersion", &Profile::dwMajorVersion),
-      Number("dwMinorVersion", &Profile::dwMinorVersion),
-      Number("dwBuildNumber", &Profile::dwBuildNumber),
-      Text("szCSDVersion", &Profile::szCSDVersion),
-      Number("wServicePackMajor", &Profile::wServicePackMajor),
-      Number("wServicePackMinor", &Profile::wServicePackMinor),
-      HexNumber("wSuiteMask", &Profile::wSuiteMask),
-      Number("wProductType", &Profile::wProductType),
-      Number("wProcessorArchitecture", &Profile::wProcessorArchitecture),
-      Flag("Wow64", &Profile::Wow64),
-      Number("GetProductInfo", &Profile::GetProductInfo),
-      Number("SM_TABLETPC", &Profile::SM_TABLETPC),
-      Number("SM_MEDIACENTER", &Profile::SM_MEDIACENTER),
-      Number("SM_STARTER", &Profile::SM_STARTER),
-      Number("SM_SERVERR2", &Profile::SM_SERVERR2),
-      Number("SM_CXSCREEN", &Profile::SM_CXSCREEN),
-      Number("SM_CYSCREEN", &Profile::SM_CYSCREEN),
-      Number("DesktopDelayMs", &Profile::DesktopDelayMs),
-      Number("AnsiCodePage", &Profile::AnsiCodePage),
-      Text("UserName", &Profile::UserName),
-      Flag("IsAdmin", &Profile::IsAdmin),
-      Text("UsersGroupName", &Profile::UsersGroupName),
-      Text("WindowsDirectory", &Profile::WindowsDirectory),
-      Text("SystemDirectory", &Profile::SystemDirectory),
-      Text("TempPath", &Profile::TempPath),
-      Text("ProgramFiles", &Profile::ProgramFiles),
-      Text("CommonFiles", &Profile::CommonFiles),
-      Text("CommonPrograms", &Profile::CommonPrograms),
-      Text("Desktop", &Profile::Desktop),
-      Text("CurrentDirectory", &Profile::CurrentDirectory),
+      Described(Number("dwPlatformId", &Profile::dwPlatformId), kVersion,
+                "platform of the version record: 2 is Windows NT, 1 Windows 9x"),
+      Described(Number("dwMajorVersion", &Profile::dwMajorVersion), kVersion,
+                "major version: 5 is 2000/XP/2003, 6 is Vista to 8.1, 10 is 10 and 11"),
+      Described(Number("dwMinorVersion", &Profile::dwMinorVersion), kVersion,
+                "minor version: 6.0 Vista, 6.1 Windows 7, 6.2 Windows 8, 6.3 Windows 8.1"),
+      Described(Number("dwBuildNumber", &Profile::dwBuildNumber), kVersion, "build number"),
+      Described(Text("szCSDVersion", &Profile::szCSDVersion), kVersion,
+                "service pack as text, \"Service Pack 1\" or empty"),
+      Described(Number("wServicePackMajor", &Profile::wServicePackMajor), kVersion,
+                "service pack major number"),
+      Described(Number("wServicePackMinor", &Profile::wServicePackMinor), kVersion,
+                "service pack minor number"),
+      Described(HexNumber("wSuiteMask", &Profile::wSuiteMask), kVersion,
+                "suite bits: 0x0002 Enterprise, 0x0080 Datacenter, 0x0100 single user, "
+                "0x0200 Home, 0x0400 Web"),
+      Described(Number("wProductType", &Profile::wProductType), kVersion,
+                "1 workstation, 2 domain controller, 3 server"),
+      Described(Number("GetProductInfo", &Profile::GetProductInfo), kVersion,
+                "edition number GetProductInfo reports, 1 Ultimate, 3 Home Premium, 6 Business"),
+      Described(Number("wProcessorArchitecture", &Profile::wProcessorArchitecture), kProcessor,
+                "native processor: 0 x86, 9 x64, 6 Itanium"),
+      Described(Flag("Wow64", &Profile::Wow64), kProcessor,
+                "the 32-bit setup program runs under WOW64 (true on 64-bit Windows)"),
+      Described(Number("SM_TABLETPC", &Profile::SM_TABLETPC), kMetrics,
+                "nonzero on a Tablet PC edition"),
+      Described(Number("SM_MEDIACENTER", &Profile::SM_MEDIACENTER), kMetrics,
+                "nonzero on a Media Center edition"),
+      Described(Number("SM_STARTER", &Profile::SM_STARTER), kMetrics,
+                "nonzero on a Starter edition"),
+      Described(Number("SM_SERVERR2", &Profile::SM_SERVERR2), kMetrics,
+                "nonzero on Windows Server 2003 R2"),
+      Described(Number("SM_CXSCREEN", &Profile::SM_CXSCREEN), kMetrics,
+                "screen width in pixels; a screenshot's display gets this size"),
+      Described(Number("SM_CYSCREEN", &Profile::SM_CYSCREEN), kMetrics, "screen height in pixels"),
+      Described(Number("AnsiCodePage", &Profile::AnsiCodePage), kUser,
+                "ANSI code page of file names and texts: 1250 to 1258, 874, 932, 936, 949, 950"),
+      Described(Text("UserName", &Profile::UserName), kUser, "the logged-on user"),
+      Described(Flag("IsAdmin", &Profile::IsAdmin), kUser,
+                "the user is a member of the Administrators group"),
+      Described(Text("UsersGroupName", &Profile::UsersGroupName), kUser,
+                "local name of the Users group"),
+      Described(Text("WindowsDirectory", &Profile::WindowsDirectory), kFolders,
+                "the Windows folder"),
+      Described(Text("SystemDirectory", &Profile::SystemDirectory), kFolders,
+                "the system folder (SysWOW64 stands in for it under WOW64)"),
+      Described(Text("TempPath", &Profile::TempPath), kFolders,
+                "the user's temporary folder, with its trailing backslash"),
+      Described(Text("ProgramFiles", &Profile::ProgramFiles), kFolders,
+                "Program Files as a 32-bit program sees it"),
+      Described(Text("CommonFiles", &Profile::CommonFiles), kFolders, "Common Files"),
+      Described(Text("CommonPrograms", &Profile::CommonPrograms), kFolders,
+                "the all-users Start menu programs folder"),
+      Described(Text("Desktop", &Profile::Desktop), kFolders, "the user's desktop folder"),
+      Described(Text("CurrentDirectory", &Profile::CurrentDirectory), kFolders,
+                "the folder the setup program starts in (where LYN.CAB is looked for)"),
   };
   return fields;
 }
@@ -183,6 +236,32 @@ bool SetDriveField(Profile& profile, const std::string& field, const std::string
   return true;
 }
 
+// "SelfRegistration.<file name>" = "0x80004005" | "delay=11000" |
+// "delay=11000,0x80004005".
+bool SetSelfRegistrationField(Profile& profile, const std::string& field,
+                              const std::string& value) {
+  const std::string prefix = "SelfRegistration.";
+  if (field.rfind(prefix, 0) != 0) return false;
+  const std::string library = field.substr(prefix.size());
+  if (library.empty()) {
+    throw std::invalid_argument("bad field '" + field + "': expected SelfRegistration.<file name>");
+  }
+  SelfRegistrationBehaviour behaviour;
+  std::string rest = value;
+  if (rest.rfind("delay=", 0) == 0) {
+    const auto comma = rest.find(',');
+    behaviour.delayMs = ParseNumber<win::DWORD>(field, rest.substr(6, comma - 6));
+    rest = comma == std::string::npos ? "" : rest.substr(comma + 1);
+  }
+  if (!rest.empty()) {
+    behaviour.result = static_cast<win::HRESULT>(ParseNumber<win::DWORD>(field, rest));
+  } else if (value.rfind("delay=", 0) != 0) {
+    BadValue(field, value, "a result code, delay=MILLISECONDS, or both separated by a comma");
+  }
+  profile.SelfRegistration[library] = behaviour;
+  return true;
+}
+
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return "";
@@ -205,10 +284,30 @@ std::string Unquoted(const std::string& value) {
   return value;
 }
 
+// The Levenshtein distance between two names, letters compared without case.
+std::size_t FoldedDistance(const std::string& a, const std::string& b) {
+  const auto fold = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      const std::size_t substitution = diagonal + (fold(a[i - 1]) == fold(b[j - 1]) ? 0 : 1);
+      row[j] = std::min({above + 1, row[j - 1] + 1, substitution});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
 void AppendLine(std::string& text, const std::string& name, const std::string& value) {
-  text += name + " =";
-  if (!value.empty()) text += " " + Quoted(value);
-  text += "\n";
+  // Appended piece by piece: a literal prepended to a temporary string
+  // makes gcc 12 warn of an overlapping copy it cannot rule out.
+  text.append(name).append(" =");
+  if (!value.empty()) text.append(" ").append(Quoted(value));
+  text += '\n';
 }
 
 }  // namespace
@@ -220,9 +319,52 @@ void SetField(Profile& profile, const std::string& field, const std::string& val
       return;
     }
   }
-  if (!SetDriveField(profile, field, value)) {
-    throw std::invalid_argument("unknown profile field '" + field + "'");
+  if (!SetDriveField(profile, field, value) && !SetSelfRegistrationField(profile, field, value)) {
+    std::string message = "unknown profile field '" + field + "'";
+    const std::vector<std::string> closest = ClosestFields(field);
+    for (std::size_t i = 0; i < closest.size(); ++i) {
+      message += (i == 0                    ? "; did you mean "
+                  : i + 1 == closest.size() ? " or "
+                                            : ", ") +
+                 closest[i];
+    }
+    message += closest.empty() ? "; lynsim fields lists them" : "?";
+    throw std::invalid_argument(message);
   }
+}
+
+std::vector<FieldDescription> DescribeFields(const Profile& profile) {
+  std::vector<FieldDescription> described;
+  for (const Field& f : Fields()) {
+    if (*f.group == '\0') continue;
+    described.push_back({f.group, f.name, f.type, f.range, f.get(profile), f.meaning});
+  }
+  const auto drive = profile.drives.find('C');
+  const DriveVolume c = drive == profile.drives.end() ? DriveVolume{} : drive->second;
+  described.push_back({"Drives", "Drive.<letter>", "text", "a file-system name", c.fileSystem,
+                       "makes the drive: NTFS, FAT32 or CDFS (a CD drive), as it is reported"});
+  described.push_back({"Drives", "Drive.<letter>.VolumeName", "text", "one line", c.volumeName,
+                       "the drive's volume label"});
+  described.push_back({"Drives", "Drive.<letter>.SerialNumber", "hex number", RangeOf<win::DWORD>(),
+                       Hex(c.serialNumber, 8), "the volume serial number"});
+  return described;
+}
+
+std::vector<std::string> ClosestFields(const std::string& name) {
+  std::vector<std::pair<std::size_t, std::string>> scored;
+  for (const Field& f : Fields()) {
+    if (*f.group != '\0') scored.emplace_back(FoldedDistance(name, f.name), f.name);
+  }
+  std::stable_sort(scored.begin(), scored.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  // Only names a slip of a few letters away, and only the nearest of them.
+  const std::size_t bound = std::max<std::size_t>(2, name.size() / 3);
+  std::vector<std::string> closest;
+  for (const auto& [distance, field] : scored) {
+    if (distance > bound || distance > scored.front().first || closest.size() == 3) break;
+    closest.push_back(field);
+  }
+  return closest;
 }
 
 std::string ProfileToText(const Profile& profile) {
@@ -234,12 +376,22 @@ std::string ProfileToText(const Profile& profile) {
     AppendLine(text, name + ".VolumeName", drive.volumeName);
     AppendLine(text, name + ".SerialNumber", Hex(drive.serialNumber, 8));
   }
+  for (const auto& [library, behaviour] : profile.SelfRegistration) {
+    AppendLine(text, "SelfRegistration." + library,
+               "delay=" + std::to_string(behaviour.delayMs) + "," +
+                   Hex(static_cast<win::DWORD>(behaviour.result), 8));
+  }
   return text;
 }
 
 Profile ProfileFromText(const std::string& text) {
+  // Notepad starts a UTF-8 file with a byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  const bool marked = text.starts_with(kByteOrderMark);
+  std::istringstream lines(marked ? text.substr(kByteOrderMark.size()) : text);
   Profile profile;
-  std::istringstream lines(text);
+  profile.drives.clear();
+  std::map<std::string, int> seen;  // field, with a drive's letter in upper case, to its line
   std::string line;
   for (int number = 1; std::getline(lines, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -248,15 +400,27 @@ Profile ProfileFromText(const std::string& text) {
     const std::string where = "profile line " + std::to_string(number) + ": ";
     const auto equals = trimmed.find('=');
     if (equals == std::string::npos || Trim(trimmed.substr(0, equals)).empty()) {
-      throw std::invalid_argument(where + "expected 'field = value', found '" + trimmed + "'");
+      throw std::invalid_argument(where + "expected 'field = value', found '" + Shown(trimmed) +
+                                  "'");
     }
+    const std::string field = Trim(trimmed.substr(0, equals));
     try {
-      SetField(profile, Trim(trimmed.substr(0, equals)),
-               Unquoted(Trim(trimmed.substr(equals + 1))));
+      SetField(profile, field, Unquoted(Trim(trimmed.substr(equals + 1))));
     } catch (const std::invalid_argument& e) {
       throw std::invalid_argument(where + e.what());
     }
+    std::string key = field;
+    if (key.starts_with("Drive.")) key[6] = static_cast<char>(std::toupper(key[6]));
+    if (const auto [earlier, added] = seen.emplace(key, number); !added) {
+      throw std::invalid_argument(where + field + " is set again (first on line " +
+                                  std::to_string(earlier->second) + ")");
+    }
   }
+  std::string missing;
+  for (const Field& f : Fields()) {
+    if (!seen.contains(f.name)) missing += (missing.empty() ? "" : ", ") + std::string(f.name);
+  }
+  if (!missing.empty()) throw std::invalid_argument("the profile has no line for " + missing);
   return profile;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/machine_error.h"
+#include "platform/sim/machine/windows_names.h"
 
 namespace lyn::sim {
 namespace {
@@ -20,6 +21,12 @@ void CheckName(std::string_view name, std::string_view path) {
       throw MachineError("invalid character in the Windows path '" + std::string(path) + "'");
     }
   }
+  if (name.size() > kMaxNameLength) {
+    throw MachineError("a name in the Windows path '" + std::string(path) + "' is too long");
+  }
+  if (DeviceName(name)) {
+    throw MachineError("the Windows path '" + std::string(path) + "' names a device");
+  }
 }
 
 }  // namespace
@@ -32,7 +39,8 @@ std::string WindowsPath::Text() const {
 }
 
 WindowsPath ParseWindowsPath(std::string_view path, const WindowsPath* current) {
-  const std::string quoted = "'" + std::string(path) + "'";
+  std::string quoted(1, '\'');
+  quoted.append(path).append(1, '\'');
   if (path.empty()) throw MachineError("empty Windows path");
   if (path[0] == '/') {
     throw MachineError("host path " + quoted + " is not a path of the machine");
@@ -60,7 +68,12 @@ WindowsPath ParseWindowsPath(std::string_view path, const WindowsPath* current) 
   while (start <= rest.size()) {
     std::size_t end = start;
     while (end < rest.size() && !IsSeparator(rest[end])) ++end;
-    const std::string_view name = rest.substr(start, end - start);
+    std::string_view name = rest.substr(start, end - start);
+    // Windows drops the dots and blanks that end the last name ("a.txt. "
+    // is "a.txt"); a last name of dots and blanks alone goes whole.
+    if (end == rest.size() && name != "." && name != "..") {
+      while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+    }
     if (name == "..") {
       if (!result.components.empty()) result.components.pop_back();
     } else if (!name.empty() && name != ".") {

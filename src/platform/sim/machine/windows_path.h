@@ -20,8 +20,10 @@ struct WindowsPath {
 // drive's root), "C:a" and "a\b" (relative to `current`, or an error when
 // `current` is null). ".." above a drive root stays at the root, as on
 // Windows. Throws MachineError for an empty path, a host path ("/etc"), a
-// network or device path ("\\server\share", "\\?\C:\"), or a name holding a
-// character Windows refuses in file names.
+// network or device path ("\\server\share", "\\?\C:\"), a name holding a
+// character Windows refuses in file names, a name longer than 255 characters,
+// or a reserved device name ("NUL", "com1.txt"). The dots and blanks that end
+// the last name are dropped, as Windows drops them.
 WindowsPath ParseWindowsPath(std::string_view path, const WindowsPath* current);
 
 // True when `path` is `folder` or lies below it, names compared as Windows

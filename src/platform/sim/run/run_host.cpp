@@ -26,12 +26,11 @@ int RunHost::MessageBox(const std::string& text, const std::string& caption, win
   const auto answer = answerer_->Answer(text, caption, type);
   if (!answer) {
     transcript_.Unanswered(caption);
-    End("exit 3", 3);
+    Misfit("");
   }
   if (!AnswerFits(*answer, type)) {
-    std::cerr << "lynsim: the answer " << AnswerName(*answer) << " does not fit the message box "
-              << Quoted(caption) << "\n";
-    End("exit 2", 2);
+    Misfit("answer " + std::string(AnswerName(*answer)) + ": the box " + Quoted(caption) +
+           " has no such button");
   }
   transcript_.Answer(*answer);
   return *answer;
@@ -57,10 +56,34 @@ std::string RunHost::ReasonForEnd(win::UINT exitCode) const {
 }
 
 void RunHost::EndProcess(win::UINT exitCode) {
-  End(ReasonForEnd(exitCode), static_cast<int>(exitCode));
+  End(ReasonForEnd(exitCode), kRunEnded);
+}
+
+bool RunHost::ReportLeftOver() {
+  bool any = false;
+  for (const std::string& click : widgets_->Loop().ClicksLeft()) {
+    transcript_.LeftOver("click " + click);
+    any = true;
+  }
+  for (const int answer : answerer_->AnswersLeft()) {
+    transcript_.LeftOver("answer " + std::string(AnswerName(answer)));
+    any = true;
+  }
+  return any;
+}
+
+void RunHost::Misfit(const std::string& why) {
+  if (!why.empty()) transcript_.Ignored(why);
+  ReportLeftOver();
+  transcript_.Ended("script does not fit");
+  if (removeWindows_) removeWindows_();
+  exit_(kRunMisfit);
+  std::abort();
 }
 
 void RunHost::End(const std::string& reason, int code) {
+  if (code == kRunMisfit) Misfit(reason);
+  if (code == kRunEnded && ReportLeftOver()) code = kRunMisfit;
   transcript_.Ended(reason);
   if (removeWindows_) removeWindows_();
   exit_(code);

@@ -1,7 +1,10 @@
 // The process that `lynsim run` runs the program in: message boxes answered
 // by the backend's answerer and written to the transcript, the topmost flag
 // kept on the form, and the end of the process with the transcript's last
-// line saying why it ended.
+// line saying why it ended. Every scripted step shows in the transcript:
+// played ("click:", "answer:"), refused ("ignored: cmdOK is disabled") or
+// never reached ("left over: click cmdOK"); a step refused or left over
+// ends the run with kRunMisfit.
 #pragma once
 
 #include <functional>
@@ -35,14 +38,20 @@ class RunHost final : public ProcessHost, public WidgetObserver {
   // window, else the last message box, else the push button being clicked,
   // else "previous instance" when no form was made, else the status.
   [[noreturn]] void EndProcess(win::UINT exitCode) override;
-  // The run ends for the given reason.
+  // The run ends for the given reason. An ending with kRunEnded whose script
+  // has steps left over is a misfit; with kRunMisfit the reason is why a
+  // scripted step could not be played (see Misfit).
   [[noreturn]] void End(const std::string& reason, int code);
+  // A scripted step cannot be played, for the reason given; the run ends.
+  [[noreturn]] void Misfit(const std::string& why);
 
   // A click comes after the last message box.
   void OnClicked(const ControlModel& control) override;
 
  private:
   std::string ReasonForEnd(win::UINT exitCode) const;
+  // Writes the steps not played; whether there were any.
+  bool ReportLeftOver();
 
   Transcript& transcript_;
   ExitFunction exit_;

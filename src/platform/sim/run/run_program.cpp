@@ -34,7 +34,7 @@ void RunProgram(Machine machine, const BackendFactory& makeBackend) {
     widgets.RunMessageLoop();
   } catch (const std::exception& e) {
     std::cerr << "lynsim: the program failed: " << e.what() << "\n";
-    host.End("exit 1", 1);
+    host.End("exit 1", kRunFailed);
   }
   host.EndProcess(0);
 }

@@ -2,6 +2,9 @@
 // clock and plays a script; the FLTK one waits for a person.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace lyn::sim {
 
 class EventLoop {
@@ -12,6 +15,8 @@ class EventLoop {
   virtual void Run() = 0;
   // Handles what is pending at this moment, once.
   virtual void DoEvents() = 0;
+  // The scripted clicks not played yet.
+  virtual std::vector<std::string> ClicksLeft() const = 0;
 };
 
 }  // namespace lyn::sim

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iostream>
 #include <thread>
+
+#include "platform/sim/ui/script.h"
 
 namespace lyn::sim {
 
@@ -76,9 +77,8 @@ void HeadlessLoop::Run() {
 
 void HeadlessLoop::Click(const std::string& name) {
   ControlModel* control = widgets_.Find(name);
-  if (control == nullptr) {
-    std::cerr << "lynsim: the window has no control named " << name << "\n";
-    end_("exit 2", 2);
+  if (const auto refused = RefusedClick(control, name)) {
+    end_(*refused, kRunMisfit);
     return;
   }
   control->Click();

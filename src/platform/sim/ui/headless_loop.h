@@ -19,7 +19,8 @@ namespace lyn::sim {
 
 class HeadlessLoop final : public EventLoop, public WidgetObserver {
  public:
-  // Ends the process with a reason for the transcript and an exit status.
+  // Ends the process with a reason for the transcript and an exit status;
+  // with kRunMisfit the reason is why a scripted step was not played.
   using EndFunction = std::function<void(const std::string& reason, int code)>;
 
   static constexpr std::int64_t kFirstClickDelay = 2000;
@@ -31,6 +32,7 @@ class HeadlessLoop final : public EventLoop, public WidgetObserver {
 
   void Run() override;
   void DoEvents() override { FireDueTimers(); }
+  std::vector<std::string> ClicksLeft() const override { return {clicks_.begin(), clicks_.end()}; }
 
   void OnControlAdded(const ControlModel& control) override;
   void OnChanged(const ControlModel& control, Property property) override;

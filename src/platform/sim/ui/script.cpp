@@ -1,6 +1,7 @@
 #include "platform/sim/ui/script.h"
 
 #include "platform/api/user32.h"
+#include "platform/sim/ui/surface_model.h"
 
 namespace lyn::sim {
 
@@ -25,6 +26,15 @@ const char* AnswerName(int id) {
 bool AnswerFits(int id, win::UINT type) {
   if ((type & win::MB_TYPEMASK) == win::MB_YESNO) return id == win::IDYES || id == win::IDNO;
   return id == win::IDOK;
+}
+
+std::optional<std::string> RefusedClick(const ControlModel* control, const std::string& name) {
+  if (control == nullptr) return "the window has no control named " + name;
+  if (control->Clickable()) return std::nullopt;
+  for (const ControlModel* c = control; c != nullptr; c = c->Container()) {
+    if (!c->Enabled()) return name + " is disabled";
+  }
+  return name + " is not in view";
 }
 
 std::optional<int> ScriptedAnswers::Answer(const std::string&, const std::string&, win::UINT) {

@@ -12,6 +12,13 @@
 
 namespace lyn::sim {
 
+class ControlModel;
+
+// The exit statuses of a run.
+inline constexpr int kRunEnded = 0;   // the program ended itself, or the script was played out
+inline constexpr int kRunFailed = 1;  // the machine, the host or the program failed
+inline constexpr int kRunMisfit = 3;  // the script did not fit what the program showed
+
 struct Script {
   std::vector<std::string> clicks;
   std::vector<int> answers;  // IDOK, IDYES or IDNO
@@ -25,6 +32,11 @@ const char* AnswerName(int id);
 // Whether a message box of this type can return the answer.
 bool AnswerFits(int id, win::UINT type);
 
+// Why a scripted click on the control named `name` cannot be played, as the
+// transcript says it ("cmdOK is disabled"), or nothing when a person could
+// click it. `control` is null when the window has no such control.
+std::optional<std::string> RefusedClick(const ControlModel* control, const std::string& name);
+
 // Who answers the message boxes of a run.
 class MessageBoxAnswerer {
  public:
@@ -32,6 +44,8 @@ class MessageBoxAnswerer {
   // The button chosen, or nothing when no answer can be given.
   virtual std::optional<int> Answer(const std::string& text, const std::string& caption,
                                     win::UINT type) = 0;
+  // The scripted answers not given yet.
+  virtual std::vector<int> AnswersLeft() const = 0;
 };
 
 // Gives the script's answers in order, whatever the box says.
@@ -42,6 +56,7 @@ class ScriptedAnswers final : public MessageBoxAnswerer {
 
   std::optional<int> Answer(const std::string& text, const std::string& caption,
                             win::UINT type) override;
+  std::vector<int> AnswersLeft() const override { return {answers_.begin(), answers_.end()}; }
 
  private:
   std::deque<int> answers_;

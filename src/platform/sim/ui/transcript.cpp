@@ -127,6 +127,14 @@ void Transcript::Unanswered(const std::string& caption) {
   out_ << "unanswered: " << Quoted(caption) << "\n" << std::flush;
 }
 
+void Transcript::Ignored(const std::string& why) {
+  out_ << "ignored: " << why << "\n" << std::flush;
+}
+
+void Transcript::LeftOver(const std::string& step) {
+  out_ << "left over: " << step << "\n" << std::flush;
+}
+
 void Transcript::Ended(const std::string& reason) {
   out_ << "ended: " << reason << "\n" << std::flush;
 }

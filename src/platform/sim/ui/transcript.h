@@ -9,6 +9,9 @@
 //   click: NAME                    a person's click
 //   msgbox: "TITLE" [OK] critical "TEXT"
 //   answer: OK
+//   unanswered: "TITLE"            a box the script has no answer for
+//   ignored: WHY                   a scripted step that could not be played
+//   left over: click NAME|answer OK  a scripted step never reached
 //   ended: REASON
 #pragma once
 
@@ -36,6 +39,8 @@ class Transcript final : public WidgetObserver {
   void MessageBox(const std::string& caption, win::UINT type, const std::string& text);
   void Answer(int id);
   void Unanswered(const std::string& caption);
+  void Ignored(const std::string& why);
+  void LeftOver(const std::string& step);
   void Ended(const std::string& reason);
 
  private:

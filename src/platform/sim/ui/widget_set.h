@@ -25,6 +25,7 @@ class WidgetSet final : public ui::Widgets {
   ui::Form& CreateForm(const ui::ControlDesign& design, int clientWidth, int clientHeight) override;
   void RunMessageLoop() override;
   void DoEvents() override;
+  void SetMousePointer(int pointer) override { mousePointers_.push_back(pointer); }
 
   const std::vector<std::unique_ptr<FormModel>>& Forms() const { return forms_; }
   // A form or a control of any form by name; null when there is none.
@@ -33,14 +34,17 @@ class WidgetSet final : public ui::Widgets {
   bool HasOpenForms() const;
   // The control whose click handler runs at the moment; null when none.
   const ControlModel* RunningClick() const;
-
- private:
+  // Every mouse pointer the program set, in order; the last one shows.
+  const std::vector<int>& MousePointers() const { return mousePointers_; }
+  // The message loop set; throws when none is.
   EventLoop& Loop() const;
 
+ private:
   TopLevelWindows& windows_;
   ObserverList observers_;
   EventLoop* loop_ = nullptr;
   std::vector<std::unique_ptr<FormModel>> forms_;
+  std::vector<int> mousePointers_;
 };
 
 }  // namespace lyn::sim

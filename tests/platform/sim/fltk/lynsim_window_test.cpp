@@ -45,7 +45,8 @@ TEST(LynsimWindowTest, ScreenshotWithoutADisplayShowsTheLicencePage) {
   const std::string file = (scratch.folder() / "licence.png").string();
   const LynsimResult result = scratch.Lynsim("run " + scratch.machine() + " --screenshot " + file);
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, "") << "a private display, no fallback";
+  EXPECT_EQ(result.err, "lynsim: wrote the screenshot " + file + "\n")
+      << "a private display, no fallback";
   EXPECT_TRUE(result.out.ends_with("\nended: script done\n")) << result.out;
 
   const Fl_PNG_Image shot(file.c_str());
@@ -62,6 +63,42 @@ TEST(LynsimWindowTest, ScreenshotWithoutADisplayShowsTheLicencePage) {
     ASSERT_EQ(At(shot, 19, y), (std::array{255, 255, 255})) << "at 19, " << y;
   }
   EXPECT_TRUE(OnGradient(shot, 14, 150));
+}
+
+TEST(LynsimWindowTest, AMessageBoxLeftUpIsInTheScreenshot) {
+  // The untested-system question comes before the window; the script has no
+  // answer for it, so the screenshot is the box as a person sees it.
+  const testing::WithoutDisplay noDisplay;
+  const ScratchMachine scratch("--preset vista-home-premium-x64");
+  const std::string file = (scratch.folder() / "box.png").string();
+  const LynsimResult result = scratch.Lynsim("run " + scratch.machine() + " --screenshot " + file);
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("msgbox: "), std::string::npos) << result.out;
+  EXPECT_TRUE(result.out.ends_with("\nended: script done\n")) << result.out;
+  const Fl_PNG_Image shot(file.c_str());
+  ASSERT_GT(shot.w(), 100);
+  ASSERT_GT(shot.h(), 100);
+  EXPECT_EQ(At(shot, 2, 2), (std::array{255, 255, 255})) << "the box's white face";
+  EXPECT_EQ(At(shot, 16, 28), (std::array{220, 30, 30})) << "the critical icon";
+}
+
+TEST(LynsimWindowTest, AStaleDisplayFallsBackAndABadScreenSizeIsNamed) {
+  const testing::WithoutDisplay noDisplay;
+  setenv("DISPLAY", ":4093", 1);
+  const ScratchMachine scratch;
+  const std::string run = "run " + scratch.machine();
+  const LynsimResult fallback = scratch.Lynsim(run + " --click cmdExit");
+  EXPECT_EQ(fallback.status, 0);
+  EXPECT_EQ(fallback.err, "lynsim: cannot open display ':4093', using the headless window\n");
+
+  ASSERT_EQ(scratch.Lynsim("set " + scratch.machine() + " SM_CXSCREEN=100").status, 0);
+  const auto shot = scratch.folder() / "x.png";
+  const LynsimResult tiny = scratch.Lynsim(run + " --screenshot " + shot.string());
+  EXPECT_EQ(tiny.status, 1);
+  EXPECT_NE(tiny.err.find("the profile's screen size 100x768 (SM_CXSCREEN x SM_CYSCREEN)"),
+            std::string::npos)
+      << tiny.err;
+  EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
 TEST(LynsimWindowTest, TheWindowWritesTheSameTranscriptAsTheHeadlessRun) {

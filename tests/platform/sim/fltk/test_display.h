@@ -29,7 +29,11 @@ struct WithoutDisplay {
     unsetenv("DISPLAY");
   }
   ~WithoutDisplay() {
-    if (saved) setenv("DISPLAY", saved->c_str(), 1);
+    if (saved) {
+      setenv("DISPLAY", saved->c_str(), 1);
+    } else {
+      unsetenv("DISPLAY");
+    }
   }
 
   std::optional<std::string> saved;

@@ -73,6 +73,24 @@ TEST_F(WindowMirrorTest, ShowsTheWindowCentredOnTopAndClosesOnlyByItsCloseBox) {
   EXPECT_FALSE(window.shown());
 }
 
+TEST_F(WindowMirrorTest, TabFollowsTheDesignedTabOrder) {
+  form->Show();
+  Fl::check();
+  Fl_Window& window = *mirror.WindowOf(*form);
+  const auto place = [&](const char* name) { return window.find(View(name)); };
+  EXPECT_LT(place("cmdOK"), place("cmdExit"));
+  EXPECT_LT(place("cmdExit"), place("T1"));
+  EXPECT_LT(place("T1"), place("OpAccept(0)"));
+  EXPECT_LT(place("OpAccept(0)"), place("OpAccept(1)"));
+  EXPECT_LT(place("Image4"), place("Image5")) << "other widgets keep their drawing order";
+
+  ASSERT_EQ(Fl::focus(), &View("cmdExit"));
+  Fl::e_keysym = FL_Tab;
+  Fl::e_state = 0;
+  Fl::handle(FL_KEYBOARD, &window);
+  EXPECT_EQ(Fl::focus(), &View("T1")) << "Tab goes from Cancel to the licence text";
+}
+
 TEST_F(WindowMirrorTest, PlacesControlsAtTheirDesignedPixelsAndFollowsTheModel) {
   struct Place {
     const char* name;

@@ -78,17 +78,18 @@ TEST_F(MachinePathTest, RefusesPathsThatAreNotTheMachinesOrLeadOutOfIt) {
     EXPECT_THROW(machine.Resolve(path), MachineError) << path;
   }
 
-  // Nor may symbolic links lead out.
+  // No symbolic link is followed, wherever it points and whether or not its
+  // target exists.
   ScratchFolder outside;
   fs::create_directories(outside.path());
   fs::create_directory_symlink(outside.path(), DriveC() / "Escape");
   fs::create_directory_symlink(folder_.path(), DriveC() / "MachineRoot");
   fs::create_directory_symlink(DriveC() / "Windows", DriveC() / "Alias");
-  EXPECT_THROW(machine.Resolve("C:\\Escape"), MachineError);
-  EXPECT_THROW(machine.Resolve("C:\\escape\\new.txt"), MachineError);
-  EXPECT_THROW(machine.Resolve("C:\\MachineRoot\\profile.ini"), MachineError)
-      << "the machine's own files are not on any drive";
-  EXPECT_EQ(machine.Resolve("C:\\alias\\system32").windowsPath, "C:\\Alias\\system32");
+  fs::create_symlink(outside.path() / "absent.txt", DriveC() / "Dangling.txt");
+  for (const char* path : {"C:\\Escape", "C:\\escape\\new.txt", "C:\\MachineRoot\\profile.ini",
+                           "C:\\alias\\system32", "c:\\DANGLING.TXT"}) {
+    EXPECT_THROW(machine.Resolve(path), MachineError) << path;
+  }
 }
 
 TEST_F(MachinePathTest, SystemFolderIsRedirectedForTheThirtyTwoBitProgramOnlyUnderWow64) {

@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -67,6 +69,17 @@ TEST(MachineOpenTest, TellsWhyAFolderIsNotAMachine) {
   EXPECT_THAT(open, ThrowsMessage<MachineError>(HasSubstr("profile line 2: bad value 'lots'")));
 }
 
+TEST(MachineOpenTest, RefusesAMachineWhoseStateStoreIsGoneOrDamaged) {
+  ScratchFolder folder;
+  Machine::Create(folder.path(), Profile{});
+  const fs::path store = folder.path() / StateStore::kFileName;
+  const auto open = [&] { Machine::Open(folder.path()); };
+  fs::remove(store);
+  EXPECT_THAT(open, ThrowsMessage<StateError>(HasSubstr("has no state store")));
+  std::ofstream(store) << std::string(4096, 'x');
+  EXPECT_THAT(open, ThrowsMessage<StateError>(HasSubstr(folder.path().string())));
+}
+
 // Marks belong to the file whatever path names it, and are kept in the
 // machine folder under the redirected name.
 TEST(MachineMarksTest, AttributesAndInUseMarksFollowTheFile) {
@@ -93,6 +106,36 @@ TEST(MachineMarksTest, AttributesAndInUseMarksFollowTheFile) {
   EXPECT_EQ(machine.Attributes(file), FILE_ATTRIBUTE_NORMAL) << "the directory bit is the host's";
   machine.SetAttributes("C:\\WINDOWS", FILE_ATTRIBUTE_SYSTEM);
   EXPECT_EQ(machine.Attributes("C:\\WINDOWS"), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(MachineMarksTest, TwoProcessesMarkingFilesAtOnceKeepEveryMark) {
+  ScratchFolder folder;
+  Machine::Create(folder.path(), Profile{});
+  constexpr int kEach = 400;
+  pid_t children[2];
+  for (int child = 0; child < 2; ++child) {
+    children[child] = fork();
+    if (children[child] == 0) {
+      const Machine machine = Machine::Open(folder.path());
+      for (int i = 0; i < kEach; ++i) {
+        machine.SetAttributes("C:\\p" + std::to_string(child) + "\\" + std::to_string(i),
+                              win::FILE_ATTRIBUTE_HIDDEN);
+      }
+      _exit(0);
+    }
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  const Machine machine = Machine::Open(folder.path());
+  const auto marks = machine.State().Read([](const Transaction& t) {
+    auto count = t.Prepare("SELECT count(*) FROM file_attributes WHERE attributes = 2");
+    count.Step();
+    return count.Int(0);
+  });
+  EXPECT_EQ(marks, 2 * kEach);
 }
 
 }  // namespace

@@ -33,17 +33,29 @@ TEST(ProfileTextTest, PresetsAndAwkwardValuesSurviveTheRoundTrip) {
   SetField(profile, "wSuiteMask", "0x2000");
   SetField(profile, "dwBuildNumber", "4294967295");
   SetField(profile, "SM_MEDIACENTER", "-2147483648");
+  SetField(profile, "SelfRegistration.MSCOMCTL.OCX", "delay=11000,0x80004005");
+  SetField(profile, "SelfRegistration.a.dll", "0x80070005");
+  SetField(profile, "SelfRegistration.b.dll", "delay=20");
+  EXPECT_EQ(profile.SelfRegistration.at("MSCOMCTL.OCX"),
+            (SelfRegistrationBehaviour{11000, static_cast<win::HRESULT>(0x80004005)}));
+  EXPECT_EQ(profile.SelfRegistration.at("a.dll").result, static_cast<win::HRESULT>(0x80070005));
+  EXPECT_EQ(profile.SelfRegistration.at("b.dll"), (SelfRegistrationBehaviour{20, 0}));
   EXPECT_EQ(profile.wSuiteMask, 0x2000);
   EXPECT_EQ(profile.dwBuildNumber, 4294967295u);
   EXPECT_EQ(profile.SM_MEDIACENTER, -2147483647 - 1);
   EXPECT_EQ(ProfileFromText(ProfileToText(profile)), profile);
 
-  // Hand-written profiles: comments, blank lines, CR LF, fields left out.
-  const Profile written =
-      ProfileFromText("# a machine\r\n\r\n  dwMajorVersion =  5 \r\nDrive.d = FAT32\r\n");
+  // Hand-edited: Notepad's byte-order mark, comments, blank lines, CR LF,
+  // blanks around the equals sign, a drive letter in lower case.
+  std::string edited = ProfileToText(Profile{});
+  for (std::size_t at = 0; (at = edited.find('\n', at)) != std::string::npos; at += 2) {
+    edited.replace(at, 1, "\r\n");
+  }
+  edited = "\xEF\xBB\xBF# a machine\r\n\r\n" + edited + "Drive.d = FAT32\r\n";
+  edited.replace(edited.find("dwMajorVersion = 6"), 18, "  dwMajorVersion =  5 ");
+  const Profile written = ProfileFromText(edited);
   EXPECT_EQ(written.dwMajorVersion, 5u);
   EXPECT_EQ(written.drives.at('D').fileSystem, "FAT32");
-  EXPECT_EQ(written.dwMinorVersion, Profile{}.dwMinorVersion);
 }
 
 TEST(ProfileTextTest, MalformedLinesAreNamed) {
@@ -55,6 +67,10 @@ TEST(ProfileTextTest, MalformedLinesAreNamed) {
       {"= 6", "profile line 1: expected 'field = value'"},
       {"\n# fine\nColour = blue", "profile line 3: unknown profile field 'Colour'"},
       {"dwMajorVersion = 6\nwProductType = 256", "profile line 2: bad value '256'"},
+      {"dwMajorVersion = 6\n\ndwMajorVersion = 5",
+       "profile line 3: dwMajorVersion is set again (first on line 1)"},
+      {"Drive.D = CDFS\nDrive.d = NTFS", "profile line 2: Drive.d is set again (first on line 1)"},
+      {"dwMajorVersion = 6", "the profile has no line for dwPlatformId, dwMinorVersion, "},
   };
   for (const auto& c : cases) {
     EXPECT_NE(ErrorOf([&] { ProfileFromText(c.text); }).find(c.expected), std::string::npos)
@@ -76,11 +92,18 @@ TEST(SetFieldTest, RefusesBadFieldsAndValuesWithOneLine) {
       {"dwBuildNumber", "0x", "bad value '0x'"},
       {"Wow64", "yes", "expected true or false"},
       {"UserName", "two\nlines", "text on one line"},
-      {"dwmajorversion", "6", "unknown profile field 'dwmajorversion'"},
+      {"dwmajorversion", "6",
+       "unknown profile field 'dwmajorversion'; did you mean dwMajorVersion?"},
+      {"SM_CXSCRN", "6", "did you mean SM_CXSCREEN?"},
+      {"Colour", "6", "unknown profile field 'Colour'; lynsim fields lists them"},
       {"Drive.DE", "NTFS", "expected Drive.<letter>"},
       {"Drive.D", "", "a file-system name"},
       {"Drive.E.VolumeName", "DATA", "no drive E: set Drive.E"},
       {"Drive.C.Colour", "red", "unknown drive field 'Drive.C.Colour'"},
+      {"SelfRegistration.", "0", "expected SelfRegistration.<file name>"},
+      {"SelfRegistration.a.dll", "", "a result code, delay=MILLISECONDS"},
+      {"SelfRegistration.a.dll", "delay=soon", "bad value 'soon'"},
+      {"SelfRegistration.a.dll", "delay=5,fail", "bad value 'fail'"},
   };
   for (const auto& c : cases) {
     Profile profile;

@@ -108,15 +108,27 @@ TEST(HeadlessRunTest, ScriptedAnswersAndTheEndSayWhyTheProcessEnded) {
        0,
        "msgbox: \"Failure\" [OK] critical \"It failed.\\r\\nSay \\\"no\\\"\\here\"\n"
        "answer: OK\nended: Failure\n"},
-      {{"cmdAsk", "lblEnd"}, {win::IDYES}, 5, "click: lblEnd\nended: exit 5\n"},
-      {{"lblClose", "lblEnd"}, {}, 0, "click: lblClose\nended: window closed\n"},
+      // The program's own status shows in the transcript; the run's is 0.
+      {{"cmdAsk", "lblEnd"}, {win::IDYES}, 0, "click: lblEnd\nended: exit 5\n"},
+      {{"lblClose", "lblEnd"},
+       {win::IDNO},
+       3,
+       "click: lblClose\nleft over: click lblEnd\nleft over: answer No\nended: window closed\n"},
       {{"cmdAsk", "cmdAsk"},
        {win::IDYES},
        3,
        "answer: Yes\nclick: cmdAsk\nmsgbox: \"Question\" [Yes/No] \"Go on?\"\n"
-       "unanswered: \"Question\"\nended: exit 3\n"},
-      {{"cmdAsk"}, {win::IDOK}, 2, "msgbox: \"Question\" [Yes/No] \"Go on?\"\nended: exit 2\n"},
-      {{"cmdNone"}, {}, 2, "control: lblClose \"\"\nended: exit 2\n"},
+       "unanswered: \"Question\"\nended: script does not fit\n"},
+      {{"cmdAsk"},
+       {win::IDOK},
+       3,
+       "msgbox: \"Question\" [Yes/No] \"Go on?\"\n"
+       "ignored: answer OK: the box \"Question\" has no such button\nended: script does not fit\n"},
+      {{"cmdNone", "lblEnd"},
+       {},
+       3,
+       "control: lblClose \"\"\nignored: the window has no control named cmdNone\n"
+       "left over: click lblEnd\nended: script does not fit\n"},
   };
   for (const auto& c : cases) {
     Harness h;

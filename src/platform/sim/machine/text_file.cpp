@@ -1,4 +1,4 @@
-#include "platform/sim/machine/side_file.h"
+#include "platform/sim/machine/text_file.h"
 
 #include <unistd.h>
 
@@ -26,23 +26,6 @@ void WriteTextFileAtomically(const std::filesystem::path& file, std::string_view
     if (!out.flush()) throw std::runtime_error("cannot write " + temporary.string());
   }
   std::filesystem::rename(temporary, file);
-}
-
-SideTable ReadSideTable(const std::filesystem::path& file) {
-  SideTable table;
-  std::istringstream lines(ReadTextFile(file));
-  std::string line;
-  while (std::getline(lines, line)) {
-    const auto tab = line.find('\t');
-    if (tab != std::string::npos) table[line.substr(0, tab)] = line.substr(tab + 1);
-  }
-  return table;
-}
-
-void WriteSideTable(const std::filesystem::path& file, const SideTable& table) {
-  std::string text;
-  for (const auto& [key, value] : table) text += key + '\t' + value + '\n';
-  WriteTextFileAtomically(file, text);
 }
 
 }  // namespace lyn::sim

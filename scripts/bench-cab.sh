@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Benchmark (not a test): extracts one large cabinet with `lynsim cab extract`
+# on an emulated machine and with cabextract, in the same run, and prints
+# both times, their ratio and the peak memory of each. The cabinet is made
+# in a temporary folder with gcab and removed afterwards.
+# usage: scripts/bench-cab.sh [TOTAL_MIB]   (default 512)
+set -euo pipefail
+total="${1:-512}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${LYN_BENCH_BUILD:-$root/build-bench}"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# -O2: GCC 12 reports false -Wrestrict warnings in std::string at -O3.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DLYN_TESTS=OFF >/dev/null
+ninja -C "$build" -j2 lynsim >/dev/null
+
+"$root/bench/make-big-cabinet.sh" "$work/BIG.CAB" "$total"
+"$build/lynsim" new "$work/machine" >/dev/null
+cabinet_on_machine="$("$build/lynsim" path "$work/machine" 'C:\Distribution\BIG.CAB')"
+mv "$work/BIG.CAB" "$cabinet_on_machine"
+
+# Runs a command under /usr/bin/time; prints "SECONDS PEAK_KIB".
+measure() {
+  /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null
+  cat "$work/time"
+}
+
+# Both read the cabinet once beforehand, so both start from a warm cache.
+cat "$cabinet_on_machine" >/dev/null
+read -r lyn_seconds lyn_kib < <(measure "$build/lynsim" cab "$work/machine" extract BIG.CAB \
+  --output-path 'C:\Out')
+mkdir -p "$work/cabextract"
+read -r cx_seconds cx_kib < <(measure cabextract -q -d "$work/cabextract" "$cabinet_on_machine")
+
+written="$(du -sm "$("$build/lynsim" path "$work/machine" 'C:\Out')" | cut -f1)"
+echo "cabinet: $(du -m "$cabinet_on_machine" | cut -f1) MiB compressed, ${written} MiB extracted"
+echo "lynsim cab extract: ${lyn_seconds} s, peak ${lyn_kib} KiB"
+echo "cabextract:         ${cx_seconds} s, peak ${cx_kib} KiB"
+awk -v a="$lyn_seconds" -v b="$cx_seconds" 'BEGIN { printf "ratio lynsim/cabextract: %.3f\n", a / b }'

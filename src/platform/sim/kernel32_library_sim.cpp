@@ -1,0 +1,240 @@
+#include "platform/sim/kernel32_library_sim.h"
+
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+
+#include "platform/sim/entry_point_stand_ins.h"
+#include "platform/sim/machine/case_fold.h"
+#include "platform/sim/pe/pe_file.h"
+#include "platform/sim/pe/pe_image.h"
+
+namespace lyn::sim {
+namespace fs = std::filesystem;
+using namespace win;
+
+namespace {
+
+constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+
+std::string UtcNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+  return text;
+}
+
+// The bytes of a 32-bit PE image, or the load's error code.
+DWORD ReadLibrary(const fs::path& host, std::vector<std::uint8_t>& bytes) {
+  std::error_code error;
+  if (!fs::is_regular_file(host, error)) return ERROR_MOD_NOT_FOUND;
+  std::ifstream in(host, std::ios::binary);
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  try {
+    // The setup program is a 32-bit process: a 64-bit image does not load.
+    if (pe::Image(bytes).Is64()) return ERROR_BAD_EXE_FORMAT;
+  } catch (const pe::FormatError&) {
+    return ERROR_BAD_EXE_FORMAT;
+  }
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+SimKernel32Library::SimKernel32Library(const Machine& machine, SimKernel32& kernel32)
+    : machine_(machine), kernel32_(kernel32) {}
+
+SimKernel32Library::~SimKernel32Library() {
+  for (const auto& worker : workers_) {
+    const std::lock_guard lock(worker->mutex);
+    worker->terminated = true;
+    worker->changed.notify_all();
+  }
+  for (const auto& worker : workers_) worker->thread.join();
+  ReleaseStandIns(this, nullptr);
+}
+
+HMODULE SimKernel32Library::LoadLibraryA(LPCSTR fileName) {
+  if (fileName == nullptr) {
+    kernel32_.SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  ResolvedPath file;
+  try {
+    file = machine_.Resolve(machine_.AnsiToUtf8(fileName));
+  } catch (const MachineError&) {
+    kernel32_.SetLastError(ERROR_MOD_NOT_FOUND);
+    return 0;
+  }
+  for (auto& [handle, module] : modules_) {
+    if (EqualFolded(module->path, file.windowsPath)) {
+      ++module->references;
+      return handle;
+    }
+  }
+  auto module = std::make_shared<Module>();
+  if (const DWORD error = ReadLibrary(file.hostPath, module->bytes); error != ERROR_SUCCESS) {
+    kernel32_.SetLastError(error);
+    return 0;
+  }
+  module->path = file.windowsPath;
+  module->name = file.windowsPath.substr(file.windowsPath.rfind('\\') + 1);
+  const HMODULE handle = nextModule_;
+  nextModule_ += 0x10000;
+  modules_[handle] = std::move(module);
+  return handle;
+}
+
+FARPROC SimKernel32Library::GetProcAddress(HMODULE module, LPCSTR procName) {
+  const auto found = modules_.find(module);
+  if (found == modules_.end()) {
+    kernel32_.SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  const std::string name = procName == nullptr ? std::string() : std::string(procName);
+  if (name.empty() || !pe::ReadExport(found->second->bytes, name)) {
+    kernel32_.SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
+  }
+  const SelfRegistrationEntry function = BindStandIn(StandIn{this, found->second, name});
+  if (function == nullptr) {
+    kernel32_.SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
+  return FunctionCast<FARPROC>(function);
+}
+
+BOOL SimKernel32Library::FreeLibrary(HMODULE module) {
+  const auto found = modules_.find(module);
+  if (found == modules_.end()) {
+    kernel32_.SetLastError(ERROR_MOD_NOT_FOUND);
+    return FALSE;
+  }
+  if (--found->second->references == 0) {
+    // Threads started on its exports keep their own reference to it.
+    ReleaseStandIns(this, found->second.get());
+    modules_.erase(found);
+  }
+  return TRUE;
+}
+
+std::optional<HRESULT> SimKernel32Library::RunEntryPoint(const Module& module,
+                                                         const std::string& entryPoint,
+                                                         Worker* worker) const {
+  SelfRegistrationBehaviour behaviour;
+  for (const auto& [library, given] : machine_.profile().SelfRegistration) {
+    if (EqualFolded(library, module.name)) behaviour = given;
+  }
+  const std::chrono::milliseconds delay(behaviour.delayMs);
+  if (worker != nullptr) {
+    std::unique_lock lock(worker->mutex);
+    if (worker->changed.wait_for(lock, delay, [&] { return worker->terminated; })) {
+      return std::nullopt;
+    }
+  } else {
+    std::this_thread::sleep_for(delay);
+  }
+  machine_.State().Write([&](const Transaction& t) {
+    t.Prepare(
+         "INSERT INTO self_registrations (file, entry_point, result, time) "
+         "VALUES (?1, ?2, ?3, ?4)")
+        .Bind(1, module.path)
+        .Bind(2, entryPoint)
+        .Bind(3, static_cast<std::int64_t>(behaviour.result))
+        .Bind(4, UtcNow())
+        .Run();
+  });
+  return behaviour.result;
+}
+
+HANDLE SimKernel32Library::CreateThread(LPVOID, std::size_t, LPTHREAD_START_ROUTINE start,
+                                        LPVOID parameter, DWORD flags, DWORD* threadId) {
+  if (start == nullptr || flags != 0) {
+    kernel32_.SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  auto worker = std::make_shared<Worker>();
+  const std::optional<StandIn> standIn = FindStandIn(FunctionCast<SelfRegistrationEntry>(start));
+  worker->modelled = standIn.has_value();
+  worker->thread = std::thread([this, worker, standIn, start, parameter] {
+    std::optional<DWORD> code;
+    if (standIn) {
+      if (const auto result = RunEntryPoint(*standIn->module, standIn->entryPoint, worker.get())) {
+        code = static_cast<DWORD>(*result);
+      }
+    } else {
+      code = start(parameter);
+    }
+    const std::lock_guard lock(worker->mutex);
+    if (!worker->terminated && code) worker->exitCode = *code;
+    worker->done = true;
+    worker->changed.notify_all();
+  });
+  workers_.push_back(worker);
+  const HANDLE handle = nextHandle_;
+  nextHandle_ += 4;
+  handles_[handle] = worker;
+  if (threadId != nullptr) *threadId = static_cast<DWORD>(workers_.size());
+  return handle;
+}
+
+DWORD SimKernel32Library::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
+  const auto found = handles_.find(object);
+  if (found == handles_.end()) {
+    kernel32_.SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+  }
+  Worker& worker = *found->second;
+  std::unique_lock lock(worker.mutex);
+  const auto ended = [&] { return worker.done; };
+  if (milliseconds == INFINITE) {
+    worker.changed.wait(lock, ended);
+    return WAIT_OBJECT_0;
+  }
+  return worker.changed.wait_for(lock, std::chrono::milliseconds(milliseconds), ended)
+             ? WAIT_OBJECT_0
+             : WAIT_TIMEOUT;
+}
+
+BOOL SimKernel32Library::GetExitCodeThread(HANDLE thread, DWORD* exitCode) {
+  const auto found = handles_.find(thread);
+  if (found == handles_.end() || exitCode == nullptr) {
+    kernel32_.SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  const std::lock_guard lock(found->second->mutex);
+  *exitCode = found->second->exitCode;
+  return TRUE;
+}
+
+BOOL SimKernel32Library::TerminateThread(HANDLE thread, DWORD exitCode) {
+  const auto found = handles_.find(thread);
+  if (found == handles_.end()) {
+    kernel32_.SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  Worker& worker = *found->second;
+  if (!worker.modelled) {
+    kernel32_.SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  const std::lock_guard lock(worker.mutex);
+  if (worker.done || worker.terminated) return TRUE;
+  worker.terminated = true;
+  worker.exitCode = exitCode;
+  worker.changed.notify_all();
+  return TRUE;
+}
+
+BOOL SimKernel32Library::CloseHandle(HANDLE object) {
+  if (handles_.erase(object) == 0) {
+    kernel32_.SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace lyn::sim

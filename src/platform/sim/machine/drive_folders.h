@@ -1,0 +1,118 @@
+// The machine's drive folders as the host holds them, and the only way the
+// machine touches them. Every path here is relative to the drives folder
+// ("C/Windows/system32") and is walked one name at a time from a descriptor of
+// that folder without following a symbolic link, whether its target exists or
+// not: nothing outside the drives folder can be read, created, written or
+// removed through it. Operations return 0 or a negated host error number
+// (-errno), never throw; -ELOOP means a symbolic link was in the way.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace lyn::sim {
+
+// A host file descriptor, closed when it goes.
+class UniqueFd {
+ public:
+  UniqueFd() = default;
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
+  UniqueFd& operator=(UniqueFd&& other) noexcept;
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd();
+
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  int release();
+
+ private:
+  int fd_ = -1;
+};
+
+// What the host says about one entry, the entry itself and not where a link
+// points.
+struct HostStatus {
+  bool folder = false;
+  bool link = false;
+  unsigned long long size = 0;
+  std::timespec modified{};
+};
+
+struct HostEntry {
+  std::string name;
+  HostStatus status;
+};
+
+class DriveFolders {
+ public:
+  // Opens the drives folder; throws MachineError when it cannot.
+  explicit DriveFolders(const std::filesystem::path& drivesFolder);
+
+  // The entry at `path`; nullopt when there is none (or a folder on the way
+  // is missing, is no folder, or is a link).
+  std::optional<HostStatus> Status(std::string_view path) const;
+  // The entries of a folder, "." and ".." left out, in the host's order.
+  int List(std::string_view folder, std::vector<HostEntry>& entries) const;
+  // The entry of `folder` Windows would take for `name`: the one spelt
+  // exactly so if there is one, else the first in byte order among those that
+  // differ only in case. Costs the same whatever the folder's size: the
+  // case-folded names of a folder are indexed once and kept while the folder
+  // is unchanged.
+  std::optional<HostEntry> Find(std::string_view folder, std::string_view name) const;
+
+  // Opens a file (never a link) with open(2) flags into `file`; O_CREAT
+  // makes it with mode 0644.
+  int Open(std::string_view path, int flags, UniqueFd& file) const;
+  // The whole of a file.
+  int Read(std::string_view path, std::vector<std::uint8_t>& bytes) const;
+  // Writes all of `size` bytes; every write the machine makes comes here.
+  int Write(int fd, const void* data, std::size_t size) const;
+  // Reads up to `size` bytes from the file's position; `count` is 0 at its end.
+  int ReadSome(int fd, void* buffer, std::size_t size, std::size_t& count) const;
+  int MakeFolder(std::string_view path) const;
+  // Makes the folder and those above it that are missing.
+  int MakeFolders(std::string_view path) const;
+  // Removes a file, a link, or an empty folder.
+  int Remove(std::string_view path) const;
+  // Copies a file's bytes over `to`, made or truncated.
+  int Copy(std::string_view from, std::string_view to) const;
+
+  // For tests: the `nth` write from now on (1 = the next) fails with EIO.
+  void FailWrite(unsigned nth) const { writesBeforeFault_ = nth; }
+
+ private:
+  struct Index {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::timespec modified{};
+    std::unordered_map<std::string, std::string> byFoldedName;
+  };
+
+  // A descriptor of the folder at `path` (O_PATH), or -errno.
+  int OpenFolder(std::string_view path, UniqueFd& folder) const;
+  // The folder holding `path`'s last name, and that name.
+  int OpenParent(std::string_view path, UniqueFd& parent, std::string& name) const;
+  std::optional<std::string> FindFolded(std::string_view folder, int folderFd,
+                                        std::string_view name) const;
+  void Changed(std::string_view path) const;
+
+  UniqueFd drives_;
+  mutable std::mutex indexLock_;
+  mutable std::map<std::string, Index, std::less<>> indexes_;
+  mutable unsigned writesBeforeFault_ = 0;
+};
+
+}  // namespace lyn::sim

@@ -1,0 +1,200 @@
+#include "platform/sim/machine/state_store.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/sim/machine/state_schema.h"
+
+namespace lyn::sim {
+namespace fs = std::filesystem;
+
+namespace {
+
+// How long a transaction waits for another process's write to end.
+constexpr int kBusyTimeoutMs = 60'000;
+
+std::string MachineName(const fs::path& folder) {
+  return "machine '" + folder.string() + "'";
+}
+
+[[noreturn]] void Fail(const std::string& machine, sqlite3* db, const std::string& doing) {
+  throw StateError(machine + ": state store " + doing + ": " +
+                   (db != nullptr ? sqlite3_errmsg(db) : "out of memory"));
+}
+
+void Execute(sqlite3* db, const char* sql, const std::string& machine, const std::string& doing) {
+  if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(machine, db, doing);
+}
+
+int PragmaNumber(sqlite3* db, const char* pragma, const std::string& machine) {
+  Statement statement(db, std::string("PRAGMA ") + pragma, machine);
+  return statement.Step() ? static_cast<int>(statement.Int(0)) : 0;
+}
+
+}  // namespace
+
+Statement::Statement(sqlite3* db, std::string_view sql, const std::string& machine)
+    : db_(db), machine_(machine) {
+  Check(sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr));
+}
+
+Statement::~Statement() {
+  sqlite3_finalize(statement_);
+}
+
+void Statement::Check(int code) const {
+  if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE) {
+    Fail(machine_, db_, "cannot be read or written");
+  }
+}
+
+Statement& Statement::Bind(int index, std::string_view text) {
+  Check(sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
+                          SQLITE_TRANSIENT));
+  return *this;
+}
+
+Statement& Statement::Bind(int index, std::int64_t number) {
+  Check(sqlite3_bind_int64(statement_, index, number));
+  return *this;
+}
+
+Statement& Statement::Bind(int index, const std::vector<std::uint8_t>& bytes) {
+  Check(sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()),
+                          SQLITE_TRANSIENT));
+  return *this;
+}
+
+Statement& Statement::BindNull(int index) {
+  Check(sqlite3_bind_null(statement_, index));
+  return *this;
+}
+
+bool Statement::Step() {
+  const int code = sqlite3_step(statement_);
+  Check(code);
+  return code == SQLITE_ROW;
+}
+
+void Statement::Run() {
+  while (Step()) {
+  }
+}
+
+bool Statement::IsNull(int column) const {
+  return sqlite3_column_type(statement_, column) == SQLITE_NULL;
+}
+
+std::string Statement::Text(int column) const {
+  const auto* text = sqlite3_column_text(statement_, column);
+  return text == nullptr
+             ? std::string()
+             : std::string(reinterpret_cast<const char*>(text),
+                           static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+}
+
+std::int64_t Statement::Int(int column) const {
+  return sqlite3_column_int64(statement_, column);
+}
+
+std::vector<std::uint8_t> Statement::Blob(int column) const {
+  const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(statement_, column));
+  return bytes == nullptr
+             ? std::vector<std::uint8_t>()
+             : std::vector<std::uint8_t>(bytes, bytes + sqlite3_column_bytes(statement_, column));
+}
+
+StateStore::StateStore(sqlite3* db, fs::path file, std::string machine)
+    : db_(db), process_(::getpid()), file_(std::move(file)), machine_(std::move(machine)) {}
+
+sqlite3* StateStore::OpenConnection(const fs::path& file, bool create, const std::string& machine) {
+  sqlite3* db = nullptr;
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_NOFOLLOW |
+                    (create ? SQLITE_OPEN_CREATE : 0);
+  if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+    const std::string reason = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw StateError(machine + ": its state store cannot be opened: " + reason);
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  sqlite3_extended_result_codes(db, 1);
+  return db;
+}
+
+std::shared_ptr<StateStore> StateStore::Connect(const fs::path& machineFolder, bool create) {
+  const std::string machine = MachineName(machineFolder);
+  const fs::path file = machineFolder / kFileName;
+  struct stat info {};
+  const bool present = ::lstat(file.c_str(), &info) == 0;
+  if (create && present) throw StateError(machine + " already has a state store");
+  if (!create && !present) throw StateError(machine + " has no state store (" + kFileName + ")");
+  if (present && !S_ISREG(info.st_mode)) {
+    throw StateError(machine + ": its state store " + kFileName + " is not a file");
+  }
+  return std::shared_ptr<StateStore>(
+      new StateStore(OpenConnection(file, create, machine), file, machine));
+}
+
+sqlite3* StateStore::Connection() {
+  if (process_ != ::getpid()) {
+    // The inherited connection is abandoned, not closed: closing it could
+    // checkpoint or remove the log files the parent is still using.
+    db_ = OpenConnection(file_, false, machine_);
+    process_ = ::getpid();
+    depth_ = 0;
+    Execute(db_, "PRAGMA synchronous=NORMAL", machine_, "cannot be opened");
+  }
+  return db_;
+}
+
+std::shared_ptr<StateStore> StateStore::Create(const fs::path& machineFolder) {
+  auto store = Connect(machineFolder, true);
+  Execute(store->db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", store->machine_,
+          "cannot be made");
+  // The marks and the tables are committed together, so that a store is
+  // either recognised with all its tables or refused.
+  const std::string schema = "PRAGMA application_id=" + std::to_string(kStateApplicationId) +
+                             "; PRAGMA user_version=" + std::to_string(kStateSchemaVersion) + ";" +
+                             kStateSchema;
+  store->Write([&](const Transaction&) {
+    Execute(store->db_, schema.c_str(), store->machine_, "cannot be made");
+  });
+  return store;
+}
+
+std::shared_ptr<StateStore> StateStore::Open(const fs::path& machineFolder) {
+  auto store = Connect(machineFolder, false);
+  const std::string& machine = store->machine_;
+  if (PragmaNumber(store->db_, "application_id", machine) != kStateApplicationId) {
+    throw StateError(machine + ": its " + kFileName + " is not a machine's state store");
+  }
+  const int version = PragmaNumber(store->db_, "user_version", machine);
+  if (version != kStateSchemaVersion) {
+    throw StateError(machine + " was made with state schema version " + std::to_string(version) +
+                     "; this program reads version " + std::to_string(kStateSchemaVersion));
+  }
+  Statement check(store->db_, "PRAGMA quick_check", machine);
+  if (!check.Step() || check.Text(0) != "ok") {
+    throw StateError(machine + ": its state store is damaged");
+  }
+  Execute(store->db_, "PRAGMA synchronous=NORMAL", machine, "cannot be opened");
+  return store;
+}
+
+StateStore::~StateStore() {
+  if (process_ == ::getpid()) sqlite3_close_v2(db_);
+}
+
+void StateStore::Begin(bool write) {
+  Execute(db_, write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED", machine_, "is busy or unreadable");
+}
+
+void StateStore::Commit() {
+  Execute(db_, "COMMIT", machine_, "cannot be written");
+}
+
+void StateStore::Rollback() {
+  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+}  // namespace lyn::sim

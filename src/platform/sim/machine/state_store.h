@@ -1,0 +1,177 @@
+// The machine's state store: everything the machine keeps beside its drive
+// folders (file attributes, files in use, the desktop's windows, and later
+// the registry, owners and access lists, self-registration records) in one
+// SQLite database in the machine folder.
+//
+// Every change happens in a transaction. A write transaction takes the
+// database's write lock at its start (BEGIN IMMEDIATE) and waits while
+// another process holds it, so two processes changing the same table never
+// lose each other's writes; the database is in write-ahead-log mode, so a
+// process killed at any moment leaves the last committed state.
+//
+// A connection belongs to the process that opened it: a forked child that
+// uses the store opens its own and leaves its parent's alone.
+#pragma once
+
+#include <sqlite3.h>
+#include <sys/types.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "platform/sim/machine/machine_error.h"
+
+namespace lyn::sim {
+
+// The store cannot be opened or read: it is missing, damaged, made by
+// another schema version, or the disk failed. The message names the machine.
+class StateError : public MachineError {
+ public:
+  using MachineError::MachineError;
+};
+
+// One prepared statement of a transaction. Parameters are numbered from 1,
+// columns from 0, as in SQLite.
+class Statement {
+ public:
+  Statement(sqlite3* db, std::string_view sql, const std::string& machine);
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  Statement& Bind(int index, std::string_view text);
+  Statement& Bind(int index, std::int64_t number);
+  Statement& Bind(int index, const std::vector<std::uint8_t>& bytes);
+  Statement& BindNull(int index);
+
+  // Advances to the next row: true while there is one, false when done.
+  bool Step();
+  // Runs a statement that returns no rows.
+  void Run();
+
+  bool IsNull(int column) const;
+  std::string Text(int column) const;
+  std::int64_t Int(int column) const;
+  std::vector<std::uint8_t> Blob(int column) const;
+
+ private:
+  void Check(int code) const;
+
+  sqlite3* db_;
+  sqlite3_stmt* statement_ = nullptr;
+  const std::string& machine_;
+};
+
+// What a transaction's work receives: statements on the open database.
+class Transaction {
+ public:
+  Transaction(sqlite3* db, const std::string& machine) : db_(db), machine_(machine) {}
+  Statement Prepare(std::string_view sql) const { return Statement(db_, sql, machine_); }
+  // The number of rows the last INSERT, UPDATE or DELETE changed.
+  int Changes() const { return sqlite3_changes(db_); }
+
+ private:
+  sqlite3* db_;
+  const std::string& machine_;
+};
+
+class StateStore {
+ public:
+  // The file name of the store in the machine folder.
+  static constexpr const char* kFileName = "state.db";
+
+  // Makes the store of a new machine, with the current schema.
+  static std::shared_ptr<StateStore> Create(const std::filesystem::path& machineFolder);
+  // Opens the store of an existing machine. Throws StateError when the file
+  // is missing, is not a state store, was made by another schema version or
+  // is damaged: never reads such a store as empty.
+  static std::shared_ptr<StateStore> Open(const std::filesystem::path& machineFolder);
+
+  ~StateStore();
+  StateStore(const StateStore&) = delete;
+  StateStore& operator=(const StateStore&) = delete;
+
+  // Runs `work(const Transaction&)` in a write transaction and returns its
+  // result. Commits when it returns; rolls back when it throws and passes the
+  // exception on. SQLite failures throw StateError. Work started inside other
+  // work of the same thread joins the outer transaction.
+  template <typename Work>
+  auto Write(Work&& work) {
+    return Run(true, std::forward<Work>(work));
+  }
+  // The same for work that only reads: it sees one consistent state.
+  template <typename Work>
+  auto Read(Work&& work) {
+    return Run(false, std::forward<Work>(work));
+  }
+
+ private:
+  StateStore(sqlite3* db, std::filesystem::path file, std::string machine);
+  static std::shared_ptr<StateStore> Connect(const std::filesystem::path& machineFolder,
+                                             bool create);
+  static sqlite3* OpenConnection(const std::filesystem::path& file, bool create,
+                                 const std::string& machine);
+  // The connection of the calling process, opened anew after a fork.
+  sqlite3* Connection();
+
+  template <typename Work>
+  auto Run(bool write, Work&& work) {
+    // One transaction at a time per process: worker threads share the
+    // connection, and work nested in other work joins its transaction.
+    std::lock_guard lock(mutex_);
+    const Transaction transaction(Connection(), machine_);
+    if (depth_ > 0) {
+      const Nesting nesting(depth_);
+      return work(transaction);
+    }
+    Begin(write);
+    try {
+      if constexpr (std::is_void_v<decltype(work(transaction))>) {
+        {
+          const Nesting nesting(depth_);
+          work(transaction);
+        }
+        Commit();
+      } else {
+        auto result = [&] {
+          const Nesting nesting(depth_);
+          return work(transaction);
+        }();
+        Commit();
+        return result;
+      }
+    } catch (...) {
+      Rollback();
+      throw;
+    }
+  }
+
+  // Counts the work running inside the open transaction.
+  struct Nesting {
+    explicit Nesting(int& depth) : depth_(depth) { ++depth_; }
+    ~Nesting() { --depth_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+    int& depth_;
+  };
+
+  void Begin(bool write);
+  void Commit();
+  void Rollback();
+
+  sqlite3* db_;
+  pid_t process_;  // the process that opened db_
+  std::filesystem::path file_;
+  std::string machine_;  // "machine '<folder>'", for messages
+  std::recursive_mutex mutex_;
+  int depth_ = 0;
+};
+
+}  // namespace lyn::sim

@@ -1,0 +1,276 @@
+#include "platform/sim/security/security_model.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/sim/machine/case_fold.h"
+#include "platform/sim/security/accounts.h"
+
+namespace lyn::sim {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr win::ACCESS_MASK kFileReadExecute = 0x001200A9;
+constexpr win::BYTE kInheritAll = win::OBJECT_INHERIT_ACE | win::CONTAINER_INHERIT_ACE;
+
+Ace Allow(const Sid& sid, win::ACCESS_MASK mask, win::BYTE flags) {
+  return Ace{win::ACCESS_ALLOWED_ACE_TYPE, flags, mask, sid};
+}
+
+std::string RootOfKey(std::string_view name) {
+  const std::string folded = FoldCase(name);
+  if (folded == "machine" || folded == "hklm" || folded == "hkey_local_machine") {
+    return "HKEY_LOCAL_MACHINE";
+  }
+  if (folded == "current_user" || folded == "hkcu" || folded == "hkey_current_user") {
+    return "HKEY_CURRENT_USER";
+  }
+  throw MachineError("registry key '" + std::string(name) +
+                     "' is not under a root this machine keeps lists for");
+}
+
+std::string ParentText(const std::string& path) {
+  const auto slash = path.find_last_of('\\');
+  if (slash == std::string::npos) return {};
+  std::string parent = path.substr(0, slash);
+  if (parent.size() == 2 && parent[1] == ':') parent += '\\';
+  return parent;
+}
+
+bool IsDriveRoot(const std::string& path) {
+  return path.size() == 3 && path[1] == ':' && path[2] == '\\';
+}
+
+Acl ExplicitEntries(const Acl& acl, const win::GENERIC_MAPPING& mapping) {
+  Acl entries;
+  for (Ace ace : acl) {
+    if ((ace.flags & win::INHERITED_ACE) != 0) continue;
+    if ((ace.flags & win::INHERIT_ONLY_ACE) == 0) ace.mask = MapGeneric(ace.mask, mapping);
+    entries.push_back(std::move(ace));
+  }
+  return entries;
+}
+
+}  // namespace
+
+const win::GENERIC_MAPPING& MappingOf(ObjectKind kind) {
+  return kind == ObjectKind::File ? kFileMapping : kKeyMapping;
+}
+
+Acl InheritedEntries(const Acl& parent, bool container, const win::GENERIC_MAPPING& mapping) {
+  Acl entries;
+  for (const Ace& ace : parent) {
+    const win::BYTE inherit = ace.flags & kInheritAll;
+    win::BYTE flags = win::INHERITED_ACE;
+    if (container) {
+      if (inherit == 0) continue;
+      if ((ace.flags & win::NO_PROPAGATE_INHERIT_ACE) != 0) {
+        if ((inherit & win::CONTAINER_INHERIT_ACE) == 0) continue;
+      } else if ((inherit & win::CONTAINER_INHERIT_ACE) != 0) {
+        flags |= inherit;
+      } else {
+        flags |= win::OBJECT_INHERIT_ACE | win::INHERIT_ONLY_ACE;
+      }
+    } else if ((inherit & win::OBJECT_INHERIT_ACE) == 0) {
+      continue;
+    }
+    const win::ACCESS_MASK mask =
+        (flags & win::INHERIT_ONLY_ACE) != 0 ? ace.mask : MapGeneric(ace.mask, mapping);
+    entries.push_back(Ace{ace.type, flags, mask, ace.sid});
+  }
+  return entries;
+}
+
+SecuredObject SecurityModel::Find(ObjectKind kind, std::string_view path) const {
+  SecuredObject object;
+  object.kind = kind;
+  if (kind == ObjectKind::RegistryKey) {
+    const auto slash = path.find('\\');
+    object.path = RootOfKey(path.substr(0, slash));
+    if (slash != std::string_view::npos) {
+      std::string_view rest = path.substr(slash + 1);
+      while (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
+      if (!rest.empty()) object.path += "\\" + std::string(rest);
+    }
+    object.exists = true;
+    object.container = true;
+    return object;
+  }
+  const ResolvedPath resolved = machine_.Resolve(path);
+  object.path = resolved.windowsPath;
+  object.host = resolved.hostPath;
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(resolved.hostPath, error);
+  object.exists = !error && fs::exists(status);
+  object.container = !error && fs::is_directory(status);
+  const auto drive = machine_.profile().drives.find(resolved.drive);
+  object.hasLists =
+      drive != machine_.profile().drives.end() && FoldCase(drive->second.fileSystem) == "ntfs";
+  return object;
+}
+
+std::optional<Descriptor> SecurityModel::Stored(const SecuredObject& object) const {
+  return machine_.State().Read([&](const Transaction& t) -> std::optional<Descriptor> {
+    Statement select =
+        t.Prepare("SELECT descriptor FROM security_descriptors WHERE kind = ?1 AND path_key = ?2");
+    select.Bind(1, static_cast<std::int64_t>(object.kind)).Bind(2, FoldCase(object.path));
+    if (!select.Step()) return std::nullopt;
+    const std::vector<std::uint8_t> bytes = select.Blob(0);
+    return DescriptorFromBytes(bytes.data(), bytes.size());
+  });
+}
+
+void SecurityModel::Store(const SecuredObject& object, const Descriptor& descriptor) const {
+  const std::vector<std::uint8_t> bytes = DescriptorBytes(
+      descriptor, win::OWNER_SECURITY_INFORMATION | win::GROUP_SECURITY_INFORMATION |
+                      win::DACL_SECURITY_INFORMATION);
+  machine_.State().Write([&](const Transaction& t) {
+    t.Prepare(
+         "INSERT OR REPLACE INTO security_descriptors (kind, path_key, descriptor) "
+         "VALUES (?1, ?2, ?3)")
+        .Bind(1, static_cast<std::int64_t>(object.kind))
+        .Bind(2, FoldCase(object.path))
+        .Bind(3, bytes)
+        .Run();
+  });
+}
+
+std::optional<SecuredObject> SecurityModel::Parent(const SecuredObject& object) const {
+  const std::string parent = ParentText(object.path);
+  if (parent.empty() || parent == object.path) return std::nullopt;
+  return Find(object.kind, parent);
+}
+
+Descriptor SecurityModel::Default(const SecuredObject& object) const {
+  const Profile& profile = machine_.profile();
+  const bool trustedInstaller = profile.dwMajorVersion >= 6;
+  const Sid systemOwner = trustedInstaller ? TrustedInstallerSid() : AdministratorsSid();
+  Descriptor descriptor{AdministratorsSid(), SystemSid(), Acl{}, true};
+  Acl& acl = *descriptor.dacl;
+
+  if (object.kind == ObjectKind::RegistryKey) {
+    // The roots and their first keys (SOFTWARE, SYSTEM) have lists of their own.
+    if (std::count(object.path.begin(), object.path.end(), '\\') > 1) return {};
+    if (object.path == "HKEY_CURRENT_USER") {
+      descriptor.owner = UserSid();
+      acl = {Allow(UserSid(), win::KEY_ALL_ACCESS, win::CONTAINER_INHERIT_ACE)};
+    } else {
+      acl = {Allow(UsersSid(), win::KEY_READ, win::CONTAINER_INHERIT_ACE)};
+    }
+    acl.push_back(Allow(AdministratorsSid(), win::KEY_ALL_ACCESS, win::CONTAINER_INHERIT_ACE));
+    acl.push_back(Allow(SystemSid(), win::KEY_ALL_ACCESS, win::CONTAINER_INHERIT_ACE));
+    return descriptor;
+  }
+
+  const std::string key = FoldCase(object.path);
+  const std::string windows = FoldCase(machine_.Resolve(profile.WindowsDirectory).windowsPath);
+  const std::string system = FoldCase(machine_.Resolve(profile.SystemDirectory).windowsPath);
+  const std::string userProfile =
+      FoldCase(ParentText(machine_.Resolve(profile.Desktop).windowsPath));
+  const std::string parent = FoldCase(ParentText(object.path));
+  if (key == windows || key == system) {
+    descriptor.owner = systemOwner;
+    if (trustedInstaller)
+      acl.push_back(Allow(TrustedInstallerSid(), win::FILE_ALL_ACCESS, kInheritAll));
+    acl.push_back(Allow(AdministratorsSid(), win::FILE_ALL_ACCESS, kInheritAll));
+    acl.push_back(Allow(SystemSid(), win::FILE_ALL_ACCESS, kInheritAll));
+    acl.push_back(Allow(UsersSid(), kFileReadExecute, kInheritAll));
+  } else if (!object.container && (parent == windows || parent == system)) {
+    // The system's own files: only their owner may change them.
+    descriptor.owner = systemOwner;
+    if (trustedInstaller) {
+      acl.push_back(Allow(TrustedInstallerSid(), win::FILE_ALL_ACCESS, 0));
+      acl.push_back(Allow(AdministratorsSid(), kFileReadExecute, 0));
+      acl.push_back(Allow(SystemSid(), kFileReadExecute, 0));
+    } else {
+      acl.push_back(Allow(AdministratorsSid(), win::FILE_ALL_ACCESS, 0));
+      acl.push_back(Allow(SystemSid(), win::FILE_ALL_ACCESS, 0));
+    }
+    acl.push_back(Allow(UsersSid(), kFileReadExecute, 0));
+  } else if (key == userProfile) {
+    descriptor.owner = UserSid();
+    acl.push_back(Allow(UserSid(), win::FILE_ALL_ACCESS, kInheritAll));
+    acl.push_back(Allow(AdministratorsSid(), win::FILE_ALL_ACCESS, kInheritAll));
+    acl.push_back(Allow(SystemSid(), win::FILE_ALL_ACCESS, kInheritAll));
+  } else if (IsDriveRoot(object.path)) {
+    acl.push_back(Allow(AdministratorsSid(), win::FILE_ALL_ACCESS, kInheritAll));
+    acl.push_back(Allow(SystemSid(), win::FILE_ALL_ACCESS, kInheritAll));
+    acl.push_back(Allow(UsersSid(), kFileReadExecute, kInheritAll));
+  } else {
+    return {};
+  }
+  return descriptor;
+}
+
+Descriptor SecurityModel::DescriptorOf(const SecuredObject& object) const {
+  if (!object.hasLists) return {};
+  if (auto stored = Stored(object)) return *stored;
+  Descriptor descriptor = Default(object);
+  if (descriptor.daclProtected) return descriptor;
+  const auto parent = Parent(object);
+  if (!parent) return descriptor;
+  const Descriptor above = DescriptorOf(*parent);
+  descriptor.owner = above.owner;
+  descriptor.group = above.group;
+  if (above.dacl) {
+    descriptor.dacl = InheritedEntries(*above.dacl, object.container, MappingOf(object.kind));
+  }
+  return descriptor;
+}
+
+void SecurityModel::SetDescriptor(const SecuredObject& object, const Descriptor& descriptor) const {
+  Store(object, descriptor);
+}
+
+void SecurityModel::SetDacl(const SecuredObject& object, const Acl& acl) const {
+  machine_.State().Write([&](const Transaction&) {
+    Descriptor descriptor = DescriptorOf(object);
+    Acl entries = ExplicitEntries(acl, MappingOf(object.kind));
+    if (!descriptor.daclProtected) {
+      if (const auto parent = Parent(object)) {
+        const Descriptor above = DescriptorOf(*parent);
+        if (above.dacl) {
+          const Acl inherited =
+              InheritedEntries(*above.dacl, object.container, MappingOf(object.kind));
+          entries.insert(entries.end(), inherited.begin(), inherited.end());
+        }
+      }
+    }
+    descriptor.dacl = std::move(entries);
+    Store(object, descriptor);
+    if (object.kind == ObjectKind::File && object.container) Propagate(object, descriptor);
+  });
+}
+
+void SecurityModel::Propagate(const SecuredObject& folder, const Descriptor& descriptor) const {
+  std::error_code error;
+  for (fs::directory_iterator it(folder.host, error), end; !error && it != end;
+       it.increment(error)) {
+    const fs::file_status status = it->symlink_status(error);
+    if (error || fs::is_symlink(status)) continue;
+    SecuredObject child = folder;
+    child.path =
+        folder.path + (folder.path.back() == '\\' ? "" : "\\") + it->path().filename().string();
+    child.host = it->path();
+    child.container = fs::is_directory(status);
+    Descriptor current = DescriptorOf(child);
+    if (current.daclProtected) continue;
+    Acl entries = current.dacl ? ExplicitEntries(*current.dacl, kFileMapping) : Acl{};
+    if (descriptor.dacl) {
+      const Acl inherited = InheritedEntries(*descriptor.dacl, child.container, kFileMapping);
+      entries.insert(entries.end(), inherited.begin(), inherited.end());
+    }
+    current.dacl = std::move(entries);
+    Store(child, current);
+    if (child.container) Propagate(child, current);
+  }
+}
+
+win::ACCESS_MASK SecurityModel::UserAccess(const SecuredObject& object,
+                                           win::ACCESS_MASK desired) const {
+  return GrantedAccess(DescriptorOf(object), UserToken(machine_.profile()),
+                       MapGeneric(desired, MappingOf(object.kind)));
+}
+
+}  // namespace lyn::sim

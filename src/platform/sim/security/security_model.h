@@ -1,0 +1,77 @@
+// Owners and access lists of the machine's files, folders and registry keys,
+// kept in the state store by object kind and case-folded absolute path.
+//
+// An object without a descriptor of its own takes its parent's inheritable
+// entries (and owner), as a new object does on Windows; the anchors of the
+// tree (drive roots, the Windows and system folders and the files directly
+// in them, the user's profile folder, the registry roots) have protected
+// defaults that depend on the Windows version. Volumes without persistent
+// access lists (FAT32, CDFS) have no owners and no lists.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/security/access_check.h"
+#include "platform/sim/security/descriptor.h"
+
+namespace lyn::sim {
+
+enum class ObjectKind { File = 1, RegistryKey = 4 };
+
+struct SecuredObject {
+  ObjectKind kind = ObjectKind::File;
+  std::string path;            // "C:\Windows\system32", "HKEY_LOCAL_MACHINE\SOFTWARE"
+  std::filesystem::path host;  // files only
+  bool exists = false;         // registry keys always count as existing
+  bool container = false;      // a folder or a key
+  bool hasLists = true;        // false on FAT32 and CDFS volumes
+};
+
+class SecurityModel {
+ public:
+  explicit SecurityModel(const Machine& machine) : machine_(machine) {}
+
+  // A file or folder path of the machine, or a registry key named
+  // "MACHINE\...", "HKLM\...", "HKEY_LOCAL_MACHINE\..." (and the same for
+  // CURRENT_USER / HKCU). Throws MachineError for a path the machine cannot
+  // resolve or a key under another root.
+  SecuredObject Find(ObjectKind kind, std::string_view path) const;
+
+  Descriptor DescriptorOf(const SecuredObject& object) const;
+
+  // Writes the object's access list: its explicit entries (generic rights
+  // mapped), followed by those inherited from its parent unless the list is
+  // protected; then passes the inheritable entries on to every existing
+  // sub-folder and file of a folder.
+  void SetDacl(const SecuredObject& object, const Acl& acl) const;
+  // Stores a descriptor as given, without propagation.
+  void SetDescriptor(const SecuredObject& object, const Descriptor& descriptor) const;
+
+  // The rights of `desired` (generic rights allowed) the profile's user is
+  // granted on the object: all of them or 0. For the registry: whether the
+  // current user may create or write a key.
+  win::ACCESS_MASK UserAccess(const SecuredObject& object, win::ACCESS_MASK desired) const;
+
+  const Machine& machine() const { return machine_; }
+
+ private:
+  std::optional<Descriptor> Stored(const SecuredObject& object) const;
+  Descriptor Default(const SecuredObject& object) const;
+  std::optional<SecuredObject> Parent(const SecuredObject& object) const;
+  void Store(const SecuredObject& object, const Descriptor& descriptor) const;
+  void Propagate(const SecuredObject& folder, const Descriptor& descriptor) const;
+
+  const Machine& machine_;
+};
+
+const win::GENERIC_MAPPING& MappingOf(ObjectKind kind);
+
+// The entries of a parent's list that a child takes: files those with
+// object inheritance (flagged inherited), folders and keys those with
+// container inheritance (keeping their inheritance flags).
+Acl InheritedEntries(const Acl& parent, bool container, const win::GENERIC_MAPPING& mapping);
+
+}  // namespace lyn::sim

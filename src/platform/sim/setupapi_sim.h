@@ -1,0 +1,32 @@
+// setupapi of the emulated machine: SetupIterateCabinetA over real cabinet
+// files of the machine, decoded with libmspack and written back into the
+// machine as the callback asks.
+#pragma once
+
+#include "platform/api/kernel32.h"
+#include "platform/api/setupapi.h"
+#include "platform/sim/machine/machine.h"
+
+namespace lyn::sim {
+
+class SimSetupApi : public win::SetupApi {
+ public:
+  // Last errors are left in `kernel32`, the process's one last-error value.
+  SimSetupApi(const Machine& machine, win::Kernel32& kernel32)
+      : machine_(machine), kernel32_(kernel32) {}
+
+  // Notifications: CABINETINFO once, then per file in cabinet order
+  // FILEINCABINET and, after a file written on FILEOP_DOIT, FILEEXTRACTED.
+  // FILEOP_ABORT ends the walk after that file with success. Failures: 2 for
+  // a cabinet that does not exist, 13 for one that is not a cabinet or is
+  // corrupt, the open error of a target that cannot be created, and any
+  // error code the callback returns from FILEEXTRACTED.
+  win::BOOL SetupIterateCabinetA(win::LPCSTR cabinetFile, win::DWORD reserved,
+                                 win::PSP_FILE_CALLBACK_A callback, win::LPVOID context) override;
+
+ private:
+  const Machine& machine_;
+  win::Kernel32& kernel32_;
+};
+
+}  // namespace lyn::sim

@@ -1,0 +1,26 @@
+#include "platform/win32/com_win32.h"
+
+// After the seam's headers: the platform's macros would rename their names.
+#include <objbase.h>
+
+namespace lyn::win32 {
+
+static_assert(sizeof(win::GUID) == sizeof(::GUID));
+
+win::HRESULT Win32Com::CoInitialize(win::LPVOID reserved) {
+  return ::CoInitialize(reserved);
+}
+
+void Win32Com::CoUninitialize() {
+  ::CoUninitialize();
+}
+
+win::HRESULT Win32Com::CoCreateInstance(const win::CLSID& classId, win::IUnknown* outer,
+                                        win::DWORD context, const win::IID& iid,
+                                        win::LPVOID* object) {
+  return ::CoCreateInstance(reinterpret_cast<const ::GUID&>(classId),
+                            reinterpret_cast<::IUnknown*>(outer), context,
+                            reinterpret_cast<const ::GUID&>(iid), object);
+}
+
+}  // namespace lyn::win32

@@ -1,0 +1,107 @@
+// The security call sequence on the emulated machine and under Wine, line by
+// line. Where Wine is known to differ from Windows, the line is left out of
+// the comparison with the reason, and the machine's answer is checked
+// against Windows' instead.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "fakes/machine_platform.h"
+#include "tests/platform/differential/security_sequence.h"
+
+namespace lyn {
+namespace {
+
+constexpr const char* kWine = "/usr/lib/wine/wine64";
+
+class MachineHost : public differential::SequenceHost {
+ public:
+  explicit MachineHost(sim::SimKernel32& kernel32) : kernel32_(kernel32) {}
+  void SetLastError(win::DWORD error) override { kernel32_.SetLastError(error); }
+  win::DWORD GetLastError() override { return kernel32_.GetLastError(); }
+  win::HANDLE GetCurrentThread() override { return kernel32_.GetCurrentThread(); }
+  void LocalFree(void* memory) override { kernel32_.LocalFree(memory); }
+
+ private:
+  sim::SimKernel32& kernel32_;
+};
+
+// The call name of a line: what comes before ": ".
+std::string NameOf(const std::string& line) {
+  return line.substr(0, line.find(": "));
+}
+
+// The lines the Windows program printed under Wine, with a fresh prefix;
+// empty when Wine could not start.
+std::vector<std::string> RunUnderWine(std::string& why) {
+  const std::filesystem::path prefix =
+      std::filesystem::temp_directory_path() / ("lyn-wine-" + std::to_string(::getpid()));
+  const std::string command = "WINEPREFIX='" + prefix.string() + "' WINEDEBUG=-all " + kWine +
+                              " '" + LYN_DIFFERENTIAL_SECURITY_EXE + "' 2>/dev/null";
+  std::vector<std::string> lines;
+  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+      std::string line(buffer);
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+      lines.push_back(line);
+    }
+    const int status = ::pclose(pipe);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      why = "the program under Wine ended with status " + std::to_string(status);
+      lines.clear();
+    }
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(prefix, ignored);
+  return lines;
+}
+
+TEST(SecurityDifferential, MachineAnswersAsWindowsDoes) {
+  if (!std::filesystem::exists(kWine)) GTEST_SKIP() << "Wine cannot start: no " << kWine;
+  std::string why;
+  const std::vector<std::string> wine = RunUnderWine(why);
+  if (wine.empty()) GTEST_SKIP() << "Wine cannot start: " << why;
+
+  fakes::MachinePlatform machine;
+  machine.PutFile("C:\\lyn-differential\\probe.txt", "");
+  auto& kernel32 = dynamic_cast<sim::SimKernel32&>(machine.platform().kernel32);
+  MachineHost host(kernel32);
+  const std::vector<std::string> emulated = differential::SecuritySequence(
+      machine.sim().advapi32Security(), host, "C:\\lyn-differential");
+
+  // Wine's differences from Windows, and Windows' answer the machine gives.
+  const std::map<std::string, std::pair<const char*, const char*>> wineDiffers = {
+      {"LookupAccountSidA Users size query",
+       {"Wine's ANSI lookup asks for one character more than Windows",
+        "LookupAccountSidA Users size query: 0 0x7A 6 8"}},
+      {"LookupAccountSidA Users",
+       {"Wine clears the last error on success; Windows leaves it",
+        "LookupAccountSidA Users: 1 0xDEADBEEF BUILTIN\\Users"}},
+      {"LookupAccountSidA Users lengths",
+       {"Wine's ANSI lookup counts the NUL in the lengths it returns",
+        "LookupAccountSidA Users lengths: 1 0xDEADBEEF 5 7"}},
+      {"SetEntriesInAclA unknown trustee",
+       {"Wine answers ERROR_INVALID_PARAMETER; Windows ERROR_NONE_MAPPED",
+        "SetEntriesInAclA unknown trustee: 1332"}},
+      {"SetEntriesInAclA SET_ACCESS over deny and allow",
+       {"Wine keeps the trustee's deny entry; Windows drops allow and deny entries",
+        "SetEntriesInAclA SET_ACCESS over deny and allow: 0 1 entries"}},
+  };
+  ASSERT_EQ(emulated.size(), wine.size());
+  for (std::size_t i = 0; i < wine.size(); ++i) {
+    const auto differs = wineDiffers.find(NameOf(wine[i]));
+    if (differs == wineDiffers.end()) {
+      EXPECT_EQ(emulated[i], wine[i]);
+    } else {
+      EXPECT_EQ(emulated[i], differs->second.second) << "(" << differs->second.first << ")";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lyn

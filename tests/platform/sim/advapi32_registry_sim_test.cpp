@@ -1,0 +1,169 @@
+#include "platform/sim/advapi32_registry_sim.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fakes/machine_platform.h"
+
+namespace lyn::sim {
+namespace {
+
+using namespace win;
+using fakes::MachinePlatform;
+
+constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+LONG SetString(Advapi32Registry& registry, HKEY key, const char* name, const std::string& text) {
+  return registry.RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                 static_cast<DWORD>(text.size() + 1));
+}
+
+// The value's type and bytes, or the query's error.
+struct Read {
+  LONG result;
+  DWORD type;
+  std::string data;
+};
+
+Read Query(Advapi32Registry& registry, HKEY key, const char* name) {
+  DWORD type = 0;
+  DWORD size = 0;
+  const LONG sized = registry.RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+  if (sized != ERROR_SUCCESS) return {sized, 0, {}};
+  std::string data(size, '\0');
+  const LONG read = registry.RegQueryValueExA(key, name, nullptr, nullptr,
+                                              reinterpret_cast<BYTE*>(data.data()), &size);
+  return {read, type, data};
+}
+
+Profile Wow64Profile() {
+  Profile profile;
+  profile.wProcessorArchitecture = PROCESSOR_ARCHITECTURE_AMD64;
+  profile.Wow64 = true;
+  return profile;
+}
+
+TEST(SimRegistryTest, KeysAndValuesAreCreatedReadAndComparedWithoutCase) {
+  MachinePlatform machine;
+  Advapi32Registry& registry = machine.platform().registry;
+  HKEY key = 0;
+  EXPECT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", &key),
+            ERROR_FILE_NOT_FOUND);
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\LYN", &key),
+            ERROR_SUCCESS);
+  EXPECT_EQ(SetString(registry, key, "Name", "abc"), ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegCloseKey(key), ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegCloseKey(key), static_cast<LONG>(ERROR_INVALID_HANDLE));
+
+  ASSERT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, "software\\ORRIN\\lyn", &key), ERROR_SUCCESS);
+  const Read read = Query(registry, key, "NAME");
+  EXPECT_EQ(read.result, ERROR_SUCCESS);
+  EXPECT_EQ(read.type, REG_SZ);
+  EXPECT_EQ(read.data, std::string("abc", 4));
+  EXPECT_EQ(Query(registry, key, "Other").result, ERROR_FILE_NOT_FOUND);
+
+  // A buffer that is too small gets nothing and learns the size.
+  char small[2] = {'x', 'x'};
+  DWORD size = sizeof small;
+  EXPECT_EQ(registry.RegQueryValueExA(key, "Name", nullptr, nullptr, reinterpret_cast<BYTE*>(small),
+                                      &size),
+            ERROR_MORE_DATA);
+  EXPECT_EQ(size, 4u);
+  registry.RegCloseKey(key);
+  EXPECT_EQ(Query(registry, key, "Name").result, static_cast<LONG>(ERROR_INVALID_HANDLE));
+}
+
+TEST(SimRegistryTest, DeletingAKeyNeedsItToHaveNoSubkeys) {
+  MachinePlatform machine;
+  Advapi32Registry& registry = machine.platform().registry;
+  HKEY key = 0;
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\LYN\\Sub", &key),
+            ERROR_SUCCESS);
+  registry.RegCloseKey(key);
+  HKEY parent = 0;
+  ASSERT_EQ(
+      registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", 0, KEY_ALL_ACCESS, &parent),
+      ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegDeleteKeyA(parent, "LYN"), static_cast<LONG>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(registry.RegDeleteKeyA(parent, "LYN\\Sub"), ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegDeleteKeyA(parent, "LYN"), ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegDeleteKeyA(parent, "LYN"), ERROR_FILE_NOT_FOUND);
+  registry.RegCloseKey(parent);
+}
+
+TEST(SimRegistryTest, AHandleToADeletedKeyReadsNothing) {
+  MachinePlatform machine;
+  Advapi32Registry& registry = machine.platform().registry;
+  HKEY key = 0;
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Orrin", &key), ERROR_SUCCESS);
+  SetString(registry, key, "A", "1");
+  ASSERT_EQ(registry.RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Orrin"), ERROR_SUCCESS);
+  EXPECT_EQ(Query(registry, key, "A").result, ERROR_KEY_DELETED);
+  EXPECT_EQ(SetString(registry, key, "A", "2"), ERROR_KEY_DELETED);
+}
+
+TEST(SimRegistryTest, AStandardUserReadsButCannotChangeTheMachineKeys) {
+  Profile profile;
+  profile.IsAdmin = false;
+  MachinePlatform machine(profile);
+  Advapi32Registry& registry = machine.platform().registry;
+  HKEY key = 0;
+  EXPECT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", &key),
+            static_cast<LONG>(ERROR_ACCESS_DENIED));
+  // An existing key opens for reading only.
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, kUninstall, &key), ERROR_SUCCESS);
+  EXPECT_EQ(SetString(registry, key, "A", "1"), static_cast<LONG>(ERROR_ACCESS_DENIED));
+  registry.RegCloseKey(key);
+  EXPECT_EQ(registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_ALL_ACCESS, &key),
+            static_cast<LONG>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstall, 0, KEY_READ, &key),
+            ERROR_SUCCESS);
+  registry.RegCloseKey(key);
+  // The user's own hive is theirs.
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Orrin", &key), ERROR_SUCCESS);
+  EXPECT_EQ(SetString(registry, key, "A", "1"), ERROR_SUCCESS);
+  registry.RegCloseKey(key);
+}
+
+TEST(SimRegistryTest, A32BitProgramOnA64BitMachineWritesTheWow6432Node) {
+  MachinePlatform machine(Wow64Profile());
+  Advapi32Registry& registry = machine.platform().registry;
+  HKEY key = 0;
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", &key), ERROR_SUCCESS);
+  SetString(registry, key, "View", "32");
+  registry.RegCloseKey(key);
+
+  ASSERT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Orrin", &key),
+            ERROR_SUCCESS);
+  EXPECT_EQ(Query(registry, key, "View").data, std::string("32", 3));
+  registry.RegCloseKey(key);
+  EXPECT_EQ(registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", 0,
+                                   KEY_READ | KEY_WOW64_64KEY, &key),
+            ERROR_FILE_NOT_FOUND);
+  // Keys opened from SOFTWARE itself are redirected the same way.
+  HKEY software = 0;
+  ASSERT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE", &software), ERROR_SUCCESS);
+  EXPECT_EQ(registry.RegOpenKeyA(software, "Orrin", &key), ERROR_SUCCESS);
+  registry.RegCloseKey(key);
+  registry.RegCloseKey(software);
+}
+
+TEST(SimRegistryTest, TheRegistryIsKeptWithTheMachine) {
+  MachinePlatform machine;
+  Advapi32Registry& registry = machine.platform().registry;
+  HKEY key = 0;
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", &key), ERROR_SUCCESS);
+  SetString(registry, key, "Kept", "yes");
+  registry.RegCloseKey(key);
+
+  const Machine reopened = Machine::Open(machine.machine().Root());
+  SimAdvapi32Registry again(reopened);
+  ASSERT_EQ(again.RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", &key), ERROR_SUCCESS);
+  EXPECT_EQ(Query(again, key, "Kept").data, std::string("yes", 4));
+  again.RegCloseKey(key);
+}
+
+}  // namespace
+}  // namespace lyn::sim

@@ -1,0 +1,147 @@
+#include "platform/sim/machine/state_store.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+#include "platform/sim/machine/scratch_folder.h"
+#include "platform/sim/machine/state_schema.h"
+
+namespace lyn::sim {
+namespace {
+
+using testing::ScratchFolder;
+
+void Mark(StateStore& store, const std::string& key, std::int64_t attributes) {
+  store.Write([&](const Transaction& t) {
+    t.Prepare("INSERT OR REPLACE INTO file_attributes VALUES (?1, ?2)")
+        .Bind(1, key)
+        .Bind(2, attributes)
+        .Run();
+  });
+}
+
+std::int64_t CountMarks(StateStore& store) {
+  return store.Read([](const Transaction& t) {
+    auto count = t.Prepare("SELECT count(*) FROM file_attributes");
+    count.Step();
+    return count.Int(0);
+  });
+}
+
+std::string RefusalOf(const std::filesystem::path& folder) {
+  try {
+    StateStore::Open(folder);
+  } catch (const StateError& e) {
+    return e.what();
+  }
+  return "opened";
+}
+
+TEST(StateStore, KeepsWhatACommittedTransactionWroteAndDropsWhatAFailedOneDid) {
+  ScratchFolder folder;
+  std::filesystem::create_directories(folder.path());
+  Mark(*StateStore::Create(folder.path()), "c:\\a", 1);
+  auto store = StateStore::Open(folder.path());
+  EXPECT_THROW(store->Write([](const Transaction& t) {
+    t.Prepare("INSERT INTO file_attributes VALUES ('c:\\b', 2)").Run();
+    throw std::runtime_error("the work failed half-way");
+  }),
+               std::runtime_error);
+  EXPECT_EQ(CountMarks(*store), 1);
+  // Work nested in other work joins its transaction.
+  store->Write([&](const Transaction&) { Mark(*store, "c:\\c", 3); });
+  EXPECT_EQ(CountMarks(*store), 2);
+}
+
+TEST(StateStore, RefusesWhatIsNotThisSchemasStoreWithOneLineNamingTheMachine) {
+  ScratchFolder folder;
+  std::filesystem::create_directories(folder.path());
+  const std::string machine = "machine '" + folder.path().string() + "'";
+  const auto file = folder.path() / StateStore::kFileName;
+  EXPECT_EQ(RefusalOf(folder.path()), machine + " has no state store (state.db)");
+
+  std::ofstream(file) << std::string(4096, 'x');
+  EXPECT_NE(RefusalOf(folder.path()).find(machine + ": state store "), std::string::npos);
+
+  std::filesystem::remove(file);
+  StateStore::Create(folder.path())->Write([](const Transaction& t) {
+    t.Prepare("PRAGMA user_version=" + std::to_string(kStateSchemaVersion + 1)).Run();
+  });
+  EXPECT_EQ(RefusalOf(folder.path()), machine + " was made with state schema version " +
+                                          std::to_string(kStateSchemaVersion + 1) +
+                                          "; this program reads version " +
+                                          std::to_string(kStateSchemaVersion));
+
+  std::filesystem::remove(file);
+  StateStore::Create(folder.path())->Write([](const Transaction& t) {
+    t.Prepare("PRAGMA application_id=7").Run();
+  });
+  EXPECT_EQ(RefusalOf(folder.path()), machine + ": its state.db is not a machine's state store");
+
+  std::filesystem::remove(file);
+  std::filesystem::create_symlink("/dev/null", file);
+  EXPECT_EQ(RefusalOf(folder.path()), machine + ": its state store state.db is not a file");
+}
+
+TEST(StateStore, TwoProcessesWritingAtOnceLoseNothing) {
+  ScratchFolder folder;
+  std::filesystem::create_directories(folder.path());
+  StateStore::Create(folder.path());
+  constexpr int kEach = 400;
+  pid_t children[2];
+  for (int child = 0; child < 2; ++child) {
+    children[child] = ::fork();
+    if (children[child] == 0) {
+      auto store = StateStore::Open(folder.path());
+      for (int i = 0; i < kEach; ++i) {
+        Mark(*store, std::to_string(child) + ":" + std::to_string(i), i);
+      }
+      ::_exit(0);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  EXPECT_EQ(CountMarks(*StateStore::Open(folder.path())), 2 * kEach);
+}
+
+TEST(StateStore, AProcessKilledInTheMiddleOfAWriteLeavesTheLastCommittedState) {
+  ScratchFolder folder;
+  std::filesystem::create_directories(folder.path());
+  Mark(*StateStore::Create(folder.path()), "committed", 1);
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    auto store = StateStore::Open(folder.path());
+    store->Write([&](const Transaction& t) {
+      for (int i = 0; i < 5000; ++i) {
+        t.Prepare("INSERT INTO file_attributes VALUES (?1, 0)").Bind(1, std::to_string(i)).Run();
+      }
+      const char byte = 'x';
+      (void)!::write(ready[1], &byte, 1);
+      ::pause();
+    });
+    ::_exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  auto store = StateStore::Open(folder.path());
+  EXPECT_EQ(CountMarks(*store), 1);
+  Mark(*store, "after", 2);
+  EXPECT_EQ(CountMarks(*store), 2);
+}
+
+}  // namespace
+}  // namespace lyn::sim

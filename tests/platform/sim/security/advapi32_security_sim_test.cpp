@@ -1,0 +1,232 @@
+// Facts of the emulated advapi32 security calls, each a call with its result
+// and last error, the last error seeded with a sentinel first.
+#include "platform/sim/advapi32_security_sim.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "fakes/machine_platform.h"
+#include "platform/sim/security/accounts.h"
+
+namespace lyn::sim {
+namespace {
+
+using namespace lyn::win;
+
+constexpr DWORD kSentinel = 0xDEADBEEF;
+constexpr GENERIC_MAPPING kFiles = {0x00120089, 0x00120116, 0x001200A0, 0x001F01FF};
+constexpr DWORD kWrite = 0x00120116;
+constexpr DWORD kRead = 0x00120089;
+
+class SecurityCalls : public ::testing::Test {
+ protected:
+  explicit SecurityCalls(const Profile& profile = Profile{}) : machine(profile) {}
+
+  SimAdvapi32Security& security() { return machine.sim().advapi32Security(); }
+  SimKernel32& kernel32() { return dynamic_cast<SimKernel32&>(machine.platform().kernel32); }
+  DWORD LastError() { return kernel32().GetLastError(); }
+  void Seed() { kernel32().SetLastError(kSentinel); }
+
+  std::vector<std::uint8_t> DescriptorOf(const char* path) {
+    DWORD needed = 0;
+    security().GetFileSecurityA(path, 7, nullptr, 0, &needed);
+    std::vector<std::uint8_t> bytes(needed);
+    EXPECT_TRUE(security().GetFileSecurityA(path, 7, bytes.data(), needed, &needed));
+    return bytes;
+  }
+  void SetDescriptor(const char* path, const Descriptor& descriptor) {
+    const auto& model = security().model();
+    model.SetDescriptor(model.Find(ObjectKind::File, path), descriptor);
+  }
+  // AccessCheck of the user on `descriptor`; its result, granted mask and
+  // last error.
+  struct Check {
+    BOOL result;
+    DWORD granted;
+    DWORD error;
+  };
+  Check AccessOf(void* descriptor, DWORD desired, bool impersonate = true) {
+    HANDLE token = 0;
+    if (impersonate) {
+      security().ImpersonateSelf(SecurityImpersonation);
+      EXPECT_TRUE(
+          security().OpenThreadToken(kernel32().GetCurrentThread(), TOKEN_QUERY, FALSE, &token));
+    }
+    std::uint8_t privileges[32] = {};
+    DWORD length = sizeof privileges;
+    DWORD granted = kSentinel;
+    BOOL status = FALSE;
+    Seed();
+    const BOOL result = security().AccessCheck(
+        descriptor, impersonate ? token : 0x7004, desired, &kFiles,
+        reinterpret_cast<PRIVILEGE_SET*>(privileges), &length, &granted, &status);
+    const DWORD error = LastError();
+    security().RevertToSelf();
+    return {result, result ? granted : 0, error};
+  }
+  Check AccessTo(const char* path, DWORD desired) {
+    std::vector<std::uint8_t> descriptor = DescriptorOf(path);
+    return AccessOf(descriptor.data(), desired);
+  }
+
+  fakes::MachinePlatform machine;
+};
+
+TEST_F(SecurityCalls, AccessCheckAppliesEntriesInOrder) {
+  machine.PutFile("C:\\Data\\f.txt", "x");
+  // Only the write bits: read and write share SYNCHRONIZE and READ_CONTROL.
+  const Ace denyWrite{ACCESS_DENIED_ACE_TYPE, 0, 0x116, UsersSid()};
+  const Ace allowAll{ACCESS_ALLOWED_ACE_TYPE, 0, FILE_ALL_ACCESS, EveryoneSid()};
+  const Ace inheritOnly{ACCESS_ALLOWED_ACE_TYPE, OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE,
+                        FILE_ALL_ACCESS, EveryoneSid()};
+  const Descriptor base{SystemSid(), SystemSid(), Acl{}, true};
+
+  Descriptor d = base;
+  d.dacl = Acl{denyWrite, allowAll};
+  SetDescriptor("C:\\Data\\f.txt", d);
+  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kWrite).granted, 0u);
+  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kWrite).error, ERROR_ACCESS_DENIED);
+  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kRead).granted, kRead);
+
+  d.dacl = Acl{allowAll, denyWrite};
+  SetDescriptor("C:\\Data\\f.txt", d);
+  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kWrite).granted, kWrite);
+
+  d.dacl = Acl{inheritOnly};
+  SetDescriptor("C:\\Data\\f.txt", d);
+  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kRead).granted, 0u);
+
+  d.dacl = Acl{};
+  SetDescriptor("C:\\Data\\f.txt", d);
+  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kRead).granted, 0u);
+
+  d.dacl.reset();
+  SetDescriptor("C:\\Data\\f.txt", d);
+  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", FILE_ALL_ACCESS).granted, FILE_ALL_ACCESS);
+}
+
+TEST_F(SecurityCalls, AccessCheckRefusals) {
+  machine.PutFile("C:\\Data\\f.txt", "x");
+  std::vector<std::uint8_t> descriptor = DescriptorOf("C:\\Data\\f.txt");
+  const Check unmapped = AccessOf(descriptor.data(), GENERIC_READ);
+  EXPECT_EQ(std::make_pair(unmapped.result, unmapped.error),
+            std::make_pair(FALSE, ERROR_GENERIC_NOT_MAPPED));
+
+  std::vector<std::uint8_t> ownerless =
+      DescriptorBytes(Descriptor{std::nullopt, SystemSid(), Acl{}, false}, 7);
+  const Check noOwner = AccessOf(ownerless.data(), kRead);
+  EXPECT_EQ(std::make_pair(noOwner.result, noOwner.error),
+            std::make_pair(FALSE, ERROR_INVALID_SECURITY_DESCR));
+
+  const Check notImpersonating = AccessOf(descriptor.data(), kRead, false);
+  EXPECT_EQ(std::make_pair(notImpersonating.result, notImpersonating.error),
+            std::make_pair(FALSE, ERROR_NO_IMPERSONATION_TOKEN));
+
+  HANDLE token = 0;
+  Seed();
+  EXPECT_FALSE(
+      security().OpenThreadToken(kernel32().GetCurrentThread(), TOKEN_QUERY, FALSE, &token));
+  EXPECT_EQ(LastError(), ERROR_NO_TOKEN);
+}
+
+TEST_F(SecurityCalls, SizeQueriesAndUnmappedAccounts) {
+  DWORD needed = 0;
+  Seed();
+  EXPECT_FALSE(security().GetFileSecurityA("C:\\Windows", 1, nullptr, 0, &needed));
+  EXPECT_EQ(LastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(needed, kDescriptorHeaderSize + SidLength(TrustedInstallerSid()));
+  Seed();
+  EXPECT_FALSE(security().GetFileSecurityA("C:\\Absent", 1, nullptr, 0, &needed));
+  EXPECT_EQ(LastError(), ERROR_FILE_NOT_FOUND);
+
+  const std::vector<std::uint8_t> sid = SidBytes(TrustedInstallerSid());
+  DWORD nameSize = 0;
+  DWORD domainSize = 0;
+  SID_NAME_USE use{};
+  Seed();
+  EXPECT_FALSE(security().LookupAccountSidA(nullptr, const_cast<std::uint8_t*>(sid.data()), nullptr,
+                                            &nameSize, nullptr, &domainSize, &use));
+  EXPECT_EQ(LastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(std::make_pair(nameSize, domainSize), std::make_pair(17u, 11u));
+  char name[17];
+  char domain[11];
+  EXPECT_TRUE(security().LookupAccountSidA(nullptr, const_cast<std::uint8_t*>(sid.data()), name,
+                                           &nameSize, domain, &domainSize, &use));
+  EXPECT_EQ(std::string(name) + "|" + domain, "TrustedInstaller|NT SERVICE");
+
+  const std::vector<std::uint8_t> unknown = SidBytes(*SidFromText("S-1-5-21-7-7-7-1234"));
+  Seed();
+  EXPECT_FALSE(security().LookupAccountSidA(nullptr, const_cast<std::uint8_t*>(unknown.data()),
+                                            nullptr, &nameSize, nullptr, &domainSize, &use));
+  EXPECT_EQ(LastError(), ERROR_NONE_MAPPED);
+}
+
+TEST_F(SecurityCalls, SetAccessDropsTheTrusteesAllowAndDenyEntries) {
+  const Acl old = {Ace{ACCESS_DENIED_ACE_TYPE, 0, kWrite, UsersSid()},
+                   Ace{ACCESS_ALLOWED_ACE_TYPE, 0, kRead, UsersSid()},
+                   Ace{ACCESS_ALLOWED_ACE_TYPE, 0, kRead, EveryoneSid()},
+                   Ace{ACCESS_ALLOWED_ACE_TYPE, INHERITED_ACE, kRead, UsersSid()}};
+  std::vector<std::uint8_t> oldBytes = AclBytes(old);
+  char trustee[] = "BUILTIN\\Users";
+  EXPLICIT_ACCESS_A entry{};
+  security().BuildExplicitAccessWithNameA(&entry, trustee, 0x101F0000, SET_ACCESS, 3);
+  PACL updated = nullptr;
+  ASSERT_EQ(security().SetEntriesInAclA(1, &entry, oldBytes.data(), &updated), ERROR_SUCCESS);
+  const auto acl = AclFromBytes(static_cast<std::uint8_t*>(updated),
+                                AclSize(static_cast<std::uint8_t*>(updated)));
+  kernel32().LocalFree(updated);
+  EXPECT_EQ(acl, (Acl{old[2], Ace{ACCESS_ALLOWED_ACE_TYPE, 3, 0x101F0000, UsersSid()}, old[3]}));
+
+  char nobody[] = "Nobody";
+  security().BuildExplicitAccessWithNameA(&entry, nobody, 0x101F0000, SET_ACCESS, 3);
+  EXPECT_EQ(security().SetEntriesInAclA(1, &entry, oldBytes.data(), &updated), ERROR_NONE_MAPPED);
+}
+
+TEST_F(SecurityCalls, VolumesWithoutPersistentListsHaveNoOwnerAndNoList) {
+  Profile profile;
+  profile.drives['D'] = DriveVolume{"FAT32", "STICK", 1};
+  fakes::MachinePlatform stick(profile);
+  stick.PutFile("D:\\f.txt", "x");
+  auto& security = stick.sim().advapi32Security();
+  const SecuredObject file = security.model().Find(ObjectKind::File, "D:\\f.txt");
+  EXPECT_EQ(security.model().DescriptorOf(file), Descriptor{});
+  EXPECT_EQ(security.model().UserAccess(file, FILE_ALL_ACCESS), FILE_ALL_ACCESS);
+  char name[] = "D:\\f.txt";
+  EXPECT_EQ(security.SetNamedSecurityInfoA(name, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                           nullptr, AclBytes({}).data(), nullptr),
+            ERROR_NOT_SUPPORTED);
+}
+
+// What each version's machine starts with.
+TEST(SecurityDefaults, SystemFolderOwnersAndUsersRights) {
+  struct Row {
+    DWORD major;
+    bool admin;
+    const char* owner;
+    bool mayWriteSystemFolder;
+  };
+  for (const Row row : {Row{6, false, "NT SERVICE\\TrustedInstaller", false},
+                        Row{6, true, "NT SERVICE\\TrustedInstaller", true},
+                        Row{5, false, "BUILTIN\\Administrators", false},
+                        Row{5, true, "BUILTIN\\Administrators", true}}) {
+    Profile profile;
+    profile.dwMajorVersion = row.major;
+    profile.IsAdmin = row.admin;
+    fakes::MachinePlatform machine(profile);
+    machine.PutFile("C:\\Windows\\system32\\kernel32.dll", "MZ");
+    const SecurityModel& model = machine.sim().advapi32Security().model();
+    const SecuredObject folder = model.Find(ObjectKind::File, "C:\\Windows\\system32");
+    const SecuredObject file = model.Find(ObjectKind::File, "C:\\Windows\\system32\\kernel32.dll");
+    EXPECT_EQ(AccountText(profile, *model.DescriptorOf(file).owner), row.owner) << row.major;
+    EXPECT_EQ(model.UserAccess(folder, GENERIC_WRITE) != 0, row.mayWriteSystemFolder)
+        << row.major << row.admin;
+    // Nobody but the owner writes the system's own files from Vista on.
+    EXPECT_EQ(model.UserAccess(file, GENERIC_WRITE) != 0, row.admin && row.major < 6)
+        << row.major << row.admin;
+  }
+}
+
+}  // namespace
+}  // namespace lyn::sim

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fakes/machine_platform.h"
+#include "platform/sim/security/accounts.h"
+#include "platform/sim/ui/event_loop.h"
+#include "security/cntfs.h"
+#include "shell/frm_setup.h"
+
+namespace lyn {
+namespace {
+
+using sim::Ace;
+using sim::Acl;
+using sim::ObjectKind;
+
+constexpr win::BYTE kAllow = win::ACCESS_ALLOWED_ACE_TYPE;
+constexpr win::BYTE kDeny = win::ACCESS_DENIED_ACE_TYPE;
+
+// Nothing is pending on these machines: pumping messages does nothing.
+class IdleLoop : public sim::EventLoop {
+ public:
+  void Run() override {}
+  void DoEvents() override {}
+  std::vector<std::string> ClicksLeft() const override { return {}; }
+};
+
+sim::Profile Profile(bool admin, const char* usersName = "Users") {
+  sim::Profile profile;
+  profile.IsAdmin = admin;
+  profile.UsersGroupName = usersName;
+  return profile;
+}
+
+class Grants : public ::testing::Test {
+ protected:
+  explicit Grants(const sim::Profile& profile = Profile(true, "Benutzer")) : machine(profile) {
+    machine.sim().widgets().SetEventLoop(loop);
+  }
+  const sim::SecurityModel& model() { return machine.sim().advapi32Security().model(); }
+  sim::Descriptor Of(ObjectKind kind, const char* path) {
+    return model().DescriptorOf(model().Find(kind, path));
+  }
+  // The entries of an object's list that name the Users group.
+  Acl UsersEntries(ObjectKind kind, const char* path) {
+    Acl entries;
+    const sim::Descriptor descriptor = Of(kind, path);
+    for (const Ace& ace : *descriptor.dacl) {
+      if (ace.sid == sim::UsersSid()) entries.push_back(ace);
+    }
+    return entries;
+  }
+  static bool HasDeny(const Acl& entries) {
+    return std::any_of(entries.begin(), entries.end(),
+                       [](const Ace& ace) { return ace.type == kDeny; });
+  }
+  void SetDacl(ObjectKind kind, const char* path, const Acl& acl) {
+    model().SetDacl(model().Find(kind, path), acl);
+  }
+
+  IdleLoop loop;
+  fakes::MachinePlatform machine;
+};
+
+TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
+  machine.PutFile("C:\\Data\\Sub\\deep.txt", "x");
+  machine.PutFile("C:\\Data\\top.txt", "x");
+  SetDacl(ObjectKind::File, "C:\\Data",
+          {Ace{kDeny, 3, win::FILE_ALL_ACCESS, sim::UsersSid()},
+           Ace{kAllow, 3, win::FILE_ALL_ACCESS, sim::AdministratorsSid()}});
+  ASSERT_TRUE(HasDeny(UsersEntries(ObjectKind::File, "C:\\Data\\top.txt")));
+
+  cNTFS security(machine.platform());
+  EXPECT_EQ(security.FreeFolder("C:\\Data"), 0u);
+  EXPECT_EQ(security.nameLocalUsers, "Benutzer");
+
+  Acl explicitEntries;
+  for (const Ace& ace : UsersEntries(ObjectKind::File, "C:\\Data")) {
+    if ((ace.flags & win::INHERITED_ACE) == 0) explicitEntries.push_back(ace);
+  }
+  EXPECT_EQ(explicitEntries, (Acl{Ace{kAllow, 3, win::FILE_ALL_ACCESS, sim::UsersSid()}}));
+  const std::pair<const char*, win::BYTE> children[] = {
+      {"C:\\Data\\Sub", 0x13}, {"C:\\Data\\top.txt", 0x10}, {"C:\\Data\\Sub\\deep.txt", 0x10}};
+  for (const auto& [child, flags] : children) {
+    const Acl entries = UsersEntries(ObjectKind::File, child);
+    EXPECT_FALSE(HasDeny(entries)) << child;
+    EXPECT_EQ(std::count(entries.begin(), entries.end(),
+                         Ace{kAllow, flags, win::FILE_ALL_ACCESS, sim::UsersSid()}),
+              1)
+        << child;
+  }
+  // A file made after the grant takes the entry too.
+  machine.PutFile("C:\\Data\\Sub\\later.txt", "x");
+  const Acl later = UsersEntries(ObjectKind::File, "C:\\Data\\Sub\\later.txt");
+  ASSERT_FALSE(later.empty());
+  EXPECT_EQ(later.front(), (Ace{kAllow, 0x10, win::FILE_ALL_ACCESS, sim::UsersSid()}));
+}
+
+TEST_F(Grants, OnlyExistingFoldersAreGranted) {
+  machine.PutFile("C:\\Data\\file.txt", "x");
+  const sim::Descriptor before = Of(ObjectKind::File, "C:\\Data\\file.txt");
+  cNTFS security(machine.platform());
+  EXPECT_EQ(security.FreeFolder("C:\\Data\\file.txt"), 4u);
+  EXPECT_EQ(security.FreeFolder("C:\\Missing"), 4u);
+  EXPECT_EQ(Of(ObjectKind::File, "C:\\Data\\file.txt"), before);
+  EXPECT_EQ(security.nameLocalUsers, "");  // no grant was attempted
+}
+
+TEST_F(Grants, SoftwareKeyGrantChangesTheMachinesSoftwareKey) {
+  ASSERT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE")[0].mask, win::KEY_READ);
+  cNTFS security(machine.platform());
+  EXPECT_EQ(security.FreeKeyLM("Software"), 0u);
+  EXPECT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE"),
+            (Acl{Ace{kAllow, 3, win::KEY_ALL_ACCESS | win::STANDARD_RIGHTS_ALL, sim::UsersSid()}}));
+  // Sub-keys without lists of their own inherit it.
+  EXPECT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKEY_LOCAL_MACHINE\\Software\\Orrin")[0].flags,
+            0x13);
+}
+
+// The permission timer on a shown setup window.
+class PermissionTimer : public Grants {
+ protected:
+  explicit PermissionTimer(const sim::Profile& profile) : Grants(profile) {}
+  void Fire() {
+    form.Show();
+    machine.sim().widgets().Find("tmrSetPermissions")->Tick();
+  }
+  void TearDown() override {
+    NtfsVolume = kFalse16;
+    SecurityEnabled = kFalse16;
+  }
+  frmSetup form{machine.platform()};
+};
+
+class TimerForAdministrator : public PermissionTimer {
+ protected:
+  TimerForAdministrator() : PermissionTimer(Profile(true)) {}
+};
+
+TEST_F(TimerForAdministrator, AllFourRightsMeanNoGrant) {
+  const sim::Descriptor before = Of(ObjectKind::File, "C:\\Windows");
+  Fire();
+  EXPECT_EQ(NtfsVolume, kTrue16);
+  EXPECT_EQ(SecurityEnabled, kFalse16);
+  EXPECT_EQ(Of(ObjectKind::File, "C:\\Windows"), before);
+  EXPECT_EQ(machine.sim().widgets().MousePointers(), (std::vector<int>{13, 0}));
+  EXPECT_FALSE(machine.sim().widgets().Find("tmrSetPermissions")->Enabled());
+}
+
+class TimerOnCd : public PermissionTimer {
+ protected:
+  static sim::Profile FromCd() {
+    sim::Profile profile = Profile(false);
+    profile.drives['E'] = sim::DriveVolume{"CDFS", "LYN67", 7};
+    profile.CurrentDirectory = "E:\\";
+    return profile;
+  }
+  TimerOnCd() : PermissionTimer(FromCd()) {}
+};
+
+TEST_F(TimerOnCd, NoTestAndNoGrantOffNtfs) {
+  const sim::Descriptor before = Of(ObjectKind::File, "C:\\Windows\\system32");
+  Fire();
+  EXPECT_EQ(NtfsVolume, kFalse16);
+  EXPECT_EQ(SecurityEnabled, kFalse16);
+  EXPECT_EQ(Of(ObjectKind::File, "C:\\Windows\\system32"), before);
+}
+
+class TimerForStandardUser : public PermissionTimer {
+ protected:
+  TimerForStandardUser() : PermissionTimer(Profile(false)) {}
+};
+
+TEST_F(TimerForStandardUser, GrantsFailSilentlyWithoutTheRightToChangeLists) {
+  const sim::Descriptor before = Of(ObjectKind::File, "C:\\Windows\\system32");
+  Fire();
+  EXPECT_EQ(SecurityEnabled, kTrue16);
+  EXPECT_EQ(Of(ObjectKind::File, "C:\\Windows\\system32"), before);
+  EXPECT_EQ(machine.sim().widgets().MousePointers(), (std::vector<int>{13, 0}));
+}
+
+TEST_F(TimerForStandardUser, GrantsTheWindowsAndSystemFoldersAndTheSoftwareKey) {
+  // The user may change the lists, but may not write.
+  const Ace changeList{kAllow, 3, 0x001200A9 | 0x00040000, sim::UsersSid()};
+  SetDacl(ObjectKind::File, "C:\\Windows", {changeList});
+  SetDacl(ObjectKind::File, "C:\\Windows\\system32", {changeList});
+  SetDacl(ObjectKind::RegistryKey, "HKLM\\SOFTWARE", {changeList});
+  Fire();
+  EXPECT_EQ(SecurityEnabled, kTrue16);
+  for (const char* folder : {"C:\\Windows", "C:\\Windows\\system32"}) {
+    EXPECT_EQ(UsersEntries(ObjectKind::File, folder),
+              (Acl{Ace{kAllow, 3, win::FILE_ALL_ACCESS, sim::UsersSid()}}))
+        << folder;
+  }
+  EXPECT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE")[0].mask,
+            win::KEY_ALL_ACCESS | win::STANDARD_RIGHTS_ALL);
+}
+
+}  // namespace
+}  // namespace lyn

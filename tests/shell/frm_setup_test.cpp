@@ -1,0 +1,91 @@
+// frmSetup's load sequence and licence page, on an emulated machine: where
+// the window goes, that it is made topmost, the volume test, the temporary
+// folder, and which answers enable Continue.
+#include "shell/frm_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "platform/sim/machine/scratch_folder.h"
+#include "platform/sim/sim_platform.h"
+#include "platform/sim/ui/headless_loop.h"
+
+namespace lyn {
+namespace {
+
+struct Ended {};
+
+// Records the window made topmost; a message box or an end fails the test.
+class RecordingHost : public sim::ProcessHost {
+ public:
+  int MessageBox(const std::string& text, const std::string&, win::UINT) override {
+    ADD_FAILURE() << "unexpected message box: " << text;
+    return win::IDOK;
+  }
+  void SetTopmost(win::HWND window) override { topmost = window; }
+  [[noreturn]] void EndProcess(win::UINT) override { throw Ended{}; }
+
+  std::optional<win::HWND> topmost;
+};
+
+class FrmSetupTest : public ::testing::Test {
+ protected:
+  void Load(const char* fileSystem) {
+    sim::Profile profile = sim::FindPreset("win7-ultimate-sp1").profile;
+    sim::SetField(profile, "SM_CXSCREEN", "1280");
+    sim::SetField(profile, "SM_CYSCREEN", "1024");
+    sim::SetField(profile, "TempPath", "C:\\Temp\\");
+    sim::SetField(profile, "Drive.C", fileSystem);
+    sim_.emplace(sim::Machine::Create(folder_.path(), profile), host_);
+    sim::WidgetSet& widgets = sim_->widgets();
+    loop_.emplace(widgets, std::vector<std::string>{}, 0, [](const std::string&, int) {});
+    widgets.AddObserver(*loop_);
+    widgets.SetEventLoop(*loop_);
+    form_.emplace(sim_->platform());
+    form_->Show();
+  }
+  sim::ControlModel& Find(const char* name) { return *sim_->widgets().Find(name); }
+
+  sim::testing::ScratchFolder folder_;
+  RecordingHost host_;
+  std::optional<sim::SimPlatform> sim_;
+  std::optional<sim::HeadlessLoop> loop_;
+  std::optional<frmSetup> form_;
+};
+
+TEST_F(FrmSetupTest, LoadCentresTheTopmostWindowAndReadsTheMachine) {
+  Load("NTFS");
+  const sim::ControlModel& form = Find("frmSetup");
+  EXPECT_EQ(form.Left(), (1280 * 15 - form.Width()) / 2);
+  EXPECT_EQ(form.Top(), (1024 * 15 - form.Height()) / 2);
+  EXPECT_TRUE(host_.topmost && sim_->widgets().FindForm(*host_.topmost))
+      << "the form itself is made topmost";
+  EXPECT_EQ(NtfsVolume, kTrue16);
+  EXPECT_EQ(form_->State().SetupTempFolder, "C:\\Temp\\LYNSetup");
+}
+
+TEST_F(FrmSetupTest, AFatVolumeIsNotNtfs) {
+  Load("FAT32");
+  EXPECT_EQ(NtfsVolume, kFalse16);
+}
+
+TEST_F(FrmSetupTest, OnlyAcceptingEnablesContinue) {
+  Load("NTFS");
+  sim::ControlModel& ok = Find("cmdOK");
+  const struct {
+    const char* click;
+    bool enabled;
+  } steps[] = {
+      {"OpAccept(0)", true},  {"OpAccept(1)", false}, {"lblAcceptYes", true},
+      {"lblAcceptNo", false}, {"lblAcceptYes", true}, {"OpAccept(1)", false},
+  };
+  for (const auto& step : steps) {
+    Find(step.click).Click();
+    EXPECT_EQ(ok.Enabled(), step.enabled) << "after " << step.click;
+  }
+  EXPECT_FALSE(Find("OpAccept(0)").Value()) << "the last answer was \"I do not accept\"";
+}
+
+}  // namespace
+}  // namespace lyn

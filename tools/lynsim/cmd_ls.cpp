@@ -1,0 +1,108 @@
+// lynsim ls DIR WINPATH [--json]: the files of a machine's folder (or one
+// file) with their attributes, as the machine reports them.
+#include <algorithm>
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "command.h"
+#include "platform/sim/machine/machine.h"
+#include "record_output.h"
+
+namespace lyn::lynsim {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Options {
+  std::string folder;
+  std::string path;
+  bool json = false;
+};
+
+struct Entry {
+  std::string name;
+  win::DWORD attributes = 0;
+  std::uintmax_t size = 0;
+};
+
+// The attribute letters a listing shows, in their column order.
+constexpr std::pair<char, win::DWORD> kLetters[] = {
+    {'D', win::FILE_ATTRIBUTE_DIRECTORY}, {'R', win::FILE_ATTRIBUTE_READONLY},
+    {'H', win::FILE_ATTRIBUTE_HIDDEN},    {'S', win::FILE_ATTRIBUTE_SYSTEM},
+    {'A', win::FILE_ATTRIBUTE_ARCHIVE},
+};
+
+std::string Letters(win::DWORD attributes) {
+  std::string letters;
+  for (const auto& [letter, bit] : kLetters) letters += (attributes & bit) != 0 ? letter : '-';
+  return letters;
+}
+
+Entry Describe(const sim::Machine& machine, const std::string& windowsPath, std::string name,
+               const fs::path& host) {
+  Entry entry{std::move(name), machine.Attributes(windowsPath), 0};
+  std::error_code error;
+  if ((entry.attributes & win::FILE_ATTRIBUTE_DIRECTORY) == 0)
+    entry.size = fs::file_size(host, error);
+  return entry;
+}
+
+std::vector<Entry> List(const sim::Machine& machine, const sim::ResolvedPath& target) {
+  if (!fs::is_directory(target.hostPath)) {
+    const std::string name = target.windowsPath.substr(target.windowsPath.rfind('\\') + 1);
+    return {Describe(machine, target.windowsPath, name, target.hostPath)};
+  }
+  std::vector<Entry> entries;
+  const std::string prefix =
+      target.windowsPath.ends_with('\\') ? target.windowsPath : target.windowsPath + "\\";
+  for (const fs::directory_entry& item : fs::directory_iterator(target.hostPath)) {
+    const std::string name = item.path().filename().string();
+    entries.push_back(Describe(machine, prefix + name, name, item.path()));
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return a.name < b.name; });
+  return entries;
+}
+
+int RunLs(const Options& options) {
+  const sim::Machine machine = sim::Machine::Open(options.folder);
+  const sim::ResolvedPath target = machine.Resolve(options.path);
+  if (!target.exists)
+    throw std::runtime_error("no file or folder '" + options.path + "' on the machine");
+  const std::vector<Entry> entries = List(machine, target);
+  if (options.json) {
+    Record list = Record::array();
+    for (const Entry& e : entries) {
+      list.push_back({{"name", e.name}, {"attributes", e.attributes}, {"size", e.size}});
+    }
+    std::cout << Record{{"path", target.windowsPath}, {"entries", list}}.dump() << "\n";
+    return kExitDone;
+  }
+  for (const Entry& e : entries) {
+    const bool folder = (e.attributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;
+    std::cout << Letters(e.attributes) << " " << std::right << std::setw(12)
+              << (folder ? std::string() : std::to_string(e.size)) << "  " << e.name
+              << (folder ? "\\" : "") << "\n";
+  }
+  return kExitDone;
+}
+
+const Command kLs([](CLI::App& app) {
+  auto options = std::make_shared<Options>();
+  CLI::App& command = AddCommand(
+      app, "ls",
+      "The files of a folder of the machine (or one file) with their attributes: D folder, "
+      "R read-only, H hidden, S system, A archive; then the size and the name",
+      "lynsim ls /tmp/m 'C:\\Program Files\\LYN'");
+  AddMachineFolder(command, options->folder);
+  command.add_option("WINPATH", options->path, "the folder or file, as a Windows path")->required();
+  AddJsonFlag(command, options->json);
+  return [options] { return RunLs(*options); };
+});
+
+}  // namespace
+}  // namespace lyn::lynsim
