@@ -22,7 +22,7 @@ class ShellLinkObject final : public win::IShellLinkA, public win::IPersistFile 
   win::ULONG LYN_CALLBACK Release() override;
 
   win::HRESULT LYN_CALLBACK GetPath(win::LPSTR file, int size, win::WIN32_FIND_DATAA* data,
-                                   win::DWORD flags) override;
+                                    win::DWORD flags) override;
   win::HRESULT LYN_CALLBACK GetIDList(void** idList) override;
   win::HRESULT LYN_CALLBACK SetIDList(const void* idList) override;
   win::HRESULT LYN_CALLBACK GetDescription(win::LPSTR name, int size) override;
