@@ -50,8 +50,9 @@ class Uninstaller : public ::testing::Test {
     user32.answers = {answer, win::IDOK};
     user32.boxes.clear();
     Platform& sim = machine.platform();
-    Platform platform{sim.kernel32, user32,       sim.version,  sim.shell32, sim.setupapi,
-                      sim.widgets,  sim.security, sim.registry, sim.com,     sim.library};
+    Platform platform{sim.kernel32, user32,      sim.version,          sim.shell32,
+                      sim.setupapi, sim.widgets, sim.advapi32Security, sim.registry,
+                      sim.com,      sim.library};
     return RunUninstall(platform);
   }
   // Whether the uninstall entry is in the machine's registry.
