@@ -60,9 +60,13 @@ class FakeKernel32 : public win::Kernel32 {
     return win::FALSE;
   }
   win::BOOL CloseHandle(win::HANDLE) override { return win::TRUE; }
-  win::BOOL CreateDirectoryA(win::LPCSTR, win::LPVOID) override { return win::FALSE; }
+  win::BOOL ReadFile(win::HANDLE, void*, win::DWORD, win::DWORD*, win::LPVOID) override {
+    return win::FALSE;
+  }
   win::BOOL DeleteFileA(win::LPCSTR) override { return win::FALSE; }
   win::BOOL RemoveDirectoryA(win::LPCSTR) override { return win::FALSE; }
+  win::BOOL MoveFileExA(win::LPCSTR, win::LPCSTR, win::DWORD) override { return win::FALSE; }
+  win::BOOL CreateDirectoryA(win::LPCSTR, win::LPVOID) override { return win::FALSE; }
   win::BOOL DosDateTimeToFileTime(win::WORD, win::WORD, win::FILETIME*) override {
     return win::FALSE;
   }

@@ -17,7 +17,6 @@ using SECURITY_INFORMATION = DWORD;
 using ACCESS_MASK = DWORD;
 
 // Error codes of the security operations.
-constexpr DWORD ERROR_NOT_SUPPORTED = 50;
 constexpr DWORD ERROR_NO_TOKEN = 1008;
 constexpr DWORD ERROR_NONE_MAPPED = 1332;
 constexpr DWORD ERROR_INVALID_SID = 1337;

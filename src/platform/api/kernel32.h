@@ -12,6 +12,8 @@ constexpr DWORD CREATE_ALWAYS = 2;
 constexpr DWORD OPEN_EXISTING = 3;
 constexpr UINT CP_ACP = 0;
 constexpr UINT CP_UTF8 = 65001;
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_DELAY_UNTIL_REBOOT = 0x4;
 
 class Kernel32 {
  public:
@@ -45,11 +47,15 @@ class Kernel32 {
   virtual BOOL WriteFile(HANDLE file, const void* data, DWORD size, DWORD* written,
                          LPVOID overlapped) = 0;
   virtual BOOL CloseHandle(HANDLE object) = 0;
-  virtual BOOL CreateDirectoryA(LPCSTR path, LPVOID security) = 0;
-  // Deletes a file; fails on a folder, a read-only file or one in use.
+  virtual BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, LPVOID overlapped) = 0;
+  // Removal: a read-only or open file cannot be deleted, a folder only when
+  // empty. MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT and no new name
+  // deletes the file at the next restart.
   virtual BOOL DeleteFileA(LPCSTR path) = 0;
-  // Removes an empty folder.
   virtual BOOL RemoveDirectoryA(LPCSTR path) = 0;
+  virtual BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) = 0;
+
+  virtual BOOL CreateDirectoryA(LPCSTR path, LPVOID security) = 0;
 
   // Time conversion.
   virtual BOOL DosDateTimeToFileTime(WORD dosDate, WORD dosTime, FILETIME* fileTime) = 0;

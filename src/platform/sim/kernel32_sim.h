@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/api/kernel32.h"
@@ -45,9 +46,12 @@ class SimKernel32 : public win::Kernel32 {
   win::BOOL WriteFile(win::HANDLE file, const void* data, win::DWORD size, win::DWORD* written,
                       win::LPVOID overlapped) override;
   win::BOOL CloseHandle(win::HANDLE object) override;
-  win::BOOL CreateDirectoryA(win::LPCSTR path, win::LPVOID security) override;
+  win::BOOL ReadFile(win::HANDLE file, void* buffer, win::DWORD size, win::DWORD* read,
+                     win::LPVOID overlapped) override;
   win::BOOL DeleteFileA(win::LPCSTR path) override;
   win::BOOL RemoveDirectoryA(win::LPCSTR path) override;
+  win::BOOL MoveFileExA(win::LPCSTR existing, win::LPCSTR newName, win::DWORD flags) override;
+  win::BOOL CreateDirectoryA(win::LPCSTR path, win::LPVOID security) override;
 
   win::BOOL DosDateTimeToFileTime(win::WORD dosDate, win::WORD dosTime,
                                   win::FILETIME* fileTime) override;
@@ -81,6 +85,9 @@ class SimKernel32 : public win::Kernel32 {
   win::UINT CopyFolder(const std::string& folder, win::LPSTR buffer, win::UINT size);
   std::vector<win::WIN32_FIND_DATAA> FindEntries(const std::string& pattern);
   win::HANDLE NewHandle();
+  // The existing path to remove or move, or nullopt with the last error set:
+  // a missing path, a write-protected volume.
+  std::optional<ResolvedPath> ExistingForChange(win::LPCSTR path);
 
   const Machine& machine_;
   ProcessHost& host_;

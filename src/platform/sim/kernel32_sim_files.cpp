@@ -20,7 +20,6 @@ namespace {
 
 using namespace win;
 
-constexpr DWORD ERROR_WRITE_PROTECT = 19;
 constexpr DWORD ERROR_WRITE_FAULT = 29;
 constexpr DWORD ERROR_DIRECTORY = 267;
 constexpr DWORD CREATE_NEW = 1;
@@ -317,41 +316,79 @@ BOOL SimKernel32::CreateDirectoryA(LPCSTR path, LPVOID) {
   });
 }
 
+BOOL SimKernel32::ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, LPVOID) {
+  return Guarded(FALSE, [&]() -> BOOL {
+    const auto found = files_.find(file);
+    if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
+    if (read != nullptr) *read = 0;
+    if (!found->second->fd.valid()) return TRUE;  // the null device reads nothing
+    std::size_t count = 0;
+    if (machine_.drives().ReadSome(found->second->fd.get(), buffer, size, count) != 0) {
+      return Fail(ERROR_INVALID_DATA, FALSE);
+    }
+    if (read != nullptr) *read = static_cast<DWORD>(count);
+    return TRUE;
+  });
+}
+
+// The existing entry a deletion names, on a writable drive; nullopt with the
+// last error set otherwise.
+std::optional<ResolvedPath> SimKernel32::ExistingForChange(LPCSTR path) {
+  if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, std::nullopt);
+  if (const DWORD error = PathNameError(path)) return Fail(error, std::nullopt);
+  ResolvedPath resolved;
+  try {
+    resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
+  } catch (const StateError&) {
+    throw;  // damage in the store is not a bad path: Guarded reports it
+  } catch (const MachineError&) {
+    return Fail(ERROR_PATH_NOT_FOUND, std::nullopt);
+  }
+  if (!resolved.exists) {
+    const bool folderExists = FolderExists(machine_, ParentOf(resolved));
+    return Fail(folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND, std::nullopt);
+  }
+  if (IsReadOnlyVolume(machine_, resolved.drive)) return Fail(ERROR_WRITE_PROTECT, std::nullopt);
+  return resolved;
+}
+
 BOOL SimKernel32::DeleteFileA(LPCSTR path) {
   return Guarded(FALSE, [&]() -> BOOL {
-    if (path == nullptr) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
-    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
-    if (!target.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-    if (target.folder) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
-    if ((machine_.Attributes(target.windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
+    const std::optional<ResolvedPath> file = ExistingForChange(path);
+    if (!file) return FALSE;
+    if (file->folder || (machine_.Attributes(file->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
       return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
-    if (machine_.InUse(target.windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
-    if (machine_.drives().Remove(target.drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    machine_.SetAttributes(target.windowsPath, FILE_ATTRIBUTE_ARCHIVE);
+    if (machine_.InUse(file->windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+    if (machine_.drives().Remove(file->drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    machine_.SetAttributes(file->windowsPath, FILE_ATTRIBUTE_ARCHIVE);
     return TRUE;
   });
 }
 
 BOOL SimKernel32::RemoveDirectoryA(LPCSTR path) {
   return Guarded(FALSE, [&]() -> BOOL {
-    if (path == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
-    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
-    if (!target.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-    if (!target.folder) return Fail(ERROR_DIRECTORY, FALSE);
-    if (target.windowsPath.size() <= 3) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
+    const std::optional<ResolvedPath> folder = ExistingForChange(path);
+    if (!folder) return FALSE;
+    if (!folder->folder) return Fail(ERROR_DIRECTORY, FALSE);
     std::vector<HostEntry> entries;
-    if (machine_.drives().List(target.drivePath, entries) != 0 || !entries.empty()) {
-      return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
+    if (machine_.drives().List(folder->drivePath, entries) != 0) {
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
-    if (machine_.drives().Remove(target.drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    machine_.SetAttributes(target.windowsPath, 0);
+    if (!entries.empty()) return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
+    if ((machine_.Attributes(folder->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0 ||
+        machine_.drives().Remove(folder->drivePath) != 0) {
+      return Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    machine_.SetAttributes(folder->windowsPath, 0);
     return TRUE;
   });
+}
+
+// The machine has no restarts and moves nothing: a deletion delayed until the
+// next restart, the only move the uninstaller asks for, is refused.
+BOOL SimKernel32::MoveFileExA(LPCSTR, LPCSTR, DWORD) {
+  return Fail(ERROR_NOT_SUPPORTED, FALSE);
 }
 
 }  // namespace lyn::sim

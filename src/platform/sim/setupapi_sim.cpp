@@ -15,7 +15,6 @@ namespace {
 
 using namespace win;
 
-constexpr DWORD ERROR_WRITE_PROTECT = 19;
 constexpr DWORD ERROR_WRITE_FAULT = 29;
 constexpr DWORD ERROR_DISK_FULL = 112;
 constexpr DWORD kDosAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |

@@ -91,12 +91,22 @@ win::BOOL Win32Kernel32::CreateDirectoryA(win::LPCSTR path, win::LPVOID security
   return ::CreateDirectoryA(path, static_cast<::LPSECURITY_ATTRIBUTES>(security));
 }
 
+win::BOOL Win32Kernel32::ReadFile(win::HANDLE file, void* buffer, win::DWORD size, win::DWORD* read,
+                                  win::LPVOID overlapped) {
+  return ::ReadFile(RealHandle(file), buffer, size, AsReal<::DWORD>(read),
+                    static_cast<::LPOVERLAPPED>(overlapped));
+}
+
 win::BOOL Win32Kernel32::DeleteFileA(win::LPCSTR path) {
   return ::DeleteFileA(path);
 }
 
 win::BOOL Win32Kernel32::RemoveDirectoryA(win::LPCSTR path) {
   return ::RemoveDirectoryA(path);
+}
+
+win::BOOL Win32Kernel32::MoveFileExA(win::LPCSTR existing, win::LPCSTR newName, win::DWORD flags) {
+  return ::MoveFileExA(existing, newName, flags);
 }
 
 win::BOOL Win32Kernel32::DosDateTimeToFileTime(win::WORD dosDate, win::WORD dosTime,

@@ -35,8 +35,11 @@ class Win32Kernel32 final : public win::Kernel32 {
                       win::LPVOID overlapped) override;
   win::BOOL CloseHandle(win::HANDLE object) override;
   win::BOOL CreateDirectoryA(win::LPCSTR path, win::LPVOID security) override;
+  win::BOOL ReadFile(win::HANDLE file, void* buffer, win::DWORD size, win::DWORD* read,
+                     win::LPVOID overlapped) override;
   win::BOOL DeleteFileA(win::LPCSTR path) override;
   win::BOOL RemoveDirectoryA(win::LPCSTR path) override;
+  win::BOOL MoveFileExA(win::LPCSTR existing, win::LPCSTR newName, win::DWORD flags) override;
 
   win::BOOL DosDateTimeToFileTime(win::WORD dosDate, win::WORD dosTime,
                                   win::FILETIME* fileTime) override;

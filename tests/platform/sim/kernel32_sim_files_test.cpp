@@ -14,7 +14,6 @@ using namespace win;
 using Names = std::vector<std::string>;
 
 constexpr DWORD CREATE_NEW = 1;
-constexpr DWORD ERROR_WRITE_PROTECT = 19;
 
 Profile WithCdDrive() {
   Profile profile;

@@ -254,6 +254,17 @@ int DriveFolders::Write(int fd, const void* data, std::size_t size) const {
   return 0;
 }
 
+int DriveFolders::ReadSome(int fd, void* buffer, std::size_t size, std::size_t& count) const {
+  count = 0;
+  ssize_t got = 0;
+  do {
+    got = ::read(fd, buffer, size);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) return -errno;
+  count = static_cast<std::size_t>(got);
+  return 0;
+}
+
 int DriveFolders::MakeFolder(std::string_view path) const {
   UniqueFd parent;
   std::string name;

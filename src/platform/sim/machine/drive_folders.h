@@ -80,6 +80,8 @@ class DriveFolders {
   int Read(std::string_view path, std::vector<std::uint8_t>& bytes) const;
   // Writes all of `size` bytes; every write the machine makes comes here.
   int Write(int fd, const void* data, std::size_t size) const;
+  // Reads up to `size` bytes from the file's position; `count` is 0 at its end.
+  int ReadSome(int fd, void* buffer, std::size_t size, std::size_t& count) const;
   int MakeFolder(std::string_view path) const;
   // Makes the folder and those above it that are missing.
   int MakeFolders(std::string_view path) const;

@@ -1,0 +1,33 @@
+// Carries out a removal plan through the platform. A step that fails does
+// not stop the others; what could not be removed is listed with the reason.
+// A thing already gone counts as removed, so a second run does no harm.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/api/platform.h"
+#include "uninstall/removal_plan.h"
+
+namespace lyn::uninstall {
+
+// Deletes the key at `keyPath` under HKEY_LOCAL_MACHINE (the uninstall
+// entry) from its parent opened with full access; returns the registry's
+// status, ERROR_FILE_NOT_FOUND when the entry or its parent is gone.
+win::DWORD DeleteUninstallEntry(win::Advapi32Registry& registry, std::string_view keyPath);
+
+struct LeftBehind {
+  std::string path;
+  std::string reason;
+};
+
+struct RemovalResult {
+  std::vector<LeftBehind> left;
+  // Files the platform deletes at the next restart (the running uninstaller).
+  std::vector<std::string> atRestart;
+};
+
+RemovalResult CarryOut(Platform& platform, const RemovalPlan& plan);
+
+}  // namespace lyn::uninstall

@@ -1,0 +1,44 @@
+#include "uninstall/uninstall_messages.h"
+
+namespace lyn::uninstall {
+namespace {
+
+constexpr std::string_view kNothingRemoved = "\r\nNothing was removed.";
+
+std::string LogText(std::string_view logPath, std::string_view what) {
+  return "The uninstall log " + std::string(logPath) + std::string(what) +
+         std::string(kNothingRemoved);
+}
+
+void AddList(std::string& text, std::string_view title, const std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  text += "\r\n\r\n" + std::string(title);
+  for (const std::string& line : lines) text += "\r\n" + line;
+}
+
+}  // namespace
+
+std::string MissingLogText(std::string_view logPath) {
+  return LogText(logPath, " is missing.");
+}
+
+std::string UnreadableLogText(std::string_view logPath) {
+  return LogText(logPath, " cannot be read.");
+}
+
+std::string DamagedLogText(std::string_view logPath, const LogFault& fault) {
+  return LogText(logPath,
+                 " is damaged (line " + std::to_string(fault.line) + ": " + fault.reason + ").");
+}
+
+std::string ReportText(const RemovalPlan& plan, const RemovalResult& result) {
+  std::string text = "Lynwood Catalog Suite 6.7 was removed.";
+  std::vector<std::string> left;
+  for (const LeftBehind& item : result.left) left.push_back(item.path + " (" + item.reason + ")");
+  AddList(text, "These could not be removed:", left);
+  AddList(text, "Removed when Windows restarts:", result.atRestart);
+  AddList(text, "Shared files kept, since other programs may use them:", plan.kept);
+  return text;
+}
+
+}  // namespace lyn::uninstall
