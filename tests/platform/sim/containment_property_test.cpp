@@ -86,8 +86,10 @@ TEST(ContainmentProperty, NoPathChangesAnythingOutsideTheDrives) {
     links();
     std::string path = pick(starts);
     const int count = std::uniform_int_distribution<int>(1, 5)(random);
-    for (int i = 0; i < count; ++i)
-      path += (i > 0 ? (random() % 2 ? "\\" : "/") : "") + pick(pieces);
+    for (int i = 0; i < count; ++i) {
+      if (i > 0) path += random() % 2 ? '\\' : '/';
+      path += pick(pieces);
+    }
     SCOPED_TRACE(path);
     ASSERT_NO_THROW({
       const HANDLE file =
