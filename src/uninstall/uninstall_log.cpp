@@ -141,7 +141,7 @@ class Reader {
       ++at_;
       return true;
     }
-    return FaultAt(at_ + 1, "expected \"" + std::string(line) + "\"");
+    return FaultAt(at_ + 1, std::string("expected \"").append(line).append("\""));
   }
 
   bool ReadHeaderOrEntry() {
@@ -204,7 +204,7 @@ class Reader {
           std::count_if(log_.entries.begin(), log_.entries.end(),
                         [&](const LoggedEntry& e) { return e.section == header.section; });
       if (wanted != 0 && static_cast<std::size_t>(found) != wanted) {
-        return Fault("\"" + std::string(header.text) + "\" is missing or incomplete");
+        return Fault(std::string("\"").append(header.text).append("\" is missing or incomplete"));
       }
     }
     ++at_;
