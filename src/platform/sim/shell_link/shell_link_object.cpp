@@ -73,14 +73,18 @@ HRESULT ShellLinkObject::SetIDList(const void*) {
   return E_NOTIMPL;
 }
 
+HRESULT ShellLinkObject::Store(std::string& field, LPCSTR text) {
+  field = Text(machine_, text);
+  dirty_ = true;
+  return S_OK;
+}
+
 HRESULT ShellLinkObject::GetDescription(LPSTR name, int size) {
   return Copy(data_.description, name, size);
 }
 
 HRESULT ShellLinkObject::SetDescription(LPCSTR name) {
-  data_.description = Text(machine_, name);
-  dirty_ = true;
-  return S_OK;
+  return Store(data_.description, name);
 }
 
 HRESULT ShellLinkObject::GetWorkingDirectory(LPSTR dir, int size) {
@@ -88,9 +92,7 @@ HRESULT ShellLinkObject::GetWorkingDirectory(LPSTR dir, int size) {
 }
 
 HRESULT ShellLinkObject::SetWorkingDirectory(LPCSTR dir) {
-  data_.workingDirectory = Text(machine_, dir);
-  dirty_ = true;
-  return S_OK;
+  return Store(data_.workingDirectory, dir);
 }
 
 HRESULT ShellLinkObject::GetArguments(LPSTR args, int size) {
@@ -98,9 +100,7 @@ HRESULT ShellLinkObject::GetArguments(LPSTR args, int size) {
 }
 
 HRESULT ShellLinkObject::SetArguments(LPCSTR args) {
-  data_.arguments = Text(machine_, args);
-  dirty_ = true;
-  return S_OK;
+  return Store(data_.arguments, args);
 }
 
 HRESULT ShellLinkObject::GetHotkey(WORD* hotkey) {

@@ -52,6 +52,8 @@ class ShellLinkObject final : public win::IShellLinkA, public win::IPersistFile 
 
  private:
   win::HRESULT Copy(const std::string& utf8, win::LPSTR buffer, int size) const;
+  // Keeps an ANSI text of the program as UTF-8 in `field`; the link changed.
+  win::HRESULT Store(std::string& field, win::LPCSTR text);
 
   const Machine& machine_;
   std::atomic<win::ULONG> references_{1};
