@@ -3,14 +3,11 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <system_error>
 
 #include "platform/sim/cabinet/cabinet_io.h"
 #include "platform/sim/machine/case_fold.h"
 
 namespace lyn::sim {
-namespace fs = std::filesystem;
-
 namespace {
 
 using namespace win;
@@ -45,7 +42,8 @@ DWORD ErrorOfErrno(int error) {
 // open; closed and destroyed with the walk.
 class Decoder {
  public:
-  Decoder() : decompressor_(mspack_create_cab_decompressor(&io_.system)) {
+  explicit Decoder(const DriveFolders& drives)
+      : io_(drives), decompressor_(mspack_create_cab_decompressor(&io_.system)) {
     if (decompressor_ != nullptr) {
       decompressor_->set_param(decompressor_, MSCABD_PARAM_DECOMPBUF, kInputBuffer);
     }
@@ -57,8 +55,9 @@ class Decoder {
   Decoder(const Decoder&) = delete;
   Decoder& operator=(const Decoder&) = delete;
 
-  // The cabinet's header and file list; 0 or the error of a failed open.
-  DWORD Open(const fs::path& cabinet) {
+  // The cabinet's header and file list, from its drive path; 0 or the error
+  // of a failed open.
+  DWORD Open(const std::string& cabinet) {
     if (decompressor_ == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
     cabinet_ = decompressor_->open(decompressor_, cabinet.c_str());
     if (cabinet_ != nullptr) return ERROR_SUCCESS;
@@ -76,14 +75,16 @@ class Decoder {
 
   // The cabinet's header and file list; null for a cabinet without files.
   const mscabd_cabinet* cabinet() const { return cabinet_; }
+  // The set of a cabinet without files.
+  WORD emptySetId() const { return emptySetId_; }
 
   struct Outcome {
     DWORD walkError = ERROR_SUCCESS;  // ends the walk with failure
     DWORD fileError = ERROR_SUCCESS;  // reported with FILEEXTRACTED
   };
 
-  // Decodes one file into a host file, streaming.
-  Outcome Extract(mscabd_file& file, const fs::path& target) {
+  // Decodes one file into the file at a drive path, streaming.
+  Outcome Extract(mscabd_file& file, const std::string& target) {
     io_.ResetErrors();
     const int result = decompressor_->extract(decompressor_, &file, target.c_str());
     if (result == MSPACK_ERR_OK) return {};
@@ -96,23 +97,29 @@ class Decoder {
  private:
   // libmspack refuses a cabinet whose header counts no files, which the
   // platform walks as an empty cabinet.
-  bool HoldsNoFiles(const fs::path& cabinet) {
+  bool HoldsNoFiles(const std::string& cabinet) {
     mspack_system& io = io_.system;
     mspack_file* file = io.open(&io, cabinet.c_str(), MSPACK_SYS_OPEN_READ);
     if (file == nullptr) return false;
     unsigned char header[kHeaderSize];
     const bool whole = io.read(file, header, kHeaderSize) == kHeaderSize;
     io.close(file);
-    return whole && std::memcmp(header, "MSCF", 4) == 0 && header[kFileCountAt] == 0 &&
-           header[kFileCountAt + 1] == 0;
+    if (!whole || std::memcmp(header, "MSCF", 4) != 0 || header[kFileCountAt] != 0 ||
+        header[kFileCountAt + 1] != 0) {
+      return false;
+    }
+    emptySetId_ = static_cast<WORD>(header[kSetIdAt] | (header[kSetIdAt + 1] << 8));
+    return true;
   }
 
   static constexpr int kHeaderSize = 36;
   static constexpr int kFileCountAt = 28;
+  static constexpr int kSetIdAt = 32;
 
   CabinetIo io_;
   mscab_decompressor* decompressor_;
   mscabd_cabinet* cabinet_ = nullptr;
+  WORD emptySetId_ = 0;
 };
 
 WORD DosDateOf(const mscabd_file& file) {
@@ -141,19 +148,24 @@ BOOL SimSetupApi::SetupIterateCabinetA(LPCSTR cabinetFile, DWORD, PSP_FILE_CALLB
   } catch (const MachineError&) {
     return fail(ERROR_FILE_NOT_FOUND);
   }
-  std::error_code error;
-  if (!fs::is_regular_file(fs::symlink_status(cabinet.hostPath, error))) {
-    return fail(cabinet.exists ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
-  }
-  Decoder decoder;
-  if (const DWORD openError = decoder.Open(cabinet.hostPath); openError != ERROR_SUCCESS) {
+  const DriveFolders& drives = machine_.drives();
+  const auto status = drives.Status(cabinet.drivePath);
+  if (!status) return fail(ERROR_FILE_NOT_FOUND);
+  if (status->folder) return fail(ERROR_ACCESS_DENIED);
+  Decoder decoder(drives);
+  if (const DWORD openError = decoder.Open(cabinet.drivePath); openError != ERROR_SUCCESS) {
     return fail(openError);
   }
 
   const mscabd_cabinet* header = decoder.cabinet();
-  const std::string cabinetName = fs::path(cabinet.windowsPath).filename().string();
-  CABINET_INFO_A cabinetInfo{"", cabinetName.c_str(), "",
-                             static_cast<WORD>(header ? header->set_id : 0),
+  // The cabinet's folder (with its last separator) and name, as the caller
+  // spelt them.
+  const std::string asGiven(cabinetFile);
+  const std::size_t nameAt = asGiven.find_last_of("\\/:") + 1;
+  const std::string cabinetFolder = asGiven.substr(0, nameAt);
+  const std::string cabinetName = asGiven.substr(nameAt);
+  CABINET_INFO_A cabinetInfo{cabinetFolder.c_str(), cabinetName.c_str(), "",
+                             header ? static_cast<WORD>(header->set_id) : decoder.emptySetId(),
                              static_cast<WORD>(header ? header->set_index : 0)};
   callback(context, SPFILENOTIFY_CABINETINFO, reinterpret_cast<UINT_PTR>(&cabinetInfo), 0);
 
@@ -183,8 +195,8 @@ BOOL SimSetupApi::SetupIterateCabinetA(LPCSTR cabinetFile, DWORD, PSP_FILE_CALLB
     } catch (const MachineError&) {
       return fail(ERROR_PATH_NOT_FOUND);
     }
-    if (resolved.exists) {
-      if (fs::is_directory(resolved.hostPath, error) ||
+    if (const auto existing = drives.Status(resolved.drivePath)) {
+      if (existing->folder ||
           (machine_.Attributes(resolved.windowsPath) & FILE_ATTRIBUTE_READONLY)) {
         return fail(ERROR_ACCESS_DENIED);
       }
@@ -194,7 +206,7 @@ BOOL SimSetupApi::SetupIterateCabinetA(LPCSTR cabinetFile, DWORD, PSP_FILE_CALLB
     if (drive != machine_.profile().drives.end() && FoldCase(drive->second.fileSystem) == "cdfs") {
       return fail(ERROR_WRITE_PROTECT);
     }
-    const Decoder::Outcome outcome = decoder.Extract(*file, resolved.hostPath);
+    const Decoder::Outcome outcome = decoder.Extract(*file, resolved.drivePath);
     if (outcome.walkError != ERROR_SUCCESS) return fail(outcome.walkError);
     const DWORD attributes = static_cast<DWORD>(file->attribs) & kDosAttributes;
     if (resolved.exists || (attributes & ~FILE_ATTRIBUTE_ARCHIVE) != 0) {

@@ -2,12 +2,14 @@
 // the three answers, the file-written notification, and its failures.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "cabinet/test_cabinet.h"
 #include "fakes/machine_platform.h"
+#include "platform/sim/machine/scratch_folder.h"
 
 namespace lyn {
 namespace {
@@ -162,6 +164,27 @@ TEST_F(SetupApiSimTest, ATargetItCannotOpenFailsTheWalkAndNothingIsWrittenOutsid
     EXPECT_EQ(walk.seen.size(), 2u) << "no file-written notification for " << c.target;
   }
   EXPECT_FALSE(std::filesystem::exists("/tmp/lyn-escape.txt"));
+}
+
+TEST_F(SetupApiSimTest, ALinkInsideTheMachineLeadsNoEntryOutOfIt) {
+  const sim::testing::ScratchFolder outside;
+  std::filesystem::create_directories(outside.path());
+  const std::filesystem::path out = machine_.Host("C:\\Out");
+  std::filesystem::create_directory_symlink(outside.path(), out / "linked");
+  std::filesystem::create_symlink(outside.path() / "dangling.txt", out / "dangling.txt");
+  std::filesystem::create_symlink(machine_.Host("C:\\Media\\TEST.CAB"),
+                                  machine_.Host("C:\\Media\\link.cab"));
+  for (const char* target : {"C:\\Out\\linked\\a.txt", "C:\\Out\\dangling.txt"}) {
+    Walk walk;
+    walk.answer = [target](win::FILE_IN_CABINET_INFO_A& info) { return WriteTo(info, target); };
+    EXPECT_EQ(Iterate("C:\\Media\\TEST.CAB", walk), win::FALSE) << target;
+    EXPECT_EQ(platform().kernel32.GetLastError(), win::ERROR_PATH_NOT_FOUND) << target;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(outside.path()));
+  Walk walk;
+  EXPECT_EQ(Iterate("C:\\Media\\link.cab", walk), win::FALSE);
+  EXPECT_EQ(platform().kernel32.GetLastError(), win::ERROR_FILE_NOT_FOUND);
+  EXPECT_TRUE(walk.seen.empty());
 }
 
 TEST_F(SetupApiSimTest, ACabinetWithoutFilesIsWalkedWithoutFileNotifications) {

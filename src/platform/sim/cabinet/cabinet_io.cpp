@@ -11,7 +11,7 @@ namespace lyn::sim {
 namespace {
 
 struct HostFile {
-  int fd;
+  UniqueFd fd;
   CabinetIo* io;
 };
 
@@ -19,71 +19,69 @@ CabinetIo* IoOf(mspack_system* self) {
   return reinterpret_cast<CabinetIo*>(self);
 }
 
-mspack_file* Open(mspack_system* self, const char* filename, int mode) {
-  int flags = O_CLOEXEC | O_NOFOLLOW;
+HostFile* HostOf(mspack_file* file) {
+  return reinterpret_cast<HostFile*>(file);
+}
+
+mspack_file* Open(mspack_system* self, const char* drivePath, int mode) {
+  int flags = 0;
   switch (mode) {
     case MSPACK_SYS_OPEN_READ:
-      flags |= O_RDONLY;
+      flags = O_RDONLY;
       break;
     case MSPACK_SYS_OPEN_WRITE:
-      flags |= O_WRONLY | O_CREAT | O_TRUNC;
+      flags = O_WRONLY | O_CREAT | O_TRUNC;
       break;
     default:
       return nullptr;  // the cabinet decoder only reads cabinets and writes new files
   }
-  const int fd = ::open(filename, flags, 0644);
-  if (fd < 0) {
-    if (mode == MSPACK_SYS_OPEN_WRITE) IoOf(self)->openError = errno;
+  CabinetIo& io = *IoOf(self);
+  UniqueFd fd;
+  if (const int error = io.drives.Open(drivePath, flags, fd)) {
+    if (mode == MSPACK_SYS_OPEN_WRITE) io.openError = -error;
     return nullptr;
   }
-  return reinterpret_cast<mspack_file*>(new HostFile{fd, IoOf(self)});
+  return reinterpret_cast<mspack_file*>(new HostFile{std::move(fd), &io});
 }
 
 void Close(mspack_file* file) {
-  auto* host = reinterpret_cast<HostFile*>(file);
-  ::close(host->fd);
-  delete host;
+  delete HostOf(file);
 }
 
 int Read(mspack_file* file, void* buffer, int bytes) {
-  auto* host = reinterpret_cast<HostFile*>(file);
+  HostFile& host = *HostOf(file);
   auto* out = static_cast<char*>(buffer);
   int done = 0;
   while (done < bytes) {
-    const ssize_t n = ::read(host->fd, out + done, static_cast<size_t>(bytes - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return -1;
-    if (n == 0) break;
-    done += static_cast<int>(n);
+    std::size_t count = 0;
+    if (host.io->drives.ReadSome(host.fd.get(), out + done, static_cast<std::size_t>(bytes - done),
+                                 count) != 0) {
+      return -1;
+    }
+    if (count == 0) break;
+    done += static_cast<int>(count);
   }
   return done;
 }
 
 int Write(mspack_file* file, void* buffer, int bytes) {
-  auto* host = reinterpret_cast<HostFile*>(file);
-  const auto* in = static_cast<const char*>(buffer);
-  int done = 0;
-  while (done < bytes) {
-    const ssize_t n = ::write(host->fd, in + done, static_cast<size_t>(bytes - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      host->io->writeError = n < 0 ? errno : ENOSPC;
-      return -1;
-    }
-    done += static_cast<int>(n);
+  HostFile& host = *HostOf(file);
+  if (const int error =
+          host.io->drives.Write(host.fd.get(), buffer, static_cast<std::size_t>(bytes))) {
+    host.io->writeError = -error;
+    return -1;
   }
-  return done;
+  return bytes;
 }
 
 int Seek(mspack_file* file, off_t offset, int mode) {
-  auto* host = reinterpret_cast<HostFile*>(file);
   static constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
   if (mode < 0 || mode > 2) return -1;
-  return ::lseek(host->fd, offset, kWhence[mode]) < 0 ? -1 : 0;
+  return ::lseek(HostOf(file)->fd.get(), offset, kWhence[mode]) < 0 ? -1 : 0;
 }
 
 off_t Tell(mspack_file* file) {
-  return ::lseek(reinterpret_cast<HostFile*>(file)->fd, 0, SEEK_CUR);
+  return ::lseek(HostOf(file)->fd.get(), 0, SEEK_CUR);
 }
 
 // libmspack's diagnostics are not the platform's; the service reports
@@ -104,7 +102,8 @@ void Copy(void* source, void* destination, size_t bytes) {
 
 }  // namespace
 
-CabinetIo::CabinetIo()
-    : system{Open, Close, Read, Write, Seek, Tell, Message, Alloc, Free, Copy, nullptr} {}
+CabinetIo::CabinetIo(const DriveFolders& drives)
+    : system{Open, Close, Read, Write, Seek, Tell, Message, Alloc, Free, Copy, nullptr},
+      drives(drives) {}
 
 }  // namespace lyn::sim

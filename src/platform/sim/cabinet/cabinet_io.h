@@ -1,20 +1,25 @@
 // The host I/O of the machine's cabinet service, as libmspack's I/O seam:
 // the cabinet is read and the extracted files are written through this one
-// small struct, with host paths the machine has already resolved and checked.
+// small struct. The file names libmspack hands back are the machine's drive
+// paths ("C/Media/LYN.CAB"), opened through the machine's drive folders, so
+// that no link inside the machine leads a read or a write out of it.
 #pragma once
 
 #include <mspack.h>
+
+#include "platform/sim/machine/drive_folders.h"
 
 namespace lyn::sim {
 
 struct CabinetIo {
   mspack_system system;  // first member: libmspack hands it back as `self`
-  // The errno of the last output file that could not be opened or written;
-  // 0 while every output went well.
+  const DriveFolders& drives;
+  // The host error number (errno) of the last output file that could not be
+  // opened or written; 0 while every output went well.
   int openError = 0;
   int writeError = 0;
 
-  CabinetIo();
+  explicit CabinetIo(const DriveFolders& drives);
   void ResetErrors() { openError = writeError = 0; }
 };
 
