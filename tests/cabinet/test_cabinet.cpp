@@ -1,5 +1,7 @@
 #include "cabinet/test_cabinet.h"
 
+#include <algorithm>
+
 namespace lyn::testing {
 namespace {
 
@@ -21,36 +23,44 @@ void Put32(std::string& out, std::uint32_t value) {
 }  // namespace
 
 std::string UncompressedCabinet(const std::vector<CabEntry>& entries) {
+  std::size_t folders = 0;
+  for (const CabEntry& entry : entries) folders = std::max<std::size_t>(folders, entry.folder + 1u);
+  std::vector<std::string> data(folders);
   std::string files;
-  std::string data;
   for (const CabEntry& entry : entries) {
+    std::string& stream = data[entry.folder];
     Put32(files, static_cast<std::uint32_t>(entry.data.size()));
-    Put32(files, static_cast<std::uint32_t>(data.size()));
-    Put16(files, 0);  // folder 0
+    Put32(files, static_cast<std::uint32_t>(stream.size()));
+    Put16(files, entry.folder);
     Put16(files, entry.dosDate);
     Put16(files, entry.dosTime);
     Put16(files, entry.attributes);
     files += entry.name;
     files += '\0';
-    data += entry.data;
+    stream += entry.data;
   }
-  const std::size_t folders = entries.empty() ? 0 : 1;
   const std::size_t filesOffset = kHeaderSize + folders * kFolderSize;
-  const std::size_t dataOffset = filesOffset + files.size();
 
+  std::string folderTable;
   std::string blocks;
-  std::size_t blockCount = 0;
-  for (std::size_t at = 0; at < data.size(); at += kBlockSize, ++blockCount) {
-    const std::string chunk = data.substr(at, kBlockSize);
-    Put32(blocks, 0);  // no checksum
-    Put16(blocks, static_cast<std::uint32_t>(chunk.size()));
-    Put16(blocks, static_cast<std::uint32_t>(chunk.size()));
-    blocks += chunk;
+  for (const std::string& stream : data) {
+    std::size_t blockCount = 0;
+    const std::size_t firstBlock = filesOffset + files.size() + blocks.size();
+    for (std::size_t at = 0; at < stream.size(); at += kBlockSize, ++blockCount) {
+      const std::string chunk = stream.substr(at, kBlockSize);
+      Put32(blocks, 0);  // no checksum
+      Put16(blocks, static_cast<std::uint32_t>(chunk.size()));
+      Put16(blocks, static_cast<std::uint32_t>(chunk.size()));
+      blocks += chunk;
+    }
+    Put32(folderTable, static_cast<std::uint32_t>(firstBlock));
+    Put16(folderTable, static_cast<std::uint32_t>(blockCount));
+    Put16(folderTable, 0);  // stored
   }
 
   std::string cabinet = "MSCF";
   Put32(cabinet, 0);
-  Put32(cabinet, static_cast<std::uint32_t>(dataOffset + blocks.size()));
+  Put32(cabinet, static_cast<std::uint32_t>(filesOffset + files.size() + blocks.size()));
   Put32(cabinet, 0);
   Put32(cabinet, static_cast<std::uint32_t>(filesOffset));
   Put32(cabinet, 0);
@@ -61,12 +71,7 @@ std::string UncompressedCabinet(const std::vector<CabEntry>& entries) {
   Put16(cabinet, 0);  // no flags
   Put16(cabinet, 0x1234);
   Put16(cabinet, 0);
-  if (folders != 0) {
-    Put32(cabinet, static_cast<std::uint32_t>(dataOffset));
-    Put16(cabinet, static_cast<std::uint32_t>(blockCount));
-    Put16(cabinet, 0);  // stored
-  }
-  return cabinet + files + blocks;
+  return cabinet + folderTable + files + blocks;
 }
 
 }  // namespace lyn::testing
