@@ -3,7 +3,8 @@
 # the given total split between them: the PE reader, starting from the PE
 # images the tests use; the machine's path parser and profile reader,
 # starting from sample paths and a written profile; and the machine's cabinet
-# service, starting from the hostile cabinets of the tests.
+# service with the program's CabFile over it, starting from the cabinets of
+# the tests.
 # usage: scripts/fuzz.sh [SECONDS]   (total, default 60)
 # The work folder (binaries, seeds, corpora, crash files) is build-fuzz/ at the
 # top of the tree, or $LYN_FUZZ_DIR.
@@ -39,7 +40,9 @@ clang++-14 "${flags[@]}" "$machine/windows_path.cpp" "$machine/windows_names.cpp
 clang++-14 "${flags[@]}" "$machine"/*.cpp "$root"/src/platform/sim/registry/*.cpp \
   "$root"/src/platform/sim/kernel32_sim*.cpp \
   "$root/src/platform/sim/last_error.cpp" "$root/src/platform/sim/setupapi_sim.cpp" \
-  "$root"/src/platform/sim/cabinet/*.cpp "$root/tests/fuzz/cabinet_fuzzer.cpp" \
+  "$root"/src/platform/sim/cabinet/*.cpp "$root"/src/cabinet/*.cpp "$root/src/engine/manifest.cpp" \
+  "$root/src/engine/progress_dots.cpp" "$root/src/sysinfo/ansi_text.cpp" \
+  "$root/tests/fakes/fake_platform.cpp" -I"$root/tests" "$root/tests/fuzz/cabinet_fuzzer.cpp" \
   -lmspack -lsqlite3 -o "$work/cabinet/fuzzer"
 
 "$root/tests/data/pe/build_images.sh" "$work/pe_reader/seeds"
