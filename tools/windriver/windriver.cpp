@@ -224,10 +224,14 @@ class Driver {
       }
       if (className == kFormClass && form_ == nullptr) Shown(window);
     }
-    if (form_ != nullptr && pending_ &&
-        ::WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
-      NextClick();
+    if (form_ == nullptr || ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return;
+    if (clicking_ != nullptr) {
+      if (::WaitForSingleObject(clicking_, 0) != WAIT_OBJECT_0) return;
+      ::CloseHandle(clicking_);
+      clicking_ = nullptr;
+      ReportChanges();
     }
+    if (pending_) NextClick();
   }
 
   void MessageBox(HWND box) {
@@ -279,13 +283,25 @@ class Driver {
     clicks_.pop_front();
     Print("click: " + name);
     lastCaption_.clear();
-    for (const ControlView& view : views_) {
-      if (view.name != name) continue;
-      lastClick_ = view;
-      Click(view);
-      break;
+    const auto view = std::find_if(views_.begin(), views_.end(),
+                                   [&](const ControlView& v) { return v.name == name; });
+    if (view == views_.end()) {
+      ReportChanges();
+      return;
     }
-    if (::WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) ReportChanges();
+    // The program handles a click inside the message that delivers it, for
+    // as long as what the click starts lasts (a whole install, with its
+    // message boxes). The click is sent from a thread of its own, so that
+    // the driver goes on answering those boxes; the next click waits for it.
+    lastClick_ = *view;
+    clicking_ = ::CreateThread(
+        nullptr, 0,
+        [](LPVOID view) -> DWORD {
+          Click(*static_cast<const ControlView*>(view));
+          return 0;
+        },
+        &*lastClick_, 0, nullptr);
+    if (clicking_ == nullptr) Click(*lastClick_);
   }
 
   // Waits until the program has handled everything sent so far (its window
@@ -302,16 +318,15 @@ class Driver {
   static void Click(const ControlView& view) {
     DWORD_PTR result = 0;
     if (view.className == "Button") {
-      ::SendMessageTimeoutA(view.window, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+      ::SendMessageTimeoutA(view.window, BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs, &result);
       return;
     }
     RECT client{};
     ::GetClientRect(view.window, &client);
     const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
-    ::SendMessageTimeoutA(view.window, WM_LBUTTONDOWN, MK_LBUTTON, centre, SMTO_ABORTIFHUNG,
-                          kSendTimeoutMs, &result);
-    ::SendMessageTimeoutA(view.window, WM_LBUTTONUP, 0, centre, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+    ::SendMessageTimeoutA(view.window, WM_LBUTTONDOWN, MK_LBUTTON, centre, SMTO_NORMAL, kTimeoutMs,
                           &result);
+    ::SendMessageTimeoutA(view.window, WM_LBUTTONUP, 0, centre, SMTO_NORMAL, kTimeoutMs, &result);
   }
 
   // The changes since the last look: an option group's old choice cleared,
@@ -367,6 +382,7 @@ class Driver {
   HWND form_ = nullptr;
   bool hold_;
   bool pending_ = false;
+  HANDLE clicking_ = nullptr;  // the thread sending the current click
   bool done_ = false;
   std::string lastCaption_;
   std::optional<ControlView> lastClick_;

@@ -1,12 +1,16 @@
 #include "platform/differential/wine_prefix.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace lyn::differential {
 
-std::optional<std::string> WinePrefix::Run(const std::string& program) const {
-  const std::string command = "WINEPREFIX='" + folder_.path().string() + "' WINEDEBUG=-all " +
-                              kWine + " '" + program + "' 2>/dev/null";
+std::optional<std::string> WinePrefix::Run(const std::string& program,
+                                           const std::vector<std::string>& arguments) const {
+  std::string command =
+      "WINEPREFIX='" + folder_.path().string() + "' WINEDEBUG=-all " + kWine + " '" + program + "'";
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  command += " 2>/dev/null";
   std::FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return std::nullopt;
   std::string out;
@@ -15,6 +19,12 @@ std::optional<std::string> WinePrefix::Run(const std::string& program) const {
   if (::pclose(pipe) != 0 || out.empty()) return std::nullopt;
   std::erase(out, '\r');
   return out;
+}
+
+std::string WinePrefix::WindowsPath(const std::filesystem::path& host) {
+  std::string path = "Z:" + host.string();
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
 }
 
 }  // namespace lyn::differential

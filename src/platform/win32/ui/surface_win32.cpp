@@ -8,6 +8,11 @@
 namespace lyn::win32 {
 namespace {
 
+// Names the surface a window belongs to once the surface is whole. Placing
+// the window while it is being made sends messages to its procedure, which
+// must not reach the half-made surface: those go to the default procedure.
+constexpr const char* kSurfaceProperty = "LYNSurface";
+
 HWND CreatePictureBoxWindow(const ui::ControlDesign& design, HWND parent, int id) {
   Win32Surface::RegisterClasses();
   const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS |
@@ -25,11 +30,17 @@ Win32Surface::Win32Surface(const ui::ControlDesign& design, Win32Surface& contai
     : Win32Control(design, &container, form,
                    CreatePictureBoxWindow(design, container.Window(), form.NextControlId())) {
   FitBackImage();
+  ::SetPropA(window_, kSurfaceProperty, this);
 }
 
 Win32Surface::Win32Surface(const ui::ControlDesign& design, Win32Form& form, HWND window)
     : Win32Control(design, nullptr, form, window) {
   FitBackImage();
+  ::SetPropA(window_, kSurfaceProperty, this);
+}
+
+Win32Surface::~Win32Surface() {
+  ::RemovePropA(window_, kSurfaceProperty);
 }
 
 void Win32Surface::RegisterClasses() {
@@ -128,9 +139,9 @@ LRESULT Win32Surface::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Win32Surface::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Win32Control* control = Of(window);
-  if (control == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
-  return static_cast<Win32Surface*>(control)->Handle(message, wParam, lParam);
+  auto* surface = static_cast<Win32Surface*>(::GetPropA(window, kSurfaceProperty));
+  if (surface == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
+  return surface->Handle(message, wParam, lParam);
 }
 
 }  // namespace lyn::win32

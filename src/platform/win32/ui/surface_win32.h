@@ -19,6 +19,7 @@ class Win32Surface : public Win32Control, public virtual ui::Surface {
  public:
   // A picture box inside container.
   Win32Surface(const ui::ControlDesign& design, Win32Surface& container, Win32Form& form);
+  ~Win32Surface() override;
 
   void SetScaleMode(ui::ScaleMode mode) override { scale_ = mode; }
   double ScaleWidth() const override;

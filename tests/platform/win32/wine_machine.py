@@ -1,0 +1,133 @@
+"""A fresh Wine prefix on a private display, and the product installed into it
+by LYNSetup.exe driven through windriver.exe, as a person would: the 64-bit
+question answered Yes, the licence accepted, Continue, then Finish.
+
+    with WineMachine(scratch) as wine:
+        transcript = install_product(wine, exes_dir, cabinet)
+        wine.host_path("C:\\Program Files\\LYN\\LYN.exe")
+
+Wine runs with its own home folder inside the scratch folder and without its
+menu builder, so that nothing it does reaches the host user's desktop or
+menus. WineMachine raises WineUnavailable when Wine cannot start at all.
+"""
+
+import os
+import shutil
+import subprocess
+from pathlib import Path
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "/usr/lib/wine/wineserver"
+# Where the setup program and its cabinet sit, as on the emulated machine.
+SOURCE_FOLDER = "C:\\Distribution"
+INSTALL_SCRIPT = ["--answer", "Yes", "--click", "lblAcceptYes", "--click", "cmdOK",
+                  "--click", "cmdExit"]
+
+
+class WineUnavailable(Exception):
+    pass
+
+
+class WineMachine:
+    def __init__(self, scratch):
+        self.scratch = Path(scratch)
+        self.prefix = self.scratch / "prefix"
+        self._xvfb = None
+        self.env = None
+
+    def __enter__(self):
+        if not os.access(WINE, os.X_OK) or shutil.which("Xvfb") is None:
+            raise WineUnavailable("Wine or Xvfb is not installed")
+        home = self.scratch / "home"
+        home.mkdir(parents=True, exist_ok=True)
+        # Xvfb names its display on the pipe once it accepts clients.
+        read_end, write_end = os.pipe()
+        self._xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten",
+             "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            number = display.readline().strip()
+        self.env = dict(os.environ, DISPLAY=":" + number, WINEPREFIX=str(self.prefix),
+                        WINEDEBUG="-all", HOME=str(home),
+                        WINEDLLOVERRIDES="winemenubuilder.exe=d")
+        if subprocess.run([WINE, "wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode != 0:
+            self.__exit__(None, None, None)
+            raise WineUnavailable("wineboot failed")
+        return self
+
+    def __exit__(self, *_):
+        if self.env is not None:
+            subprocess.run([WINESERVER, "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        if self._xvfb is not None:
+            self._xvfb.kill()
+            self._xvfb.wait()
+
+    def run(self, program, *args, cwd=None):
+        """Runs a Windows program; returns what it printed, without CRs."""
+        done = subprocess.run([WINE, program, *args], env=self.env, cwd=cwd,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=False)
+        return done.stdout.decode("utf-8", "replace").replace("\r", "")
+
+    def user_name(self):
+        """The account Wine made the prefix's profile for."""
+        users = [p.name for p in (self.prefix / "drive_c" / "users").iterdir()
+                 if p.name != "Public"]
+        return users[0]
+
+    def folders(self):
+        """The folders of this prefix, as profile fields of an emulated
+        machine: Wine lays them out as Windows 7 does, with its own letter
+        case and its own account name."""
+        user = "C:\\users\\" + self.user_name()
+        return {
+            "UserName": self.user_name(),
+            "WindowsDirectory": "C:\\windows",
+            "SystemDirectory": "C:\\windows\\system32",
+            "TempPath": user + "\\AppData\\Local\\Temp\\",
+            "ProgramFiles": "C:\\Program Files",
+            "CommonFiles": "C:\\Program Files\\Common Files",
+            "CommonPrograms": "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
+            "Desktop": user + "\\Desktop",
+        }
+
+    def host_path(self, windows_path):
+        """The host file of a path on drive C:, found as Windows finds it,
+        without regard to letter case; None when it does not exist."""
+        drive, _, rest = windows_path.partition("\\")
+        if drive.upper() != "C:":
+            return None
+        path = self.prefix / "drive_c"
+        for part in filter(None, rest.split("\\")):
+            if not path.is_dir():
+                return None
+            match = [p for p in path.iterdir() if p.name.lower() == part.lower()]
+            if not match:
+                return None
+            path = match[0]
+        return path
+
+    def export_key(self, key):
+        """A registry key in the registry editor's format, as Wine's reg.exe
+        exports it (UTF-16 with a byte-order mark, or plain text)."""
+        out = self.scratch / "export.reg"
+        subprocess.run([WINE, "reg", "export", key, "Z:" + str(out).replace("/", "\\"), "/y"],
+                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if not out.exists():
+            return ""
+        data = out.read_bytes()
+        out.unlink()
+        text = data.decode("utf-16") if data[:2] == b"\xff\xfe" else data.decode("utf-8")
+        return text.replace("\r", "")
+
+
+def install_product(wine, exes_dir, cabinet, script=INSTALL_SCRIPT):
+    """Places LYNSetup.exe, windriver.exe and the cabinet in C:\\Distribution
+    of the prefix and runs the install there; returns the driver's transcript."""
+    source = wine.prefix / "drive_c" / SOURCE_FOLDER.split("\\")[1]
+    source.mkdir(exist_ok=True)
+    for name in ("LYNSetup.exe", "windriver.exe"):
+        shutil.copy(Path(exes_dir) / name, source)
+    shutil.copy(cabinet, source / "LYN.CAB")
+    return wine.run("windriver.exe", "LYNSetup.exe", *script, cwd=source)
