@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "attribute_letters.h"
 #include "command.h"
 #include "platform/sim/machine/machine.h"
 #include "record_output.h"
@@ -28,19 +29,6 @@ struct Entry {
   win::DWORD attributes = 0;
   std::uintmax_t size = 0;
 };
-
-// The attribute letters a listing shows, in their column order.
-constexpr std::pair<char, win::DWORD> kLetters[] = {
-    {'D', win::FILE_ATTRIBUTE_DIRECTORY}, {'R', win::FILE_ATTRIBUTE_READONLY},
-    {'H', win::FILE_ATTRIBUTE_HIDDEN},    {'S', win::FILE_ATTRIBUTE_SYSTEM},
-    {'A', win::FILE_ATTRIBUTE_ARCHIVE},
-};
-
-std::string Letters(win::DWORD attributes) {
-  std::string letters;
-  for (const auto& [letter, bit] : kLetters) letters += (attributes & bit) != 0 ? letter : '-';
-  return letters;
-}
 
 Entry Describe(const sim::Machine& machine, const std::string& windowsPath, std::string name,
                const fs::path& host) {
@@ -84,7 +72,7 @@ int RunLs(const Options& options) {
   }
   for (const Entry& e : entries) {
     const bool folder = (e.attributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;
-    std::cout << Letters(e.attributes) << " " << std::right << std::setw(12)
+    std::cout << AttributeLetters(e.attributes) << " " << std::right << std::setw(12)
               << (folder ? std::string() : std::to_string(e.size)) << "  " << e.name
               << (folder ? "\\" : "") << "\n";
   }

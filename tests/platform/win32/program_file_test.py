@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Checks the cross-built LYNSetup.exe files as files: machine type, GUI
-subsystem, imports of system DLLs only, the manifest's execution level, and
+"""Checks the cross-built LYNSetup.exe and UninstallLYN67.exe files as
+files: machine type, GUI subsystem, imports of system DLLs only, the manifest's execution level, and
 the version resource, read both by pefile and by the project's own PE reader
 (`lynsim fileinfo --host`).
 
@@ -24,7 +24,23 @@ STRINGS = {
     "FileVersion": "6.07",
     "ProductVersion": "6.07",
 }
+UNINSTALLER_STRINGS = {
+    "Comments": "Uninstall Program",
+    "CompanyName": "Orrin Works",
+    "FileDescription": "LYN Uninstallation",
+    "ProductName": "Lynwood Catalog Suite",
+    "InternalName": "UninstallLYN67",
+    "OriginalFilename": "UninstallLYN67.exe",
+    "FileVersion": "2.0.0.0",
+    "ProductVersion": "2.0.0.0",
+}
 MACHINES = {"i686": 0x14C, "x86_64": 0x8664}
+# Each program: its string table, its fixed version (MS, LS) and whether it
+# carries an icon.
+PROGRAMS = {
+    "LYNSetup.exe": (STRINGS, (0x60007, 0), True),
+    "UninstallLYN67.exe": (UNINSTALLER_STRINGS, (0x20000, 0), False),
+}
 
 
 def string_table(pe):
@@ -42,7 +58,9 @@ def manifest(pe):
     return ""
 
 
-def check(lynsim, path, arch):
+def check(lynsim, out, arch, name):
+    strings, (ms, ls), icon = PROGRAMS[name]
+    path = f"{out}/{arch}/{name}"
     errors = []
     pe = pefile.PE(path)
     if pe.FILE_HEADER.Machine != MACHINES[arch]:
@@ -53,32 +71,34 @@ def check(lynsim, path, arch):
     if not imports <= SYSTEM_DLLS:
         errors.append(f"imports beyond the system's DLLs: {sorted(imports - SYSTEM_DLLS)}")
     tables = dict(string_table(pe))
-    if tables.get("040904B0", tables.get("040904b0")) != STRINGS:
+    if tables.get("040904B0", tables.get("040904b0")) != strings:
         errors.append(f"string tables {tables}")
     fixed = pe.VS_FIXEDFILEINFO[0]
     if (fixed.FileVersionMS, fixed.FileVersionLS, fixed.ProductVersionMS,
-            fixed.ProductVersionLS) != (0x60007, 0, 0x60007, 0):
-        errors.append("fixed versions are not 6.7.0.0")
+            fixed.ProductVersionLS) != (ms, ls, ms, ls):
+        errors.append(f"fixed versions are not {strings['FileVersion']}")
     if 'level="asInvoker"' not in manifest(pe):
         errors.append("no manifest asking for the invoker's rights")
-    if not any(kind.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]
-               for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries):
-        errors.append("no icon")
+    if icon != any(kind.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]
+                   for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries):
+        errors.append("an icon" if not icon else "no icon")
     own = subprocess.run([lynsim, "fileinfo", "--host", path], capture_output=True, text=True,
                          check=True).stdout
-    for line in ("FileVersion: 6.7.0.0", "ProductVersion: 6.7.0.0", "FileOS: NT-Win32",
+    numeric = f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
+    for line in (f"FileVersion: {numeric}", f"ProductVersion: {numeric}", "FileOS: NT-Win32",
                  "FileType: App"):
         if line not in own.splitlines():
             errors.append(f"lynsim fileinfo --host lacks {line!r}:\n{own}")
-    return [f"{arch}: {e}" for e in errors]
+    return [f"{arch}/{name}: {e}" for e in errors]
 
 
 def main():
     lynsim, out = sys.argv[1], sys.argv[2]
     errors = []
     for arch in MACHINES:
-        errors += check(lynsim, f"{out}/{arch}/LYNSetup.exe", arch)
-    print("\n".join(errors) or "both programs are as designed")
+        for name in PROGRAMS:
+            errors += check(lynsim, out, arch, name)
+    print("\n".join(errors) or "the programs are as designed")
     return 1 if errors else 0
 
 

@@ -17,8 +17,8 @@ TEST(LynsimHelpTest, VersionAndEveryCommandsHelp) {
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "lynsim 6.7.0.0\n");
 
-  for (const char* command :
-       {"new", "set", "presets", "fields", "osinfo", "run", "path", "ls", "fileinfo", "survey"}) {
+  for (const char* command : {"new", "set", "presets", "fields", "osinfo", "run", "path", "ls",
+                              "fileinfo", "survey", "diff", "uninstall"}) {
     const LynsimResult help = scratch.Lynsim(std::string(command) + " --help");
     EXPECT_EQ(help.status, 0) << command << help.err;
     EXPECT_NE(help.out.find("Usage: lynsim " + std::string(command)), std::string::npos)

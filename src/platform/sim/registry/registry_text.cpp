@@ -216,6 +216,11 @@ std::string KeyPathOf(const Line& line, std::string_view path) {
 
 }  // namespace
 
+std::string ValueLine(const Machine& machine, const RegistryValue& value) {
+  return (value.name.empty() ? std::string("@") : Quote(value.name)) + "=" +
+         ValueData(machine, value);
+}
+
 std::string ExportRegistry(const Machine& machine, std::string_view keyPath) {
   const RegistryStore registry(machine.State());
   std::vector<std::string> keys;
@@ -233,8 +238,7 @@ std::string ExportRegistry(const Machine& machine, std::string_view keyPath) {
   for (const std::string& key : keys) {
     text += "[" + key + "]\n";
     for (const RegistryValue& value : registry.Values(key)) {
-      text += (value.name.empty() ? std::string("@") : Quote(value.name)) + "=" +
-              ValueData(machine, value) + "\n";
+      text += ValueLine(machine, value) + "\n";
     }
     text += "\n";
   }

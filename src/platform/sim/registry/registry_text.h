@@ -21,12 +21,16 @@
 #include <string_view>
 
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/registry/registry_store.h"
 
 namespace lyn::sim {
 
 // The key at `keyPath` with every key below it, or the whole registry when
 // `keyPath` is empty. Throws MachineError when the key does not exist.
 std::string ExportRegistry(const Machine& machine, std::string_view keyPath);
+
+// One value as its line in that format, without the line end.
+std::string ValueLine(const Machine& machine, const RegistryValue& value);
 
 // Applies a file in that format to the machine's registry, in one
 // transaction. Throws std::invalid_argument naming the line for a malformed

@@ -19,6 +19,10 @@ BackendFactory HeadlessBackend(const Script& script) {
 }
 
 void RunProgram(Machine machine, const BackendFactory& makeBackend) {
+  RunProgram(std::move(machine), makeBackend, &ChkPreviousInstance::Main);
+}
+
+void RunProgram(Machine machine, const BackendFactory& makeBackend, const ProgramEntry& entry) {
   Transcript transcript(std::cout);
   RunHost host(transcript);
   SimPlatform sim(std::move(machine), host);
@@ -30,7 +34,7 @@ void RunProgram(Machine machine, const BackendFactory& makeBackend) {
   widgets.SetEventLoop(*backend.loop);
   host.Attach(widgets, *backend.answerer, [&sim] { sim.desktop().RemoveAllOfThisProcess(); });
   try {
-    ChkPreviousInstance::Main(sim.platform());
+    entry(sim.platform());
     widgets.RunMessageLoop();
   } catch (const std::exception& e) {
     std::cerr << "lynsim: the program failed: " << e.what() << "\n";

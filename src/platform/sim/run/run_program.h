@@ -1,4 +1,4 @@
-// Runs the setup program on an emulated machine in this process: the
+// Runs a program of the product on an emulated machine in this process: the
 // platform composed over the machine, the transcript on standard output, and
 // the window backend the caller chooses. The process ends inside.
 #pragma once
@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/api/platform.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/ui/event_loop.h"
 #include "platform/sim/ui/headless_loop.h"
@@ -32,6 +33,13 @@ using BackendFactory =
 // The headless backend: the virtual clock playing the script.
 BackendFactory HeadlessBackend(const Script& script);
 
+// What the process runs: a program's entry, given the platform.
+using ProgramEntry = std::function<void(Platform& platform)>;
+
+// Runs the setup program.
 [[noreturn]] void RunProgram(Machine machine, const BackendFactory& makeBackend);
+// Runs another program of the product (the uninstaller) the same way.
+[[noreturn]] void RunProgram(Machine machine, const BackendFactory& makeBackend,
+                             const ProgramEntry& entry);
 
 }  // namespace lyn::sim
