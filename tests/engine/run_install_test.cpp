@@ -33,6 +33,43 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+// The text with `from` replaced by `to`, which must happen `times` times: the
+// expected logs of a scenario are the first install's logs so edited.
+std::string Replaced(std::string text, const std::string& from, const std::string& to,
+                     int times = 1) {
+  int count = 0;
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+    ++count;
+  }
+  EXPECT_EQ(count, times) << "\"" << from << "\" in\n" << text;
+  return text;
+}
+
+// The last occurrence of `after` followed by `inserted`.
+std::string InsertedAfterLast(std::string text, const std::string& after,
+                              const std::string& inserted) {
+  const auto at = text.rfind(after);
+  EXPECT_NE(at, std::string::npos) << after;
+  if (at != std::string::npos) text.insert(at + after.size(), inserted);
+  return text;
+}
+
+std::string InsertedAfterFirst(std::string text, const std::string& after,
+                               const std::string& inserted) {
+  const auto at = text.find(after);
+  EXPECT_NE(at, std::string::npos) << after;
+  if (at != std::string::npos) text.insert(at + after.size(), inserted);
+  return text;
+}
+
+const std::string kFailedEntry =
+    "[UNINSTALL "
+    "REG]\r\nSOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67\r\nFailed\r\n";
+const std::string kSuccessfulEntry =
+    "[UNINSTALL REG]\r\nSOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67\r\n"
+    "Successful\r\n";
+
 class RunInstallTest : public ::testing::Test {
  protected:
   explicit RunInstallTest(const std::string& newArgs = "") : scratch(newArgs) {}
@@ -44,6 +81,9 @@ class RunInstallTest : public ::testing::Test {
     return lyn::sim::Machine::Open(scratch.machine()).Resolve(windowsPath).hostPath;
   }
   std::string File(const std::string& windowsPath) const { return Contents(Host(windowsPath)); }
+  void Put(const std::string& windowsPath, const fs::path& from) const {
+    fs::copy_file(from, Host(windowsPath), fs::copy_options::overwrite_existing);
+  }
   bool Exists(const std::string& windowsPath) const {
     return lyn::sim::Machine::Open(scratch.machine()).Resolve(windowsPath).exists;
   }
@@ -165,21 +205,103 @@ TEST(RunInstallXpTest, AnInstallOnWindowsXpUsesItsFolders) {
       << log;
 }
 
-TEST(RunInstallUserTest, AUserWhoCannotWriteTheMachineKeyGetsTheCrossAndFinishes) {
-  const ScratchMachine scratch("--set IsAdmin=false");
-  const LynsimResult result =
-      scratch.Lynsim("run " + scratch.machine() + std::string(kInstall) + " --click cmdExit");
+TEST_F(RunInstallTest, ANewerSystemFileIsKeptAndNotRegistered) {
+  const std::string control = "C:\\Windows\\system32\\MSCOMCTL.OCX";
+  const fs::path newer = fs::path(LYN_TEST_PE_DIR) / "catalog_engine_i686.dll";  // 8.0
+  Put(control, newer);
+  ASSERT_EQ(Run(std::string(kInstall) + " --click cmdExit").status, 0);
+  const std::string entry = control + "\r\nSuccessful\r\n";
+  EXPECT_EQ(File(uninstallLog), Replaced(Expected("win7-uninstall.log"), entry, "", 2));
+  std::string info = Replaced(Expected("win7-installinfo.log"),
+                              control +
+                                  "\r\nVersion Present = None, Version Shipped = 6.1, "
+                                  "Install = True\r\n",
+                              control +
+                                  "\r\nVersion Present = 8.0, Version Shipped = 6.1, "
+                                  "Install = False\r\n");
+  info = Replaced(info, "First Time Install\r\n" + entry, "");
+  EXPECT_EQ(File(programFiles + "\\LYN\\InstallInfo.log"), Replaced(info, entry, ""));
+  EXPECT_EQ(File(control), Contents(newer));
+}
+
+// A standard user's install, with the system's help viewer present in an
+// older version owned by TrustedInstaller (as Windows 7 owns its files).
+// Started from the hard disk, the owner check refuses the replacement; from
+// a CD there are no access lists to check, so the copy goes ahead.
+class OlderSystemFileTest : public RunInstallTest {
+ protected:
+  explicit OlderSystemFileTest(const std::string& newArgs = "")
+      : RunInstallTest("--set IsAdmin=false " + newArgs) {
+    Put(viewer, older);
+  }
+
+  // The logs both runs share: the version survey now marks the viewer, it is
+  // registered (registering a program fails), and the user may not write
+  // the uninstall entry.
+  static std::string Survey(std::string log) {
+    return Replaced(std::move(log),
+                    "hh.exe\r\nVersion Present = 6.1, Version Shipped = 6.0, Install = False",
+                    "hh.exe\r\nVersion Present = 5.1, Version Shipped = 6.0, Install = True");
+  }
+  std::string Registered(std::string log) const {
+    log = InsertedAfterLast(std::move(log), lastSystemFile, viewer + "\r\nFailed\r\n");
+    return Replaced(std::move(log), kSuccessfulEntry, kFailedEntry);
+  }
+  const std::string viewer = "C:\\Windows\\system32\\hh.exe";
+  const fs::path older = fs::path(LYN_PRODUCT_DIR) / "system" / "winxp" / "hh.exe";  // 5.1
+  const std::string lastSystemFile = "C:\\Windows\\system32\\VB5DB.dll\r\nSuccessful\r\n";
+};
+
+class CdStartTest : public OlderSystemFileTest {
+ protected:
+  CdStartTest() : OlderSystemFileTest("--set Drive.D=CDFS --set 'CurrentDirectory=D:\\'") {}
+};
+
+TEST_F(OlderSystemFileTest, TheOwnerCheckRefusesAFileOfTrustedInstaller) {
+  ASSERT_EQ(Run(std::string(kInstall) + " --click cmdExit").status, 0);
+  EXPECT_EQ(File(uninstallLog), Registered(Expected("win7-uninstall.log")));
+  const std::string refusal = viewer +
+                              "\r\nThe Owner is TrustedInstaller.  Ownership is Elevated Above "
+                              "Administrator.\r\nFailed\r\n";
+  EXPECT_EQ(File(programFiles + "\\LYN\\InstallInfo.log"),
+            Registered(InsertedAfterFirst(Survey(Expected("win7-installinfo.log")), lastSystemFile,
+                                          refusal)));
+  EXPECT_EQ(File(viewer), Contents(older));
+}
+
+TEST_F(CdStartTest, WithoutSecurityTheOlderFileIsReplaced) {
+  ASSERT_EQ(Run(std::string(kInstall) + " --click cmdExit").status, 0);
+  const std::string copied = viewer + "\r\nSuccessful\r\n";
+  EXPECT_EQ(File(uninstallLog),
+            Registered(InsertedAfterFirst(Expected("win7-uninstall.log"), lastSystemFile, copied)));
+  EXPECT_EQ(
+      File(programFiles + "\\LYN\\InstallInfo.log"),
+      Registered(InsertedAfterFirst(Survey(Expected("win7-installinfo.log")), lastSystemFile,
+                                    "Security is not available or not enabled.\r\n" + copied)));
+  EXPECT_NE(File(viewer), Contents(older));
+}
+
+// The administrator may not write the uninstall entries: the key's list
+// grants everyone reading only.
+class ReadOnlyUninstallKeyTest : public RunInstallTest {
+ protected:
+  ReadOnlyUninstallKeyTest()
+      : RunInstallTest(
+            "--set 'Security:HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall="
+            "owner=Administrators;allow=Administrators:0x20019:2;allow=Users:0x20019:2'") {}
+};
+
+TEST_F(ReadOnlyUninstallKeyTest, TheUninstallRowGetsTheCrossAndTheRunFinishes) {
+  const LynsimResult result = Run(std::string(kInstall) + " --click cmdExit");
   ASSERT_EQ(result.status, 0) << result.err << result.out;
   EXPECT_TRUE(Has(result.out, "visible: imgTick(3) true\nvisible: imgCross(4) true\n"))
       << result.out;
   EXPECT_FALSE(Has(result.out, "imgTick(4)")) << result.out;
   EXPECT_TRUE(result.out.ends_with("click: cmdExit\nended: Finish\n")) << result.out;
-  const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
-  const std::string log = Contents(machine.Resolve("C:\\Windows\\UnInstallLYN.log").hostPath);
-  EXPECT_TRUE(
-      log.ends_with("[UNINSTALL REG]\r\nSOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
-                    "Uninstall\\LYN67\r\nFailed\r\n[END]\r\n\r\n\r\n"))
-      << log;
+  EXPECT_EQ(File(uninstallLog),
+            Replaced(Expected("win7-uninstall.log"), kSuccessfulEntry, kFailedEntry));
+  EXPECT_EQ(File(programFiles + "\\LYN\\InstallInfo.log"),
+            Replaced(Expected("win7-installinfo.log"), kSuccessfulEntry, kFailedEntry));
 }
 
 }  // namespace

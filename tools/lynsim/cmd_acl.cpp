@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "command.h"
-#include "platform/sim/machine/case_fold.h"
 #include "platform/sim/security/security_model.h"
 #include "platform/sim/security/security_text.h"
 
@@ -13,11 +12,7 @@ namespace lyn::lynsim {
 namespace {
 
 sim::ObjectKind KindOf(const std::string& path) {
-  const std::string root = sim::FoldCase(path.substr(0, path.find('\\')));
-  return root == "hklm" || root == "hkcu" || root == "hkey_local_machine" ||
-                 root == "hkey_current_user"
-             ? sim::ObjectKind::RegistryKey
-             : sim::ObjectKind::File;
+  return sim::IsKeyPath(path) ? sim::ObjectKind::RegistryKey : sim::ObjectKind::File;
 }
 
 const Command kAcl([](CLI::App& app) {
@@ -26,7 +21,8 @@ const Command kAcl([](CLI::App& app) {
       AddCommand(app, "acl", "The owner and access list of a file, folder or registry key",
                  "lynsim acl /tmp/m 'C:\\Windows\\system32'");
   AddMachineFolder(command, options->machineFolder);
-  command.add_option("PATH", options->path, "a Windows path, or a key HKLM\\... or HKCU\\...")
+  command
+      .add_option("PATH", options->path, "a Windows path, or a registry key HKLM\\..., HKCU\\...")
       ->required();
   return [options] {
     PrintAcl(*options, std::cout);

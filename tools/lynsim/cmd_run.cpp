@@ -1,5 +1,5 @@
 // lynsim run DIR [--headless|--gui] [--click CONTROL]... [--answer Yes|No|OK]...
-// [--hold SECONDS] [--screenshot FILE.png]: runs the setup program on a
+// [--hold SECONDS] [--screenshot FILE.png|DIR/]: runs the setup program on a
 // machine and writes the transcript of what a person would see.
 #include <iostream>
 #include <memory>
@@ -72,8 +72,10 @@ const Command kRun([](CLI::App& app) {
       ->check(CLI::Range(0, 3600));
   command
       .add_option("--screenshot", options->screenshot,
-                  "save what is on the screen when the script is done")
-      ->type_name("FILE.png")
+                  "save what is on the screen when the script is done; a folder ending in / "
+                  "gets one picture of the progress panel per install phase instead "
+                  "(1-extraction.png to 5-uninstall-entry.png)")
+      ->type_name("FILE.png|DIR/")
       ->excludes(headless);
   return [options]() -> int { RunRun(*options); };
 });

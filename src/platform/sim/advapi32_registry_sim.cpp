@@ -7,17 +7,8 @@
 #include "platform/sim/registry/registry_access.h"
 
 namespace lyn::sim {
-namespace {
 
 using namespace win;
-
-constexpr REGSAM READ_CONTROL = 0x00020000;
-constexpr REGSAM KEY_NOTIFY = 0x0010;
-// Rights that read a key, or choose its view, rather than change it.
-constexpr REGSAM kNonWriting = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY |
-                               READ_CONTROL | KEY_WOW64_32KEY | KEY_WOW64_64KEY;
-
-}  // namespace
 
 SimAdvapi32Registry::SimAdvapi32Registry(const Machine& machine)
     : machine_(machine), registry_(machine.State()) {
@@ -69,15 +60,15 @@ LONG SimAdvapi32Registry::Open(HKEY key, LPCSTR subKey, REGSAM desired, bool cre
     return error;
   }
   const std::string physical = Physical(named);
-  const bool mayWrite = MayWriteKey(machine_.profile(), physical);
   if (!registry_.FindKey(physical)) {
     if (!create) return ERROR_FILE_NOT_FOUND;
-    if (!mayWrite) return ERROR_ACCESS_DENIED;
+    if (!MayCreateKey(machine_, physical)) return ERROR_ACCESS_DENIED;
     registry_.CreateKey(physical);
   }
   if (desired == MAXIMUM_ALLOWED) {
-    named.granted = mayWrite ? KEY_ALL_ACCESS : KEY_READ;
-  } else if ((desired & ~kNonWriting) != 0 && !mayWrite) {
+    named.granted = MaximumKeyAccess(machine_, physical);
+    if (named.granted == 0) return ERROR_ACCESS_DENIED;
+  } else if (!MayOpenKey(machine_, physical, desired)) {
     return ERROR_ACCESS_DENIED;
   } else {
     named.granted = desired;
@@ -146,7 +137,7 @@ LONG SimAdvapi32Registry::RegDeleteKeyA(HKEY key, LPCSTR subKey) {
   if (const LONG error = Below(*base, subKey, 0, &named); error != ERROR_SUCCESS) return error;
   const std::string physical = Physical(named);
   if (!registry_.FindKey(physical)) return ERROR_FILE_NOT_FOUND;
-  if (!MayWriteKey(machine_.profile(), physical) || registry_.HasSubkeys(physical)) {
+  if (!MayDeleteKey(machine_, physical) || registry_.HasSubkeys(physical)) {
     return ERROR_ACCESS_DENIED;
   }
   registry_.DeleteTree(physical);

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "fakes/machine_platform.h"
+#include "platform/sim/registry/registry_text.h"
+#include "platform/sim/security/security_model.h"
+#include "platform/sim/security/security_text.h"
 
 namespace lyn::sim {
 namespace {
@@ -36,6 +39,16 @@ Read Query(Advapi32Registry& registry, HKEY key, const char* name) {
   const LONG read = registry.RegQueryValueExA(key, name, nullptr, nullptr,
                                               reinterpret_cast<BYTE*>(data.data()), &size);
   return {read, type, data};
+}
+
+// Gives a key a protected access list written as `lynsim new --set
+// Security:KEY=TEXT` writes it.
+void SetKeyList(const Machine& machine, const char* key, const char* text) {
+  const SecurityModel model(machine);
+  const SecuredObject object = model.Find(ObjectKind::RegistryKey, key);
+  Descriptor descriptor = model.DescriptorOf(object);
+  ApplyDescriptorText(machine.profile(), text, descriptor);
+  model.SetDescriptor(object, descriptor);
 }
 
 Profile Wow64Profile() {
@@ -123,6 +136,68 @@ TEST(SimRegistryTest, AStandardUserReadsButCannotChangeTheMachineKeys) {
   registry.RegCloseKey(key);
   // The user's own hive is theirs.
   ASSERT_EQ(registry.RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Orrin", &key), ERROR_SUCCESS);
+  EXPECT_EQ(SetString(registry, key, "A", "1"), ERROR_SUCCESS);
+  registry.RegCloseKey(key);
+}
+
+TEST(SimRegistryTest, AKeysAccessListDecidesWhatEvenAnAdministratorMayDo) {
+  MachinePlatform machine;
+  Advapi32Registry& registry = machine.platform().registry;
+  HKEY key = 0;
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\Old", &key),
+            ERROR_SUCCESS);
+  registry.RegCloseKey(key);
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin",
+             "allow=Administrators:0x20019:2;allow=SYSTEM:0xF003F:2");
+  // The list reaches the keys below through inheritance.
+  EXPECT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\LYN", &key),
+            static_cast<LONG>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(
+      registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\Old", 0, KEY_SET_VALUE, &key),
+      static_cast<LONG>(ERROR_ACCESS_DENIED));
+  ASSERT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\Old", &key), ERROR_SUCCESS);
+  EXPECT_EQ(SetString(registry, key, "A", "1"), static_cast<LONG>(ERROR_ACCESS_DENIED));
+  registry.RegCloseKey(key);
+  EXPECT_EQ(registry.RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\Old"),
+            static_cast<LONG>(ERROR_ACCESS_DENIED));
+  // A list that grants nothing keeps even readers out.
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin\\Old", "allow=SYSTEM:0xF003F");
+  EXPECT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\Old", &key),
+            static_cast<LONG>(ERROR_ACCESS_DENIED));
+}
+
+TEST(SimRegistryTest, AStandardUserWritesAMachineKeyItsListGrantsThem) {
+  Profile profile;
+  profile.IsAdmin = false;
+  MachinePlatform machine(profile);
+  Advapi32Registry& registry = machine.platform().registry;
+  ImportRegistry(machine.machine(),
+                 "Windows Registry Editor Version 5.00\n[HKLM\\SOFTWARE\\Orrin]\n");
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin", "allow=Users:0xF003F:2;deny=Users:0x2:2");
+  HKEY key = 0;
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\LYN", &key),
+            ERROR_SUCCESS);
+  // Entries apply in order: the deny entry comes too late to refuse.
+  EXPECT_EQ(SetString(registry, key, "A", "1"), ERROR_SUCCESS);
+  registry.RegCloseKey(key);
+  EXPECT_EQ(registry.RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\LYN"), ERROR_SUCCESS);
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin", "deny=Users:0x2:2;allow=Users:0xF003F:2");
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\LYN", &key),
+            ERROR_SUCCESS);
+  EXPECT_EQ(SetString(registry, key, "A", "1"), static_cast<LONG>(ERROR_ACCESS_DENIED));
+  registry.RegCloseKey(key);
+}
+
+TEST(SimRegistryTest, ADeletedKeysListDoesNotOutliveIt) {
+  MachinePlatform machine;
+  Advapi32Registry& registry = machine.platform().registry;
+  HKEY key = 0;
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", &key), ERROR_SUCCESS);
+  registry.RegCloseKey(key);
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin",
+             "allow=Administrators:0x10000;allow=Administrators:0x20019");
+  ASSERT_EQ(registry.RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin"), ERROR_SUCCESS);
+  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", &key), ERROR_SUCCESS);
   EXPECT_EQ(SetString(registry, key, "A", "1"), ERROR_SUCCESS);
   registry.RegCloseKey(key);
 }

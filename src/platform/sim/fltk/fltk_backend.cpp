@@ -8,6 +8,7 @@
 
 #include "platform/sim/fltk/fltk_loop.h"
 #include "platform/sim/fltk/message_dialog.h"
+#include "platform/sim/fltk/phase_screenshots.h"
 #include "platform/sim/fltk/private_display.h"
 #include "platform/sim/fltk/window_mirror.h"
 
@@ -34,18 +35,26 @@ BackendFactory WindowBackend(const WindowRun& run) {
     fl_open_display();
     auto mirror = std::make_shared<WindowMirror>(widgets, run.screenWidth, run.screenHeight);
     widgets.AddObserver(*mirror);
-    const LoopScript script{run.scripted, run.script.clicks, run.script.holdSeconds,
-                            run.screenshot};
+    const bool perPhase = IsScreenshotFolder(run.screenshot);
+    std::shared_ptr<PhaseScreenshots> phases;
+    if (perPhase) {
+      phases = std::make_shared<PhaseScreenshots>(*mirror, run.screenshot, end);
+      widgets.AddObserver(*phases);
+    }
+    const std::string atEnd = perPhase ? std::string() : run.screenshot;
+    const LoopScript script{run.scripted, run.script.clicks, run.script.holdSeconds, atEnd};
     auto loop = std::make_unique<FltkLoop>(widgets, *mirror, script, end);
     widgets.AddObserver(*loop);
     // A box the script leaves unanswered is part of the screenshot.
     LastBoxFunction lastBox;
-    if (!run.screenshot.empty()) {
+    if (!atEnd.empty()) {
       lastBox = [done = loop.get()](Fl_Window& box) { done->Finish(&box); };
     }
     auto answerer =
         std::make_unique<DialogAnswerer>(run.script.answers, !run.scripted, std::move(lastBox));
-    return Backend{std::move(loop), std::move(answerer), {mirror}};
+    Backend backend{std::move(loop), std::move(answerer), {mirror}};
+    if (phases) backend.keep.push_back(phases);
+    return backend;
   };
 }
 
@@ -76,6 +85,10 @@ void CheckScreenSize(const Profile& profile) {
 }
 
 }  // namespace
+
+bool IsScreenshotFolder(const std::string& screenshot) {
+  return !screenshot.empty() && screenshot.back() == '/';
+}
 
 BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
                              const std::string& screenshot, const Profile& profile,

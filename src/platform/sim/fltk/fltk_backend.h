@@ -26,10 +26,15 @@ enum class DisplayChoice {
 // screen size is started for it (a size no display can have is refused,
 // naming the profile's fields), and it cannot be had headless. A DISPLAY that
 // cannot be opened counts as none. Falling back to the headless widgets
-// writes a one-line notice saying why. Throws
-// std::runtime_error for a choice that cannot be met.
+// writes a one-line notice saying why. A screenshot ending in "/" is a
+// folder: it gets one picture of the progress panel per phase of the install
+// run instead (see phase_screenshots.h). Throws std::runtime_error for a
+// choice that cannot be met.
 BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
                              const std::string& screenshot, const Profile& profile,
                              std::ostream& notices);
+
+// Whether `lynsim run --screenshot` names a folder of per-phase pictures.
+bool IsScreenshotFolder(const std::string& screenshot);
 
 }  // namespace lyn::sim::fltk

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/sim/machine/case_fold.h"
+#include "platform/sim/security/security_model.h"
 
 namespace lyn::sim {
 namespace {
@@ -134,6 +135,15 @@ void RegistryStore::DeleteTree(std::string_view path) const {
         .Bind(1, key)
         .Bind(2, BelowFrom(key))
         .Bind(3, BelowTo(key))
+        .Run();
+    // The keys' access lists go with them: a key made again later inherits.
+    t.Prepare(
+         "DELETE FROM security_descriptors WHERE kind = ?4 AND "
+         "(path_key = ?1 OR (path_key >= ?2 AND path_key < ?3))")
+        .Bind(1, key)
+        .Bind(2, BelowFrom(key))
+        .Bind(3, BelowTo(key))
+        .Bind(4, static_cast<std::int64_t>(ObjectKind::RegistryKey))
         .Run();
   });
 }

@@ -48,7 +48,8 @@ class RegistryStore {
   // returns its path as stored.
   std::string CreateKey(std::string_view path) const;
   bool HasSubkeys(std::string_view path) const;
-  // Deletes the key, its values and every key below it.
+  // Deletes the key, its values and every key below it, with their access
+  // lists.
   void DeleteTree(std::string_view path) const;
   // The key and every key below it, each parent before its children.
   std::vector<std::string> Tree(std::string_view path) const;

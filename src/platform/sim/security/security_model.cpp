@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/sim/machine/case_fold.h"
+#include "platform/sim/registry/registry_store.h"
 #include "platform/sim/security/accounts.h"
 
 namespace lyn::sim {
@@ -18,16 +19,24 @@ Ace Allow(const Sid& sid, win::ACCESS_MASK mask, win::BYTE flags) {
   return Ace{win::ACCESS_ALLOWED_ACE_TYPE, flags, mask, sid};
 }
 
+// A root spelt as the registry names it ("HKLM", "HKEY_LOCAL_MACHINE") or as
+// the security functions' object names do ("MACHINE", "CURRENT_USER", ...).
+std::optional<std::string> KnownRoot(std::string_view name) {
+  static constexpr std::pair<const char*, const char*> kObjectNames[] = {
+      {"MACHINE", "HKEY_LOCAL_MACHINE"},
+      {"CURRENT_USER", "HKEY_CURRENT_USER"},
+      {"CLASSES_ROOT", "HKEY_CLASSES_ROOT"},
+      {"USERS", "HKEY_USERS"},
+      {"CURRENT_CONFIG", "HKEY_CURRENT_CONFIG"}};
+  for (const auto& [objectName, root] : kObjectNames) {
+    if (EqualFolded(name, objectName)) return root;
+  }
+  return RegistryRootName(name);
+}
+
 std::string RootOfKey(std::string_view name) {
-  const std::string folded = FoldCase(name);
-  if (folded == "machine" || folded == "hklm" || folded == "hkey_local_machine") {
-    return "HKEY_LOCAL_MACHINE";
-  }
-  if (folded == "current_user" || folded == "hkcu" || folded == "hkey_current_user") {
-    return "HKEY_CURRENT_USER";
-  }
-  throw MachineError("registry key '" + std::string(name) +
-                     "' is not under a root this machine keeps lists for");
+  if (auto root = KnownRoot(name)) return *root;
+  throw MachineError("registry key '" + std::string(name) + "' is not under a registry root");
 }
 
 std::string ParentText(const std::string& path) {
@@ -53,6 +62,10 @@ Acl ExplicitEntries(const Acl& acl, const win::GENERIC_MAPPING& mapping) {
 }
 
 }  // namespace
+
+bool IsKeyPath(std::string_view path) {
+  return KnownRoot(path.substr(0, path.find('\\'))).has_value();
+}
 
 const win::GENERIC_MAPPING& MappingOf(ObjectKind kind) {
   return kind == ObjectKind::File ? kFileMapping : kKeyMapping;
@@ -155,7 +168,7 @@ Descriptor SecurityModel::Default(const SecuredObject& object) const {
   if (object.kind == ObjectKind::RegistryKey) {
     // The roots and their first keys (SOFTWARE, SYSTEM) have lists of their own.
     if (std::count(object.path.begin(), object.path.end(), '\\') > 1) return {};
-    if (object.path == "HKEY_CURRENT_USER") {
+    if (object.path.starts_with("HKEY_CURRENT_USER")) {
       descriptor.owner = UserSid();
       acl = {Allow(UserSid(), win::KEY_ALL_ACCESS, win::CONTAINER_INHERIT_ACE)};
     } else {

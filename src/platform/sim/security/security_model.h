@@ -36,8 +36,9 @@ class SecurityModel {
 
   // A file or folder path of the machine, or a registry key named
   // "MACHINE\...", "HKLM\...", "HKEY_LOCAL_MACHINE\..." (and the same for
-  // CURRENT_USER / HKCU). Throws MachineError for a path the machine cannot
-  // resolve or a key under another root.
+  // the other roots: CURRENT_USER / HKCU, CLASSES_ROOT / HKCR, USERS / HKU,
+  // CURRENT_CONFIG / HKCC). Throws MachineError for a path the machine cannot
+  // resolve or a key under no root.
   SecuredObject Find(ObjectKind kind, std::string_view path) const;
 
   Descriptor DescriptorOf(const SecuredObject& object) const;
@@ -66,6 +67,10 @@ class SecurityModel {
 
   const Machine& machine_;
 };
+
+// Whether the path starts with a registry root's name ("HKLM", "MACHINE",
+// "HKEY_LOCAL_MACHINE", ...) rather than a drive.
+bool IsKeyPath(std::string_view path);
 
 const win::GENERIC_MAPPING& MappingOf(ObjectKind kind);
 

@@ -1,5 +1,6 @@
 // `lynsim run` with the FLTK window: the screenshot of the licence page, the
-// transcript it writes and the choice of display.
+// pictures of the install's phases, the transcript it writes and the choice
+// of display.
 #include <FL/Fl_PNG_Image.H>
 #include <gtest/gtest.h>
 
@@ -80,6 +81,52 @@ TEST(LynsimWindowTest, AMessageBoxLeftUpIsInTheScreenshot) {
   ASSERT_GT(shot.h(), 100);
   EXPECT_EQ(At(shot, 2, 2), (std::array{255, 255, 255})) << "the box's white face";
   EXPECT_EQ(At(shot, 16, 28), (std::array{220, 30, 30})) << "the critical icon";
+}
+
+// How many pixels of the tick's square of a progress row (rows 0 to 4, top
+// to bottom) are the tick's green; the panel behind it is grey-blue.
+int GreenPixels(const Fl_PNG_Image& shot, int row) {
+  constexpr int kLeft = 264;                          // 3960 twips
+  constexpr int kTops[] = {121, 168, 216, 264, 312};  // 1815 to 4680 twips
+  int green = 0;
+  for (int y = kTops[row]; y < kTops[row] + 24; ++y) {
+    for (int x = kLeft; x < kLeft + 24; ++x) {
+      const auto [r, g, b] = At(shot, x, y);
+      green += g > r + 40 && g > b ? 1 : 0;
+    }
+  }
+  return green;
+}
+
+TEST(LynsimWindowTest, AScreenshotFolderGetsOnePictureOfEachInstallPhase) {
+  const testing::WithoutDisplay noDisplay;
+  const ScratchMachine scratch;
+  const std::string folder = (scratch.folder() / "shots").string() + "/";
+  const LynsimResult result =
+      scratch.Lynsim("run " + scratch.machine() +
+                     " --click lblAcceptYes --click cmdOK --click cmdExit --screenshot " + folder);
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(result.out.ends_with("\nended: Finish\n")) << result.out;
+  const char* const names[] = {"1-extraction.png", "2-files.png", "3-registration.png",
+                               "4-shortcuts.png", "5-uninstall-entry.png"};
+  std::string written;
+  for (const char* name : names) written += "lynsim: wrote the screenshot " + folder + name + "\n";
+  EXPECT_EQ(result.err, written);
+  // Each picture shows the ticks of the phases done so far, and no more.
+  for (int phase = 0; phase < 5; ++phase) {
+    SCOPED_TRACE(names[phase]);
+    const Fl_PNG_Image shot((folder + names[phase]).c_str());
+    ASSERT_EQ(shot.w(), 540);
+    ASSERT_EQ(shot.h(), 365);
+    ASSERT_EQ(shot.d(), 3);
+    for (int row = 0; row < 5; ++row) {
+      if (row <= phase) {
+        EXPECT_GT(GreenPixels(shot, row), 100) << "row " << row;
+      } else {
+        EXPECT_EQ(GreenPixels(shot, row), 0) << "row " << row;
+      }
+    }
+  }
 }
 
 TEST(LynsimWindowTest, AStaleDisplayFallsBackAndABadScreenSizeIsNamed) {
