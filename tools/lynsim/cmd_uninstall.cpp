@@ -25,7 +25,7 @@ struct Options {
 
 constexpr const char* kStatuses =
     "Exit statuses:\n"
-    "  0  the uninstaller ended by itself, or the answers were used up\n"
+    "  0  the uninstaller ran to its end\n"
     "  1  the machine has no uninstall entry for the product, or no file where it points;\n"
     "     or the machine or the host failed (the message says which)\n"
     "  2  the command line is wrong\n"
