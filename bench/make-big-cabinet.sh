@@ -13,8 +13,10 @@ names=(msjint40.dll msjet40.dll MSCOMCTL.OCX ssvd.dtb QY.chm LYN.exe dao360.dll 
 count=$(( (total + each - 1) / each ))
 # Half random (incompressible) and half repeated text, like program files.
 head -c $(( each * 1024 * 512 )) /dev/urandom >"$work/random"
-yes 'Lynwood Catalog Suite record 0123456789 abcdefghijklmnopqrstuvwxyz' |
-  head -c $(( each * 1024 * 512 )) >"$work/text"
+# (yes through a process substitution: it ends by SIGPIPE, which pipefail
+# would count as a failure.)
+head -c $(( each * 1024 * 512 )) \
+  < <(yes 'Lynwood Catalog Suite record 0123456789 abcdefghijklmnopqrstuvwxyz') >"$work/text"
 files=()
 for (( i = 0; i < count; i++ )); do
   folder=$(printf 'd%03d' "$i")
