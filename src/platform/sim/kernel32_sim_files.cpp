@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/last_error.h"
@@ -100,42 +101,46 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
   }
   // Links are left out: the machine follows none, wherever they point.
-  std::erase_if(listed, [](const HostEntry& entry) { return entry.status.link; });
+  std::erase_if(listed, [&](const HostEntry& entry) {
+    return entry.status.link || !MatchesPattern(entry.name, namePattern);
+  });
   std::vector<std::pair<std::string, HostEntry>> sorted;
   for (HostEntry& entry : listed) sorted.emplace_back(FoldCase(entry.name), std::move(entry));
   std::sort(sorted.begin(), sorted.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<HostEntry> own;
+  own.reserve(sorted.size());
+  for (auto& [folded, entry] : sorted) own.push_back(std::move(entry));
+  // The folder's own entries take their marks from one reading of the store.
+  const std::vector<DWORD> ownAttributes = machine_.Attributes(folder, own);
+  std::vector<HostEntry> matched;
+  std::vector<DWORD> attributes;
   // A folder below a drive root lists itself and its parent first.
-  std::vector<std::pair<std::string, ResolvedPath>> candidates;
   if (folder.windowsPath.size() > 3) {
-    candidates.push_back({".", folder});
-    candidates.push_back({"..", machine_.Resolve(folder.windowsPath + "\\..")});
-  }
-  const std::string prefix =
-      folder.windowsPath.back() == '\\' ? folder.windowsPath : folder.windowsPath + '\\';
-  for (const auto& [folded, entry] : sorted) {
-    ResolvedPath path{prefix + entry.name,
-                      folder.hostPath / entry.name,
-                      folder.drivePath + '/' + entry.name,
-                      folder.drive,
-                      true,
-                      entry.status.folder};
-    candidates.push_back({entry.name, std::move(path)});
-  }
-  std::vector<WIN32_FIND_DATAA> entries;
-  for (const auto& [name, entry] : candidates) {
-    if (!MatchesPattern(name, namePattern)) continue;
-    const auto status = machine_.drives().Status(entry.drivePath);
-    if (!status) continue;
-    WIN32_FIND_DATAA data{};
-    data.dwFileAttributes = machine_.Attributes(entry.windowsPath);
-    data.ftLastWriteTime = ToFileTime(status->modified);
-    data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime;
-    if (!status->folder) {
-      data.nFileSizeHigh = static_cast<DWORD>(status->size >> 32);
-      data.nFileSizeLow = static_cast<DWORD>(status->size & 0xFFFFFFFF);
+    const ResolvedPath parent = machine_.Resolve(folder.windowsPath + "\\..");
+    for (const auto& [name, path] :
+         {std::pair{".", &std::as_const(folder)}, std::pair{"..", &parent}}) {
+      const auto status = machine_.drives().Status(path->drivePath);
+      if (!status || !MatchesPattern(name, namePattern)) continue;
+      matched.push_back(HostEntry{name, *status});
+      attributes.push_back(machine_.Attributes(*path));
     }
-    const std::string ansi = machine_.Utf8ToAnsi(name);
+  }
+  matched.insert(matched.end(), std::make_move_iterator(own.begin()),
+                 std::make_move_iterator(own.end()));
+  attributes.insert(attributes.end(), ownAttributes.begin(), ownAttributes.end());
+  std::vector<WIN32_FIND_DATAA> entries;
+  for (std::size_t i = 0; i < matched.size(); ++i) {
+    const HostStatus& status = matched[i].status;
+    WIN32_FIND_DATAA data{};
+    data.dwFileAttributes = attributes[i];
+    data.ftLastWriteTime = ToFileTime(status.modified);
+    data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime;
+    if (!status.folder) {
+      data.nFileSizeHigh = static_cast<DWORD>(status.size >> 32);
+      data.nFileSizeLow = static_cast<DWORD>(status.size & 0xFFFFFFFF);
+    }
+    const std::string ansi = machine_.Utf8ToAnsi(matched[i].name);
     std::memcpy(data.cFileName, ansi.data(), std::min<std::size_t>(ansi.size(), MAX_PATH - 1));
     entries.push_back(data);
   }
@@ -191,7 +196,7 @@ DWORD SimKernel32::GetFileAttributesA(LPCSTR path) {
         return Fail(folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
                     INVALID_FILE_ATTRIBUTES);
       }
-      return machine_.Attributes(resolved.windowsPath);
+      return machine_.Attributes(resolved);
     } catch (const StateError&) {
       throw;  // damage in the store is not a bad path: Guarded reports it
     } catch (const MachineError&) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "fakes/machine_platform.h"
@@ -76,6 +77,43 @@ TEST_F(SimKernel32FilesTest, SearchesListMatchingEntriesWithTheirAttributes) {
   EXPECT_EQ(entries[4].dwFileAttributes, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(entries[4].nFileSizeLow, 6u);
   EXPECT_NE(entries[4].ftLastWriteTime.dwHighDateTime, 0u);
+}
+
+// A search reads the marks of a whole folder at once: each entry must get its
+// own, whatever case the mark was set in, and none from the folders below it
+// or beside it.
+TEST_F(SimKernel32FilesTest, SearchesGiveEachEntryItsOwnMarkOnly) {
+  m_.PutFile("C:\\Distribution\\Maps\\setup.exe", "below");
+  m_.PutFile("C:\\Distribution2\\setup.exe", "beside");
+  m_.SetAttributes("C:\\Distribution\\Maps\\setup.exe", FILE_ATTRIBUTE_SYSTEM);
+  m_.SetAttributes("C:\\Distribution2\\setup.exe", FILE_ATTRIBUTE_SYSTEM);
+  m_.SetAttributes("c:\\DISTRIBUTION\\maps", FILE_ATTRIBUTE_HIDDEN);
+  m_.SetAttributes("C:\\Distribution\\LYN.cab", 0);
+  // Sorts after the marks of the Maps folder, which the reading steps over.
+  m_.SetAttributes("C:\\Distribution\\SETUP.LST", FILE_ATTRIBUTE_READONLY);
+  m_.SetAttributes("C:\\Windows", FILE_ATTRIBUTE_SYSTEM);
+
+  std::map<std::string, DWORD> listed;
+  for (const auto& entry : Search("C:\\Distribution\\*")) {
+    listed[entry.cFileName] = entry.dwFileAttributes;
+  }
+  const std::map<std::string, DWORD> expected = {
+      {".", FILE_ATTRIBUTE_DIRECTORY},
+      {"..", FILE_ATTRIBUTE_DIRECTORY},
+      {"LYN.CAB", FILE_ATTRIBUTE_NORMAL},
+      {"Maps", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN},
+      {"Readme", FILE_ATTRIBUTE_ARCHIVE},
+      {"setup.exe", FILE_ATTRIBUTE_ARCHIVE},
+      {"Setup.lst", FILE_ATTRIBUTE_READONLY},
+  };
+  EXPECT_EQ(listed, expected);
+
+  const auto root = Search("C:\\W*");
+  ASSERT_EQ(root.size(), 1u);
+  EXPECT_EQ(root[0].dwFileAttributes, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM);
+  const auto below = Search("C:\\DISTRIBUTION\\MAPS\\*.exe");
+  ASSERT_EQ(below.size(), 1u);
+  EXPECT_EQ(below[0].dwFileAttributes, FILE_ATTRIBUTE_SYSTEM);
 }
 
 TEST_F(SimKernel32FilesTest, MissingFilesAndFoldersAreTold) {

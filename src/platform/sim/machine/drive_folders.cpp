@@ -58,6 +58,64 @@ std::string_view ParentOf(std::string_view path) {
   return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
 }
 
+// Calls `each(fd, name)` for every name of the folder open as `folderFd`
+// but "." and "..", `fd` being the folder opened for reading.
+template <typename Each>
+int ForEachName(int folderFd, Each&& each) {
+  // An O_PATH descriptor cannot be read: the folder is opened again through it.
+  const int fd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return -errno;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    const int error = -errno;
+    ::close(fd);
+    return error;
+  }
+  int error = 0;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) {
+      error = -errno;
+      break;
+    }
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") each(fd, name);
+  }
+  ::closedir(dir);
+  return error;
+}
+
+// Opens the folder at the relative `path` (whose names are `names`) below
+// the folder `from`, as an O_PATH descriptor, without following a link or
+// leaving `from`.
+int OpenBelow(int from, std::string_view path, const std::vector<std::string>& names,
+              UniqueFd& folder) {
+  if (haveOpenat2.load(std::memory_order_relaxed)) {
+    open_how how{};
+    how.flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const std::string text(path);
+    const long fd = ::syscall(SYS_openat2, from, text.c_str(), &how, sizeof how);
+    if (fd >= 0) {
+      folder = UniqueFd(static_cast<int>(fd));
+      return 0;
+    }
+    if (errno != ENOSYS) return -errno;
+    haveOpenat2.store(false, std::memory_order_relaxed);
+  }
+  // Without openat2: one name at a time, each refused if it is a link.
+  UniqueFd current(::fcntl(from, F_DUPFD_CLOEXEC, 0));
+  for (const std::string& name : names) {
+    if (!current.valid()) return -errno;
+    current = UniqueFd(
+        ::openat(current.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  }
+  if (!current.valid()) return -errno;
+  folder = std::move(current);
+  return 0;
+}
+
 }  // namespace
 
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
@@ -93,29 +151,7 @@ int DriveFolders::OpenFolder(std::string_view path, UniqueFd& folder) const {
     folder = UniqueFd(::fcntl(drives_.get(), F_DUPFD_CLOEXEC, 0));
     return folder.valid() ? 0 : -errno;
   }
-  if (haveOpenat2.load(std::memory_order_relaxed)) {
-    open_how how{};
-    how.flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
-    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-    const std::string text(path);
-    const long fd = ::syscall(SYS_openat2, drives_.get(), text.c_str(), &how, sizeof how);
-    if (fd >= 0) {
-      folder = UniqueFd(static_cast<int>(fd));
-      return 0;
-    }
-    if (errno != ENOSYS) return -errno;
-    haveOpenat2.store(false, std::memory_order_relaxed);
-  }
-  // Without openat2: one name at a time, each refused if it is a link.
-  UniqueFd current(::fcntl(drives_.get(), F_DUPFD_CLOEXEC, 0));
-  for (const std::string& name : names) {
-    if (!current.valid()) return -errno;
-    current = UniqueFd(
-        ::openat(current.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-  }
-  if (!current.valid()) return -errno;
-  folder = std::move(current);
-  return 0;
+  return OpenBelow(drives_.get(), path, names, folder);
 }
 
 int DriveFolders::OpenParent(std::string_view path, UniqueFd& parent, std::string& name) const {
@@ -138,41 +174,64 @@ std::optional<HostStatus> DriveFolders::Status(std::string_view path) const {
 int DriveFolders::List(std::string_view folder, std::vector<HostEntry>& entries) const {
   UniqueFd location;
   if (const int error = OpenFolder(folder, location)) return error;
-  // An O_PATH descriptor cannot be read: the folder is opened again through it.
-  const int fd = ::openat(location.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return -errno;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) {
-    const int error = -errno;
-    ::close(fd);
-    return error;
-  }
-  errno = 0;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name = entry->d_name;
-    if (name == "." || name == "..") continue;
+  return ForEachName(location.get(), [&](int fd, std::string_view name) {
+    const std::string text(name);
     struct stat s {};
-    if (::fstatat(fd, entry->d_name, &s, AT_SYMLINK_NOFOLLOW) != 0) continue;
-    entries.push_back(HostEntry{std::string(name), ToStatus(s)});
-  }
-  const int error = -errno;
-  ::closedir(dir);
-  return error;
+    if (::fstatat(fd, text.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0) {
+      entries.push_back(HostEntry{text, ToStatus(s)});
+    }
+  });
 }
 
 std::optional<HostEntry> DriveFolders::Find(std::string_view folder, std::string_view name) const {
   UniqueFd location;
   if (OpenFolder(folder, location) != 0) return std::nullopt;
+  return FindIn(folder, location.get(), name);
+}
+
+std::optional<HostEntry> DriveFolders::FindIn(std::string_view folder, int folderFd,
+                                              std::string_view name) const {
   const std::string exact(name);
   struct stat s {};
-  if (::fstatat(location.get(), exact.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0) {
+  if (::fstatat(folderFd, exact.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0) {
     return HostEntry{exact, ToStatus(s)};
   }
-  const auto folded = FindFolded(folder, location.get(), name);
-  if (!folded || ::fstatat(location.get(), folded->c_str(), &s, AT_SYMLINK_NOFOLLOW) != 0) {
+  const auto folded = FindFolded(folder, folderFd, name);
+  if (!folded || ::fstatat(folderFd, folded->c_str(), &s, AT_SYMLINK_NOFOLLOW) != 0) {
     return std::nullopt;
   }
   return HostEntry{*folded, ToStatus(s)};
+}
+
+DriveFolders::Walk DriveFolders::Follow(char drive, const std::vector<std::string>& names) const {
+  Walk walk;
+  std::string path(1, drive);
+  struct stat s {};
+  if (::fstatat(drives_.get(), path.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0)
+    walk.status = ToStatus(s);
+  // Each folder on the way is opened from the one above it, so a path of
+  // any length costs one step per name.
+  UniqueFd folder;
+  for (const std::string& name : names) {
+    if (!walk.status || walk.status->link || !walk.status->folder) break;
+    // A name the host would read as something else is never asked for.
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+      walk.status.reset();
+      break;
+    }
+    const std::string& here = walk.names.empty() ? path : walk.names.back();
+    const int above = walk.names.empty() ? drives_.get() : folder.get();
+    std::optional<HostEntry> entry;
+    if (OpenBelow(above, here, {here}, folder) == 0) entry = FindIn(path, folder.get(), name);
+    if (!entry) {
+      walk.status.reset();
+      break;
+    }
+    path += '/' + entry->name;
+    walk.names.push_back(std::move(entry->name));
+    walk.status = entry->status;
+  }
+  return walk;
 }
 
 std::optional<std::string> DriveFolders::FindFolded(std::string_view folder, int folderFd,
@@ -186,13 +245,14 @@ std::optional<std::string> DriveFolders::FindFolded(std::string_view folder, int
                        found->second.inode == self.st_ino &&
                        SameTime(found->second.modified, self.st_mtim);
   if (!current) {
-    std::vector<HostEntry> entries;
-    if (List(folder, entries) != 0) return std::nullopt;
+    // Only names go into the index: the entry a lookup picks is asked about
+    // afterwards, so a folder of any size costs one reading of its names.
     Index index{self.st_dev, self.st_ino, self.st_mtim, {}};
-    for (const HostEntry& entry : entries) {
-      auto [slot, added] = index.byFoldedName.try_emplace(FoldCase(entry.name), entry.name);
-      if (!added && entry.name < slot->second) slot->second = entry.name;
-    }
+    const int error = ForEachName(folderFd, [&](int, std::string_view entryName) {
+      auto [slot, added] = index.byFoldedName.try_emplace(FoldCase(entryName), entryName);
+      if (!added && entryName < slot->second) slot->second = std::string(entryName);
+    });
+    if (error != 0) return std::nullopt;
     std::timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     const auto answer = index.byFoldedName.find(key);

@@ -73,6 +73,16 @@ class DriveFolders {
   // is unchanged.
   std::optional<HostEntry> Find(std::string_view folder, std::string_view name) const;
 
+  // Where the names of a path below a drive's folder lead, each matched as
+  // Find matches it, each folder on the way opened from the one above it.
+  struct Walk {
+    std::vector<std::string> names;    // the host names of those found, in order
+    std::optional<HostStatus> status;  // the last one found's (the drive's when none);
+                                       // nullopt when a name is missing
+  };
+  // Stops at the first name missing, or after a link or a file.
+  Walk Follow(char drive, const std::vector<std::string>& names) const;
+
   // Opens a file (never a link) with open(2) flags into `file`; O_CREAT
   // makes it with mode 0644.
   int Open(std::string_view path, int flags, UniqueFd& file) const;
@@ -105,6 +115,9 @@ class DriveFolders {
   int OpenFolder(std::string_view path, UniqueFd& folder) const;
   // The folder holding `path`'s last name, and that name.
   int OpenParent(std::string_view path, UniqueFd& parent, std::string& name) const;
+  // Find in the folder `folder` already open as `folderFd`.
+  std::optional<HostEntry> FindIn(std::string_view folder, int folderFd,
+                                  std::string_view name) const;
   std::optional<std::string> FindFolded(std::string_view folder, int folderFd,
                                         std::string_view name) const;
   void Changed(std::string_view path) const;

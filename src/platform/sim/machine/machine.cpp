@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <system_error>
+#include <unordered_map>
 
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/code_page.h"
@@ -154,23 +155,21 @@ ResolvedPath Machine::Map(const WindowsPath& path, std::string_view asGiven) con
     throw MachineError("Windows path '" + std::string(asGiven) + "' is on drive " +
                        std::string(1, path.drive) + ":, which the machine does not have");
   }
-  std::string drivePath(1, path.drive);
-  std::optional<HostStatus> status = drives_->Status(drivePath);
-  WindowsPath actual{path.drive, {}};
-  for (const std::string& name : path.components) {
-    if (status && status->link) break;
-    std::optional<HostEntry> entry;
-    if (status) entry = drives_->Find(drivePath, name);
-    actual.components.push_back(entry ? entry->name : name);
-    drivePath += '/' + actual.components.back();
-    status = entry ? std::optional(entry->status) : std::nullopt;
-  }
-  if (status && status->link) {
+  const DriveFolders::Walk walk = drives_->Follow(path.drive, path.components);
+  if (walk.status && walk.status->link) {
     throw MachineError("Windows path '" + std::string(asGiven) +
                        "' goes through a symbolic link, which the machine does not follow");
   }
-  return ResolvedPath{actual.Text(), DrivesFolder() / drivePath, drivePath,
-                      path.drive,    status.has_value(),         status && status->folder};
+  // Names found keep the host's case, the missing ones the caller's.
+  WindowsPath actual{path.drive, walk.names};
+  actual.components.insert(actual.components.end(),
+                           path.components.begin() + static_cast<std::ptrdiff_t>(walk.names.size()),
+                           path.components.end());
+  std::string drivePath(1, path.drive);
+  for (const std::string& name : actual.components) drivePath += '/' + name;
+  const bool exists = walk.status && walk.names.size() == path.components.size();
+  return ResolvedPath{actual.Text(), DrivesFolder() / drivePath,   drivePath, path.drive,
+                      exists,        exists && walk.status->folder};
 }
 
 std::string Machine::AnsiToUtf8(std::string_view ansi) const {
@@ -188,23 +187,74 @@ std::string Machine::MarkKey(std::string_view windowsPath) const {
 }
 
 win::DWORD Machine::Attributes(std::string_view windowsPath) const {
-  const ResolvedPath resolved = Resolve(windowsPath);
-  if (!resolved.exists) return win::INVALID_FILE_ATTRIBUTES;
-  const bool folder = resolved.folder;
-  const std::optional<win::DWORD> mark = store_->Read([&](const Transaction& t) {
+  return Attributes(Resolve(windowsPath));
+}
+
+win::DWORD Machine::Attributes(const ResolvedPath& path) const {
+  if (!path.exists) return win::INVALID_FILE_ATTRIBUTES;
+  const std::optional<Mark> mark = store_->Read([&](const Transaction& t) {
     auto select = t.Prepare(
         "SELECT attributes, typeof(attributes) = 'integer' FROM file_attributes WHERE path_key = "
         "?1");
-    select.Bind(1, FoldCase(resolved.windowsPath));
-    if (!select.Step()) return std::optional<win::DWORD>();
-    const std::int64_t value = select.Int(0);
-    if (select.Int(1) == 0 || (value & ~std::int64_t{kDosAttributes}) != 0) {
-      throw StateError(Name() + ": its state store holds bad attributes for " +
-                       resolved.windowsPath);
-    }
-    return std::optional<win::DWORD>(static_cast<win::DWORD>(value));
+    select.Bind(1, FoldCase(path.windowsPath));
+    if (!select.Step()) return std::optional<Mark>();
+    return std::optional<Mark>(Mark{select.Int(0), select.Int(1) != 0});
   });
-  const win::DWORD attributes = mark.value_or(folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE);
+  return Reported(path.windowsPath, path.folder, mark);
+}
+
+std::vector<win::DWORD> Machine::Attributes(const ResolvedPath& folder,
+                                            const std::vector<HostEntry>& entries) const {
+  const std::string prefix =
+      folder.windowsPath.back() == '\\' ? folder.windowsPath : folder.windowsPath + '\\';
+  const std::string keyPrefix = FoldCase(prefix);
+  // Every key below the folder sorts from "<folder>\" up to, not including,
+  // "<folder>]", ']' following '\' in byte order.
+  std::string end = keyPrefix;
+  end.back() = static_cast<char>('\\' + 1);
+  std::unordered_map<std::string, Mark> marks;
+  store_->Read([&](const Transaction& t) {
+    // The marks of the folder's own entries; each sub-folder's marks are
+    // stepped over with a new range starting past them.
+    std::string from = keyPrefix;
+    for (bool more = true; more;) {
+      more = false;
+      auto select = t.Prepare(
+          "SELECT path_key, attributes, typeof(attributes) = 'integer' FROM file_attributes "
+          "WHERE path_key >= ?1 AND path_key < ?2 ORDER BY path_key");
+      select.Bind(1, from).Bind(2, end);
+      while (select.Step()) {
+        const std::string key = select.Text(0);
+        const std::size_t below = key.find('\\', keyPrefix.size());
+        if (below != std::string::npos) {
+          from = key.substr(0, below) + static_cast<char>('\\' + 1);
+          more = true;
+          break;
+        }
+        marks.emplace(key.substr(keyPrefix.size()), Mark{select.Int(1), select.Int(2) != 0});
+      }
+    }
+  });
+  std::vector<win::DWORD> attributes;
+  attributes.reserve(entries.size());
+  for (const HostEntry& entry : entries) {
+    const auto mark = marks.find(FoldCase(entry.name));
+    attributes.push_back(
+        Reported(prefix + entry.name, entry.status.folder,
+                 mark == marks.end() ? std::nullopt : std::optional(mark->second)));
+  }
+  return attributes;
+}
+
+win::DWORD Machine::Reported(const std::string& windowsPath, bool folder,
+                             const std::optional<Mark>& mark) const {
+  win::DWORD attributes = folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE;
+  if (mark) {
+    if (!mark->integer || (mark->value & ~std::int64_t{kDosAttributes}) != 0) {
+      throw StateError(Name() + ": its state store holds bad attributes for " + windowsPath);
+    }
+    attributes = static_cast<win::DWORD>(mark->value);
+  }
   if (folder) return attributes | win::FILE_ATTRIBUTE_DIRECTORY;
   return attributes != 0 ? attributes : win::FILE_ATTRIBUTE_NORMAL;
 }

@@ -2,10 +2,13 @@
 // to "Windows" lands inside that folder and nowhere else.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/api/win_types.h"
 #include "platform/sim/machine/drive_folders.h"
@@ -72,6 +75,12 @@ class Machine {
   // (SetAttributes with the new file's attributes). A damaged mark throws
   // StateError.
   win::DWORD Attributes(std::string_view windowsPath) const;
+  // The same for a path Resolve gave.
+  win::DWORD Attributes(const ResolvedPath& path) const;
+  // The attributes of entries of the existing folder `folder` (by their host
+  // names, in the order given), read in one pass over the folder's marks.
+  std::vector<win::DWORD> Attributes(const ResolvedPath& folder,
+                                     const std::vector<HostEntry>& entries) const;
   void SetAttributes(std::string_view windowsPath, win::DWORD attributes) const;
 
   // Files held open by a running program: they cannot be replaced or deleted.
@@ -89,6 +98,15 @@ class Machine {
   ResolvedPath Map(const WindowsPath& path, std::string_view asGiven) const;
   std::filesystem::path DrivesFolder() const { return root_ / "drives"; }
   std::string MarkKey(std::string_view windowsPath) const;
+  // An attribute mark as the store holds it.
+  struct Mark {
+    std::int64_t value = 0;
+    bool integer = false;
+  };
+  // The attributes a path with this mark (nullopt: none) reports; a damaged
+  // mark throws StateError.
+  win::DWORD Reported(const std::string& windowsPath, bool folder,
+                      const std::optional<Mark>& mark) const;
   // "machine '<folder>'", for messages.
   std::string Name() const;
 

@@ -33,13 +33,45 @@ int PragmaNumber(sqlite3* db, const char* pragma, const std::string& machine) {
 
 }  // namespace
 
+StatementCache::~StatementCache() {
+  for (const auto& [sql, slot] : statements_) sqlite3_finalize(slot.statement);
+}
+
 Statement::Statement(sqlite3* db, std::string_view sql, const std::string& machine)
     : db_(db), machine_(machine) {
   Check(sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr));
 }
 
+Statement::Statement(sqlite3* db, std::string_view sql, const std::string& machine,
+                     StatementCache& cache)
+    : db_(db), machine_(machine) {
+  auto [found, added] = cache.statements_.try_emplace(std::string(sql));
+  StatementCache::Slot& slot = found->second;
+  if (!added && slot.busy) {
+    Check(sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr));
+    return;
+  }
+  if (added) {
+    const int code = sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()),
+                                        SQLITE_PREPARE_PERSISTENT, &slot.statement, nullptr);
+    if (code != SQLITE_OK) {
+      cache.statements_.erase(found);
+      Check(code);
+    }
+  }
+  statement_ = slot.statement;
+  slot_ = &slot;
+  slot.busy = true;
+}
+
 Statement::~Statement() {
-  sqlite3_finalize(statement_);
+  if (slot_ == nullptr) {
+    sqlite3_finalize(statement_);
+    return;
+  }
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+  slot_->busy = false;
 }
 
 void Statement::Check(int code) const {
@@ -139,6 +171,7 @@ sqlite3* StateStore::Connection() {
   if (process_ != ::getpid()) {
     // The inherited connection is abandoned, not closed: closing it could
     // checkpoint or remove the log files the parent is still using.
+    statements_.Abandon();
     db_ = OpenConnection(file_, false, machine_);
     process_ = ::getpid();
     depth_ = 0;
@@ -182,19 +215,31 @@ std::shared_ptr<StateStore> StateStore::Open(const fs::path& machineFolder) {
 }
 
 StateStore::~StateStore() {
-  if (process_ == ::getpid()) sqlite3_close_v2(db_);
+  // Closed with its statements still prepared, the connection goes when the
+  // cache finalises them, right after.
+  if (process_ == ::getpid()) {
+    sqlite3_close_v2(db_);
+  } else {
+    statements_.Abandon();
+  }
+}
+
+void StateStore::Control(const char* sql, const char* doing) {
+  const Statement statement(db_, sql, machine_, statements_);
+  if (sqlite3_step(statement.statement_) != SQLITE_DONE) Fail(machine_, db_, doing);
 }
 
 void StateStore::Begin(bool write) {
-  Execute(db_, write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED", machine_, "is busy or unreadable");
+  Control(write ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED", "is busy or unreadable");
 }
 
 void StateStore::Commit() {
-  Execute(db_, "COMMIT", machine_, "cannot be written");
+  Control("COMMIT", "cannot be written");
 }
 
 void StateStore::Rollback() {
-  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  const Statement statement(db_, "ROLLBACK", machine_, statements_);
+  sqlite3_step(statement.statement_);
 }
 
 }  // namespace lyn::sim

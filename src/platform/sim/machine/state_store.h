@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -37,11 +38,38 @@ class StateError : public MachineError {
   using MachineError::MachineError;
 };
 
+// The prepared statements of one connection, kept while it is open: a
+// statement is compiled once however often transactions run it.
+class StatementCache {
+ public:
+  StatementCache() = default;
+  ~StatementCache();
+  StatementCache(const StatementCache&) = delete;
+  StatementCache& operator=(const StatementCache&) = delete;
+
+  // Forgets the statements without finalising them, for a connection that is
+  // abandoned rather than closed.
+  void Abandon() { statements_.clear(); }
+
+ private:
+  friend class Statement;
+  struct Slot {
+    sqlite3_stmt* statement = nullptr;
+    bool busy = false;  // a Statement is using it
+  };
+  std::unordered_map<std::string, Slot> statements_;
+};
+
 // One prepared statement of a transaction. Parameters are numbered from 1,
 // columns from 0, as in SQLite.
 class Statement {
  public:
+  // Prepares `sql` for this statement alone.
   Statement(sqlite3* db, std::string_view sql, const std::string& machine);
+  // Takes `sql` from the cache, or prepares it into the cache; a statement
+  // the cache holds that is still in use is prepared anew for this one.
+  Statement(sqlite3* db, std::string_view sql, const std::string& machine, StatementCache& cache);
+  // Finalises its own statement, or resets a cached one for its next use.
   ~Statement();
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
@@ -62,24 +90,30 @@ class Statement {
   std::vector<std::uint8_t> Blob(int column) const;
 
  private:
+  friend class StateStore;
   void Check(int code) const;
 
   sqlite3* db_;
   sqlite3_stmt* statement_ = nullptr;
   const std::string& machine_;
+  StatementCache::Slot* slot_ = nullptr;  // the cache's, when borrowed
 };
 
 // What a transaction's work receives: statements on the open database.
 class Transaction {
  public:
-  Transaction(sqlite3* db, const std::string& machine) : db_(db), machine_(machine) {}
-  Statement Prepare(std::string_view sql) const { return Statement(db_, sql, machine_); }
+  Transaction(sqlite3* db, const std::string& machine, StatementCache& statements)
+      : db_(db), machine_(machine), statements_(statements) {}
+  Statement Prepare(std::string_view sql) const {
+    return Statement(db_, sql, machine_, statements_);
+  }
   // The number of rows the last INSERT, UPDATE or DELETE changed.
   int Changes() const { return sqlite3_changes(db_); }
 
  private:
   sqlite3* db_;
   const std::string& machine_;
+  StatementCache& statements_;
 };
 
 class StateStore {
@@ -126,7 +160,7 @@ class StateStore {
     // One transaction at a time per process: worker threads share the
     // connection, and work nested in other work joins its transaction.
     std::lock_guard lock(mutex_);
-    const Transaction transaction(Connection(), machine_);
+    const Transaction transaction(Connection(), machine_, statements_);
     if (depth_ > 0) {
       const Nesting nesting(depth_);
       return work(transaction);
@@ -162,12 +196,16 @@ class StateStore {
     int& depth_;
   };
 
+  // Runs BEGIN, COMMIT or ROLLBACK; StateError saying what it was `doing`
+  // when it fails.
+  void Control(const char* sql, const char* doing);
   void Begin(bool write);
   void Commit();
   void Rollback();
 
   sqlite3* db_;
-  pid_t process_;  // the process that opened db_
+  StatementCache statements_;  // of db_, finalised before it is closed
+  pid_t process_;              // the process that opened db_
   std::filesystem::path file_;
   std::string machine_;  // "machine '<folder>'", for messages
   std::recursive_mutex mutex_;

@@ -58,6 +58,38 @@ TEST(StateStore, KeepsWhatACommittedTransactionWroteAndDropsWhatAFailedOneDid) {
   EXPECT_EQ(CountMarks(*store), 2);
 }
 
+// Statements stay prepared between transactions: one prepared again while
+// the first is still stepping must not disturb it, and one used again must
+// start afresh with its new parameters.
+TEST(StateStore, PreparedStatementsKeptForReuseRunIndependently) {
+  ScratchFolder folder;
+  std::filesystem::create_directories(folder.path());
+  auto store = StateStore::Create(folder.path());
+  for (const char* key : {"c:\\a", "c:\\b", "c:\\c"}) Mark(*store, key, 1);
+  const char* const kAll = "SELECT path_key FROM file_attributes ORDER BY path_key";
+  store->Read([&](const Transaction& t) {
+    auto outer = t.Prepare(kAll);
+    ASSERT_TRUE(outer.Step());
+    EXPECT_EQ(outer.Text(0), "c:\\a");
+    {
+      auto inner = t.Prepare(kAll);
+      ASSERT_TRUE(inner.Step());
+      EXPECT_EQ(inner.Text(0), "c:\\a");
+      ASSERT_TRUE(inner.Step());
+    }
+    ASSERT_TRUE(outer.Step());
+    EXPECT_EQ(outer.Text(0), "c:\\b");
+  });
+  for (const char* key : {"c:\\c", "c:\\b"}) {
+    const std::string found = store->Read([&](const Transaction& t) {
+      auto after = t.Prepare("SELECT path_key FROM file_attributes WHERE path_key >= ?1");
+      after.Bind(1, key);
+      return after.Step() ? after.Text(0) : std::string("none");
+    });
+    EXPECT_EQ(found, key);
+  }
+}
+
 TEST(StateStore, RefusesWhatIsNotThisSchemasStoreWithOneLineNamingTheMachine) {
   ScratchFolder folder;
   std::filesystem::create_directories(folder.path());
