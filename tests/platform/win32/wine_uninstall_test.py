@@ -54,7 +54,7 @@ from pathlib import Path
 from install_snapshot import (FILE_SECTIONS, SHORTCUT_SECTIONS, UNINSTALL_KEY, EmulatedMachine,
                               log_entries, read_lines)
 from wine_install_test import WINE_LIKE_PROFILE, WOW64_UNINSTALL_KEY
-from wine_machine import INSTALL_SCRIPT, SOURCE_FOLDER, WineMachine, WineUnavailable, \
+from wine_machine import INSTALL_SCRIPT, SOURCE_FOLDER, WINESERVER, WineMachine, WineUnavailable, \
     install_product
 
 UNINSTALL_ANSWERS = ["--answer", "Yes", "--answer", "OK"]
@@ -89,16 +89,20 @@ def registry_string(text, name):
     return re.sub(r"\\(.)", r"\1", match.group(1)) if match else None
 
 
-def pending_renames(text):
-    """The paths of "PendingFileRenameOperations" (a REG_MULTI_SZ exported as
-    hex(7) bytes of UTF-16 text, continued over lines ending in a backslash),
-    without Wine's "\\??\\" prefix."""
-    match = re.search(r'^"PendingFileRenameOperations"=hex\(7\):((?:[^\n]*\\\n)*[^\n]*)$', text,
-                      re.M)
-    if not match:
+def pending_renames(wine):
+    """The paths of the prefix's "PendingFileRenameOperations", without the
+    "\\??\\" prefix, read from the registry file Wine writes when its server
+    ends: its reg.exe does not always show the value while the prefix runs."""
+    subprocess.run([WINESERVER, "-w"], env=wine.env, check=False)
+    text = (wine.prefix / "system.reg").read_text("utf-8", "replace")
+    key = text.find("\n[" + SESSION_MANAGER.partition("\\")[2].replace("\\", "\\\\") + "]")
+    end = text.find("\n[", key + 1)
+    match = re.search(r'^"PendingFileRenameOperations"=str\(7\):"(.*)"$', text[key:end], re.M)
+    if key < 0 or not match:
         return []
-    data = bytes(int(byte, 16) for byte in re.findall(r"[0-9a-fA-F]{2}", match.group(1)))
-    return [s.removeprefix("\\??\\") for s in data.decode("utf-16-le").split("\0")]
+    # The file writes a backslash as \\ and each string's end as \0.
+    data = re.sub(r"\\(.)", lambda m: "\0" if m.group(1) == "0" else m.group(1), match.group(1))
+    return [path.removeprefix("\\??\\") for path in data.split("\0")]
 
 
 def report_lists(transcript):
@@ -157,8 +161,7 @@ def check_report(transcript, shared, restart_expected):
 
 def wine_round_trip(wine, exes, cabinet):
     """Records, installs, removes and records again; returns the two
-    records, the log, the uninstall transcript, the entry left and the pending
-    renames."""
+    records, the log, the uninstall transcript and the entry left."""
     before = drive_state(wine)
     install = install_product(wine, exes, cabinet)
     if not install.rstrip().endswith("ended: Finish"):
@@ -171,8 +174,7 @@ def wine_round_trip(wine, exes, cabinet):
     transcript = wine.run("windriver.exe", program, *UNINSTALL_ANSWERS,
                           cwd=wine.prefix / "drive_c" / SOURCE_FOLDER.split("\\")[1])
     return {"before": before, "after": drive_state(wine), "log": log, "program": program.lower(),
-            "transcript": transcript, "entry": wine.export_key(UNINSTALL_KEY),
-            "pending": pending_renames(wine.export_key(SESSION_MANAGER))}
+            "transcript": transcript, "entry": wine.export_key(UNINSTALL_KEY)}
 
 
 def emulated_round_trip(lynsim, folder, fields):
@@ -264,6 +266,7 @@ def main():
             with WineMachine(scratch) as wine:
                 wine_side = wine_round_trip(wine, exes, cabinet)
                 fields = {**WINE_LIKE_PROFILE, **wine.folders()}
+                wine_side["pending"] = pending_renames(wine)
         except WineUnavailable as e:
             print(f"SKIPPED: Wine cannot start here ({e})")
             return 77
