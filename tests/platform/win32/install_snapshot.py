@@ -46,6 +46,9 @@ class EmulatedMachine:
     def run(self, *script):
         return self._lynsim("run", self.folder, "--headless", *script)
 
+    def uninstall(self, *answers):
+        return self._lynsim("uninstall", self.folder, *answers)
+
     def host_path(self, windows_path):
         path = Path(self._lynsim("path", self.folder, windows_path).strip())
         return path if path.exists() else None
