@@ -53,6 +53,7 @@ class Installed {
 };
 
 struct RoundTripCase {
+  const char* name;
   const char* newArgs;
   bool grants;  // the user lacks rights on the system folder, so the run grants them
 };
@@ -101,13 +102,15 @@ TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
 
 INSTANTIATE_TEST_SUITE_P(
     Presets, UninstallRoundTrip,
-    ::testing::Values(RoundTripCase{"--preset win7-ultimate-sp1", false},
-                      RoundTripCase{"--preset winxp-pro", false},
+    ::testing::Values(RoundTripCase{"Windows7", "--preset win7-ultimate-sp1", false},
+                      RoundTripCase{"WindowsXp", "--preset winxp-pro", false},
                       RoundTripCase{
+                          "Windows7WithGrants",
                           "--preset win7-ultimate-sp1 --set 'Security:C:\\Windows\\system32="
                           "owner=Administrators;allow=Administrators:0x1200A9:3;"
                           "allow=SYSTEM:0x1F01FF:3'",
-                          true}));
+                          true}),
+    [](const ::testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
 
 // A file the user added keeps its folder, a program file in use stays, and
 // the final message names both with the reason.
