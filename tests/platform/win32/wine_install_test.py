@@ -34,7 +34,7 @@ import tempfile
 from pathlib import Path
 
 from install_snapshot import UNINSTALL_KEY, EmulatedMachine, log_entries, log_lines, snapshot
-from wine_machine import INSTALL_SCRIPT, WineMachine, WineUnavailable, install_product
+from wine_machine import missing_programs, INSTALL_SCRIPT, WineMachine, WineUnavailable, install_product
 
 # The emulated machine that reports what Wine reports: Windows 7 Ultimate N
 # SP1, 64-bit, a workstation without suite bits.
@@ -131,10 +131,8 @@ def check_wine_install(on_wine):
 
 def main():
     lynsim, exes, cabinet = sys.argv[1:4]
-    for name in ("LYNSetup.exe", "windriver.exe"):
-        if not (Path(exes) / name).is_file():
-            print(f"missing {exes}/{name}: run scripts/build-windows.sh first", file=sys.stderr)
-            return 1
+    if missing_programs(exes, ("LYNSetup.exe", "windriver.exe")):
+        return 1
     with tempfile.TemporaryDirectory() as scratch:
         try:
             with WineMachine(scratch) as wine:

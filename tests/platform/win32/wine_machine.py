@@ -14,6 +14,7 @@ menus. WineMachine raises WineUnavailable when Wine cannot start at all.
 import os
 import shutil
 import subprocess
+import sys
 from pathlib import Path
 
 WINE = "/usr/lib/wine/wine64"
@@ -22,6 +23,14 @@ WINESERVER = "/usr/lib/wine/wineserver"
 SOURCE_FOLDER = "C:\\Distribution"
 INSTALL_SCRIPT = ["--answer", "Yes", "--click", "lblAcceptYes", "--click", "cmdOK",
                   "--click", "cmdExit"]
+
+
+def missing_programs(exes_dir, names):
+    """Says which of the Windows builds a test needs are not there yet."""
+    missing = [name for name in names if not (Path(exes_dir) / name).is_file()]
+    for name in missing:
+        print(f"missing {exes_dir}/{name}: run scripts/build-windows.sh first", file=sys.stderr)
+    return missing
 
 
 class WineUnavailable(Exception):

@@ -54,7 +54,7 @@ from pathlib import Path
 from install_snapshot import (FILE_SECTIONS, SHORTCUT_SECTIONS, UNINSTALL_KEY, EmulatedMachine,
                               log_entries, read_lines)
 from wine_install_test import WINE_LIKE_PROFILE, WOW64_UNINSTALL_KEY
-from wine_machine import INSTALL_SCRIPT, SOURCE_FOLDER, WINESERVER, WineMachine, WineUnavailable, \
+from wine_machine import missing_programs, INSTALL_SCRIPT, SOURCE_FOLDER, WINESERVER, WineMachine, WineUnavailable, \
     install_product
 
 UNINSTALL_ANSWERS = ["--answer", "Yes", "--answer", "OK"]
@@ -257,10 +257,8 @@ def compare(wine_side, emulated_side):
 
 def main():
     lynsim, exes, cabinet = sys.argv[1:4]
-    for name in ("LYNSetup.exe", "UninstallLYN67.exe", "windriver.exe"):
-        if not (Path(exes) / name).is_file():
-            print(f"missing {exes}/{name}: run scripts/build-windows.sh first", file=sys.stderr)
-            return 1
+    if missing_programs(exes, ("LYNSetup.exe", "UninstallLYN67.exe", "windriver.exe")):
+        return 1
     with tempfile.TemporaryDirectory() as scratch:
         try:
             with WineMachine(scratch) as wine:
