@@ -29,7 +29,11 @@ struct Walk {
 };
 
 std::string Text(LPCSTR text) {
-  return text == nullptr ? "(null)" : "\"" + std::string(text) + "\"";
+  if (text == nullptr) return "(null)";
+  std::string quoted(1, '"');
+  quoted += text;
+  quoted += '"';
+  return quoted;
 }
 
 UINT LYN_CALLBACK Notify(LPVOID context, UINT notification, UINT_PTR param1, UINT_PTR param2) {
