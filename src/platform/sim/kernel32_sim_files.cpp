@@ -101,8 +101,8 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
   }
   // Links are left out: the machine follows none, wherever they point.
-  std::erase_if(listed, [&](const HostEntry& entry) {
-    return entry.status.link || !MatchesPattern(entry.name, namePattern);
+  std::erase_if(listed, [&pattern = namePattern](const HostEntry& entry) {
+    return entry.status.link || !MatchesPattern(entry.name, pattern);
   });
   std::vector<std::pair<std::string, HostEntry>> sorted;
   for (HostEntry& entry : listed) sorted.emplace_back(FoldCase(entry.name), std::move(entry));
