@@ -7,15 +7,7 @@
 set -euo pipefail
 total="${1:-512}"
 runs="${2:-5}"
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${LYN_BENCH_BUILD:-$root/build-bench}"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-
-# -O2: GCC 12 reports false -Wrestrict warnings in std::string at -O3.
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-  -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DLYN_TESTS=OFF >/dev/null
-ninja -C "$build" -j2 lynsim >/dev/null
+source "$(dirname "$0")/../bench/bench_build.sh"
 
 "$root/bench/make-big-cabinet.sh" "$work/BIG.CAB" "$total"
 "$build/lynsim" new "$work/machine" >/dev/null
