@@ -113,7 +113,7 @@ class FileOperation {
   static bool IsFolder(const ResolvedPath& path) { return path.folder; }
 
   bool Writable(const ResolvedPath& folder) const {
-    return (machine_.Attributes(folder.windowsPath) & win::FILE_ATTRIBUTE_READONLY) == 0;
+    return (machine_.Attributes(folder) & win::FILE_ATTRIBUTE_READONLY) == 0;
   }
 
   int CopyOne(const ResolvedPath& source, const ResolvedPath& target) {
@@ -150,15 +150,14 @@ class FileOperation {
   int CopyFile(const ResolvedPath& source, const ResolvedPath& target) {
     if (const int result = PrepareFolder(Parent(target))) return result;
     if (target.exists) {
-      if (machine_.InUse(target.windowsPath)) return win::ERROR_SHARING_VIOLATION;
+      if (machine_.InUse(target)) return win::ERROR_SHARING_VIOLATION;
       if (!Confirmed()) return Cancel();
     }
     if (const int error = machine_.drives().Copy(source.drivePath, target.drivePath)) {
       return HostError(error);
     }
     machine_.SetAttributes(
-        target.windowsPath,
-        (machine_.Attributes(source.windowsPath) & kKeptAttributes) | win::FILE_ATTRIBUTE_ARCHIVE);
+        target, (machine_.Attributes(source) & kKeptAttributes) | win::FILE_ATTRIBUTE_ARCHIVE);
     return 0;
   }
 
@@ -183,8 +182,7 @@ class FileOperation {
     }
     // The folder's own attributes last, so a read-only source folder does
     // not keep its copy from being filled.
-    machine_.SetAttributes(folder.windowsPath,
-                           machine_.Attributes(source.windowsPath) & kKeptAttributes);
+    machine_.SetAttributes(folder, machine_.Attributes(source) & kKeptAttributes);
     return 0;
   }
 
@@ -203,11 +201,11 @@ class FileOperation {
                                              : DeleteTree(Child(path, entry.name));
         if (result != 0) return result;
       }
-    } else if (machine_.InUse(path.windowsPath)) {
+    } else if (machine_.InUse(path)) {
       return win::ERROR_SHARING_VIOLATION;
     }
     if (const int result = RemoveHost(path.drivePath)) return result;
-    machine_.SetAttributes(path.windowsPath, path.folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE);
+    machine_.SetAttributes(path, path.folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE);
     return 0;
   }
 

@@ -112,18 +112,20 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   own.reserve(sorted.size());
   for (auto& [folded, entry] : sorted) own.push_back(std::move(entry));
   // The folder's own entries take their marks from one reading of the store.
-  const std::vector<DWORD> ownAttributes = machine_.Attributes(folder, own);
+  const std::vector<DWORD> ownAttributes =
+      own.empty() ? std::vector<DWORD>() : machine_.Attributes(folder, own);
   std::vector<HostEntry> matched;
   std::vector<DWORD> attributes;
   // A folder below a drive root lists itself and its parent first.
   if (folder.windowsPath.size() > 3) {
-    const ResolvedPath parent = machine_.Resolve(folder.windowsPath + "\\..");
-    for (const auto& [name, path] :
-         {std::pair{".", &std::as_const(folder)}, std::pair{"..", &parent}}) {
-      const auto status = machine_.drives().Status(path->drivePath);
-      if (!status || !MatchesPattern(name, namePattern)) continue;
-      matched.push_back(HostEntry{name, *status});
-      attributes.push_back(machine_.Attributes(*path));
+    for (const std::string_view name : {".", ".."}) {
+      if (!MatchesPattern(name, namePattern)) continue;
+      const ResolvedPath path =
+          name == "." ? folder : machine_.Resolve(folder.windowsPath + "\\..");
+      const auto status = machine_.drives().Status(path.drivePath);
+      if (!status) continue;
+      matched.push_back(HostEntry{std::string(name), *status});
+      attributes.push_back(machine_.Attributes(path));
     }
   }
   matched.insert(matched.end(), std::make_move_iterator(own.begin()),
@@ -250,7 +252,7 @@ HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD, LPVOID, DWORD 
       return Fail(ERROR_WRITE_PROTECT, INVALID_HANDLE_VALUE);
     }
     if (target.exists) {
-      const DWORD attributes = machine_.Attributes(target.windowsPath);
+      const DWORD attributes = machine_.Attributes(target);
       const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
       // Replacing a hidden or system file must restate those attributes.
       const bool dropsHidden =
@@ -258,7 +260,7 @@ HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD, LPVOID, DWORD 
       if (((writes || truncates) && (attributes & FILE_ATTRIBUTE_READONLY)) || dropsHidden) {
         return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
       }
-      if ((writes || truncates) && machine_.InUse(target.windowsPath)) {
+      if ((writes || truncates) && machine_.InUse(target)) {
         return Fail(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
       }
     }
@@ -270,8 +272,7 @@ HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD, LPVOID, DWORD 
     if (opened == -EEXIST) return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
     if (opened != 0) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     if (creates || truncates) {
-      machine_.SetAttributes(target.windowsPath,
-                             (flags & kSettableAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+      machine_.SetAttributes(target, (flags & kSettableAttributes) | FILE_ATTRIBUTE_ARCHIVE);
     }
     const HANDLE handle = NewHandle();
     files_[handle] = std::move(file);
@@ -361,12 +362,12 @@ BOOL SimKernel32::DeleteFileA(LPCSTR path) {
   return Guarded(FALSE, [&]() -> BOOL {
     const std::optional<ResolvedPath> file = ExistingForChange(path);
     if (!file) return FALSE;
-    if (file->folder || (machine_.Attributes(file->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0) {
+    if (file->folder || (machine_.Attributes(*file) & FILE_ATTRIBUTE_READONLY) != 0) {
       return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
-    if (machine_.InUse(file->windowsPath)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+    if (machine_.InUse(*file)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
     if (machine_.drives().Remove(file->drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    machine_.SetAttributes(file->windowsPath, FILE_ATTRIBUTE_ARCHIVE);
+    machine_.SetAttributes(*file, FILE_ATTRIBUTE_ARCHIVE);
     return TRUE;
   });
 }
@@ -381,11 +382,11 @@ BOOL SimKernel32::RemoveDirectoryA(LPCSTR path) {
       return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
     if (!entries.empty()) return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
-    if ((machine_.Attributes(folder->windowsPath) & FILE_ATTRIBUTE_READONLY) != 0 ||
+    if ((machine_.Attributes(*folder) & FILE_ATTRIBUTE_READONLY) != 0 ||
         machine_.drives().Remove(folder->drivePath) != 0) {
       return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
-    machine_.SetAttributes(folder->windowsPath, 0);
+    machine_.SetAttributes(*folder, 0);
     return TRUE;
   });
 }

@@ -196,11 +196,10 @@ BOOL SimSetupApi::SetupIterateCabinetA(LPCSTR cabinetFile, DWORD, PSP_FILE_CALLB
       return fail(ERROR_PATH_NOT_FOUND);
     }
     if (const auto existing = drives.Status(resolved.drivePath)) {
-      if (existing->folder ||
-          (machine_.Attributes(resolved.windowsPath) & FILE_ATTRIBUTE_READONLY)) {
+      if (existing->folder || (machine_.Attributes(resolved) & FILE_ATTRIBUTE_READONLY)) {
         return fail(ERROR_ACCESS_DENIED);
       }
-      if (machine_.InUse(resolved.windowsPath)) return fail(ERROR_SHARING_VIOLATION);
+      if (machine_.InUse(resolved)) return fail(ERROR_SHARING_VIOLATION);
     }
     const auto drive = machine_.profile().drives.find(resolved.drive);
     if (drive != machine_.profile().drives.end() && FoldCase(drive->second.fileSystem) == "cdfs") {
@@ -210,7 +209,7 @@ BOOL SimSetupApi::SetupIterateCabinetA(LPCSTR cabinetFile, DWORD, PSP_FILE_CALLB
     if (outcome.walkError != ERROR_SUCCESS) return fail(outcome.walkError);
     const DWORD attributes = static_cast<DWORD>(file->attribs) & kDosAttributes;
     if (resolved.exists || (attributes & ~FILE_ATTRIBUTE_ARCHIVE) != 0) {
-      machine_.SetAttributes(resolved.windowsPath, attributes);
+      machine_.SetAttributes(resolved, attributes);
     }
 
     FILEPATHS_A paths{info.FullTargetName, cabinetFile, outcome.fileError, 0};

@@ -67,11 +67,15 @@ RgbaImage Stretch(const ui::Picture& picture, int width, int height) {
 
 std::vector<std::uint8_t> ToRgb(const BackImage& image) {
   std::vector<std::uint8_t> rgb;
-  rgb.reserve(image.Pixels().size() * 3);
-  for (const ui::COLORREF c : image.Pixels()) {
-    rgb.push_back(static_cast<std::uint8_t>(ui::RedOf(c)));
-    rgb.push_back(static_cast<std::uint8_t>(ui::GreenOf(c)));
-    rgb.push_back(static_cast<std::uint8_t>(ui::BlueOf(c)));
+  rgb.reserve(static_cast<std::size_t>(image.Width()) * static_cast<std::size_t>(image.Height()) *
+              3);
+  for (int y = 0; y < image.Height(); ++y) {
+    for (int x = 0; x < image.Width(); ++x) {
+      const ui::COLORREF c = image.At(x, y);
+      rgb.push_back(static_cast<std::uint8_t>(ui::RedOf(c)));
+      rgb.push_back(static_cast<std::uint8_t>(ui::GreenOf(c)));
+      rgb.push_back(static_cast<std::uint8_t>(ui::BlueOf(c)));
+    }
   }
   return rgb;
 }

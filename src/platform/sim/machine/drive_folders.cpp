@@ -22,13 +22,16 @@ constexpr mode_t kFolderMode = 0755;
 // A folder changed this recently may change again within the same tick of
 // the host's file clock without its time moving: its index is not kept.
 constexpr long long kRacyNanoseconds = 100'000'000;
+// How many folder descriptors walks keep before starting afresh.
+constexpr std::size_t kWalkedFolders = 128;
 
 // Cleared the first time the kernel says it has no openat2.
 std::atomic<bool> haveOpenat2{true};
 
 HostStatus ToStatus(const struct stat& s) {
-  return HostStatus{S_ISDIR(s.st_mode), S_ISLNK(s.st_mode),
-                    static_cast<unsigned long long>(s.st_size), s.st_mtim};
+  return HostStatus{
+      S_ISDIR(s.st_mode), S_ISLNK(s.st_mode), static_cast<unsigned long long>(s.st_size),
+      s.st_mtim,          s.st_dev,           s.st_ino};
 }
 
 long long Nanoseconds(const std::timespec& t) {
@@ -209,9 +212,9 @@ DriveFolders::Walk DriveFolders::Follow(char drive, const std::vector<std::strin
   struct stat s {};
   if (::fstatat(drives_.get(), path.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0)
     walk.status = ToStatus(s);
-  // Each folder on the way is opened from the one above it, so a path of
+  // Each folder on the way is reached from the one above it, so a path of
   // any length costs one step per name.
-  UniqueFd folder;
+  std::shared_ptr<const UniqueFd> folder;
   for (const std::string& name : names) {
     if (!walk.status || walk.status->link || !walk.status->folder) break;
     // A name the host would read as something else is never asked for.
@@ -220,9 +223,10 @@ DriveFolders::Walk DriveFolders::Follow(char drive, const std::vector<std::strin
       break;
     }
     const std::string& here = walk.names.empty() ? path : walk.names.back();
-    const int above = walk.names.empty() ? drives_.get() : folder.get();
+    const int above = walk.names.empty() ? drives_.get() : folder->get();
+    folder = OpenWalked(above, here, *walk.status);
     std::optional<HostEntry> entry;
-    if (OpenBelow(above, here, {here}, folder) == 0) entry = FindIn(path, folder.get(), name);
+    if (folder) entry = FindIn(path, folder->get(), name);
     if (!entry) {
       walk.status.reset();
       break;
@@ -232,6 +236,26 @@ DriveFolders::Walk DriveFolders::Follow(char drive, const std::vector<std::strin
     walk.status = entry->status;
   }
   return walk;
+}
+
+std::shared_ptr<const UniqueFd> DriveFolders::OpenWalked(int above, const std::string& name,
+                                                         const HostStatus& status) const {
+  {
+    std::lock_guard lock(walkedLock_);
+    if (const auto found = walked_.find({status.device, status.inode}); found != walked_.end()) {
+      return found->second;
+    }
+  }
+  UniqueFd opened;
+  struct stat s {};
+  if (OpenBelow(above, name, {name}, opened) != 0 || ::fstat(opened.get(), &s) != 0) return {};
+  auto folder = std::make_shared<const UniqueFd>(std::move(opened));
+  // The name may have been given to another folder since `status` was taken:
+  // the descriptor is kept under the identity of the folder it really holds.
+  std::lock_guard lock(walkedLock_);
+  if (walked_.size() >= kWalkedFolders) walked_.clear();
+  walked_.insert_or_assign({s.st_dev, s.st_ino}, folder);
+  return folder;
 }
 
 std::optional<std::string> DriveFolders::FindFolded(std::string_view folder, int folderFd,

@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace lyn::sim {
@@ -49,6 +50,9 @@ struct HostStatus {
   bool link = false;
   unsigned long long size = 0;
   std::timespec modified{};
+  // The host's identity of the entry.
+  dev_t device = 0;
+  ino_t inode = 0;
 };
 
 struct HostEntry {
@@ -111,6 +115,13 @@ class DriveFolders {
     std::unordered_map<std::string, std::string> byFoldedName;
   };
 
+  // A descriptor of the folder `status` describes, reached as `name` in the
+  // folder open as `above`; null when it cannot be opened. Descriptors are
+  // kept by the folder's identity, so walking a path the machine walked
+  // before opens nothing: a kept descriptor is only used for the folder the
+  // name leads to now.
+  std::shared_ptr<const UniqueFd> OpenWalked(int above, const std::string& name,
+                                             const HostStatus& status) const;
   // A descriptor of the folder at `path` (O_PATH), or -errno.
   int OpenFolder(std::string_view path, UniqueFd& folder) const;
   // The folder holding `path`'s last name, and that name.
@@ -125,6 +136,8 @@ class DriveFolders {
   UniqueFd drives_;
   mutable std::mutex indexLock_;
   mutable std::map<std::string, Index, std::less<>> indexes_;
+  mutable std::mutex walkedLock_;
+  mutable std::map<std::pair<dev_t, ino_t>, std::shared_ptr<const UniqueFd>> walked_;
   mutable unsigned writesBeforeFault_ = 0;
 };
 

@@ -182,10 +182,6 @@ std::string Machine::Utf8ToAnsi(std::string_view utf8) const {
   return EncodeText(profile_.AnsiCodePage, wide.value_or(u""), "?")->bytes;
 }
 
-std::string Machine::MarkKey(std::string_view windowsPath) const {
-  return FoldCase(Resolve(windowsPath).windowsPath);
-}
-
 win::DWORD Machine::Attributes(std::string_view windowsPath) const {
   return Attributes(Resolve(windowsPath));
 }
@@ -260,7 +256,11 @@ win::DWORD Machine::Reported(const std::string& windowsPath, bool folder,
 }
 
 void Machine::SetAttributes(std::string_view windowsPath, win::DWORD attributes) const {
-  const std::string key = MarkKey(windowsPath);
+  SetAttributes(Resolve(windowsPath), attributes);
+}
+
+void Machine::SetAttributes(const ResolvedPath& path, win::DWORD attributes) const {
+  const std::string key = FoldCase(path.windowsPath);
   store_->Write([&](const Transaction& t) {
     t.Prepare("INSERT OR REPLACE INTO file_attributes VALUES (?1, ?2)")
         .Bind(1, key)
@@ -270,14 +270,18 @@ void Machine::SetAttributes(std::string_view windowsPath, win::DWORD attributes)
 }
 
 bool Machine::InUse(std::string_view windowsPath) const {
-  const std::string key = MarkKey(windowsPath);
+  return InUse(Resolve(windowsPath));
+}
+
+bool Machine::InUse(const ResolvedPath& path) const {
+  const std::string key = FoldCase(path.windowsPath);
   return store_->Read([&](const Transaction& t) {
     return t.Prepare("SELECT 1 FROM files_in_use WHERE path_key = ?1").Bind(1, key).Step();
   });
 }
 
 void Machine::SetInUse(std::string_view windowsPath, bool inUse) const {
-  const std::string key = MarkKey(windowsPath);
+  const std::string key = FoldCase(Resolve(windowsPath).windowsPath);
   store_->Write([&](const Transaction& t) {
     t.Prepare(inUse ? "INSERT OR IGNORE INTO files_in_use VALUES (?1)"
                     : "DELETE FROM files_in_use WHERE path_key = ?1")

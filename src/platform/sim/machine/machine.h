@@ -82,9 +82,12 @@ class Machine {
   std::vector<win::DWORD> Attributes(const ResolvedPath& folder,
                                      const std::vector<HostEntry>& entries) const;
   void SetAttributes(std::string_view windowsPath, win::DWORD attributes) const;
+  // The same for a path Resolve gave, whether or not it still exists.
+  void SetAttributes(const ResolvedPath& path, win::DWORD attributes) const;
 
   // Files held open by a running program: they cannot be replaced or deleted.
   bool InUse(std::string_view windowsPath) const;
+  bool InUse(const ResolvedPath& path) const;
   void SetInUse(std::string_view windowsPath, bool inUse) const;
 
  private:
@@ -97,7 +100,6 @@ class Machine {
   // Maps a parsed path to the host without WOW64 redirection.
   ResolvedPath Map(const WindowsPath& path, std::string_view asGiven) const;
   std::filesystem::path DrivesFolder() const { return root_ / "drives"; }
-  std::string MarkKey(std::string_view windowsPath) const;
   // An attribute mark as the store holds it.
   struct Mark {
     std::int64_t value = 0;

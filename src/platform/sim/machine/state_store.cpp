@@ -1,7 +1,10 @@
 #include "platform/sim/machine/state_store.h"
 
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
 
 #include "platform/sim/machine/state_schema.h"
 
@@ -12,6 +15,22 @@ namespace {
 
 // How long a transaction waits for another process's write to end.
 constexpr int kBusyTimeoutMs = 60'000;
+
+// This process's id, asked of the host once and again after a fork: every
+// use of a store compares it with the id of the process that opened it.
+std::atomic<pid_t> knownProcess{0};
+
+pid_t ThisProcess() {
+  static const int watchingForks =
+      ::pthread_atfork(nullptr, nullptr, [] { knownProcess.store(0, std::memory_order_relaxed); });
+  static_cast<void>(watchingForks);
+  pid_t process = knownProcess.load(std::memory_order_relaxed);
+  if (process == 0) {
+    process = ::getpid();
+    knownProcess.store(process, std::memory_order_relaxed);
+  }
+  return process;
+}
 
 std::string MachineName(const fs::path& folder) {
   return "machine '" + folder.string() + "'";
@@ -137,7 +156,7 @@ std::vector<std::uint8_t> Statement::Blob(int column) const {
 }
 
 StateStore::StateStore(sqlite3* db, fs::path file, std::string machine)
-    : db_(db), process_(::getpid()), file_(std::move(file)), machine_(std::move(machine)) {}
+    : db_(db), process_(ThisProcess()), file_(std::move(file)), machine_(std::move(machine)) {}
 
 sqlite3* StateStore::OpenConnection(const fs::path& file, bool create, const std::string& machine) {
   sqlite3* db = nullptr;
@@ -168,12 +187,12 @@ std::shared_ptr<StateStore> StateStore::Connect(const fs::path& machineFolder, b
 }
 
 sqlite3* StateStore::Connection() {
-  if (process_ != ::getpid()) {
+  if (process_ != ThisProcess()) {
     // The inherited connection is abandoned, not closed: closing it could
     // checkpoint or remove the log files the parent is still using.
     statements_.Abandon();
     db_ = OpenConnection(file_, false, machine_);
-    process_ = ::getpid();
+    process_ = ThisProcess();
     depth_ = 0;
     Execute(db_, "PRAGMA synchronous=NORMAL", machine_, "cannot be opened");
   }
@@ -217,7 +236,7 @@ std::shared_ptr<StateStore> StateStore::Open(const fs::path& machineFolder) {
 StateStore::~StateStore() {
   // Closed with its statements still prepared, the connection goes when the
   // cache finalises them, right after.
-  if (process_ == ::getpid()) {
+  if (process_ == ThisProcess()) {
     sqlite3_close_v2(db_);
   } else {
     statements_.Abandon();

@@ -15,28 +15,29 @@ std::size_t Area(int width, int height) {
 }  // namespace
 
 BackImage::BackImage(int width, int height, ui::COLORREF background)
-    : width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
-      background_(background),
-      pixels_(Area(width, height), background) {}
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), background_(background) {}
 
 void BackImage::Resize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
-  std::vector<ui::COLORREF> resized(Area(width, height), background_);
-  for (int y = 0; y < std::min(height, height_); ++y) {
-    for (int x = 0; x < std::min(width, width_); ++x) {
-      resized[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-              static_cast<std::size_t>(x)] = At(x, y);
+  if (!pixels_.empty()) {
+    std::vector<ui::COLORREF> resized(Area(width, height), background_);
+    const auto kept = static_cast<std::size_t>(std::min(width, width_));
+    for (int y = 0; y < std::min(height, height_); ++y) {
+      std::copy_n(pixels_.begin() + static_cast<std::ptrdiff_t>(Index(0, y)), kept,
+                  resized.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) *
+                                                                static_cast<std::size_t>(width)));
     }
+    pixels_ = std::move(resized);
   }
   width_ = width;
   height_ = height;
-  pixels_ = std::move(resized);
 }
 
 void BackImage::Plot(int x, int y, ui::COLORREF color) {
-  if (x >= 0 && y >= 0 && x < width_ && y < height_) pixels_[Index(x, y)] = color;
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  if (pixels_.empty()) pixels_.assign(Area(width_, height_), background_);
+  pixels_[Index(x, y)] = color;
 }
 
 void BackImage::Line(int x1, int y1, int x2, int y2, ui::COLORREF color) {

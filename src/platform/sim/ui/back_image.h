@@ -14,9 +14,9 @@ class BackImage {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  ui::COLORREF At(int x, int y) const { return pixels_[Index(x, y)]; }
-  // Row by row, width * height pixels.
-  const std::vector<ui::COLORREF>& Pixels() const { return pixels_; }
+  ui::COLORREF At(int x, int y) const {
+    return pixels_.empty() ? background_ : pixels_[Index(x, y)];
+  }
 
   // Changes the size, keeping the pixels that still fit; new pixels get the
   // background colour.
@@ -36,6 +36,8 @@ class BackImage {
   int width_;
   int height_;
   ui::COLORREF background_;
+  // Row by row, width * height pixels; empty while nothing has been drawn,
+  // so that the many surfaces never drawn on cost no memory.
   std::vector<ui::COLORREF> pixels_;
 };
 

@@ -57,6 +57,15 @@ TEST(BackImageTest, LinesAreClippedAndResizingKeepsWhatStillFits) {
   EXPECT_EQ(image.Height(), 4);
   EXPECT_EQ(Inked(image), (Points{{0, 1}, {1, 1}}));
   EXPECT_EQ(image.At(1, 3), kPaper);
+  image.Resize(3, 2);
+  EXPECT_EQ(Inked(image), (Points{{0, 1}, {1, 1}}));
+  EXPECT_EQ(image.At(2, 1), kPaper);
+
+  // Sized again before anything is drawn, an image draws at its new size.
+  BackImage blank(2, 2, kPaper);
+  blank.Resize(5, 1);
+  blank.Line(0, 0, 9, 0, kInk);
+  EXPECT_EQ(Inked(blank), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
 }
 
 }  // namespace
