@@ -6,8 +6,8 @@
 #include <string>
 
 #include "command.h"
-#include "platform/sim/fltk/fltk_backend.h"
 #include "platform/sim/run/run_program.h"
+#include "window_module_loader.h"
 
 namespace lyn::lynsim {
 namespace {
@@ -38,13 +38,15 @@ constexpr const char* kStatuses =
   script.clicks = options.clicks;
   script.holdSeconds = options.holdSeconds;
   for (const std::string& word : options.answers) script.answers.push_back(*sim::ParseAnswer(word));
-  const auto display = options.headless ? sim::fltk::DisplayChoice::Headless
-                       : options.gui    ? sim::fltk::DisplayChoice::Gui
-                                        : sim::fltk::DisplayChoice::Auto;
   sim::Machine machine = sim::Machine::Open(options.folder);
   const sim::Profile profile = machine.profile();
-  sim::RunProgram(std::move(machine), sim::fltk::ChooseBackend(display, script, options.screenshot,
-                                                               profile, std::cerr));
+  sim::BackendFactory backend =
+      options.headless
+          ? sim::HeadlessBackend(script)
+          : LoadWindowModule().chooseBackend(
+                options.gui ? sim::fltk::DisplayChoice::Gui : sim::fltk::DisplayChoice::Auto,
+                script, options.screenshot, profile, std::cerr);
+  sim::RunProgram(std::move(machine), backend);
 }
 
 const Command kRun([](CLI::App& app) {

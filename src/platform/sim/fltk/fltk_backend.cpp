@@ -97,20 +97,8 @@ BackendFactory ChooseBackend(DisplayChoice choice, const Script& script,
                       !script.clicks.empty() || script.holdSeconds > 0 || !screenshot.empty(),
                       screenshot, profile.SM_CXSCREEN, profile.SM_CYSCREEN};
   const std::optional<std::string> missing = MissingDisplay();
-  const bool display = !missing;
-  switch (choice) {
-    case DisplayChoice::Headless:
-      if (!screenshot.empty()) {
-        throw std::runtime_error("a screenshot needs the window; it cannot be taken headless");
-      }
-      return HeadlessBackend(script);
-    case DisplayChoice::Gui:
-      if (!display) throw std::runtime_error("--gui needs a display: " + *missing);
-      return WindowBackend(run);
-    case DisplayChoice::Auto:
-      break;
-  }
-  if (display) return WindowBackend(run);
+  if (!missing) return WindowBackend(run);
+  if (choice == DisplayChoice::Gui) throw std::runtime_error("--gui needs a display: " + *missing);
   if (!screenshot.empty()) {
     CheckScreenSize(profile);
     return WindowOnPrivateDisplay(run);

@@ -1,6 +1,7 @@
 // The window backends of `lynsim run` on Linux: the FLTK window when a
 // display is at hand (or a private one for a screenshot), the headless
-// widgets otherwise.
+// widgets otherwise. A run asked to be headless never comes here: lynsim
+// loads this part only to show a window (see window_module.h).
 #pragma once
 
 #include <ostream>
@@ -13,9 +14,8 @@
 namespace lyn::sim::fltk {
 
 enum class DisplayChoice {
-  Auto,      // the window when DISPLAY is set, else the headless widgets
-  Gui,       // the window; an error without a display
-  Headless,  // the headless widgets, display or not
+  Auto,  // the window when DISPLAY is set, else the headless widgets
+  Gui,   // the window; an error without a display
 };
 
 // Chooses the backend for a run. In the window the script drives the run
@@ -24,7 +24,7 @@ enum class DisplayChoice {
 // answering the message boxes the script has no answer for. A screenshot
 // needs the window: without a display a private Xvfb with the machine's
 // screen size is started for it (a size no display can have is refused,
-// naming the profile's fields), and it cannot be had headless. A DISPLAY that
+// naming the profile's fields). A DISPLAY that
 // cannot be opened counts as none. Falling back to the headless widgets
 // writes a one-line notice saying why. A screenshot ending in "/" is a
 // folder: it gets one picture of the progress panel per phase of the install
