@@ -65,10 +65,7 @@ const Command kRun([](CLI::App& app) {
   command.add_option("--click", options->clicks, "click the control, in order; may be repeated")
       ->type_name("CONTROL")
       ->allow_extra_args(false);
-  command.add_option("--answer", options->answers, "answer the next message box; may be repeated")
-      ->type_name("Yes|No|OK")
-      ->check(CLI::IsMember({"Yes", "No", "OK"}))
-      ->allow_extra_args(false);
+  AddAnswerOption(command, options->answers);
   command.add_option("--hold", options->holdSeconds, "stay this long after the last click")
       ->type_name("SECONDS")
       ->check(CLI::Range(0, 3600));

@@ -85,10 +85,7 @@ const Command kUninstall([](CLI::App& app) {
                  "lynsim uninstall /tmp/m --answer Yes --answer OK");
   command.footer(kStatuses + ("\n" + command.get_footer()));
   AddMachineFolder(command, options->folder);
-  command.add_option("--answer", options->answers, "answer the next message box; may be repeated")
-      ->type_name("Yes|No|OK")
-      ->check(CLI::IsMember({"Yes", "No", "OK"}))
-      ->allow_extra_args(false);
+  AddAnswerOption(command, options->answers);
   return [options]() -> int { RunUninstaller(*options); };
 });
 

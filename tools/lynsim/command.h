@@ -25,6 +25,7 @@
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace lyn::lynsim {
 
@@ -47,6 +48,8 @@ CLI::App& AddCommand(CLI::App& app, const std::string& name, const std::string& 
 void AddMachineFolder(CLI::App& command, std::string& folder);
 // --json: the record as a JSON object instead of text.
 void AddJsonFlag(CLI::App& command, bool& json);
+// --answer Yes|No|OK, repeatable: the answers to the message boxes, in order.
+void AddAnswerOption(CLI::App& command, std::vector<std::string>& answers);
 
 // Thrown for bad command-line input the parser cannot judge; main prints
 // "lynsim: " and the message and exits with status 2.

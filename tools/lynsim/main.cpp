@@ -47,6 +47,13 @@ void AddJsonFlag(CLI::App& command, bool& json) {
   command.add_flag("--json", json, "print a JSON object instead of text");
 }
 
+void AddAnswerOption(CLI::App& command, std::vector<std::string>& answers) {
+  command.add_option("--answer", answers, "answer the next message box; may be repeated")
+      ->type_name("Yes|No|OK")
+      ->check(CLI::IsMember({"Yes", "No", "OK"}))
+      ->allow_extra_args(false);
+}
+
 }  // namespace lyn::lynsim
 
 int main(int argc, char** argv) {

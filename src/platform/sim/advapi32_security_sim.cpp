@@ -52,10 +52,18 @@ std::optional<Acl> ReadAcl(const void* pointer) {
 
 }  // namespace
 
-std::optional<SecuredObject> SimAdvapi32Security::Object(LPCSTR name, SE_OBJECT_TYPE type) const {
-  if (type != SE_FILE_OBJECT && type != SE_REGISTRY_KEY) return std::nullopt;
+DWORD SimAdvapi32Security::ExistingObject(LPCSTR name, SE_OBJECT_TYPE type,
+                                          SecuredObject& object) const {
+  if (name == nullptr || (type != SE_FILE_OBJECT && type != SE_REGISTRY_KEY)) {
+    return ERROR_INVALID_PARAMETER;
+  }
   const ObjectKind kind = type == SE_FILE_OBJECT ? ObjectKind::File : ObjectKind::RegistryKey;
-  return model_.Find(kind, model_.machine().AnsiToUtf8(name));
+  try {
+    object = model_.Find(kind, model_.machine().AnsiToUtf8(name));
+  } catch (const MachineError&) {
+    return type == SE_FILE_OBJECT ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
+  }
+  return object.exists ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 BOOL SimAdvapi32Security::GetFileSecurityA(LPCSTR fileName, SECURITY_INFORMATION requested,
@@ -185,16 +193,10 @@ DWORD SimAdvapi32Security::GetNamedSecurityInfoA(LPCSTR objectName, SE_OBJECT_TY
                                                  SECURITY_INFORMATION requested, PSID* owner,
                                                  PSID* group, PACL* dacl, PACL* sacl,
                                                  PSECURITY_DESCRIPTOR* descriptor) {
-  if (objectName == nullptr || descriptor == nullptr) return ERROR_INVALID_PARAMETER;
-  std::optional<SecuredObject> object;
-  try {
-    object = Object(objectName, type);
-  } catch (const MachineError&) {
-    return type == SE_FILE_OBJECT ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
-  }
-  if (!object) return ERROR_INVALID_PARAMETER;
-  if (!object->exists) return ERROR_FILE_NOT_FOUND;
-  auto* bytes = Allocated(DescriptorBytes(model_.DescriptorOf(*object), requested));
+  if (descriptor == nullptr) return ERROR_INVALID_PARAMETER;
+  SecuredObject object;
+  if (const DWORD error = ExistingObject(objectName, type, object)) return error;
+  auto* bytes = Allocated(DescriptorBytes(model_.DescriptorOf(object), requested));
   if (bytes == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
   const DescriptorLayout layout = *LayoutOf(bytes);
   const auto part = [bytes](std::uint32_t offset) -> void* {
@@ -262,22 +264,14 @@ DWORD SimAdvapi32Security::SetNamedSecurityInfoA(LPSTR objectName, SE_OBJECT_TYP
                                                  SECURITY_INFORMATION information, PSID, PSID,
                                                  PACL dacl, PACL) {
   // Only access lists are written here; a NULL list is not supported.
-  if (objectName == nullptr || information != DACL_SECURITY_INFORMATION || dacl == nullptr) {
-    return ERROR_INVALID_PARAMETER;
-  }
-  std::optional<SecuredObject> object;
-  try {
-    object = Object(objectName, type);
-  } catch (const MachineError&) {
-    return type == SE_FILE_OBJECT ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
-  }
-  if (!object) return ERROR_INVALID_PARAMETER;
-  if (!object->exists) return ERROR_FILE_NOT_FOUND;
-  if (!object->hasLists) return ERROR_NOT_SUPPORTED;
-  if (model_.UserAccess(*object, WRITE_DAC) == 0) return ERROR_ACCESS_DENIED;
+  if (information != DACL_SECURITY_INFORMATION || dacl == nullptr) return ERROR_INVALID_PARAMETER;
+  SecuredObject object;
+  if (const DWORD error = ExistingObject(objectName, type, object)) return error;
+  if (!object.hasLists) return ERROR_NOT_SUPPORTED;
+  if (model_.UserAccess(object, WRITE_DAC) == 0) return ERROR_ACCESS_DENIED;
   const auto acl = ReadAcl(dacl);
   if (!acl) return ERROR_INVALID_ACL;
-  model_.SetDacl(*object, *acl);
+  model_.SetDacl(object, *acl);
   return ERROR_SUCCESS;
 }
 

@@ -59,9 +59,11 @@ class SimAdvapi32Security : public win::Advapi32Security {
     kernel32_.SetLastError(error);
     return result;
   }
-  // The object a name of the given type denotes; nullopt for a type the
-  // machine does not keep lists for.
-  std::optional<SecuredObject> Object(win::LPCSTR name, win::SE_OBJECT_TYPE type) const;
+  // The existing object a name of the given type denotes, for the named
+  // security calls: ERROR_SUCCESS, or the error they return (a type the
+  // machine keeps no lists for is an invalid parameter).
+  win::DWORD ExistingObject(win::LPCSTR name, win::SE_OBJECT_TYPE type,
+                            SecuredObject& object) const;
 
   SecurityModel model_;
   SimKernel32& kernel32_;

@@ -123,28 +123,20 @@ bool RegistryStore::HasSubkeys(std::string_view path) const {
 
 void RegistryStore::DeleteTree(std::string_view path) const {
   const std::string key = FoldCase(JoinKeyPath(SplitKeyPath(path)));
+  // The key and the keys below it go with their values and their access
+  // lists: a key made again later inherits.
+  const std::string lists = "DELETE FROM security_descriptors WHERE kind = " +
+                            std::to_string(static_cast<int>(ObjectKind::RegistryKey)) +
+                            " AND (path_key = ?1 OR (path_key >= ?2 AND path_key < ?3))";
   store_.Write([&](const Transaction& t) {
-    t.Prepare(
-         "DELETE FROM registry_values WHERE key_path_key = ?1 OR "
-         "(key_path_key >= ?2 AND key_path_key < ?3)")
-        .Bind(1, key)
-        .Bind(2, BelowFrom(key))
-        .Bind(3, BelowTo(key))
-        .Run();
-    t.Prepare("DELETE FROM registry_keys WHERE path_key = ?1 OR (path_key >= ?2 AND path_key < ?3)")
-        .Bind(1, key)
-        .Bind(2, BelowFrom(key))
-        .Bind(3, BelowTo(key))
-        .Run();
-    // The keys' access lists go with them: a key made again later inherits.
-    t.Prepare(
-         "DELETE FROM security_descriptors WHERE kind = ?4 AND "
-         "(path_key = ?1 OR (path_key >= ?2 AND path_key < ?3))")
-        .Bind(1, key)
-        .Bind(2, BelowFrom(key))
-        .Bind(3, BelowTo(key))
-        .Bind(4, static_cast<std::int64_t>(ObjectKind::RegistryKey))
-        .Run();
+    for (const std::string& sql :
+         {std::string("DELETE FROM registry_values WHERE key_path_key = ?1 OR "
+                      "(key_path_key >= ?2 AND key_path_key < ?3)"),
+          std::string("DELETE FROM registry_keys WHERE path_key = ?1 OR "
+                      "(path_key >= ?2 AND path_key < ?3)"),
+          lists}) {
+      t.Prepare(sql).Bind(1, key).Bind(2, BelowFrom(key)).Bind(3, BelowTo(key)).Run();
+    }
   });
 }
 
