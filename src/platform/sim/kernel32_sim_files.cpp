@@ -362,12 +362,16 @@ BOOL SimKernel32::DeleteFileA(LPCSTR path) {
   return Guarded(FALSE, [&]() -> BOOL {
     const std::optional<ResolvedPath> file = ExistingForChange(path);
     if (!file) return FALSE;
-    if (file->folder || (machine_.Attributes(*file) & FILE_ATTRIBUTE_READONLY) != 0) {
-      return Fail(ERROR_ACCESS_DENIED, FALSE);
-    }
-    if (machine_.InUse(*file)) return Fail(ERROR_SHARING_VIOLATION, FALSE);
+    if (file->folder) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    const auto [attributes, inUse] = machine_.State().Read([&](const Transaction&) {
+      return std::pair(machine_.Attributes(*file), machine_.InUse(*file));
+    });
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (inUse) return Fail(ERROR_SHARING_VIOLATION, FALSE);
     if (machine_.drives().Remove(file->drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    machine_.SetAttributes(*file, FILE_ATTRIBUTE_ARCHIVE);
+    // The path's mark goes back to what a file nobody marked has, unless it
+    // already says that.
+    if (attributes != FILE_ATTRIBUTE_ARCHIVE) machine_.SetAttributes(*file, FILE_ATTRIBUTE_ARCHIVE);
     return TRUE;
   });
 }
@@ -382,11 +386,12 @@ BOOL SimKernel32::RemoveDirectoryA(LPCSTR path) {
       return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
     if (!entries.empty()) return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
-    if ((machine_.Attributes(*folder) & FILE_ATTRIBUTE_READONLY) != 0 ||
+    const DWORD attributes = machine_.Attributes(*folder);
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 ||
         machine_.drives().Remove(folder->drivePath) != 0) {
       return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
-    machine_.SetAttributes(*folder, 0);
+    if (attributes != FILE_ATTRIBUTE_DIRECTORY) machine_.SetAttributes(*folder, 0);
     return TRUE;
   });
 }
