@@ -53,6 +53,8 @@ TEST(BackImageTest, LinesAreClippedAndResizingKeepsWhatStillFits) {
   EXPECT_EQ(Inked(image), (Points{{0, 1}, {1, 1}, {2, 1}, {3, 0}, {3, 1}, {3, 2}}));
 
   image.Resize(2, 4);
+  EXPECT_EQ(image.Width(), 2);
+  EXPECT_EQ(image.Height(), 4);
   EXPECT_EQ(Inked(image), (Points{{0, 1}, {1, 1}}));
   EXPECT_EQ(image.At(1, 3), kPaper);
   image.Resize(3, 2);
