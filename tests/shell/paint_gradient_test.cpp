@@ -11,7 +11,8 @@ namespace {
 
 using fakes::RecordingSurface;
 
-// How the lines land on pixels is checked on the window's screenshot.
+// The lines as drawn; how they land on pixels is checked on the window's
+// screenshot.
 
 // The colour of gradient index i for the window's colours, computed
 // independently in double precision with halves rounded to even.

@@ -52,7 +52,9 @@ constexpr win::WORD kX64 = win::PROCESSOR_ARCHITECTURE_AMD64;
 constexpr win::WORD kIa64 = win::PROCESSOR_ARCHITECTURE_IA64;
 constexpr win::BYTE kServer = win::VER_NT_SERVER;
 
-TEST(GetOSInfoTest, NamesEveryEditionByTheDecisionTable) {
+// The editions of the machine presets are identified by the presets' own
+// test; these rows are the decisions no preset reaches.
+TEST(GetOSInfoTest, NamesTheEditionsNoPresetStandsFor) {
   const std::vector<std::pair<Machine, Expected>> table = {
       {{1, 4, 0, 949}, {"", 2, kFalse16}},
       {{1, 4, 10, 2182}, {"Windows 98 SP1", 3, kFalse16}},
