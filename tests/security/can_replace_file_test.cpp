@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "engine/install_log.h"
@@ -49,8 +50,7 @@ class RenamedOwners : public sim::SimAdvapi32Security {
   std::string domain_;
 };
 
-// A standard user on Windows 7 with a FAT32 stick as drive D:, security
-// enabled and the logs open.
+// A standard user on Windows 7 with a FAT32 stick as drive D:.
 sim::Profile StandardUser() {
   sim::Profile profile;
   profile.IsAdmin = false;
@@ -58,100 +58,71 @@ sim::Profile StandardUser() {
   return profile;
 }
 
-class CanReplaceFileTable : public ::testing::Test {
- protected:
-  void SetUp() override {
-    machine.MakeFolder("C:\\Program Files\\LYN");
-    machine.PutFile(kSystemFile, "MZ");
-    state.WindowsFolder = "C:\\Windows";
-    state.ProgramFolder = "C:\\Program Files\\LYN";
-    state.UninstallLogName = "UnInstallLYN.log";
-    state.InstallLogName = "InstallInfo.log";
-    OpenInstallLogs(machine.platform(), state);
-    NtfsVolume = kTrue16;
-    SecurityEnabled = kTrue16;
-  }
-  void TearDown() override {
-    NtfsVolume = kFalse16;
-    SecurityEnabled = kFalse16;
-  }
+constexpr const char* kElevated = ".  Ownership is Elevated Above Administrator.\r\nFailed\r\n";
 
-  // The answer for `path` and what it wrote to the install-information log.
-  std::pair<bool, std::string> Decide(Platform& platform, const char* path) {
-    const bool answer = CanReplaceFile(platform, path);
-    CloseInstallLogs(platform);
-    return {answer, machine.ReadFile(kInstallLog)};
-  }
-  std::pair<bool, std::string> Decide(const char* path) { return Decide(machine.platform(), path); }
-
-  // A platform on the same machine whose owners are looked up as `name` of
-  // `domain`.
-  std::pair<bool, std::string> DecideWithOwner(const char* path, const char* name,
-                                               const char* domain) {
-    RenamedOwners security(machine, name, domain);
-    Platform& p = machine.platform();
-    Platform renamed{p.kernel32, p.user32, p.version,  p.shell32, p.setupapi,
-                     p.widgets,  security, p.registry, p.com,     p.library};
-    return Decide(renamed, path);
-  }
-
-  fakes::MachinePlatform machine{StandardUser()};
+// Each row is decided in turn; the install-information log gets the rows'
+// lines in the same order.
+TEST(CanReplaceFileTest, EachDecisionWritesItsReason) {
+  fakes::MachinePlatform machine(StandardUser());
   SetupState state;
-};
-
-TEST_F(CanReplaceFileTable, AbsentFileIsAFirstTimeInstall) {
-  SecurityEnabled = kFalse16;
-  EXPECT_EQ(Decide("C:\\Windows\\system32\\absent.dll"),
-            std::make_pair(true, std::string("First Time Install\r\n")));
-}
-
-TEST_F(CanReplaceFileTable, WithoutSecurityEveryPresentFileMayBeReplaced) {
-  SecurityEnabled = kFalse16;
-  EXPECT_EQ(Decide(kSystemFile),
-            std::make_pair(true, std::string("Security is not available or not enabled.\r\n")));
-}
-
-TEST_F(CanReplaceFileTable, WritableFileIsReplacedWhoeverOwnsIt) {
-  machine.PutFile("C:\\Users\\Owner\\AppData\\Local\\Temp\\own.dll", "MZ");
-  EXPECT_EQ(Decide("C:\\Users\\Owner\\AppData\\Local\\Temp\\own.dll"),
-            std::make_pair(true, std::string("Write Permission Granted.\r\n")));
-}
-
-TEST_F(CanReplaceFileTable, SystemFileOfTrustedInstallerIsLeftAlone) {
-  EXPECT_EQ(Decide(kSystemFile),
-            std::make_pair(false, std::string(kSystemFile) +
-                                      "\r\nThe Owner is TrustedInstaller.  Ownership is Elevated "
-                                      "Above Administrator.\r\nFailed\r\n"));
-}
-
-TEST_F(CanReplaceFileTable, AnyOtherServiceAccountIsRefusedByItsDomain) {
-  const std::string refused = std::string(kSystemFile) +
-                              "\r\nThe Owner-Domain is NT SERVICE.  Ownership is Elevated Above "
-                              "Administrator.\r\nFailed\r\n";
-  EXPECT_EQ(DecideWithOwner(kSystemFile, "WinDefend", "NT SERVICE"),
-            std::make_pair(false, refused));
-}
-
-TEST_F(CanReplaceFileTable, LowerCaseTrustedInstallerIsRefusedOnlyByItsDomain) {
-  const std::string refused = std::string(kSystemFile) +
-                              "\r\nThe Owner-Domain is NT SERVICE.  Ownership is Elevated Above "
-                              "Administrator.\r\nFailed\r\n";
-  EXPECT_EQ(DecideWithOwner(kSystemFile, "trustedinstaller", "NT SERVICE"),
-            std::make_pair(false, refused));
-}
-
-TEST_F(CanReplaceFileTable, OwnerWithoutAccountNameDoesNotRefuse) {
+  state.WindowsFolder = "C:\\Windows";
+  state.ProgramFolder = "C:\\Program Files\\LYN";
+  state.UninstallLogName = "UnInstallLYN.log";
+  state.InstallLogName = "InstallInfo.log";
+  machine.MakeFolder(state.ProgramFolder);
+  OpenInstallLogs(machine.platform(), state);
+  NtfsVolume = kTrue16;
+  SecurityEnabled = kTrue16;
+  const std::string own = "C:\\Users\\Owner\\AppData\\Local\\Temp\\own.dll";
+  const std::string unmapped = "C:\\Windows\\system32\\unmapped.dll";
+  for (const std::string& file :
+       {own, std::string(kSystemFile), unmapped, std::string("D:\\lib.dll")}) {
+    machine.PutFile(file, "MZ");
+  }
   const auto& model = machine.sim().advapi32Security().model();
-  const sim::SecuredObject file = model.Find(ObjectKind::File, kSystemFile);
+  const sim::SecuredObject file = model.Find(ObjectKind::File, unmapped);
   sim::Descriptor descriptor = model.DescriptorOf(file);
   descriptor.owner = *sim::SidFromText("S-1-5-21-7-7-7-1234");
   model.SetDescriptor(file, descriptor);
-  EXPECT_EQ(Decide(kSystemFile), std::make_pair(true, std::string("Permission Granted.\r\n")));
-}
 
-TEST_F(CanReplaceFileTable, OnAVolumeWithoutListsTheOwnerDecides) {
-  machine.PutFile("D:\\lib.dll", "MZ");
-  EXPECT_EQ(Decide("D:\\lib.dll"), std::make_pair(true, std::string("Permission Granted.\r\n")));
+  const struct {
+    std::string path;
+    const char* ownerName;  // null: owners as the machine names them
+    const char* ownerDomain;
+    bool answer;
+    std::string log;
+  } rows[] = {
+      {"C:\\Windows\\system32\\absent.dll", nullptr, nullptr, true, "First Time Install\r\n"},
+      {own, nullptr, nullptr, true, "Write Permission Granted.\r\n"},
+      {kSystemFile, nullptr, nullptr, false,
+       std::string(kSystemFile) + "\r\nThe Owner is TrustedInstaller" + kElevated},
+      // Any other service account is refused by its domain, and so is a
+      // TrustedInstaller in other letter case.
+      {kSystemFile, "WinDefend", "NT SERVICE", false,
+       std::string(kSystemFile) + "\r\nThe Owner-Domain is NT SERVICE" + kElevated},
+      {kSystemFile, "trustedinstaller", "NT SERVICE", false,
+       std::string(kSystemFile) + "\r\nThe Owner-Domain is NT SERVICE" + kElevated},
+      {unmapped, nullptr, nullptr, true, "Permission Granted.\r\n"},
+      // On a volume without lists the owner decides.
+      {"D:\\lib.dll", nullptr, nullptr, true, "Permission Granted.\r\n"},
+  };
+  std::string log;
+  for (const auto& row : rows) {
+    Platform& p = machine.platform();
+    std::optional<RenamedOwners> renamed;
+    if (row.ownerName != nullptr) renamed.emplace(machine, row.ownerName, row.ownerDomain);
+    win::Advapi32Security& security = renamed ? *renamed : p.advapi32Security;
+    Platform platform{p.kernel32, p.user32, p.version,  p.shell32, p.setupapi,
+                      p.widgets,  security, p.registry, p.com,     p.library};
+    EXPECT_EQ(CanReplaceFile(platform, row.path), row.answer) << row.path;
+    log += row.log;
+  }
+  SecurityEnabled = kFalse16;
+  EXPECT_TRUE(CanReplaceFile(machine.platform(), kSystemFile)) << "without security";
+  log += "Security is not available or not enabled.\r\n";
+  CloseInstallLogs(machine.platform());
+  EXPECT_EQ(machine.ReadFile(kInstallLog), log);
+  NtfsVolume = kFalse16;
 }
 
 }  // namespace

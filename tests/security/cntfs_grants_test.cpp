@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "fakes/machine_platform.h"
 #include "platform/sim/security/accounts.h"
@@ -35,10 +36,21 @@ sim::Profile Profile(bool admin, const char* usersName = "Users") {
 
 class Grants : public ::testing::Test {
  protected:
-  explicit Grants(const sim::Profile& profile = Profile(true, "Benutzer")) : machine(profile) {
-    machine.sim().widgets().SetEventLoop(loop);
+  void TearDown() override {
+    NtfsVolume = kFalse16;
+    SecurityEnabled = kFalse16;
   }
-  const sim::SecurityModel& model() { return machine.sim().advapi32Security().model(); }
+  void Start(const sim::Profile& profile) {
+    machine.emplace(profile);
+    machine->sim().widgets().SetEventLoop(loop);
+  }
+  // The permission timer firing on the shown setup window.
+  void FireTimer() {
+    form.emplace(machine->platform());
+    form->Show();
+    machine->sim().widgets().Find("tmrSetPermissions")->Tick();
+  }
+  const sim::SecurityModel& model() { return machine->sim().advapi32Security().model(); }
   sim::Descriptor Of(ObjectKind kind, const char* path) {
     return model().DescriptorOf(model().Find(kind, path));
   }
@@ -58,20 +70,23 @@ class Grants : public ::testing::Test {
   void SetDacl(ObjectKind kind, const char* path, const Acl& acl) {
     model().SetDacl(model().Find(kind, path), acl);
   }
+  std::vector<int> MousePointers() { return machine->sim().widgets().MousePointers(); }
 
   IdleLoop loop;
-  fakes::MachinePlatform machine;
+  std::optional<fakes::MachinePlatform> machine;
+  std::optional<frmSetup> form;
 };
 
 TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
-  machine.PutFile("C:\\Data\\Sub\\deep.txt", "x");
-  machine.PutFile("C:\\Data\\top.txt", "x");
+  Start(Profile(true, "Benutzer"));
+  machine->PutFile("C:\\Data\\Sub\\deep.txt", "x");
+  machine->PutFile("C:\\Data\\top.txt", "x");
   SetDacl(ObjectKind::File, "C:\\Data",
           {Ace{kDeny, 3, win::FILE_ALL_ACCESS, sim::UsersSid()},
            Ace{kAllow, 3, win::FILE_ALL_ACCESS, sim::AdministratorsSid()}});
   ASSERT_TRUE(HasDeny(UsersEntries(ObjectKind::File, "C:\\Data\\top.txt")));
 
-  cNTFS security(machine.platform());
+  cNTFS security(machine->platform());
   EXPECT_EQ(security.FreeFolder("C:\\Data"), 0u);
   EXPECT_EQ(security.nameLocalUsers, "Benutzer");
 
@@ -91,16 +106,17 @@ TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
         << child;
   }
   // A file made after the grant takes the entry too.
-  machine.PutFile("C:\\Data\\Sub\\later.txt", "x");
+  machine->PutFile("C:\\Data\\Sub\\later.txt", "x");
   const Acl later = UsersEntries(ObjectKind::File, "C:\\Data\\Sub\\later.txt");
   ASSERT_FALSE(later.empty());
   EXPECT_EQ(later.front(), (Ace{kAllow, 0x10, win::FILE_ALL_ACCESS, sim::UsersSid()}));
 }
 
 TEST_F(Grants, OnlyExistingFoldersAreGranted) {
-  machine.PutFile("C:\\Data\\file.txt", "x");
+  Start(Profile(true));
+  machine->PutFile("C:\\Data\\file.txt", "x");
   const sim::Descriptor before = Of(ObjectKind::File, "C:\\Data\\file.txt");
-  cNTFS security(machine.platform());
+  cNTFS security(machine->platform());
   EXPECT_EQ(security.FreeFolder("C:\\Data\\file.txt"), 4u);
   EXPECT_EQ(security.FreeFolder("C:\\Missing"), 4u);
   EXPECT_EQ(Of(ObjectKind::File, "C:\\Data\\file.txt"), before);
@@ -108,8 +124,9 @@ TEST_F(Grants, OnlyExistingFoldersAreGranted) {
 }
 
 TEST_F(Grants, SoftwareKeyGrantChangesTheMachinesSoftwareKey) {
+  Start(Profile(true));
   ASSERT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE")[0].mask, win::KEY_READ);
-  cNTFS security(machine.platform());
+  cNTFS security(machine->platform());
   EXPECT_EQ(security.FreeKeyLM("Software"), 0u);
   EXPECT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE"),
             (Acl{Ace{kAllow, 3, win::KEY_ALL_ACCESS | win::STANDARD_RIGHTS_ALL, sim::UsersSid()}}));
@@ -118,75 +135,46 @@ TEST_F(Grants, SoftwareKeyGrantChangesTheMachinesSoftwareKey) {
             0x13);
 }
 
-// The permission timer on a shown setup window.
-class PermissionTimer : public Grants {
- protected:
-  explicit PermissionTimer(const sim::Profile& profile) : Grants(profile) {}
-  void Fire() {
-    form.Show();
-    machine.sim().widgets().Find("tmrSetPermissions")->Tick();
-  }
-  void TearDown() override {
-    NtfsVolume = kFalse16;
-    SecurityEnabled = kFalse16;
-  }
-  frmSetup form{machine.platform()};
-};
-
-class TimerForAdministrator : public PermissionTimer {
- protected:
-  TimerForAdministrator() : PermissionTimer(Profile(true)) {}
-};
-
-TEST_F(TimerForAdministrator, AllFourRightsMeanNoGrant) {
+TEST_F(Grants, AnAdministratorWithAllFourRightsGetsNoGrant) {
+  Start(Profile(true));
   const sim::Descriptor before = Of(ObjectKind::File, "C:\\Windows");
-  Fire();
+  FireTimer();
   EXPECT_EQ(NtfsVolume, kTrue16);
   EXPECT_EQ(SecurityEnabled, kFalse16);
   EXPECT_EQ(Of(ObjectKind::File, "C:\\Windows"), before);
-  EXPECT_EQ(machine.sim().widgets().MousePointers(), (std::vector<int>{13, 0}));
-  EXPECT_FALSE(machine.sim().widgets().Find("tmrSetPermissions")->Enabled());
+  EXPECT_EQ(MousePointers(), (std::vector<int>{13, 0}));
+  EXPECT_FALSE(machine->sim().widgets().Find("tmrSetPermissions")->Enabled());
 }
 
-class TimerOnCd : public PermissionTimer {
- protected:
-  static sim::Profile FromCd() {
-    sim::Profile profile = Profile(false);
-    profile.drives['E'] = sim::DriveVolume{"CDFS", "LYN67", 7};
-    profile.CurrentDirectory = "E:\\";
-    return profile;
-  }
-  TimerOnCd() : PermissionTimer(FromCd()) {}
-};
-
-TEST_F(TimerOnCd, NoTestAndNoGrantOffNtfs) {
+TEST_F(Grants, StartedFromACdThereIsNoTestAndNoGrant) {
+  sim::Profile profile = Profile(false);
+  profile.drives['E'] = sim::DriveVolume{"CDFS", "LYN67", 7};
+  profile.CurrentDirectory = "E:\\";
+  Start(profile);
   const sim::Descriptor before = Of(ObjectKind::File, "C:\\Windows\\system32");
-  Fire();
+  FireTimer();
   EXPECT_EQ(NtfsVolume, kFalse16);
   EXPECT_EQ(SecurityEnabled, kFalse16);
   EXPECT_EQ(Of(ObjectKind::File, "C:\\Windows\\system32"), before);
 }
 
-class TimerForStandardUser : public PermissionTimer {
- protected:
-  TimerForStandardUser() : PermissionTimer(Profile(false)) {}
-};
-
-TEST_F(TimerForStandardUser, GrantsFailSilentlyWithoutTheRightToChangeLists) {
+TEST_F(Grants, AStandardUserWithoutTheRightToChangeListsIsGrantedNothing) {
+  Start(Profile(false));
   const sim::Descriptor before = Of(ObjectKind::File, "C:\\Windows\\system32");
-  Fire();
+  FireTimer();
   EXPECT_EQ(SecurityEnabled, kTrue16);
   EXPECT_EQ(Of(ObjectKind::File, "C:\\Windows\\system32"), before);
-  EXPECT_EQ(machine.sim().widgets().MousePointers(), (std::vector<int>{13, 0}));
+  EXPECT_EQ(MousePointers(), (std::vector<int>{13, 0}));
 }
 
-TEST_F(TimerForStandardUser, GrantsTheWindowsAndSystemFoldersAndTheSoftwareKey) {
+TEST_F(Grants, AStandardUserWhoMayChangeListsIsGrantedTheSystemFoldersAndSoftwareKey) {
+  Start(Profile(false));
   // The user may change the lists, but may not write.
   const Ace changeList{kAllow, 3, 0x001200A9 | 0x00040000, sim::UsersSid()};
   SetDacl(ObjectKind::File, "C:\\Windows", {changeList});
   SetDacl(ObjectKind::File, "C:\\Windows\\system32", {changeList});
   SetDacl(ObjectKind::RegistryKey, "HKLM\\SOFTWARE", {changeList});
-  Fire();
+  FireTimer();
   EXPECT_EQ(SecurityEnabled, kTrue16);
   for (const char* folder : {"C:\\Windows", "C:\\Windows\\system32"}) {
     EXPECT_EQ(UsersEntries(ObjectKind::File, folder),

@@ -31,12 +31,11 @@ class RecordingHost : public sim::ProcessHost {
 
 class FrmSetupTest : public ::testing::Test {
  protected:
-  void Load(const char* fileSystem) {
+  void Load() {
     sim::Profile profile = sim::FindPreset("win7-ultimate-sp1").profile;
     sim::SetField(profile, "SM_CXSCREEN", "1280");
     sim::SetField(profile, "SM_CYSCREEN", "1024");
     sim::SetField(profile, "TempPath", "C:\\Temp\\");
-    sim::SetField(profile, "Drive.C", fileSystem);
     sim_.emplace(sim::Machine::Create(folder_.path(), profile), host_);
     sim::WidgetSet& widgets = sim_->widgets();
     loop_.emplace(widgets, std::vector<std::string>{}, 0, [](const std::string&, int) {});
@@ -55,7 +54,7 @@ class FrmSetupTest : public ::testing::Test {
 };
 
 TEST_F(FrmSetupTest, LoadCentresTheTopmostWindowAndReadsTheMachine) {
-  Load("NTFS");
+  Load();
   const sim::ControlModel& form = Find("frmSetup");
   EXPECT_EQ(form.Left(), (1280 * 15 - form.Width()) / 2);
   EXPECT_EQ(form.Top(), (1024 * 15 - form.Height()) / 2);
@@ -65,13 +64,8 @@ TEST_F(FrmSetupTest, LoadCentresTheTopmostWindowAndReadsTheMachine) {
   EXPECT_EQ(form_->State().SetupTempFolder, "C:\\Temp\\LYNSetup");
 }
 
-TEST_F(FrmSetupTest, AFatVolumeIsNotNtfs) {
-  Load("FAT32");
-  EXPECT_EQ(NtfsVolume, kFalse16);
-}
-
 TEST_F(FrmSetupTest, OnlyAcceptingEnablesContinue) {
-  Load("NTFS");
+  Load();
   sim::ControlModel& ok = Find("cmdOK");
   const struct {
     const char* click;

@@ -16,22 +16,12 @@ const std::string kQuestion =
     "any risk is \r\ntotally yours.\r\n\r\n" +
     std::string(45, ' ') + "Do you wish to continue?";
 
-void Windows7(FakePlatform& fake, bool x64) {
+void SetVersion(FakePlatform& fake, win::DWORD major, win::DWORD minor, win::DWORD build,
+                win::BYTE productType) {
   fake.kernel32.version.dwPlatformId = 2;
-  fake.kernel32.version.dwMajorVersion = 6;
-  fake.kernel32.version.dwMinorVersion = 1;
-  fake.kernel32.version.dwBuildNumber = 7601;
-  fake.kernel32.version.wProductType = 1;
-  fake.kernel32.productType = 1;
-  fake.kernel32.wow64 = x64;
-  fake.kernel32.nativeArchitecture = x64 ? win::PROCESSOR_ARCHITECTURE_AMD64 : 0;
-}
-
-void Version5(FakePlatform& fake, win::DWORD minor, win::BYTE productType) {
-  fake.kernel32.version.dwPlatformId = 2;
-  fake.kernel32.version.dwMajorVersion = 5;
+  fake.kernel32.version.dwMajorVersion = major;
   fake.kernel32.version.dwMinorVersion = minor;
-  fake.kernel32.version.dwBuildNumber = 2195;
+  fake.kernel32.version.dwBuildNumber = build;
   fake.kernel32.version.wProductType = productType;
 }
 
@@ -48,7 +38,10 @@ class OperatingSystemCheckTest : public ::testing::Test {
 };
 
 TEST_F(OperatingSystemCheckTest, SixtyFourBitSystemAsksAndYesContinues) {
-  Windows7(fake, true);
+  SetVersion(fake, 6, 1, 7601, win::VER_NT_WORKSTATION);
+  fake.kernel32.productType = 1;  // Ultimate
+  fake.kernel32.wow64 = win::TRUE;
+  fake.kernel32.nativeArchitecture = win::PROCESSOR_ARCHITECTURE_AMD64;
   fake.user32.answers = {win::IDYES};
   EXPECT_EQ(OperatingSystemCheck(fake.platform),
             "Operating System:  Windows 7 Ultimate Edition, 64-bit (Build 7601)");
@@ -60,7 +53,7 @@ TEST_F(OperatingSystemCheckTest, SixtyFourBitSystemAsksAndYesContinues) {
 }
 
 TEST_F(OperatingSystemCheckTest, OtherSystemsAreRefusedAfterOk) {
-  Version5(fake, 0, win::VER_NT_SERVER);
+  SetVersion(fake, 5, 0, 2195, win::VER_NT_SERVER);
   fake.user32.answers = {win::IDOK};
   EXPECT_THROW(OperatingSystemCheck(fake.platform), ProcessEnded);
   ExpectOneBox("Invalid OS", win::MB_OK | win::MB_ICONSTOP,

@@ -52,43 +52,25 @@ constexpr win::WORD kX64 = win::PROCESSOR_ARCHITECTURE_AMD64;
 constexpr win::WORD kIa64 = win::PROCESSOR_ARCHITECTURE_IA64;
 constexpr win::BYTE kServer = win::VER_NT_SERVER;
 
-TEST(GetOSInfoTest, NamesEveryEditionByTheDecisionTable) {
+// The editions of the machine presets are identified by the presets' own
+// test; these rows are the decisions no preset reaches.
+TEST(GetOSInfoTest, NamesTheEditionsNoPresetStandsFor) {
   const std::vector<std::pair<Machine, Expected>> table = {
-      {{0, 3, 10, 0}, {"Windows 3.1", 1, kFalse16}},
-      {{1, 4, 0, 950}, {"Windows 95", 2, kFalse16}},
-      {{1, 4, 0, 1080}, {"Windows 95 SP1", 2, kFalse16}},
-      {{1, 4, 0, 1111}, {"Windows 95 OSR2", 2, kFalse16}},
       {{1, 4, 0, 949}, {"", 2, kFalse16}},
-      {{1, 4, 10, 1998}, {"Windows 98", 3, kFalse16}},
       {{1, 4, 10, 2182}, {"Windows 98 SP1", 3, kFalse16}},
-      {{1, 4, 10, 2222}, {"Windows 98 SE", 3, kFalse16}},
       {{1, 4, 10, 1997}, {"", 3, kFalse16}},
-      {{1, 4, 90, 3000}, {"Windows ME", 4, kFalse16}},
       {{1, 4, 50, 3000}, {"", 0, kFalse16}},
-      {{2, 3, 51, 1057}, {"Windows NT 3.x", 5, kFalse16}},
-      {{2, 4, 0, 1381}, {"Windows NT 4.x", 6, kFalse16}},
-      {{2, 5, 0, 2195}, {"Windows 2000 Professional", 7, kFalse16}},
-      {{2, 5, 0, 2195, kServer, 0x82}, {"Windows 2000 Datacenter Server", 8, kFalse16}},
-      {{2, 5, 0, 2195, kServer, 0x02}, {"Windows 2000 Advanced Server", 8, kFalse16}},
-      {{2, 5, 0, 2195, kServer}, {"Windows 2000 Server", 8, kFalse16}},
       {{2, 5, 1, 2600, 1, 0x200, 0, 0, {{87, 1}, {88, 1}}},
        {"Windows XP Media Center Edition", 9, kFalse16}},
       {{2, 5, 1, 2600, 1, 0x200, 0, 0, {{88, 1}, {86, 1}}},
        {"Windows XP Starter Edition", 10, kFalse16}},
-      {{2, 5, 1, 2600, 1, 0x200, 0, 0, {{86, 1}}}, {"Windows XP Tablet PC Edition", 9, kFalse16}},
-      {{2, 5, 1, 2600, 1, 0x200}, {"Windows XP Home Edition", 10, kFalse16}},
-      {{2, 5, 1, 2600}, {"Windows XP Professional", 9, kFalse16}},
       {{2, 5, 2, 3790, 1, 0, kX64}, {"Windows XP Professional x64 Edition", 9, kTrue16}},
-      {{2, 5, 2, 3790, kServer, 0x02}, {"Windows Server 2003, Enterprise Edition", 11, kFalse16}},
-      {{2, 5, 2, 3790, kServer, 0x2000},
-       {"Windows Storage Server 2003Standard Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x2002}, {"Windows Server 2003, Enterprise Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x80, 0, 0, {{89, 1}}},
        {"Windows Server 2003 R2, Datacenter Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x4000},
        {"Windows Server 2003, Compute Cluster Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x400}, {"Windows Server 2003, Web Edition", 11, kFalse16}},
-      {{2, 5, 2, 3790, kServer, 0}, {"Windows Server 2003, Standard Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0x80, kX64},
        {"Windows Server 2003, Datacenter x64 Edition", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0, kX64},
@@ -97,18 +79,13 @@ TEST(GetOSInfoTest, NamesEveryEditionByTheDecisionTable) {
        {"Windows Server 2003, Enterprise Edition for Itanium-based Systems", 11, kFalse16}},
       {{2, 5, 2, 3790, kServer, 0, kIa64}, {"Windows Server 2003, ", 11, kFalse16}},
       {{2, 5, 3, 3790}, {"", 0, kFalse16}},
-      {{2, 6, 0, 6002, 1, 0, 0, 6}, {"Windows Vista Business Edition, 32-bit", 12, kFalse16}},
       {{2, 6, 0, 6002, kServer, 0, kX64, 8},
        {"Windows Server 2008 Datacenter Edition, 64-bit", 13, kTrue16}},
-      {{2, 6, 1, 7601, 1, 0, 0, 0x30}, {"Windows 7 , 32-bit", 14, kFalse16}},
-      {{2, 6, 1, 7600, 1, 0, kX64, 1}, {"Windows 7 Ultimate Edition, 64-bit", 14, kTrue16}},
       {{2, 6, 1, 7600, kServer, 0, kX64, 25},
        {"Windows Server 2008 R2 Small Business Server Premium Edition, 64-bit", 15, kTrue16}},
       {{2, 6, 1, 7600, 1, 0, kIa64, 15},
        {"Windows 7 Enterprise Edition for Itanium-based Systems", 14, kFalse16}},
-      {{2, 6, 2, 9200, 1, 0, kX64, 0x30}, {", 64-bit", 0, kTrue16}},
       {{2, 7, 0, 1}, {"", 0, kFalse16}},
-      {{3, 4, 0, 1}, {"Windows CE", -1, kFalse16}},
       {{4, 1, 0, 1}, {"", 0, kFalse16}},
   };
   for (const auto& [machine, expected] : table) {
@@ -134,25 +111,12 @@ TEST(GetOSInfoTest, SixtyFourBitFlagIsClearedOnlyByVersionSixOnX86) {
   EXPECT_EQ(Is64BitOS, kFalse16);
 }
 
-TEST(GetOSInfoTest, DescriptionCarriesBuildAndServicePack) {
+// The descriptions of known systems are checked with the operating-system
+// check's messages.
+TEST(GetOSInfoTest, DescriptionOfAnUnknownSystemAndAServicePackWithoutNul) {
   FakePlatform fake;
-  Configure(fake, {2, 6, 1, 7601, 1, 0, 0, 0x30, {}, "Service Pack 1"});
-  auto info = GetOSInfo(fake.platform);
-  EXPECT_EQ(info.OSDescription, "Windows 7 , 32-bit (Build 7601, Service Pack 1)");
-  EXPECT_EQ(info.BuildNumber, "7601");
-  EXPECT_EQ(info.ServicePack, "Service Pack 1");
-
-  Configure(fake, {2, 6, 1, 7600, 1, 0, kX64, 1});
-  EXPECT_EQ(GetOSInfo(fake.platform).OSDescription,
-            "Windows 7 Ultimate Edition, 64-bit (Build 7600)");
-
   Configure(fake, {2, 9, 0, 12345});
-  info = GetOSInfo(fake.platform);
-  EXPECT_EQ(info.OSDescription, " (Build 12345)") << "an unrecognised system keeps the build part";
-}
-
-TEST(GetOSInfoTest, ServicePackWithoutNulIsTakenWhole) {
-  FakePlatform fake;
+  EXPECT_EQ(GetOSInfo(fake.platform).OSDescription, " (Build 12345)");
   Configure(fake, {2, 5, 1, 2600});
   std::memset(fake.kernel32.version.szCSDVersion, 'S', 128);
   EXPECT_EQ(GetOSInfo(fake.platform).ServicePack, std::string(128, 'S'));

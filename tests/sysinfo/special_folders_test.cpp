@@ -10,27 +10,22 @@ namespace {
 
 using fakes::FakePlatform;
 
-TEST(FolderQueriesTest, DirectoriesAreTrimmedAndTempKeepsItsBackslash) {
+TEST(FolderQueriesTest, TrimmedTextsOrEmptyOnesWhenThePathDoesNotFit) {
   FakePlatform fake;
   fake.kernel32.systemDirectory = " C:\\WINDOWS\\system32 ";
   fake.kernel32.windowsDirectory = "C:\\WINDOWS";
   fake.kernel32.tempPath = "C:\\TEMP\\";
   EXPECT_EQ(GetSystemDir(fake.platform), "C:\\WINDOWS\\system32");
   EXPECT_EQ(GetWindowsDir(fake.platform), "C:\\WINDOWS");
-  EXPECT_EQ(GetTempDir(fake.platform), "C:\\TEMP\\");
-}
+  EXPECT_EQ(GetTempDir(fake.platform), "C:\\TEMP\\") << "the temporary folder keeps its backslash";
 
-TEST(FolderQueriesTest, PathsThatDoNotFitGiveEmptyTexts) {
-  FakePlatform fake;
   fake.kernel32.tempPath = "C:\\" + std::string(260, 'T') + "\\";
   fake.kernel32.systemDirectory = "C:\\" + std::string(300, 'S');
   EXPECT_EQ(GetTempDir(fake.platform), "");
   // The buffer of blanks is too small: the call writes nothing into it.
   EXPECT_EQ(GetSystemDir(fake.platform), "");
-}
 
-TEST(FolderQueriesTest, SpecialFolderTheShellCannotGiveIsNo) {
-  FakePlatform fake;
+  // A special folder the shell cannot give is "NO".
   fake.shell32.folders = {{0x26, "C:\\Program Files"}};
   EXPECT_EQ(GetSpecialFolderPath(fake.platform, 0x26), "C:\\Program Files");
   EXPECT_EQ(GetSpecialFolderPath(fake.platform, 0x2B), "NO");
