@@ -51,7 +51,7 @@ TEST(LynsimUsageTest, BadInputIsOneLineWithAFailingStatus) {
       {"new " + dir + "-other --preset win11", 2, "unknown preset 'win11'"},
       {"new " + dir + "-other --set Colour=blue", 2, "unknown profile field 'Colour'"},
       {"new " + dir + "-other --set dwMajorVersion", 2, "expected FIELD=VALUE"},
-      {"new " + dir + "-acl --set 'Security:C:\\x=allow=Nobody:1'", 2,
+      {"new " + dir + "-other --set 'Security:C:\\x=allow=Nobody:1'", 2,
        "'allow=Nobody:1': the machine has no account 'Nobody'"},
       {"new", 2, "DIR is required"},
       {"set " + dir + " dwmajorversion=5", 2, "did you mean dwMajorVersion?"},
