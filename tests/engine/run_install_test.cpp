@@ -23,6 +23,7 @@ std::string Contents(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A log of the first install on a new machine, as kept in tests/data/install.
 std::string Expected(const std::string& name) {
   const fs::path file = fs::path(LYN_SOURCE_DIR) / "tests" / "data" / "install" / name;
   EXPECT_TRUE(fs::exists(file)) << file;
@@ -46,29 +47,18 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
-// The last occurrence of `after` followed by `inserted`.
-std::string InsertedAfterLast(std::string text, const std::string& after,
-                              const std::string& inserted) {
-  const auto at = text.rfind(after);
+// The text with `inserted` after the first (or the last) occurrence of `after`.
+std::string Inserted(std::string text, const std::string& after, const std::string& inserted,
+                     bool last = false) {
+  const auto at = last ? text.rfind(after) : text.find(after);
   EXPECT_NE(at, std::string::npos) << after;
   if (at != std::string::npos) text.insert(at + after.size(), inserted);
   return text;
 }
 
-std::string InsertedAfterFirst(std::string text, const std::string& after,
-                               const std::string& inserted) {
-  const auto at = text.find(after);
-  EXPECT_NE(at, std::string::npos) << after;
-  if (at != std::string::npos) text.insert(at + after.size(), inserted);
-  return text;
-}
-
-const std::string kFailedEntry =
-    "[UNINSTALL "
-    "REG]\r\nSOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67\r\nFailed\r\n";
-const std::string kSuccessfulEntry =
-    "[UNINSTALL REG]\r\nSOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67\r\n"
-    "Successful\r\n";
+const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67\r\n";
+const std::string kSuccessfulEntry = "[UNINSTALL REG]\r\n" + kEntry + "Successful\r\n";
+const std::string kFailedEntry = "[UNINSTALL REG]\r\n" + kEntry + "Failed\r\n";
 
 class RunInstallTest : public ::testing::Test {
  protected:
@@ -77,29 +67,36 @@ class RunInstallTest : public ::testing::Test {
   LynsimResult Run(const std::string& script) {
     return scratch.Lynsim("run " + scratch.machine() + script);
   }
+  // Accepts the licence, installs, and leaves by Exit on the last page.
+  LynsimResult Install() { return Run(std::string(kInstall) + " --click cmdExit"); }
+  void ExpectLogs(const std::string& uninstall, const std::string& installInfo) const {
+    EXPECT_EQ(File(uninstallLog), uninstall);
+    EXPECT_EQ(File(programFiles + "\\LYN\\InstallInfo.log"), installInfo);
+  }
+  lyn::sim::Machine Machine() const { return lyn::sim::Machine::Open(scratch.machine()); }
   fs::path Host(const std::string& windowsPath) const {
-    return lyn::sim::Machine::Open(scratch.machine()).Resolve(windowsPath).hostPath;
+    return Machine().Resolve(windowsPath).hostPath;
   }
   std::string File(const std::string& windowsPath) const { return Contents(Host(windowsPath)); }
-  void Put(const std::string& windowsPath, const fs::path& from) const {
-    fs::copy_file(from, Host(windowsPath), fs::copy_options::overwrite_existing);
-  }
   bool Exists(const std::string& windowsPath) const {
-    return lyn::sim::Machine::Open(scratch.machine()).Resolve(windowsPath).exists;
+    return Machine().Resolve(windowsPath).exists;
   }
 
   ScratchMachine scratch;
   const std::string programFiles = "C:\\Program Files";
   const std::string uninstallLog = "C:\\Windows\\UnInstallLYN.log";
   const std::string tempFolder = "C:\\Users\\Owner\\AppData\\Local\\Temp\\LYNSetup";
+  const std::string uninstallExpected = Expected("win7-uninstall.log");
+  const std::string installInfoExpected = Expected("win7-installinfo.log");
 };
 
-TEST_F(RunInstallTest, AFirstInstallWritesBothLogsAndOffersFinish) {
-  const LynsimResult result = Run(std::string(kInstall) + " --click cmdExit");
+// A first install writes both logs and offers Finish; a second run is
+// refused and changes nothing.
+TEST_F(RunInstallTest, AFirstInstallWritesBothLogsAndASecondRunIsRefused) {
+  const LynsimResult result = Install();
   ASSERT_EQ(result.status, 0) << result.err << result.out;
   EXPECT_TRUE(result.out.ends_with("click: cmdExit\nended: Finish\n")) << result.out;
-  EXPECT_EQ(File(uninstallLog), Expected("win7-uninstall.log"));
-  EXPECT_EQ(File(programFiles + "\\LYN\\InstallInfo.log"), Expected("win7-installinfo.log"));
+  ExpectLogs(uninstallExpected, installInfoExpected);
   EXPECT_TRUE(Exists(programFiles + "\\LYN\\LYN.exe"));
   EXPECT_TRUE(Exists(programFiles + "\\LYN\\Maps"));
   EXPECT_FALSE(Exists(tempFolder)) << "the temporary folder is removed";
@@ -117,27 +114,22 @@ TEST_F(RunInstallTest, AFirstInstallWritesBothLogsAndOffersFinish) {
                   "caption: lblPGprogress \".....\"\ncaption: lblPGprogress \"....Done\"\n"
                   "visible: imgTick(3) true\nvisible: imgTick(4) true\n"))
       << result.out;
-}
 
-TEST_F(RunInstallTest, ASecondRunIsRefusedAndChangesNothing) {
-  ASSERT_EQ(Run(kInstall).status, 0);
-  const std::string firstLog = File(uninstallLog);
   const LynsimResult second = Run(std::string(kInstall) + " --answer OK");
   EXPECT_TRUE(
-      Has(second.out,
-          "msgbox: \"Installation Already Exists\" [OK] critical \"The LYN program is "
-          "already installed on this computer.\\r\\n\\r\\nIf you wish to re-install, please "
-          "uninstall the current\\r\\n\\r\\ninstallation first.  This Setup will now "
-          "terminate.\"\nanswer: OK\nended: Installation Already Exists\n"))
+      second.out.ends_with("msgbox: \"Installation Already Exists\" [OK] critical \"The LYN "
+                           "program is already installed on this computer.\\r\\n\\r\\nIf you "
+                           "wish to re-install, please uninstall the current\\r\\n\\r\\n"
+                           "installation first.  This Setup will now terminate.\"\nanswer: OK\n"
+                           "ended: Installation Already Exists\n"))
       << second.out;
-  EXPECT_EQ(File(uninstallLog), firstLog);
+  ExpectLogs(uninstallExpected, installInfoExpected);
   EXPECT_FALSE(Exists(programFiles + "\\LYN01"));
 }
 
 TEST_F(RunInstallTest, AFolderWithoutTheProductLeadsToTheNextNumberedFolder) {
   fs::create_directories(Host(programFiles + "\\LYN"));
-  const LynsimResult result = Run(kInstall);
-  ASSERT_EQ(result.status, 0) << result.err << result.out;
+  ASSERT_EQ(Install().status, 0);
   EXPECT_TRUE(
       File(uninstallLog)
           .starts_with("[PROGRAM FILE FOLDER]\r\n" + programFiles + "\\LYN01\r\nSuccessful\r\n"));
@@ -146,8 +138,7 @@ TEST_F(RunInstallTest, AFolderWithoutTheProductLeadsToTheNextNumberedFolder) {
 }
 
 TEST_F(RunInstallTest, AMissingCabinetStopsAndCleansUp) {
-  const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
-  fs::remove(machine.Resolve("LYN.CAB").hostPath);
+  fs::remove(Host("LYN.CAB"));
   const LynsimResult result = Run(std::string(kInstall) + " --answer OK");
   EXPECT_TRUE(Has(result.out, "msgbox: \"File Missing\" [OK] critical \"Unable to continue.  "))
       << result.out;
@@ -161,11 +152,9 @@ TEST_F(RunInstallTest, AMissingCabinetStopsAndCleansUp) {
 
 TEST_F(RunInstallTest, ACopyOverAFileInUseFailsAndTheRunGoesOn) {
   const std::string uninstaller = "C:\\Windows\\UninstallLYN67.exe";
-  const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
-  std::ofstream(machine.Resolve(uninstaller).hostPath) << "running";
-  machine.SetInUse(uninstaller, true);
-  const LynsimResult result = Run(std::string(kInstall) + " --click cmdExit");
-  ASSERT_EQ(result.status, 0) << result.err << result.out;
+  std::ofstream(Host(uninstaller)) << "running";
+  Machine().SetInUse(uninstaller, true);
+  ASSERT_EQ(Install().status, 0);
   const std::string log = File(uninstallLog);
   EXPECT_TRUE(Has(log, "[WINDOWS]\r\n" + uninstaller + "\r\nFailed\r\n[APM]\r\n")) << log;
   EXPECT_FALSE(Has(log, uninstaller + "\r\nNA\r\n")) << "a failed copy is not registered";
@@ -174,53 +163,32 @@ TEST_F(RunInstallTest, ACopyOverAFileInUseFailsAndTheRunGoesOn) {
 }
 
 TEST_F(RunInstallTest, ATemporaryFolderThatCannotBeEmptiedStopsBeforeTheLogs) {
-  const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
   const std::string leftover = tempFolder + "\\held.tmp";
-  fs::create_directories(machine.Resolve(tempFolder).hostPath);
-  std::ofstream(machine.Resolve(leftover).hostPath) << "held";
-  machine.SetInUse(leftover, true);
+  fs::create_directories(Host(tempFolder));
+  std::ofstream(Host(leftover)) << "held";
+  Machine().SetInUse(leftover, true);
   const LynsimResult result = Run(std::string(kInstall) + " --answer OK");
-  EXPECT_TRUE(Has(result.out,
-                  "msgbox: \"System Files/Folders in Use\" [OK] critical \"Unable to continue.  "
-                  "Close all other\\r\\nprograms and try again.\"\nanswer: OK\n"
-                  "ended: System Files/Folders in Use\n"))
+  EXPECT_TRUE(result.out.ends_with(
+      "msgbox: \"System Files/Folders in Use\" [OK] critical \"Unable to continue.  Close all "
+      "other\\r\\nprograms and try again.\"\nanswer: OK\nended: System Files/Folders in Use\n"))
       << result.out;
   EXPECT_TRUE(fs::is_empty(Host(programFiles + "\\LYN"))) << "the program folder stays, empty";
   EXPECT_FALSE(Exists(uninstallLog));
 }
 
-TEST(RunInstallXpTest, AnInstallOnWindowsXpUsesItsFolders) {
-  const ScratchMachine scratch("--preset winxp-pro");
-  const LynsimResult result =
-      scratch.Lynsim("run " + scratch.machine() + std::string(kInstall) + " --click cmdExit");
-  ASSERT_EQ(result.status, 0) << result.err << result.out;
-  const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
-  const std::string log = Contents(machine.Resolve("C:\\WINDOWS\\UnInstallLYN.log").hostPath);
-  EXPECT_TRUE(log.starts_with("[PROGRAM FILE FOLDER]\r\nC:\\Program Files\\LYN\r\nSuccessful\r\n"))
-      << log;
-  EXPECT_TRUE(Has(log, "[DESKTOP SHORTCUT]\r\nC:\\Documents and Settings\\")) << log;
-  EXPECT_TRUE(
-      log.ends_with("[UNINSTALL REG]\r\nSOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
-                    "Uninstall\\LYN67\r\nSuccessful\r\n[END]\r\n\r\n\r\n"))
-      << log;
-}
-
 TEST_F(RunInstallTest, ANewerSystemFileIsKeptAndNotRegistered) {
   const std::string control = "C:\\Windows\\system32\\MSCOMCTL.OCX";
   const fs::path newer = fs::path(LYN_TEST_PE_DIR) / "catalog_engine_i686.dll";  // 8.0
-  Put(control, newer);
-  ASSERT_EQ(Run(std::string(kInstall) + " --click cmdExit").status, 0);
+  fs::copy_file(newer, Host(control), fs::copy_options::overwrite_existing);
+  ASSERT_EQ(Install().status, 0);
   const std::string entry = control + "\r\nSuccessful\r\n";
-  EXPECT_EQ(File(uninstallLog), Replaced(Expected("win7-uninstall.log"), entry, "", 2));
-  std::string info = Replaced(Expected("win7-installinfo.log"),
-                              control +
-                                  "\r\nVersion Present = None, Version Shipped = 6.1, "
-                                  "Install = True\r\n",
-                              control +
-                                  "\r\nVersion Present = 8.0, Version Shipped = 6.1, "
-                                  "Install = False\r\n");
-  info = Replaced(info, "First Time Install\r\n" + entry, "");
-  EXPECT_EQ(File(programFiles + "\\LYN\\InstallInfo.log"), Replaced(info, entry, ""));
+  const std::string survey = control + "\r\nVersion Present = None, Version Shipped = 6.1, ";
+  const std::string info =
+      Replaced(Replaced(installInfoExpected, survey + "Install = True\r\n",
+                        control + "\r\nVersion Present = 8.0, Version Shipped = 6.1, "
+                                  "Install = False\r\n"),
+               "First Time Install\r\n" + entry, "");
+  ExpectLogs(Replaced(uninstallExpected, entry, "", 2), Replaced(info, entry, ""));
   EXPECT_EQ(File(control), Contents(newer));
 }
 
@@ -232,19 +200,20 @@ class OlderSystemFileTest : public RunInstallTest {
  protected:
   explicit OlderSystemFileTest(const std::string& newArgs = "")
       : RunInstallTest("--set IsAdmin=false " + newArgs) {
-    Put(viewer, older);
+    fs::copy_file(older, Host(viewer), fs::copy_options::overwrite_existing);
   }
 
-  // The logs both runs share: the version survey now marks the viewer, it is
-  // registered (registering a program fails), and the user may not write
-  // the uninstall entry.
-  static std::string Survey(std::string log) {
-    return Replaced(std::move(log),
+  // The install information both runs share: the version survey now marks
+  // the viewer.
+  std::string Surveyed() const {
+    return Replaced(installInfoExpected,
                     "hh.exe\r\nVersion Present = 6.1, Version Shipped = 6.0, Install = False",
                     "hh.exe\r\nVersion Present = 5.1, Version Shipped = 6.0, Install = True");
   }
+  // What both logs share: the viewer is registered (registering a program
+  // fails), and the user may not write the uninstall entry.
   std::string Registered(std::string log) const {
-    log = InsertedAfterLast(std::move(log), lastSystemFile, viewer + "\r\nFailed\r\n");
+    log = Inserted(std::move(log), lastSystemFile, viewer + "\r\nFailed\r\n", true);
     return Replaced(std::move(log), kSuccessfulEntry, kFailedEntry);
   }
   const std::string viewer = "C:\\Windows\\system32\\hh.exe";
@@ -258,26 +227,21 @@ class CdStartTest : public OlderSystemFileTest {
 };
 
 TEST_F(OlderSystemFileTest, TheOwnerCheckRefusesAFileOfTrustedInstaller) {
-  ASSERT_EQ(Run(std::string(kInstall) + " --click cmdExit").status, 0);
-  EXPECT_EQ(File(uninstallLog), Registered(Expected("win7-uninstall.log")));
-  const std::string refusal = viewer +
-                              "\r\nThe Owner is TrustedInstaller.  Ownership is Elevated Above "
-                              "Administrator.\r\nFailed\r\n";
-  EXPECT_EQ(File(programFiles + "\\LYN\\InstallInfo.log"),
-            Registered(InsertedAfterFirst(Survey(Expected("win7-installinfo.log")), lastSystemFile,
-                                          refusal)));
+  ASSERT_EQ(Install().status, 0);
+  ExpectLogs(
+      Registered(uninstallExpected),
+      Registered(Inserted(Surveyed(), lastSystemFile,
+                          viewer + "\r\nThe Owner is TrustedInstaller.  Ownership is Elevated "
+                                   "Above Administrator.\r\nFailed\r\n")));
   EXPECT_EQ(File(viewer), Contents(older));
 }
 
 TEST_F(CdStartTest, WithoutSecurityTheOlderFileIsReplaced) {
-  ASSERT_EQ(Run(std::string(kInstall) + " --click cmdExit").status, 0);
+  ASSERT_EQ(Install().status, 0);
   const std::string copied = viewer + "\r\nSuccessful\r\n";
-  EXPECT_EQ(File(uninstallLog),
-            Registered(InsertedAfterFirst(Expected("win7-uninstall.log"), lastSystemFile, copied)));
-  EXPECT_EQ(
-      File(programFiles + "\\LYN\\InstallInfo.log"),
-      Registered(InsertedAfterFirst(Survey(Expected("win7-installinfo.log")), lastSystemFile,
-                                    "Security is not available or not enabled.\r\n" + copied)));
+  ExpectLogs(Registered(Inserted(uninstallExpected, lastSystemFile, copied)),
+             Registered(Inserted(Surveyed(), lastSystemFile,
+                                 "Security is not available or not enabled.\r\n" + copied)));
   EXPECT_NE(File(viewer), Contents(older));
 }
 
@@ -292,16 +256,14 @@ class ReadOnlyUninstallKeyTest : public RunInstallTest {
 };
 
 TEST_F(ReadOnlyUninstallKeyTest, TheUninstallRowGetsTheCrossAndTheRunFinishes) {
-  const LynsimResult result = Run(std::string(kInstall) + " --click cmdExit");
+  const LynsimResult result = Install();
   ASSERT_EQ(result.status, 0) << result.err << result.out;
   EXPECT_TRUE(Has(result.out, "visible: imgTick(3) true\nvisible: imgCross(4) true\n"))
       << result.out;
   EXPECT_FALSE(Has(result.out, "imgTick(4)")) << result.out;
   EXPECT_TRUE(result.out.ends_with("click: cmdExit\nended: Finish\n")) << result.out;
-  EXPECT_EQ(File(uninstallLog),
-            Replaced(Expected("win7-uninstall.log"), kSuccessfulEntry, kFailedEntry));
-  EXPECT_EQ(File(programFiles + "\\LYN\\InstallInfo.log"),
-            Replaced(Expected("win7-installinfo.log"), kSuccessfulEntry, kFailedEntry));
+  ExpectLogs(Replaced(uninstallExpected, kSuccessfulEntry, kFailedEntry),
+             Replaced(installInfoExpected, kSuccessfulEntry, kFailedEntry));
 }
 
 }  // namespace

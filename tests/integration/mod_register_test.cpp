@@ -78,22 +78,6 @@ TEST(SelfRegistrationTest, AnEntryPointAnsweringAFailureCodeStillCountsAsRegiste
   EXPECT_EQ(Records(machine), (std::vector<Record>{{kControl, "DllRegisterServer", -2147467259}}));
 }
 
-TEST(SelfRegistrationTest, TheExportGivenOutIsCallable) {
-  MachinePlatform machine;
-  machine.PutFile(kControl, fakes::TestImage("catalog_engine_i686.dll"));
-  win::Kernel32Library& library = machine.platform().library;
-  const win::HMODULE module = library.LoadLibraryA(kControl);
-  ASSERT_NE(module, 0u);
-  EXPECT_EQ(library.GetProcAddress(module, "CatalogMissing"), nullptr);
-  EXPECT_EQ(machine.platform().kernel32.GetLastError(), win::ERROR_PROC_NOT_FOUND);
-  const auto entry = win::FunctionCast<win::SelfRegistrationEntry>(
-      library.GetProcAddress(module, "DllRegisterServer"));
-  ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry(), win::S_OK);
-  EXPECT_EQ(Records(machine).size(), 1u);
-  EXPECT_TRUE(library.FreeLibrary(module));
-}
-
 // Takes the full ten seconds of the limit.
 TEST(SelfRegistrationTest, ARegistrationTakingElevenSecondsIsGivenUpAfterTen) {
   MachinePlatform machine(Behaving("delay=11000"));

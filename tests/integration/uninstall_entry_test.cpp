@@ -68,17 +68,6 @@ TEST(UninstallEntryTest, AnEntryThatCannotBeDeletedKeepsItsValues) {
             "old");
 }
 
-TEST(UninstallEntryTest, WithoutWriteAccessToTheMachineNoEntryIsMade) {
-  sim::Profile profile;
-  profile.IsAdmin = false;
-  MachinePlatform machine(profile);
-  SetupState state;
-  EXPECT_FALSE(WriteUninstallEntry(machine.platform(), state, "C:\\LYN\\LYN.exe", "u"));
-  EXPECT_FALSE(sim::RegistryStore(machine.machine().State()).FindKey(kEntry));
-  EXPECT_EQ(state.UninstallKeyPath,
-            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67");
-}
-
 TEST(RegistryModuleTest, ValuesReadAsTextByType) {
   MachinePlatform machine;
   sim::ImportRegistry(

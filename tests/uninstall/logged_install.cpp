@@ -1,5 +1,7 @@
 #include "uninstall/logged_install.h"
 
+#include <vector>
+
 #include "engine/install_log.h"
 #include "engine/manifest_rows.h"
 #include "uninstall/uninstall_log.h"
@@ -31,7 +33,7 @@ std::string SectionOf(std::string_view code) {
 
 }  // namespace
 
-LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine, std::string_view stopAfter) {
+LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine) {
   Platform& platform = machine.platform();
   LoggedInstall install;
   SetupState& state = install.state;
@@ -50,7 +52,6 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine, std::string_view
   install.desktop = SpecialFolder(platform, win::CSIDL_DESKTOP);
 
   machine.MakeFolder(state.MapsFolder);
-  install.placed = {state.ProgramFolder, state.MapsFolder};
   OpenInstallLogs(platform, state);
   WriteLog(platform, false, "[PROGRAM FILE FOLDER]", state.ProgramFolder, "Successful");
   std::string lastSection;
@@ -59,14 +60,9 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine, std::string_view
     if (row.FileName == "SPARE") continue;
     const std::string path = FolderOf(state, row.Destination) + "\\" + std::string(row.FileName);
     machine.PutFile(path, std::string(row.FileName) + " " + std::string(row.ShippedVersion));
-    install.placed.push_back(path);
     registered.push_back(path);
     const std::string section = SectionOf(row.Destination);
     WriteLog(platform, false, section == lastSection ? "" : section, path, "Successful");
-    if (section == stopAfter) {
-      CloseInstallLogs(platform);
-      return install;
-    }
     lastSection = section;
   }
   const char* header = "[REGISTRATION]";
@@ -75,17 +71,14 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine, std::string_view
     header = "";
   }
   machine.MakeFolder(install.programGroup);
-  install.placed.push_back(install.programGroup);
   WriteLog(platform, false, "[PROGRAM GROUP]", install.programGroup, "Successful");
   header = "[PROGRAM GROUP SHORTCUT]";
   for (const char* name : {"\\LYN.lnk", "\\Help QY.lnk", "\\UninstallLYN67.lnk"}) {
     machine.PutFile(install.programGroup + name, "shortcut");
-    install.placed.push_back(install.programGroup + name);
     WriteLog(platform, false, header, install.programGroup + name, "Successful");
     header = "";
   }
   machine.PutFile(install.desktop + "\\LYN.lnk", "shortcut");
-  install.placed.push_back(install.desktop + "\\LYN.lnk");
   WriteLog(platform, false, "[DESKTOP SHORTCUT]", install.desktop + "\\LYN.lnk", "Successful");
   win::HKEY entry = 0;
   platform.registry.RegCreateKeyA(win::HKEY_LOCAL_MACHINE, std::string(kUninstallKeyPath).c_str(),
@@ -94,8 +87,6 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine, std::string_view
   WriteLog(platform, false, "[UNINSTALL REG]", std::string(kUninstallKeyPath), "Successful");
   WriteLog(platform, false, "[END]", "", "");
   CloseInstallLogs(platform);
-  install.placed.push_back(state.ProgramFolder + "\\InstallInfo.log");
-  install.placed.push_back(state.WindowsFolder + "\\UnInstallLYN.log");
   return install;
 }
 

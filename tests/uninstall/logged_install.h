@@ -4,8 +4,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "fakes/machine_platform.h"
 #include "shell/setup_state.h"
@@ -16,14 +14,10 @@ struct LoggedInstall {
   SetupState state;
   std::string programGroup;
   std::string desktop;
-  // Every file and folder the install placed, as Windows paths.
-  std::vector<std::string> placed;
 };
 
-// Places the product on the machine. `stopAfter` ends the run after the
-// first entry of that section, without "[END]", as an install stopped by a
-// missing file leaves it; empty for a completed run.
-LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine, std::string_view stopAfter = {});
+// Places the product on the machine.
+LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine);
 
 // The uninstall log's text of that install.
 std::string UninstallLogText(fakes::MachinePlatform& machine);

@@ -8,6 +8,7 @@
 #include "command.h"
 #include "platform/sim/machine/demo_files.h"
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/security/security_text.h"
 #include "profile_settings.h"
 
 namespace lyn::lynsim {
@@ -40,13 +41,19 @@ int RunNew(const Options& options) {
     }
   }
   ApplySettings(profile, fields);
-  const sim::Machine machine = sim::Machine::Create(options.folder, profile);
-  sim::PlaceDemoFiles(machine, LYN_PRODUCT_DIR);
+  // The owners and lists are read before the machine is made, so that one
+  // naming an account the machine lacks leaves no machine behind.
   try {
-    for (const auto& [path, text] : security) SetSecurity(machine, path, text);
+    for (const auto& [path, text] : security) {
+      sim::Descriptor checked;
+      sim::ApplyDescriptorText(profile, text, checked);
+    }
   } catch (const std::invalid_argument& e) {
     throw UsageError{e.what()};
   }
+  const sim::Machine machine = sim::Machine::Create(options.folder, profile);
+  sim::PlaceDemoFiles(machine, LYN_PRODUCT_DIR);
+  for (const auto& [path, text] : security) SetSecurity(machine, path, text);
   std::cout << "made machine " << machine.Root().string() << " from preset " << options.preset
             << "\n";
   return kExitDone;

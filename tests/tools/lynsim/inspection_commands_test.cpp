@@ -31,11 +31,6 @@ TEST(InspectionCommandsTest, FileInfoReadsHostAndMachineFiles) {
       nlohmann::json::parse(scratch.Lynsim("fileinfo --host " + image + " --json").out);
   EXPECT_EQ(record["FileVersion"], "8.0.6001.18904");
   EXPECT_EQ(record["FileSubtype"], "");
-
-  const LynsimResult missing =
-      scratch.Lynsim("fileinfo " + scratch.machine() + " 'C:\\Windows\\none.dll'");
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "lynsim: no file 'C:\\Windows\\none.dll' on the machine\n");
 }
 
 TEST(InspectionCommandsTest, SurveyOfAnEmptyMachineMarksEveryFile) {
@@ -43,29 +38,19 @@ TEST(InspectionCommandsTest, SurveyOfAnEmptyMachineMarksEveryFile) {
   ScratchMachine scratch("--preset win2008-standard");
   const LynsimResult result = scratch.Lynsim("survey " + scratch.machine());
   EXPECT_EQ(result.status, 0) << result.err;
+  const std::string first = "Version Present = None, Version Shipped = 4.0, Install = True";
   EXPECT_TRUE(
-      result.out.starts_with("[VERSION]\nC:\\Windows\\system32\\msjint40.dll\n"
-                             "Version Present = None, Version Shipped = 4.0, Install = True\n"))
+      result.out.starts_with("[VERSION]\nC:\\Windows\\system32\\msjint40.dll\n" + first + "\n"))
       << result.out;
   EXPECT_NE(result.out.find("C:\\Program Files\\LYN\\Maps\\"), std::string::npos);
   EXPECT_NE(result.out.find("Version Present = None, Version Shipped = None, Install = True\n"),
             std::string::npos);
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1 + 2 * 43);
-}
-
-}  // namespace
-
-TEST(InspectionCommandsTest, OsInfoAndSurveyAsJson) {
-  ScratchMachine scratch("--preset win7-ultimate-x64");
-  const auto os =
-      nlohmann::json::parse(scratch.Lynsim("osinfo " + scratch.machine() + " --json").out);
-  EXPECT_EQ(os["OSCode"], 14);
-  EXPECT_EQ(os["Is64BitOS"], true);
-  EXPECT_EQ(os["BuildNumber"], "7600");
 
   const auto survey =
       nlohmann::json::parse(scratch.Lynsim("survey " + scratch.machine() + " --json").out);
   ASSERT_EQ(survey["VERSION"].size(), 43u);
-  EXPECT_EQ(survey["VERSION"][0]["summary"],
-            "Version Present = None, Version Shipped = 4.0, Install = True");
+  EXPECT_EQ(survey["VERSION"][0]["summary"], first);
 }
+
+}  // namespace

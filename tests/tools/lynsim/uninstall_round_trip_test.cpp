@@ -2,11 +2,8 @@
 // `lynsim uninstall`, the machine compared before and after by `lynsim diff`.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -19,62 +16,44 @@ namespace fs = std::filesystem;
 using lyn::testing::LynsimResult;
 using lyn::testing::ScratchMachine;
 
-constexpr const char* kEntry =
-    "'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67'";
-
-class Installed {
- public:
-  explicit Installed(const std::string& newArgs = "") : scratch(newArgs) {}
-
-  LynsimResult Lynsim(const std::string& args) const { return scratch.Lynsim(args); }
-  // Keeps the machine as it is now in a folder of that name beside it.
-  std::string Keep(const std::string& name) const {
-    const std::string copy = (scratch.folder() / name).string();
-    const std::string command = "cp -a '" + scratch.machine() + "' '" + copy + "'";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error(command + " failed");
-    return copy;
-  }
-  LynsimResult Install() const {
-    return Lynsim("run " + scratch.machine() +
-                  " --headless --click lblAcceptYes --click cmdOK --click cmdExit");
-  }
-  LynsimResult Uninstall(const std::string& answers) const {
-    return Lynsim("uninstall " + scratch.machine() + " " + answers);
-  }
-  LynsimResult DiffFrom(const std::string& kept) const {
-    return Lynsim("diff '" + kept + "' " + scratch.machine());
-  }
-  lyn::sim::Profile Profile() const { return lyn::sim::Machine::Open(scratch.machine()).profile(); }
-  fs::path Host(const std::string& path) const {
-    return lyn::sim::Machine::Open(scratch.machine()).Resolve(path).hostPath;
-  }
-
-  ScratchMachine scratch;
-};
-
 struct RoundTripCase {
   const char* name;
   const char* newArgs;
   bool grants;  // the user lacks rights on the system folder, so the run grants them
 };
 
-class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
+ protected:
+  LynsimResult Install() const {
+    return scratch.Lynsim("run " + scratch.machine() +
+                          " --headless --click lblAcceptYes --click cmdOK --click cmdExit");
+  }
+  LynsimResult Uninstall() const {
+    return scratch.Lynsim("uninstall " + scratch.machine() + " --answer Yes --answer OK");
+  }
+  fs::path Host(const std::string& path) const {
+    return lyn::sim::Machine::Open(scratch.machine()).Resolve(path).hostPath;
+  }
+
+  ScratchMachine scratch{GetParam().newArgs};
+};
 
 // Installed and removed, the machine differs from before only in the shared
-// system and DAO files and the access-list grants; the entry is gone, and a
-// new install goes into the same folder.
+// system and DAO files and the access-list grants; the entry is gone, a new
+// install goes into the same folder, and without its program the entry has
+// nothing to run.
 TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
-  const Installed m(GetParam().newArgs);
-  const std::string before = m.Keep("before");
-  ASSERT_EQ(m.Install().status, 0);
-  LynsimResult result = m.Uninstall("--answer Yes --answer OK");
+  const std::string before = (scratch.folder() / "before").string();
+  ASSERT_EQ(std::system(("cp -a '" + scratch.machine() + "' '" + before + "'").c_str()), 0);
+  ASSERT_EQ(Install().status, 0);
+  LynsimResult result = Uninstall();
   ASSERT_EQ(result.status, 0) << result.err << result.out;
   EXPECT_NE(result.out.find("Lynwood Catalog Suite 6.7 was removed."), std::string::npos)
       << result.out;
 
-  const lyn::sim::Profile profile = m.Profile();
+  const lyn::sim::Profile profile = lyn::sim::Machine::Open(scratch.machine()).profile();
   const std::string shared = profile.CommonFiles + "\\Microsoft Shared";
-  result = m.DiffFrom(before);
+  result = scratch.Lynsim("diff '" + before + "' " + scratch.machine());
   EXPECT_EQ(result.status, 1) << result.err;
   std::istringstream lines(result.out);
   int sharedFiles = 0;
@@ -93,11 +72,19 @@ TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
   EXPECT_GT(sharedFiles, 0);
   EXPECT_EQ(usersGrants, GetParam().grants ? 2 : 0) << "the Windows and system folders";
 
-  result = m.Lynsim("reg " + m.scratch.machine() + " export " + kEntry);
+  result = scratch.Lynsim("reg " + scratch.machine() +
+                          " export 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
+                          "\\LYN67'");
   EXPECT_EQ(result.status, 1) << "the uninstall entry is gone";
-  ASSERT_EQ(m.Install().status, 0);
-  EXPECT_TRUE(fs::exists(m.Host(profile.ProgramFiles + "\\LYN\\LYN.exe")));
-  EXPECT_FALSE(fs::exists(m.Host(profile.ProgramFiles + "\\LYN01")));
+  ASSERT_EQ(Install().status, 0);
+  EXPECT_TRUE(fs::exists(Host(profile.ProgramFiles + "\\LYN\\LYN.exe")));
+  EXPECT_FALSE(fs::exists(Host(profile.ProgramFiles + "\\LYN01")));
+
+  fs::remove(Host(profile.WindowsDirectory + "\\UninstallLYN67.exe"));
+  result = Uninstall();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("UninstallLYN67.exe' is not on the machine"), std::string::npos)
+      << result.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -111,63 +98,5 @@ INSTANTIATE_TEST_SUITE_P(
                           "allow=SYSTEM:0x1F01FF:3'",
                           true}),
     [](const ::testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
-
-// A file the user added keeps its folder, a program file in use stays, and
-// the final message names both with the reason.
-TEST(LynsimUninstallTest, LeavesAUsersFileAndAFileInUseAndSaysSo) {
-  const Installed m;
-  ASSERT_EQ(m.Install().status, 0);
-  const std::string program = m.Profile().ProgramFiles + "\\LYN";
-  std::ofstream(m.Host(program + "\\My notes.txt")) << "mine";
-  lyn::sim::Machine::Open(m.scratch.machine()).SetInUse(program + "\\LYN.exe", true);
-
-  const LynsimResult result = m.Uninstall("--answer Yes --answer OK");
-  ASSERT_EQ(result.status, 0) << result.err << result.out;
-  EXPECT_NE(result.out.find(program + "\\LYN.exe (in use)"), std::string::npos) << result.out;
-  EXPECT_NE(result.out.find(program + " (not empty)"), std::string::npos) << result.out;
-  EXPECT_TRUE(fs::exists(m.Host(program + "\\My notes.txt")));
-  EXPECT_TRUE(fs::exists(m.Host(program + "\\LYN.exe")));
-  EXPECT_FALSE(fs::exists(m.Host(program + "\\Maps")));
-  EXPECT_FALSE(fs::exists(m.Host(program + "\\QY.chm")));
-}
-
-TEST(LynsimUninstallTest, ADamagedLogRemovesNothing) {
-  const Installed m;
-  ASSERT_EQ(m.Install().status, 0);
-  const fs::path log = m.Host(m.Profile().WindowsDirectory + "\\UnInstallLYN.log");
-  std::string text;
-  {
-    std::ifstream in(log, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  const std::size_t word = text.find("Successful");
-  ASSERT_NE(word, std::string::npos);
-  text.replace(word, 10, "Succesful");
-  std::ofstream(log, std::ios::binary) << text;
-  const std::string damaged = m.Keep("damaged");
-
-  const LynsimResult result = m.Uninstall("--answer OK");
-  EXPECT_EQ(result.status, 0) << result.err << result.out;
-  EXPECT_NE(result.out.find(" is damaged (line "), std::string::npos) << result.out;
-  const LynsimResult diff = m.DiffFrom(damaged);
-  EXPECT_EQ(diff.status, 0) << diff.out;
-}
-
-// Without the entry, or without the program it names, there is nothing to run.
-TEST(LynsimUninstallTest, NeedsTheEntryAndItsProgram) {
-  const Installed m;
-  LynsimResult result = m.Uninstall("--answer Yes");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.out, "");
-  EXPECT_NE(result.err.find("no uninstall entry"), std::string::npos) << result.err;
-  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-
-  ASSERT_EQ(m.Install().status, 0);
-  fs::remove(m.Host(m.Profile().WindowsDirectory + "\\UninstallLYN67.exe"));
-  result = m.Uninstall("--answer Yes");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("UninstallLYN67.exe' is not on the machine"), std::string::npos)
-      << result.err;
-}
 
 }  // namespace
