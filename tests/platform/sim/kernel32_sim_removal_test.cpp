@@ -1,4 +1,4 @@
-// Removing files and folders on the emulated machine, with the platform's
+// Removing and moving files and folders on the emulated machine, with the platform's
 // results and last errors.
 #include <gtest/gtest.h>
 
@@ -63,6 +63,15 @@ TEST_F(SimKernel32RemovalTest, DeleteAndRemoveRefuseWhatWindowsRefuses) {
             Result(TRUE, ERROR_SUCCESS));
   EXPECT_EQ(Check([&] { return k_.RemoveDirectoryA("C:\\App"); }), Result(TRUE, ERROR_SUCCESS));
   EXPECT_FALSE(m_.Exists("C:\\App"));
+}
+
+// The uninstaller asks for its own file to go at the next restart; the
+// machine has no restarts.
+TEST_F(SimKernel32RemovalTest, MoveFileExIsRefusedForTheMachineHasNoRestarts) {
+  EXPECT_EQ(
+      Check([&] { return k_.MoveFileExA("C:\\App\\a.txt", nullptr, MOVEFILE_DELAY_UNTIL_REBOOT); }),
+      std::make_pair(FALSE, static_cast<DWORD>(ERROR_NOT_SUPPORTED)));
+  EXPECT_EQ(m_.ReadFile("C:\\App\\a.txt"), "alpha");
 }
 
 }  // namespace
