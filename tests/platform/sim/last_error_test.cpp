@@ -87,11 +87,5 @@ TEST_F(LastErrorTest, AStoreDamagedUnderARunningMachineFailsEveryLibrarysCalls) 
   EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT);
 }
 
-TEST_F(LastErrorTest, APathThatCannotBeContainedIsNotFound) {
-  k_.SetLastError(kSentinel);
-  EXPECT_EQ(k_.GetFileAttributesA("Q:\\file.txt"), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(k_.GetLastError(), ERROR_PATH_NOT_FOUND);
-}
-
 }  // namespace
 }  // namespace lyn::sim

@@ -33,6 +33,12 @@ std::int64_t CountMarks(StateStore& store) {
   });
 }
 
+class StateStoreTest : public ::testing::Test {
+ protected:
+  StateStoreTest() { std::filesystem::create_directories(folder.path()); }
+  ScratchFolder folder;
+};
+
 std::string RefusalOf(const std::filesystem::path& folder) {
   try {
     StateStore::Open(folder);
@@ -42,9 +48,7 @@ std::string RefusalOf(const std::filesystem::path& folder) {
   return "opened";
 }
 
-TEST(StateStore, KeepsWhatACommittedTransactionWroteAndDropsWhatAFailedOneDid) {
-  ScratchFolder folder;
-  std::filesystem::create_directories(folder.path());
+TEST_F(StateStoreTest, KeepsWhatACommittedTransactionWroteAndDropsWhatAFailedOneDid) {
   Mark(*StateStore::Create(folder.path()), "c:\\a", 1);
   auto store = StateStore::Open(folder.path());
   EXPECT_THROW(store->Write([](const Transaction& t) {
@@ -61,9 +65,7 @@ TEST(StateStore, KeepsWhatACommittedTransactionWroteAndDropsWhatAFailedOneDid) {
 // Statements stay prepared between transactions: one prepared again while
 // the first is still stepping must not disturb it, and one used again must
 // start afresh with its new parameters.
-TEST(StateStore, PreparedStatementsKeptForReuseRunIndependently) {
-  ScratchFolder folder;
-  std::filesystem::create_directories(folder.path());
+TEST_F(StateStoreTest, PreparedStatementsKeptForReuseRunIndependently) {
   auto store = StateStore::Create(folder.path());
   for (const char* key : {"c:\\a", "c:\\b", "c:\\c"}) Mark(*store, key, 1);
   const char* const kAll = "SELECT path_key FROM file_attributes ORDER BY path_key";
@@ -90,9 +92,7 @@ TEST(StateStore, PreparedStatementsKeptForReuseRunIndependently) {
   }
 }
 
-TEST(StateStore, RefusesWhatIsNotThisSchemasStoreWithOneLineNamingTheMachine) {
-  ScratchFolder folder;
-  std::filesystem::create_directories(folder.path());
+TEST_F(StateStoreTest, RefusesWhatIsNotThisSchemasStoreWithOneLineNamingTheMachine) {
   const std::string machine = "machine '" + folder.path().string() + "'";
   const auto file = folder.path() / StateStore::kFileName;
   EXPECT_EQ(RefusalOf(folder.path()), machine + " has no state store (state.db)");
@@ -120,9 +120,7 @@ TEST(StateStore, RefusesWhatIsNotThisSchemasStoreWithOneLineNamingTheMachine) {
   EXPECT_EQ(RefusalOf(folder.path()), machine + ": its state store state.db is not a file");
 }
 
-TEST(StateStore, TwoProcessesWritingAtOnceLoseNothing) {
-  ScratchFolder folder;
-  std::filesystem::create_directories(folder.path());
+TEST_F(StateStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
   StateStore::Create(folder.path());
   constexpr int kEach = 400;
   pid_t children[2];
@@ -144,9 +142,7 @@ TEST(StateStore, TwoProcessesWritingAtOnceLoseNothing) {
   EXPECT_EQ(CountMarks(*StateStore::Open(folder.path())), 2 * kEach);
 }
 
-TEST(StateStore, AProcessKilledInTheMiddleOfAWriteLeavesTheLastCommittedState) {
-  ScratchFolder folder;
-  std::filesystem::create_directories(folder.path());
+TEST_F(StateStoreTest, AProcessKilledInTheMiddleOfAWriteLeavesTheLastCommittedState) {
   Mark(*StateStore::Create(folder.path()), "committed", 1);
   int ready[2];
   ASSERT_EQ(::pipe(ready), 0);
