@@ -91,6 +91,11 @@ class Remover {
 }  // namespace
 
 win::DWORD DeleteUninstallEntry(win::Advapi32Registry& registry, std::string_view keyPath) {
+  win::HKEY key = 0;
+  const win::LONG found = registry.RegOpenKeyExA(
+      win::HKEY_LOCAL_MACHINE, std::string(keyPath).c_str(), 0, win::KEY_READ, &key);
+  if (found == 0) registry.RegCloseKey(key);
+  if (found == win::ERROR_FILE_NOT_FOUND) return win::ERROR_FILE_NOT_FOUND;
   const std::size_t slash = keyPath.rfind('\\');
   const std::string parentPath(keyPath.substr(0, slash));
   const std::string name(keyPath.substr(slash + 1));

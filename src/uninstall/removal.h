@@ -14,13 +14,9 @@ namespace lyn::uninstall {
 
 // Deletes the key at `keyPath` under HKEY_LOCAL_MACHINE (the uninstall
 // entry) from its parent opened with full access; returns the registry's
-// status, ERROR_FILE_NOT_FOUND when the entry or its parent is gone.
+// status, ERROR_FILE_NOT_FOUND when the entry is gone (whatever the user
+// may do to its parent).
 win::DWORD DeleteUninstallEntry(win::Advapi32Registry& registry, std::string_view keyPath);
-
-struct LeftBehind {
-  std::string path;
-  std::string reason;
-};
 
 struct RemovalResult {
   std::vector<LeftBehind> left;

@@ -1,18 +1,15 @@
-// What the uninstaller removes, in what order, and what it keeps: the plan is
-// drawn from the uninstall log alone, before anything is touched.
+// What the uninstaller removes, in what order, and what it keeps: the plan
+// is drawn from the uninstall log and the machine's own folders, before
+// anything is touched.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "uninstall/install_places.h"
 #include "uninstall/uninstall_log.h"
 
 namespace lyn::uninstall {
-
-inline constexpr std::string_view kUninstallLogName = "UnInstallLYN.log";
-inline constexpr std::string_view kInstallLogName = "InstallInfo.log";
-inline constexpr std::string_view kUninstallerName = "UninstallLYN67.exe";
 
 enum class Action {
   DeleteFile,
@@ -26,19 +23,37 @@ struct Step {
   std::string path;  // the registry key path for DeleteUninstallEntry
 };
 
+struct LeftBehind {
+  std::string path;
+  std::string reason;
+};
+
 struct RemovalPlan {
   std::vector<Step> steps;
   // Shared libraries and controls the install placed in the system and DAO
   // folders. Other programs may use them and the install keeps no count of
   // their users, so they stay, registered.
   std::vector<std::string> kept;
+  // What the plan leaves on purpose, with the reason.
+  std::vector<LeftBehind> left;
 };
 
-// Only what the log records as "Successful" is removed, in this order: the
-// files of the program, Maps and Windows folders; the shortcuts, then the
-// program group folder; the uninstall entry; the install-information log;
-// the Maps folder, then the program folder; the uninstall log; and last the
-// uninstaller itself.
-RemovalPlan PlanRemoval(const UninstallLog& log, std::string_view windowsFolder);
+// The product's files go from the places the install puts them, whether or
+// not the log lists them: an install stopped between placing a file and
+// logging it leaves one the log does not name yet, and a file of the
+// product's name in the product's own folders is the product's. In order:
+// the program and map files; the desktop shortcut, when the install got as
+// far as making it; the program group's shortcuts and the group folder; the
+// install-information log, the Maps folder and the program folder; what the
+// setup program left in its temporary folder, and that folder; the
+// uninstaller itself; the uninstall log; and last the uninstall entry, so
+// that until the end the entry still leads to the uninstaller and its log,
+// and a run cut short can be run again. Folders go only when empty, and
+// never one that Windows or the person owns.
+RemovalPlan PlanRemoval(const UninstallLog& log, const InstallPlaces& places);
+
+// When the log is gone but the uninstall entry is not: a removal cut short
+// just before its last step. Only the uninstaller and the entry are left.
+RemovalPlan PlanEntryRemoval(const InstallPlaces& places);
 
 }  // namespace lyn::uninstall

@@ -2,20 +2,20 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 #include "engine/manifest_rows.h"
-#include "uninstall/same_name.h"
+#include "uninstall/path_names.h"
 
 namespace lyn::uninstall {
 namespace {
 
-struct SectionHeader {
+struct HeaderText {
   std::string_view text;
   Section section;
 };
 
-constexpr std::array<SectionHeader, 10> kHeaders{{
+constexpr std::array<HeaderText, 12> kHeaders{{
+    {"[PROGRAM FILE FOLDER]", Section::ProgramFileFolder},
     {"[SYSTEM]", Section::System},
     {"[COMMON]", Section::Common},
     {"[AP]", Section::ProgramFiles},
@@ -26,218 +26,236 @@ constexpr std::array<SectionHeader, 10> kHeaders{{
     {"[PROGRAM GROUP SHORTCUT]", Section::ProgramGroupShortcut},
     {"[DESKTOP SHORTCUT]", Section::DesktopShortcut},
     {"[UNINSTALL REG]", Section::UninstallReg},
+    {"[END]", Section::End},
 }};
 
-// The shortcut files of the program group, in the order the run makes them.
-constexpr std::array<std::string_view, 3> kGroupShortcuts{"LYN.lnk", "Help QY.lnk",
-                                                          "UninstallLYN67.lnk"};
+constexpr std::array<std::pair<std::string_view, Outcome>, 3> kOutcomes{{
+    {"Successful", Outcome::Successful},
+    {"Failed", Outcome::Failed},
+    {"NA", Outcome::NA},
+}};
 
-// How many entries each section holds in a completed log; 0 for any number.
-constexpr std::size_t EntriesOfCompletedRun(Section section) {
+constexpr unsigned Bit(Section section) {
+  return 1u << static_cast<int>(section);
+}
+
+constexpr unsigned kFileSections = Bit(Section::System) | Bit(Section::Common) |
+                                   Bit(Section::ProgramFiles) | Bit(Section::Windows) |
+                                   Bit(Section::Maps);
+
+int Index(Section section) {
+  return static_cast<int>(section);
+}
+
+// How many entries a section of a whole log holds; 0 for any number.
+int EntriesOf(Section section) {
   switch (section) {
+    case Section::ProgramFileFolder:
     case Section::ProgramGroup:
     case Section::DesktopShortcut:
     case Section::UninstallReg:
       return 1;
     case Section::ProgramGroupShortcut:
-      return kGroupShortcuts.size();
+      return static_cast<int>(std::size(kGroupShortcuts));
     default:
       return 0;
   }
 }
 
-bool IsFileSection(Section section) {
-  return section <= Section::Maps;
-}
-
-// "X:\name\name...": a drive, then names that are neither empty, "." nor
-// "..", hold no character Windows refuses in a name, and no trailing "\".
-bool IsAbsolutePath(std::string_view path) {
-  const char drive = static_cast<char>(path.empty() ? 0 : path[0] | 0x20);
-  if (path.size() < 4 || drive < 'a' || drive > 'z' || path[1] != ':' || path[2] != '\\') {
-    return false;
-  }
-  std::string_view rest = path.substr(3);
-  while (true) {
-    const std::size_t end = rest.find('\\');
-    const std::string_view name = rest.substr(0, end);
-    if (name.empty() || name == "." || name == "..") return false;
-    for (const char c : name) {
-      if (static_cast<unsigned char>(c) < 0x20 ||
-          std::string_view("/:*?\"<>|").find(c) != std::string_view::npos) {
-        return false;
-      }
-    }
-    if (end == std::string_view::npos) return true;
-    rest = rest.substr(end + 1);
-  }
-}
-
-// The name of `path` when it is a file directly in `folder`; empty otherwise.
-std::string_view NameIn(std::string_view path, std::string_view folder) {
-  if (!IsAbsolutePath(path) || path.size() <= folder.size() + 1 ||
-      !SameName(path.substr(0, folder.size()), folder) || path[folder.size()] != '\\') {
-    return {};
-  }
-  const std::string_view name = path.substr(folder.size() + 1);
-  return name.find('\\') == std::string_view::npos ? name : std::string_view{};
-}
-
 // True when the product ships a file of that name to that destination.
 bool Ships(std::string_view name, std::string_view destination) {
-  return std::any_of(kManifestRows.begin(), kManifestRows.end(), [&](const ManifestEntry& row) {
-    return row.Destination == destination && SameName(row.FileName, name);
-  });
+  return !name.empty() &&
+         std::any_of(kManifestRows.begin(), kManifestRows.end(), [&](const ManifestEntry& row) {
+           return row.Destination == destination && SameName(row.FileName, name);
+         });
 }
 
-std::string_view LastName(std::string_view path) {
-  return path.substr(path.rfind('\\') + 1);
+int ShortcutIndex(std::string_view name) {
+  const auto* end = std::end(kGroupShortcuts);
+  const auto* found = std::find_if(std::begin(kGroupShortcuts), end,
+                                   [&](std::string_view s) { return SameName(s, name); });
+  return found == end ? -1 : static_cast<int>(found - std::begin(kGroupShortcuts));
 }
 
-class Reader {
- public:
-  explicit Reader(std::string_view windowsFolder) : windowsFolder_(windowsFolder) {}
-
-  std::variant<UninstallLog, LogFault> Read(std::string_view text) {
-    if (!SplitLines(text)) return fault_;
-    if (!Expect("[PROGRAM FILE FOLDER]")) return fault_;
-    if (at_ >= lines_.size() || !IsAbsolutePath(lines_[at_])) {
-      return Fault("the program folder is not a full path");
-    }
-    log_.programFolder = lines_[at_++];
-    if (!Expect("Successful")) return fault_;
-    while (at_ < lines_.size()) {
-      if (lines_[at_] == "[END]") return ReadEnd();
-      if (!ReadHeaderOrEntry()) return fault_;
-    }
-    if (section_ && count_ == 0) return Fault("a section without entries");
-    if (section_ && !IsFileSection(*section_)) {
-      return Fault("the log ends without \"[END]\" after the file sections");
-    }
-    return log_;
-  }
-
- private:
-  // Every line ends with CR LF, and no line holds another line break.
-  bool SplitLines(std::string_view text) {
-    if (text.empty()) return FaultAt(1, "the log is empty");
-    while (!text.empty()) {
-      const std::size_t end = text.find("\r\n");
-      const std::string_view line = text.substr(0, end);
-      if (line.find_first_of("\r\n") != std::string_view::npos) {
-        return FaultAt(lines_.size() + 1, "a line break that is not CR LF");
-      }
-      if (end == std::string_view::npos) {
-        return FaultAt(lines_.size() + 1, "the last line is cut short");
-      }
-      lines_.push_back(line);
-      text.remove_prefix(end + 2);
-    }
-    return true;
-  }
-
-  bool Expect(std::string_view line) {
-    if (at_ < lines_.size() && lines_[at_] == line) {
-      ++at_;
-      return true;
-    }
-    return FaultAt(at_ + 1, std::string("expected \"").append(line).append("\""));
-  }
-
-  bool ReadHeaderOrEntry() {
-    const auto header = std::find_if(kHeaders.begin(), kHeaders.end(),
-                                     [&](const SectionHeader& h) { return h.text == lines_[at_]; });
-    if (header != kHeaders.end()) {
-      if (section_ && (header->section <= *section_ || count_ == 0)) {
-        return FaultAt(at_ + 1, count_ == 0 ? "a section without entries"
-                                            : "a section out of order or repeated");
-      }
-      section_ = header->section;
-      count_ = 0;
-      ++at_;
-      return true;
-    }
-    if (!section_) return FaultAt(at_ + 1, "an entry outside any section");
-    if (at_ + 1 >= lines_.size()) return FaultAt(at_ + 2, "an entry without its outcome");
-    const std::string_view item = lines_[at_];
-    const std::string_view outcome = lines_[at_ + 1];
-    const bool na = outcome == "NA" && *section_ == Section::Registration;
-    if (outcome != "Successful" && outcome != "Failed" && !na) {
-      return FaultAt(at_ + 2, "not an outcome word of this section");
-    }
-    if (!ItemFits(item)) return FaultAt(at_ + 1, "not a path this section can hold");
-    const std::size_t most = EntriesOfCompletedRun(*section_);
-    if (most != 0 && count_ >= most) return FaultAt(at_ + 1, "one entry too many");
-    if (*section_ == Section::ProgramGroup) programGroup_ = item;
-    log_.entries.push_back({*section_, std::string(item), outcome == "Successful"});
-    ++count_;
-    at_ += 2;
-    return true;
-  }
-
-  bool ItemFits(std::string_view item) const {
-    switch (*section_) {
-      case Section::ProgramFiles:
-        return Ships(NameIn(item, log_.programFolder), AP);
-      case Section::Maps:
-        return Ships(NameIn(item, log_.programFolder + "\\Maps"), APM);
-      case Section::Windows:
-        return Ships(NameIn(item, windowsFolder_), WIN);
-      case Section::ProgramGroupShortcut:
-        return SameName(NameIn(item, programGroup_), kGroupShortcuts[count_]);
-      case Section::DesktopShortcut:
-        return IsAbsolutePath(item) && SameName(LastName(item), "LYN.lnk");
-      case Section::UninstallReg:
-        return item == kUninstallKeyPath;
-      default:
-        return IsAbsolutePath(item);
-    }
-  }
-
-  // "[END]", two empty lines, and nothing after them; by then every section
-  // of the run's last phases holds all its entries.
-  std::variant<UninstallLog, LogFault> ReadEnd() {
-    if (count_ == 0 && section_) return Fault("a section without entries");
-    for (const SectionHeader& header : kHeaders) {
-      const std::size_t wanted = EntriesOfCompletedRun(header.section);
-      const auto found =
-          std::count_if(log_.entries.begin(), log_.entries.end(),
-                        [&](const LoggedEntry& e) { return e.section == header.section; });
-      if (wanted != 0 && static_cast<std::size_t>(found) != wanted) {
-        return Fault(std::string("\"").append(header.text).append("\" is missing or incomplete"));
-      }
-    }
-    ++at_;
-    if (!Expect("") || !Expect("")) return fault_;
-    if (at_ != lines_.size()) return Fault("lines after \"[END]\"");
-    log_.complete = true;
-    return log_;
-  }
-
-  LogFault Fault(std::string reason) {
-    FaultAt(at_ + 1, std::move(reason));
-    return fault_;
-  }
-  bool FaultAt(std::size_t line, std::string reason) {
-    fault_ = LogFault{static_cast<int>(line), std::move(reason)};
-    return false;
-  }
-
-  std::string_view windowsFolder_;
-  std::vector<std::string_view> lines_;
-  std::size_t at_ = 0;
-  std::optional<Section> section_;
-  std::size_t count_ = 0;  // entries of the current section
-  std::string_view programGroup_;
-  UninstallLog log_;
-  LogFault fault_;
-};
+// The folder before the last "\".
+std::string_view Parent(std::string_view path) {
+  const std::size_t slash = path.rfind('\\');
+  return slash == std::string_view::npos ? std::string_view{} : path.substr(0, slash);
+}
 
 }  // namespace
 
-std::variant<UninstallLog, LogFault> ReadUninstallLog(std::string_view text,
-                                                      std::string_view windowsFolder) {
-  return Reader(windowsFolder).Read(text);
+UninstallLogReader::UninstallLogReader(const InstallPlaces& places,
+                                       std::function<std::string(std::string_view)> toText)
+    : places_(places),
+      toText_(std::move(toText)),
+      lines_([this](std::string_view line) { return Line(line); }) {}
+
+bool UninstallLogReader::Take(std::string_view bytes) {
+  return lines_.Take(bytes);
+}
+
+std::variant<UninstallLog, LogFault> UninstallLogReader::Finish() {
+  if (fault_) return *fault_;
+  const int next = lines_.Count() + 1;
+  if (lines_.Refusal()) return LogFault{next, *lines_.Refusal()};
+  if (section_ == Section::End) {
+    if (!lines_.Partial().empty() && lines_.Partial() != "\r") {
+      return LogFault{next, "a line after \"[END]\""};
+    }
+    return log_;
+  }
+  if (pending_) Close(Outcome::Lost);
+  Gap(next);
+  if (log_.programFolder.empty()) {
+    return LogFault{std::min(next, 2), next == 1 && lines_.Partial().empty()
+                                           ? "the log is empty"
+                                           : "the log names no program folder"};
+  }
+  return log_;
+}
+
+bool UninstallLogReader::Line(std::string_view raw) {
+  const std::string line = toText_(raw);
+  if (section_ == Section::End) {
+    if (line.empty() && emptyAfterEnd_ < 2) {
+      ++emptyAfterEnd_;
+      return true;
+    }
+    return Fault("a line after \"[END]\"");
+  }
+  for (const HeaderText& header : kHeaders) {
+    if (line == header.text) return Header(header.section);
+  }
+  for (const auto& [word, outcome] : kOutcomes) {
+    if (line == word) {
+      if (!pending_) return Fault("an outcome without its entry");
+      return Close(outcome);
+    }
+  }
+  if (line.empty()) return Fault("an empty line");
+  return Item(line);
+}
+
+bool UninstallLogReader::Header(Section section) {
+  const int line = lines_.Count();
+  if (pending_) {
+    Close(Outcome::Lost);
+    Gap(line);
+  }
+  if (section_ && section <= *section_) return Fault("a section out of order or repeated");
+  section_ = section;
+  log_.reached = section;
+  if (section == Section::End) {
+    for (int s = 0; s < Index(Section::End); ++s) {
+      if (counts_[s] < EntriesOf(static_cast<Section>(s))) Gap(line);
+    }
+  }
+  return true;
+}
+
+bool UninstallLogReader::Item(std::string item) {
+  const int line = lines_.Count();
+  if (pending_) {
+    Close(Outcome::Lost);
+    Gap(line);
+  }
+  const unsigned sections = SectionsOf(item);
+  if (sections == 0) return Fault("not a path the install writes on this machine");
+  if (!section_ || (sections & Bit(*section_)) == 0) {
+    // The section's header line is missing: the entry belongs to the first
+    // later section that can hold it, since the run only goes forward.
+    int s = section_ ? Index(*section_) + 1 : 0;
+    while (s < Index(Section::End) && (sections & Bit(static_cast<Section>(s))) == 0) ++s;
+    if (s == Index(Section::End)) return Fault("an entry after the section it belongs to");
+    section_ = static_cast<Section>(s);
+    Gap(line);
+  }
+  const Section section = *section_;
+  log_.reached = section;
+  if (EntriesOf(section) != 0 && counts_[Index(section)] == EntriesOf(section)) {
+    return Fault("one entry too many");
+  }
+  if (section == Section::ProgramGroupShortcut) {
+    const int index = ShortcutIndex(LastName(item));
+    if (index <= lastShortcut_) return Fault("a shortcut out of order or repeated");
+    lastShortcut_ = index;
+  }
+  if (section == Section::ProgramFileFolder) {
+    log_.programFolder = item;
+  } else if ((sections & (Bit(Section::ProgramFiles) | Bit(Section::Maps))) != 0) {
+    log_.programFolder = ProgramFolderOf(item);
+  }
+  ++counts_[Index(section)];
+  pending_ = Pending{section, std::move(item)};
+  return true;
+}
+
+bool UninstallLogReader::Close(Outcome outcome) {
+  Pending entry = std::move(*pending_);
+  pending_.reset();
+  if (outcome == Outcome::NA && entry.section != Section::Registration) {
+    // "NA" is written only for registrations: a file entry followed by it is
+    // a registration whose header line is missing.
+    if ((Bit(entry.section) & kFileSections) == 0) {
+      return Fault("not an outcome word of this section");
+    }
+    entry.section = Section::Registration;
+    section_ = Section::Registration;
+    log_.reached = Section::Registration;
+    Gap(lines_.Count() - 1);
+  }
+  log_.entries.push_back({entry.section, std::move(entry.item), outcome});
+  return true;
+}
+
+std::string UninstallLogReader::ProgramFolderOf(std::string_view item) const {
+  if (!log_.programFolder.empty()) return log_.programFolder;
+  // The first entry is missing: the program folder is the one the program
+  // files and the Maps folder lie in.
+  std::string_view folder = Parent(item);
+  if (SameName(LastName(folder), "Maps") && !places_.IsProgramFolder(folder)) {
+    folder = Parent(folder);
+  }
+  return places_.IsProgramFolder(folder) ? std::string(folder) : std::string();
+}
+
+unsigned UninstallLogReader::SectionsOf(std::string_view item) const {
+  if (item == kUninstallKeyPath) return Bit(Section::UninstallReg);
+  if (log_.programFolder.empty() && places_.IsProgramFolder(item)) {
+    return Bit(Section::ProgramFileFolder);
+  }
+  const auto ships = [&](std::string_view folder, std::string_view destination) {
+    return Ships(ChildName(item, folder), destination);
+  };
+  unsigned sections = 0;
+  if (ships(places_.system, WSPSF) || ships(places_.system, WSP)) sections |= Bit(Section::System);
+  if (ships(places_.dao, PFCFMSDAO)) sections |= Bit(Section::Common);
+  if (ships(places_.windows, WIN)) sections |= Bit(Section::Windows);
+  const std::string program = ProgramFolderOf(item);
+  if (!program.empty()) {
+    if (ships(program, AP)) sections |= Bit(Section::ProgramFiles);
+    if (ships(InFolder(program, "Maps"), APM)) sections |= Bit(Section::Maps);
+    const std::string group = places_.ProgramGroup(program);
+    if (SameName(item, group)) sections |= Bit(Section::ProgramGroup);
+    if (ShortcutIndex(ChildName(item, group)) >= 0) sections |= Bit(Section::ProgramGroupShortcut);
+  }
+  // Every file the run places is registered, or logged "NA", afterwards.
+  if ((sections & kFileSections) != 0) sections |= Bit(Section::Registration);
+  if (SameName(item, InFolder(places_.desktop, kDesktopShortcut)) ||
+      (IsAbsolutePath(item) && SameName(LastName(item), kDesktopShortcut))) {
+    sections |= Bit(Section::DesktopShortcut);
+  }
+  return sections;
+}
+
+void UninstallLogReader::Gap(int line) {
+  if (log_.firstGap == 0) log_.firstGap = line;
+}
+
+bool UninstallLogReader::Fault(std::string reason) {
+  if (!fault_) fault_ = LogFault{lines_.Count(), std::move(reason)};
+  return false;
 }
 
 }  // namespace lyn::uninstall

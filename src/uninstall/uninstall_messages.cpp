@@ -31,10 +31,29 @@ std::string DamagedLogText(std::string_view logPath, const LogFault& fault) {
                  " is damaged (line " + std::to_string(fault.line) + ": " + fault.reason + ").");
 }
 
-std::string ReportText(const RemovalPlan& plan, const RemovalResult& result) {
-  std::string text = "Lynwood Catalog Suite 6.7 was removed.";
+std::string IncompleteLogQuestion(std::string_view logPath, int firstGap) {
+  return "The uninstall log " + std::string(logPath) + " is incomplete from line " +
+         std::to_string(firstGap) +
+         ": the installation did not finish. What it installed will be removed, and what it "
+         "was placing when it stopped.\r\n\r\n" +
+         std::string(kQuestion);
+}
+
+std::string LeftoverEntryQuestion(std::string_view logPath, std::string_view program) {
+  const std::string named = program.empty() ? "" : " (" + std::string(program) + ")";
+  return "The uninstall log " + std::string(logPath) +
+         " is missing, and so is the program the uninstall entry names" + named +
+         ": Lynwood Catalog Suite 6.7 has been removed already.\r\n\r\n"
+         "Do you want to remove it from the list of installed programs?";
+}
+
+std::string ReportText(std::string_view headline, const RemovalPlan& plan,
+                       const RemovalResult& result) {
+  std::string text(headline);
   std::vector<std::string> left;
-  for (const LeftBehind& item : result.left) left.push_back(item.path + " (" + item.reason + ")");
+  for (const auto* list : {&plan.left, &result.left}) {
+    for (const LeftBehind& item : *list) left.push_back(item.path + " (" + item.reason + ")");
+  }
   AddList(text, "These could not be removed:", left);
   AddList(text, "Removed when Windows restarts:", result.atRestart);
   AddList(text, "Shared files kept, since other programs may use them:", plan.kept);

@@ -12,13 +12,23 @@ namespace lyn::uninstall {
 inline constexpr std::string_view kCaption = "Uninstall Lynwood Catalog Suite 6.7";
 inline constexpr std::string_view kQuestion =
     "Do you want to remove Lynwood Catalog Suite 6.7 from this computer?";
+inline constexpr std::string_view kRemoved = "Lynwood Catalog Suite 6.7 was removed.";
+inline constexpr std::string_view kEntryRemoved =
+    "Lynwood Catalog Suite 6.7 was removed from the list of installed programs.";
 
 std::string MissingLogText(std::string_view logPath);
 std::string UnreadableLogText(std::string_view logPath);
 std::string DamagedLogText(std::string_view logPath, const LogFault& fault);
 
-// The final message: removed, and then what was left and why, what goes at
-// the next restart, and the shared files kept.
-std::string ReportText(const RemovalPlan& plan, const RemovalResult& result);
+// The question, for a log that stops early or misses lines.
+std::string IncompleteLogQuestion(std::string_view logPath, int firstGap);
+// The question, when the log is gone but the uninstall entry is not, and
+// the program the entry names is gone too (`program` may be empty).
+std::string LeftoverEntryQuestion(std::string_view logPath, std::string_view program);
+
+// The final message: `headline`, and then what was left and why, what goes
+// at the next restart, and the shared files kept.
+std::string ReportText(std::string_view headline, const RemovalPlan& plan,
+                       const RemovalResult& result);
 
 }  // namespace lyn::uninstall

@@ -3,7 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "integration/registry.h"
 #include "sysinfo/ansi_text.h"
+#include "uninstall/path_names.h"
 #include "uninstall/uninstall_messages.h"
 
 namespace lyn::uninstall {
@@ -11,39 +13,65 @@ namespace {
 
 constexpr win::DWORD kReadChunk = 4096;
 
-std::string WindowsFolder(win::Kernel32& kernel32) {
-  char buffer[win::MAX_PATH + 1] = {};
-  const win::UINT length = kernel32.GetWindowsDirectoryA(buffer, sizeof buffer);
-  if (length == 0 || length > win::MAX_PATH) return {};
-  return FromAnsi(kernel32, std::string_view(buffer, length));
-}
+// The log as far as it could be read, or the box's text saying why not.
+struct LogReading {
+  std::optional<UninstallLog> log;
+  bool missing = false;
+  std::string refusal;
+};
 
-// The log's bytes; nullopt with the box's text when it cannot be had.
-std::optional<std::string> ReadLogBytes(win::Kernel32& kernel32, const std::string& path,
-                                        std::string& refusal) {
+// Reads the log a chunk at a time: a file larger than any log the install
+// writes is refused as soon as it passes the limit, without reading on.
+LogReading ReadLog(win::Kernel32& kernel32, const InstallPlaces& places, const std::string& path) {
+  LogReading reading;
   const std::string ansi = ToAnsi(kernel32, path);
   const win::HANDLE file =
       kernel32.CreateFileA(ansi.c_str(), win::GENERIC_READ, 0, nullptr, win::OPEN_EXISTING, 0, 0);
   if (file == win::INVALID_HANDLE_VALUE) {
     const win::DWORD error = kernel32.GetLastError();
-    const bool missing = error == win::ERROR_FILE_NOT_FOUND || error == win::ERROR_PATH_NOT_FOUND;
-    refusal = missing ? MissingLogText(path) : UnreadableLogText(path);
-    return std::nullopt;
+    reading.missing = error == win::ERROR_FILE_NOT_FOUND || error == win::ERROR_PATH_NOT_FOUND;
+    reading.refusal = reading.missing ? MissingLogText(path) : UnreadableLogText(path);
+    return reading;
   }
-  std::string bytes;
+  UninstallLogReader reader(places,
+                            [&](std::string_view line) { return FromAnsi(kernel32, line); });
   char chunk[kReadChunk];
   win::DWORD read = 0;
   bool ok = true;
   while ((ok = kernel32.ReadFile(file, chunk, kReadChunk, &read, nullptr) != win::FALSE) &&
-         read != 0) {
-    bytes.append(chunk, read);
+         read != 0 && reader.Take(std::string_view(chunk, read))) {
   }
   kernel32.CloseHandle(file);
   if (!ok) {
-    refusal = UnreadableLogText(path);
+    reading.refusal = UnreadableLogText(path);
+    return reading;
+  }
+  std::variant<UninstallLog, LogFault> result = reader.Finish();
+  if (auto* fault = std::get_if<LogFault>(&result)) {
+    reading.refusal = DamagedLogText(path, *fault);
+  } else {
+    reading.log = std::move(std::get<UninstallLog>(result));
+  }
+  return reading;
+}
+
+// When the uninstall entry is there and the program it names (its icon, the
+// program file) is not: the program named, possibly empty. Nothing when
+// there is no entry or its program is still in place.
+std::optional<std::string> LeftoverEntry(Platform& platform) {
+  win::HKEY key = 0;
+  if (platform.registry.RegOpenKeyExA(win::HKEY_LOCAL_MACHINE,
+                                      std::string(kUninstallKeyPath).c_str(), 0, win::KEY_READ,
+                                      &key) != 0) {
     return std::nullopt;
   }
-  return bytes;
+  const std::string program = ReadRegValue(platform, key, "DisplayIcon");
+  platform.registry.RegCloseKey(key);
+  const bool present = !program.empty() && platform.kernel32.GetFileAttributesA(
+                                               ToAnsi(platform.kernel32, program).c_str()) !=
+                                               win::INVALID_FILE_ATTRIBUTES;
+  if (present) return std::nullopt;
+  return program;
 }
 
 int Show(Platform& platform, std::string_view text, win::UINT type) {
@@ -51,32 +79,38 @@ int Show(Platform& platform, std::string_view text, win::UINT type) {
                                      ToAnsi(platform.kernel32, kCaption).c_str(), type);
 }
 
+UninstallOutcome Remove(Platform& platform, std::string_view question, std::string_view headline,
+                        const RemovalPlan& plan) {
+  if (Show(platform, question, win::MB_YESNO | win::MB_ICONQUESTION) != win::IDYES) {
+    return UninstallOutcome::Declined;
+  }
+  const RemovalResult result = CarryOut(platform, plan);
+  const bool left = !plan.left.empty() || !result.left.empty();
+  Show(platform, ReportText(headline, plan, result),
+       win::MB_OK | (left ? win::MB_ICONEXCLAMATION : win::MB_ICONINFORMATION));
+  return left ? UninstallOutcome::PartlyLeft : UninstallOutcome::Removed;
+}
+
 }  // namespace
 
 UninstallOutcome RunUninstall(Platform& platform) {
-  win::Kernel32& kernel32 = platform.kernel32;
-  const std::string windowsFolder = WindowsFolder(kernel32);
-  const std::string logPath = windowsFolder + "\\" + std::string(kUninstallLogName);
-  std::string refusal;
-  const std::optional<std::string> bytes = ReadLogBytes(kernel32, logPath, refusal);
-  std::variant<UninstallLog, LogFault> read = LogFault{};
-  if (bytes) {
-    read = ReadUninstallLog(FromAnsi(kernel32, *bytes), windowsFolder);
-    if (const auto* fault = std::get_if<LogFault>(&read)) refusal = DamagedLogText(logPath, *fault);
+  const InstallPlaces places = InstallPlaces::Find(platform);
+  const std::string logPath = InFolder(places.windows, kUninstallLogName);
+  const LogReading reading = ReadLog(platform.kernel32, places, logPath);
+  if (reading.log) {
+    const UninstallLog& log = *reading.log;
+    const std::string question =
+        log.firstGap == 0 ? std::string(kQuestion) : IncompleteLogQuestion(logPath, log.firstGap);
+    return Remove(platform, question, kRemoved, PlanRemoval(log, places));
   }
-  if (!refusal.empty()) {
-    Show(platform, refusal, win::MB_OK | win::MB_ICONSTOP);
-    return UninstallOutcome::LogRefused;
+  if (reading.missing) {
+    if (const std::optional<std::string> program = LeftoverEntry(platform)) {
+      return Remove(platform, LeftoverEntryQuestion(logPath, *program), kEntryRemoved,
+                    PlanEntryRemoval(places));
+    }
   }
-  if (Show(platform, kQuestion, win::MB_YESNO | win::MB_ICONQUESTION) != win::IDYES) {
-    return UninstallOutcome::Declined;
-  }
-  const RemovalPlan plan = PlanRemoval(std::get<UninstallLog>(read), windowsFolder);
-  const RemovalResult result = CarryOut(platform, plan);
-  const bool left = !result.left.empty();
-  Show(platform, ReportText(plan, result),
-       win::MB_OK | (left ? win::MB_ICONEXCLAMATION : win::MB_ICONINFORMATION));
-  return left ? UninstallOutcome::PartlyLeft : UninstallOutcome::Removed;
+  Show(platform, reading.refusal, win::MB_OK | win::MB_ICONSTOP);
+  return UninstallOutcome::LogRefused;
 }
 
 }  // namespace lyn::uninstall

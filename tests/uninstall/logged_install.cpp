@@ -4,6 +4,7 @@
 
 #include "engine/install_log.h"
 #include "engine/manifest_rows.h"
+#include "integration/registry.h"
 #include "uninstall/uninstall_log.h"
 
 namespace lyn::uninstall {
@@ -80,10 +81,10 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine) {
   }
   machine.PutFile(install.desktop + "\\LYN.lnk", "shortcut");
   WriteLog(platform, false, "[DESKTOP SHORTCUT]", install.desktop + "\\LYN.lnk", "Successful");
-  win::HKEY entry = 0;
-  platform.registry.RegCreateKeyA(win::HKEY_LOCAL_MACHINE, std::string(kUninstallKeyPath).c_str(),
-                                  &entry);
-  platform.registry.RegCloseKey(entry);
+  SetRegString(platform, win::HKEY_LOCAL_MACHINE, kUninstallKeyPath, "DisplayIcon",
+               state.ProgramFolder + "\\LYN.exe");
+  SetRegString(platform, win::HKEY_LOCAL_MACHINE, kUninstallKeyPath, "UninstallString",
+               state.WindowsFolder + "\\UninstallLYN67.exe");
   WriteLog(platform, false, "[UNINSTALL REG]", std::string(kUninstallKeyPath), "Successful");
   WriteLog(platform, false, "[END]", "", "");
   CloseInstallLogs(platform);

@@ -3,72 +3,114 @@
 #include <gtest/gtest.h>
 
 #include "uninstall/logged_install.h"
+#include "uninstall/path_names.h"
 
 namespace lyn::uninstall {
 namespace {
 
 class RemovalPlanning : public ::testing::Test {
  protected:
-  RemovalPlan PlanFor(const std::string& text) {
-    const auto read = ReadUninstallLog(text, install.state.WindowsFolder);
-    EXPECT_TRUE(std::holds_alternative<UninstallLog>(read));
-    return PlanRemoval(std::get<UninstallLog>(read), install.state.WindowsFolder);
+  RemovalPlan PlanFor(const std::string& logText) const {
+    UninstallLogReader reader(places, [](std::string_view line) { return std::string(line); });
+    reader.Take(logText);
+    const auto read = reader.Finish();
+    EXPECT_TRUE(std::holds_alternative<UninstallLog>(read)) << std::get<LogFault>(read).reason;
+    return PlanRemoval(std::get<UninstallLog>(read), places);
   }
-  bool Removes(const RemovalPlan& plan, const std::string& path) {
-    return std::any_of(plan.steps.begin(), plan.steps.end(),
-                       [&](const Step& s) { return s.path == path; });
+  // The step's index in the plan; -1 when it has no such step.
+  static long IndexOf(const RemovalPlan& plan, Action action, const std::string& path) {
+    const auto found = std::find_if(plan.steps.begin(), plan.steps.end(), [&](const Step& s) {
+      return s.action == action && s.path == path;
+    });
+    return found == plan.steps.end() ? -1 : found - plan.steps.begin();
   }
+  std::string Cut(const std::string& before) const { return text.substr(0, text.find(before)); }
 
   fakes::MachinePlatform machine;
   LoggedInstall install = InstallOnMachine(machine);
+  InstallPlaces places = InstallPlaces::Find(machine.platform());
+  std::string text = UninstallLogText(machine);
+  std::string desktopShortcut = install.desktop + "\\LYN.lnk";
 };
 
-TEST_F(RemovalPlanning, RemovesTheProductInOrderAndKeepsSharedFiles) {
-  const RemovalPlan plan = PlanFor(UninstallLogText(machine));
+// Every step lies where the install puts the product; the folders go after
+// what they hold, and the uninstall entry goes last, after the uninstaller
+// and the log it leads to. The shared files are kept, untouched.
+TEST_F(RemovalPlanning, RemovesTheProductWhereItLiesWithTheEntryLast) {
+  const RemovalPlan plan = PlanFor(text);
   const SetupState& s = install.state;
-  // Every system and DAO file is kept; none of them is touched.
+  const std::string self = s.WindowsFolder + "\\UninstallLYN67.exe";
+  const std::string log = s.WindowsFolder + "\\UnInstallLYN.log";
+  for (const Step& step : plan.steps) {
+    const bool ours = IsBelow(step.path, s.ProgramFolder) || step.path == s.ProgramFolder ||
+                      IsBelow(step.path, install.programGroup) ||
+                      step.path == install.programGroup || step.path == desktopShortcut ||
+                      IsBelow(step.path, places.setupTemp) || step.path == places.setupTemp ||
+                      step.path == self || step.path == log || step.path == kUninstallKeyPath;
+    EXPECT_TRUE(ours) << step.path;
+  }
   ASSERT_EQ(plan.kept.size(), 25u);
   EXPECT_EQ(plan.kept.back(), s.DaoFolder + "\\dao360.dll");
-  for (const std::string& kept : plan.kept) EXPECT_FALSE(Removes(plan, kept)) << kept;
-
-  // 3 program files, 14 maps, 4 shortcuts, then the fixed tail.
-  ASSERT_EQ(plan.steps.size(), 3u + 14u + 4u + 7u);
-  EXPECT_EQ(plan.steps[0].path, s.ProgramFolder + "\\QY.chm");
-  const std::vector<Step> tail(plan.steps.end() - 7, plan.steps.end());
-  const std::vector<std::pair<Action, std::string>> expected = {
-      {Action::RemoveFolder, install.programGroup},
-      {Action::DeleteUninstallEntry, std::string(kUninstallKeyPath)},
-      {Action::DeleteFile, s.ProgramFolder + "\\InstallInfo.log"},
-      {Action::RemoveFolder, s.MapsFolder},
-      {Action::RemoveFolder, s.ProgramFolder},
-      {Action::DeleteFile, s.WindowsFolder + "\\UnInstallLYN.log"},
-      {Action::DeleteSelf, s.WindowsFolder + "\\UninstallLYN67.exe"},
-  };
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(tail[i].action, expected[i].first) << i;
-    EXPECT_EQ(tail[i].path, expected[i].second) << i;
+  for (const std::string& kept : plan.kept) {
+    EXPECT_EQ(IndexOf(plan, Action::DeleteFile, kept), -1) << kept;
   }
-  EXPECT_EQ(plan.steps[20].path, install.desktop + "\\LYN.lnk");
+  EXPECT_TRUE(plan.left.empty());
+
+  const long inOrder[] = {
+      IndexOf(plan, Action::DeleteFile, s.ProgramFolder + "\\LYN.exe"),
+      IndexOf(plan, Action::DeleteFile, s.MapsFolder + "\\Map14_Overview.jpg"),
+      IndexOf(plan, Action::DeleteFile, desktopShortcut),
+      IndexOf(plan, Action::DeleteFile, install.programGroup + "\\UninstallLYN67.lnk"),
+      IndexOf(plan, Action::RemoveFolder, install.programGroup),
+      IndexOf(plan, Action::DeleteFile, s.ProgramFolder + "\\InstallInfo.log"),
+      IndexOf(plan, Action::RemoveFolder, s.MapsFolder),
+      IndexOf(plan, Action::RemoveFolder, s.ProgramFolder),
+      IndexOf(plan, Action::DeleteFile, places.setupTemp + "\\LYN.exe"),
+      IndexOf(plan, Action::RemoveFolder, places.setupTemp),
+      IndexOf(plan, Action::DeleteSelf, self),
+      IndexOf(plan, Action::DeleteFile, log),
+      IndexOf(plan, Action::DeleteUninstallEntry, std::string(kUninstallKeyPath)),
+  };
+  for (std::size_t i = 0; i < std::size(inOrder); ++i) {
+    EXPECT_GE(inOrder[i], 0) << i;
+    if (i > 0) {
+      EXPECT_LT(inOrder[i - 1], inOrder[i]) << i;
+    }
+  }
+  EXPECT_EQ(inOrder[std::size(inOrder) - 1], static_cast<long>(plan.steps.size()) - 1);
 }
 
-// What the install did not place ("Failed") is not removed: not a program
-// file that was there before, not an uninstall entry of someone else, not an
-// uninstaller that is not ours.
-TEST_F(RemovalPlanning, LeavesWhatTheInstallDidNotPlace) {
-  std::string text = UninstallLogText(machine);
-  const SetupState& s = install.state;
-  for (const std::string& failed : {s.ProgramFolder + "\\LYN.exe\r\nSuccessful",
-                                    s.WindowsFolder + "\\UninstallLYN67.exe\r\nSuccessful",
-                                    std::string(kUninstallKeyPath) + "\r\nSuccessful"}) {
-    const std::size_t at = text.find(failed);
-    ASSERT_NE(at, std::string::npos) << failed;
-    text.replace(at + failed.size() - 10, 10, "Failed");
-  }
-  const RemovalPlan plan = PlanFor(text);
-  EXPECT_FALSE(Removes(plan, s.ProgramFolder + "\\LYN.exe"));
-  EXPECT_FALSE(Removes(plan, s.WindowsFolder + "\\UninstallLYN67.exe"));
-  EXPECT_FALSE(Removes(plan, std::string(kUninstallKeyPath)));
-  EXPECT_TRUE(Removes(plan, s.ProgramFolder + "\\QY.chm"));
+// A desktop shortcut the log names on another desktop than this user's is
+// left, and said to be.
+TEST_F(RemovalPlanning, LeavesAShortcutOnAnotherUsersDesktop) {
+  const std::string otherDesktop = "C:\\Users\\Other\\Desktop\\LYN.lnk";
+  const RemovalPlan plan = PlanFor(
+      std::string(text).replace(text.find(desktopShortcut), desktopShortcut.size(), otherDesktop));
+  EXPECT_EQ(IndexOf(plan, Action::DeleteFile, desktopShortcut), -1);
+  ASSERT_EQ(plan.left.size(), 1u);
+  EXPECT_EQ(plan.left[0].path, otherDesktop);
+  EXPECT_EQ(plan.left[0].reason, "not on this user's desktop");
+}
+
+// The machine's own folders and every folder above them belong to Windows
+// or the person.
+TEST_F(RemovalPlanning, KnowsTheFoldersWindowsOrThePersonOwns) {
+  const struct {
+    std::string folder;
+    bool owned;
+  } folders[] = {
+      {"C:\\", true},
+      {"NO\\LYN", true},
+      {"C:\\Users", true},
+      {"c:\\users\\owner\\DESKTOP", true},
+      {"C:\\Program Files", true},
+      {"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs", true},
+      {"C:\\Windows\\system32", true},
+      {"C:\\Users\\Owner\\Desktop\\Mine", false},
+      {install.programGroup, false},
+      {install.state.ProgramFolder, false},
+  };
+  for (const auto& f : folders) EXPECT_EQ(places.owned.Owns(f.folder), f.owned) << f.folder;
 }
 
 }  // namespace

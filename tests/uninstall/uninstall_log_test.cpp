@@ -7,80 +7,151 @@
 namespace lyn::uninstall {
 namespace {
 
-class UninstallLogReader : public ::testing::Test {
+// The lines of a log text, each with its CR LF.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find("\r\n", at) + 2;
+    lines.push_back(text.substr(at, end - at));
+    at = end;
+  }
+  return lines;
+}
+
+bool IsHeader(std::string_view line) {
+  return line.starts_with('[');
+}
+bool IsOutcome(std::string_view line) {
+  return line == "Successful\r\n" || line == "Failed\r\n" || line == "NA\r\n";
+}
+bool IsItem(std::string_view line) {
+  return !IsHeader(line) && !IsOutcome(line) && line != "\r\n";
+}
+
+class UninstallLogReading : public ::testing::Test {
  protected:
-  std::variant<UninstallLog, LogFault> Read(const std::string& text) const {
-    return ReadUninstallLog(text, install.state.WindowsFolder);
+  // The text fed to the reader `chunk` bytes at a time.
+  std::variant<UninstallLog, LogFault> Read(std::string_view text, std::size_t chunk = 4096) const {
+    UninstallLogReader reader(places, [](std::string_view line) { return std::string(line); });
+    for (std::size_t at = 0; at < text.size() && reader.Take(text.substr(at, chunk)); at += chunk) {
+    }
+    return reader.Finish();
   }
 
   fakes::MachinePlatform machine;
   LoggedInstall install = InstallOnMachine(machine);
+  InstallPlaces places = InstallPlaces::Find(machine.platform());
+  std::string text = UninstallLogText(machine);
 };
 
-// The log of a completed run, and of a run stopped by a missing file: that
-// one ends after a whole file entry without "[END]", and proves what the
-// install placed so far.
-TEST_F(UninstallLogReader, ReadsTheLogTheInstallWrites) {
-  const std::string text = UninstallLogText(machine);
-  const auto read = Read(text);
-  ASSERT_TRUE(std::holds_alternative<UninstallLog>(read)) << std::get<LogFault>(read).reason;
-  const UninstallLog& log = std::get<UninstallLog>(read);
-  EXPECT_TRUE(log.complete);
-  EXPECT_EQ(log.programFolder, install.state.ProgramFolder);
-  // 43 files, their 43 registrations, the group, four shortcuts, the entry.
-  ASSERT_EQ(log.entries.size(), 43u + 43u + 1u + 4u + 1u);
-  EXPECT_EQ(log.entries.front().section, Section::System);
-  EXPECT_EQ(log.entries[42].item, install.state.MapsFolder + "\\Map14_Overview.jpg");
-  EXPECT_EQ(log.entries.back().section, Section::UninstallReg);
-  EXPECT_EQ(log.entries.back().item, kUninstallKeyPath);
-
-  const auto stopped = Read(text.substr(0, text.find("[WINDOWS]")));
-  ASSERT_TRUE(std::holds_alternative<UninstallLog>(stopped)) << std::get<LogFault>(stopped).reason;
-  EXPECT_FALSE(std::get<UninstallLog>(stopped).complete);
-  EXPECT_EQ(std::get<UninstallLog>(stopped).entries.back().section, Section::ProgramFiles);
+// An install killed anywhere leaves its log cut there: after a whole line,
+// inside one, or between its CR and LF. Every such log, fed to the reader in
+// odd pieces, is read as far as it goes, each entry whose outcome is cut off
+// kept as one with its outcome lost, and said to be incomplete from the
+// first line it lacks; the whole log is whole.
+TEST_F(UninstallLogReading, ReadsALogCutAnywhere) {
+  std::vector<std::size_t> cuts;
+  std::size_t at = 0;
+  for (const std::string& line : Lines(text)) {
+    cuts.insert(cuts.end(), {at, at + 1, at + line.size() - 1});
+    at += line.size();
+  }
+  cuts.push_back(text.size());
+  for (const std::size_t cut : cuts) {
+    const std::string prefix = text.substr(0, cut);
+    const std::size_t lastEnd = prefix.rfind("\r\n");
+    const std::vector<std::string> whole = lastEnd == std::string::npos
+                                               ? std::vector<std::string>{}
+                                               : Lines(prefix.substr(0, lastEnd + 2));
+    const auto read = Read(prefix, 7);
+    if (whole.size() < 2) {
+      ASSERT_TRUE(std::holds_alternative<LogFault>(read)) << cut;
+      EXPECT_EQ(std::get<LogFault>(read).reason,
+                cut == 0 ? "the log is empty" : "the log names no program folder");
+      continue;
+    }
+    ASSERT_TRUE(std::holds_alternative<UninstallLog>(read))
+        << cut << ": " << std::get<LogFault>(read).reason;
+    const UninstallLog& log = std::get<UninstallLog>(read);
+    EXPECT_EQ(log.programFolder, install.state.ProgramFolder);
+    const bool ended = prefix.find("[END]\r\n") != std::string::npos;
+    EXPECT_EQ(log.firstGap, ended ? 0 : static_cast<int>(whole.size()) + 1) << cut;
+    EXPECT_EQ(log.entries.size(),
+              static_cast<std::size_t>(std::count_if(whole.begin(), whole.end(), IsItem)))
+        << cut;
+    if (IsItem(whole.back())) {
+      EXPECT_EQ(log.entries.back().outcome, Outcome::Lost) << cut;
+    }
+  }
 }
 
-TEST_F(UninstallLogReader, RefusesDamagedLogs) {
-  const std::string good = UninstallLogText(machine);
+// A write of the log that fails leaves out the rest of its entry, and the
+// install goes on (headers are written once, so a lost one stays lost).
+// Every such log is read, its entries put in their sections all the same,
+// and no line before the missing ones is said to be missing.
+TEST_F(UninstallLogReading, ReadsALogAFailedWriteLeftLinesOutOf) {
+  const std::vector<std::string> lines = Lines(text);
+  for (std::size_t failed = 0; failed + 2 < lines.size(); ++failed) {
+    const std::size_t rest = IsHeader(lines[failed]) ? 3 : IsItem(lines[failed]) ? 2 : 1;
+    std::vector<std::string> kept = lines;
+    kept.erase(kept.begin() + static_cast<long>(failed),
+               kept.begin() + static_cast<long>(std::min(failed + rest, kept.size())));
+    std::string damaged;
+    for (const std::string& line : kept) damaged += line;
+    const auto read = Read(damaged);
+    ASSERT_TRUE(std::holds_alternative<UninstallLog>(read))
+        << lines[failed] << "(line " << failed + 1 << "): " << std::get<LogFault>(read).reason;
+    const UninstallLog& log = std::get<UninstallLog>(read);
+    EXPECT_EQ(log.programFolder, install.state.ProgramFolder) << failed + 1;
+    EXPECT_TRUE(log.firstGap == 0 || log.firstGap > static_cast<int>(failed)) << failed + 1;
+    EXPECT_EQ(log.entries.size(),
+              static_cast<std::size_t>(std::count_if(kept.begin(), kept.end(), IsItem)));
+    for (const LoggedEntry& entry : log.entries) {
+      if (entry.outcome == Outcome::NA) {
+        EXPECT_EQ(entry.section, Section::Registration);
+      }
+    }
+  }
+}
+
+TEST_F(UninstallLogReading, RefusesWhatTheInstallDoesNotWrite) {
   const std::string entry = std::string(kUninstallKeyPath) + "\r\nSuccessful\r\n";
-  // The good log with its first `from` replaced by `to`; with `cut`, the log
-  // up to `from`, followed by `to`.
+  const std::string documents = "C:\\Users\\Owner\\Documents";
+  // The log with its first `from` replaced by `to`.
   const struct {
     std::string from;
     std::string to;
-    bool cut;
     const char* reason;
     int line;  // 0: not checked
   } damages[] = {
-      {"[PROGRAM FILE FOLDER]", "", true, "empty", 1},
-      {"\r\n", "\n", false, "not CR LF", 1},
-      {"[REGISTRATION]", "[REGI", true, "cut short", 0},
-      {"[REGISTRATION]", "[REGISTRATION]\r\nC:\\QY.chm\r\n", true, "without its outcome", 0},
-      {"[PROGRAM GROUP]", "", true, "without \"[END]\"", 0},
-      {"[APM]", "[APM]\r\n", true, "without entries", 0},
-      {"Successful\r\n[COMMON]", "Success\r\n[COMMON]", false, "outcome word", 0},
-      {"Successful\r\n[COMMON]", "NA\r\n[COMMON]", false, "outcome word", 0},
-      {"[REGISTRATION]", "[COMMON]", false, "out of order", 0},
-      {"[COMMON]", "[SYSTEM]", false, "out of order", 0},
-      {"\\LYN\\QY.chm", "\\Other\\QY.chm", false, "not a path", 0},
-      {"\\LYN\\QY.chm", "\\LYN\\QY.dll", false, "not a path", 0},
-      {"\\UninstallLYN67.exe\r\n", "\\..\\UninstallLYN67.exe\r\n", false, "not a path", 0},
-      {"\\LYN\\Help QY.lnk", "\\Help QY.lnk", false, "not a path", 0},
-      {"\\LYN67\r\n", "\\LYN68\r\n", false, "not a path", 0},
-      {"[DESKTOP SHORTCUT]\r\n" + install.desktop + "\\LYN.lnk\r\nSuccessful\r\n", "", false,
-       "\"[DESKTOP SHORTCUT]\" is missing", 0},
-      {entry, entry + entry, false, "one entry too many", 0},
-      {"[END]\r\n\r\n\r\n", "[END]\r\n\r\n\r\nmore\r\n", false, "after \"[END]\"", 0},
-      {"[PROGRAM FILE FOLDER]\r\nC:", "[PROGRAM FILE FOLDER]\r\nC", false, "not a full path", 2},
-      {"[PROGRAM FILE FOLDER]", "[PROGRAM]", false, "expected \"[PROGRAM FILE FOLDER]\"", 1},
+      {"\r\n", "\n", "not CR LF", 1},
+      {"[PROGRAM FILE FOLDER]", "[PROGRAM]", "not a path", 1},
+      {install.state.ProgramFolder + "\r\n", documents + "\r\n", "not a path", 2},
+      {"[PROGRAM GROUP]\r\n" + install.programGroup, "[PROGRAM GROUP]\r\n" + install.desktop,
+       "not a path", 0},
+      {"Successful\r\n[COMMON]", "Success\r\n[COMMON]", "not a path", 0},
+      {"Successful\r\n[COMMON]", "Successful\r\nSuccessful\r\n[COMMON]", "without its entry", 0},
+      {"Successful\r\n[COMMON]", "Successful\r\n\r\n[COMMON]", "an empty line", 0},
+      {"[REGISTRATION]", "[COMMON]", "out of order", 0},
+      {"[COMMON]", "[SYSTEM]", "out of order", 0},
+      {"\\LYN\\QY.chm", "\\Other\\QY.chm", "not a path", 0},
+      {"\\LYN\\QY.chm", "\\LYN\\QY.dll", "not a path", 0},
+      {"\\LYN\\QY.chm", "\\LYN\\" + std::string(600, 'x'), "longer than any", 0},
+      {"\\UninstallLYN67.exe\r\n", "\\..\\UninstallLYN67.exe\r\n", "not a path", 0},
+      {"\\LYN\\Help QY.lnk", "\\Help QY.lnk", "not a path", 0},
+      {"\\LYN\\Help QY.lnk\r\nSuccessful\r\n", "\\LYN\\LYN.lnk\r\nSuccessful\r\n", "out of order",
+       0},
+      {"\\LYN67\r\n", "\\LYN68\r\n", "not a path", 0},
+      {entry, entry + entry, "one entry too many", 0},
+      {"[UNINSTALL REG]", "[UNINSTALL REG]\r\n" + install.programGroup + "\r\nSuccessful",
+       "after the section it belongs to", 0},
+      {"[END]\r\n\r\n\r\n", "[END]\r\n\r\n\r\nmore\r\n", "after \"[END]\"", 0},
+      {"[END]\r\n\r\n\r\n", "[END]\r\n\r\n\r\nmore", "after \"[END]\"", 0},
   };
   for (const auto& damage : damages) {
-    const std::size_t at = good.find(damage.from);
+    const std::size_t at = text.find(damage.from);
     ASSERT_NE(at, std::string::npos) << damage.from;
-    const std::string text = damage.cut
-                                 ? good.substr(0, at) + damage.to
-                                 : std::string(good).replace(at, damage.from.size(), damage.to);
-    const auto read = Read(text);
+    const auto read = Read(std::string(text).replace(at, damage.from.size(), damage.to));
     ASSERT_TRUE(std::holds_alternative<LogFault>(read)) << damage.from << " -> " << damage.to;
     const LogFault& fault = std::get<LogFault>(read);
     EXPECT_NE(fault.reason.find(damage.reason), std::string::npos)
@@ -89,6 +160,22 @@ TEST_F(UninstallLogReader, RefusesDamagedLogs) {
       EXPECT_EQ(fault.line, damage.line) << damage.from;
     }
   }
+}
+
+// A log that goes on and on with entries the install could have written is
+// refused once it passes the size limit, without the rest being read.
+TEST_F(UninstallLogReading, RefusesALogLargerThanAnyInstallWritesUnread) {
+  UninstallLogReader reader(places, [](std::string_view line) { return std::string(line); });
+  ASSERT_TRUE(reader.Take(text.substr(0, text.find("[PROGRAM GROUP]"))));
+  std::string flood;
+  while (flood.size() < (1u << 20)) flood += install.state.ProgramFolder + "\\QY.chm\r\nNA\r\n";
+  std::size_t fed = text.find("[PROGRAM GROUP]");
+  while (fed < 200u * 1024 * 1024 && reader.Take(flood)) fed += flood.size();
+  EXPECT_LT(fed, kMaxLogBytes);
+  const auto read = reader.Finish();
+  ASSERT_TRUE(std::holds_alternative<LogFault>(read));
+  EXPECT_EQ(std::get<LogFault>(read).reason,
+            "the log is larger than any the install writes (over 131072 bytes)");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // lynsim uninstall DIR [--answer Yes|No|OK]...: what the system's list of
 // installed programs does when a person removes the product: reads the
 // UninstallString of the product's uninstall entry and runs that program on
-// the machine, headless, its message boxes answered from the script.
+// the machine, headless, its message boxes answered from the script. What a
+// person would do when the entry or its program is missing, it does too:
+// runs the uninstaller from the Windows folder, or the one the product ships.
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -12,7 +14,7 @@
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/registry/registry_store.h"
 #include "platform/sim/run/run_program.h"
-#include "uninstall/removal_plan.h"
+#include "uninstall/install_places.h"
 #include "uninstall/uninstaller.h"
 
 namespace lyn::lynsim {
@@ -26,7 +28,8 @@ struct Options {
 constexpr const char* kStatuses =
     "Exit statuses:\n"
     "  0  the uninstaller ran to its end\n"
-    "  1  the machine has no uninstall entry for the product, or no file where it points;\n"
+    "  1  nothing of the product is on the machine: no uninstall entry, no uninstaller and\n"
+    "     no uninstall log in the Windows folder; or the entry names another program;\n"
     "     or the machine or the host failed (the message says which)\n"
     "  2  the command line is wrong\n"
     "  3  the answers did not fit: one the box has no button for, a box left unanswered,\n"
@@ -41,35 +44,56 @@ std::string EntryKey(const sim::Machine& machine) {
   return "HKEY_LOCAL_MACHINE\\" + view + path.substr(software.size());
 }
 
-// The program the entry's UninstallString names; a one-line error when there
-// is no entry, no such value or no such file.
-std::string UninstallProgram(const sim::Machine& machine) {
+bool IsFile(const sim::Machine& machine, const std::string& path) {
+  const sim::ResolvedPath resolved = machine.Resolve(path);
+  return resolved.exists && !resolved.folder;
+}
+
+// The uninstaller to run: the program the entry's UninstallString names;
+// without the entry, or without its file, the uninstaller in the Windows
+// folder, where the install puts it; without that, when the entry or the
+// uninstall log is still there, the uninstaller the product ships, as a
+// person would start it from the distribution medium (an install cut short
+// before it placed the uninstaller, or a removal cut short after it deleted
+// its own file). What was missing is said on the error output. A machine
+// with none of them has nothing of the product to remove: a one-line error.
+void FindUninstaller(const sim::Machine& machine) {
   const std::string key = EntryKey(machine);
   const sim::RegistryStore registry(machine.State());
   const std::optional<sim::RegistryValue> value = registry.GetValue(key, "UninstallString");
-  if (!value) {
-    throw std::runtime_error("the machine has no uninstall entry for the product ('" + key +
-                             "' with an UninstallString)");
+  const std::string windows = machine.profile().WindowsDirectory;
+  const std::string program = windows + "\\" + std::string(uninstall::kUninstallerName);
+  const std::string log = windows + "\\" + std::string(uninstall::kUninstallLogName);
+  std::string missing;
+  if (value) {
+    std::string ansi(value->data.begin(), value->data.end());
+    ansi = ansi.substr(0, ansi.find('\0'));
+    const std::string named = machine.AnsiToUtf8(ansi);
+    if (!sim::EqualFolded(named.substr(named.rfind('\\') + 1), uninstall::kUninstallerName)) {
+      throw std::runtime_error("the uninstall entry names '" + named +
+                               "', which is not the product's uninstaller");
+    }
+    if (IsFile(machine, named)) return;
+    missing = "the uninstall entry's program '" + named + "' is not on the machine";
+  } else {
+    missing = "the machine has no uninstall entry for the product ('" + key +
+              "' with an UninstallString)";
   }
-  std::string ansi(value->data.begin(), value->data.end());
-  ansi = ansi.substr(0, ansi.find('\0'));
-  const std::string program = machine.AnsiToUtf8(ansi);
-  const sim::ResolvedPath resolved = machine.Resolve(program);
-  if (!resolved.exists || resolved.folder) {
-    throw std::runtime_error("the uninstall entry's program '" + program +
-                             "' is not on the machine");
+  if (IsFile(machine, program)) {
+    std::cerr << "lynsim: " << missing << "; running '" << program << "'\n";
+    return;
   }
-  const std::string name = program.substr(program.rfind('\\') + 1);
-  if (!sim::EqualFolded(name, uninstall::kUninstallerName)) {
-    throw std::runtime_error("the uninstall entry names '" + program +
-                             "', which is not the product's uninstaller");
+  if (value || IsFile(machine, log)) {
+    std::cerr << "lynsim: " << missing << " (nor is '" << program
+              << "'); running the uninstaller the product ships\n";
+    return;
   }
-  return program;
+  throw std::runtime_error(missing + ", and neither '" + program + "' nor '" + log + "' is there");
 }
 
 [[noreturn]] void RunUninstaller(const Options& options) {
   sim::Machine machine = sim::Machine::Open(options.folder);
-  UninstallProgram(machine);
+  FindUninstaller(machine);
   sim::Script script;
   for (const std::string& word : options.answers) script.answers.push_back(*sim::ParseAnswer(word));
   sim::RunProgram(std::move(machine), sim::HeadlessBackend(script),

@@ -1,13 +1,22 @@
-// End to end: the product installed by `lynsim run` and removed by
-// `lynsim uninstall`, the machine compared before and after by `lynsim diff`.
+// End to end: the product installed by the setup program, completely or cut
+// short, and then removed by `lynsim uninstall`; the machine compared before
+// and after by `lynsim diff`.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
+#include "cabinet/test_cabinet.h"
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/registry/registry_text.h"
+#include "platform/sim/run/run_program.h"
 #include "tools/lynsim/lynsim_process.h"
 
 namespace {
@@ -16,47 +25,146 @@ namespace fs = std::filesystem;
 using lyn::testing::LynsimResult;
 using lyn::testing::ScratchMachine;
 
+constexpr const char* kEntryKey =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67";
+
+// How the install is cut short before the uninstaller runs; kills are made
+// by cutting what the install left where the kill would have stopped it.
+enum class Cut {
+  None,
+  FailWrite,                // the host's nth write fails; the install goes on
+  MissingFile,              // the cabinet lacks a map: the install stops with "File Missing"
+  KillBeforeDesktopLogged,  // killed after making the desktop shortcut, before logging it
+  UninstallerGone,          // a removal killed after deleting its own file
+  OnlyEntryLeft,            // a removal killed before its last step, the entry
+};
+
 struct RoundTripCase {
   const char* name;
   const char* newArgs;
-  bool grants;  // the user lacks rights on the system folder, so the run grants them
+  Cut cut = Cut::None;
+  unsigned nth = 0;       // for FailWrite
+  const char* note = "";  // what lynsim says on its error output, in part
+  bool grants = false;    // the user lacks rights on the system folder, so the run grants them
 };
 
 class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
  protected:
-  LynsimResult Install() const {
-    return scratch.Lynsim("run " + scratch.machine() +
-                          " --headless --click lblAcceptYes --click cmdOK --click cmdExit");
+  LynsimResult Install(const std::string& more = " --click cmdExit") const {
+    return scratch.Lynsim("run " + scratch.machine() + " --headless --click lblAcceptYes" +
+                          " --click cmdOK" + more);
   }
   LynsimResult Uninstall() const {
     return scratch.Lynsim("uninstall " + scratch.machine() + " --answer Yes --answer OK");
   }
-  fs::path Host(const std::string& path) const {
-    return lyn::sim::Machine::Open(scratch.machine()).Resolve(path).hostPath;
+  lyn::sim::Machine Machine() const { return lyn::sim::Machine::Open(scratch.machine()); }
+  fs::path Host(const std::string& path) const { return Machine().Resolve(path).hostPath; }
+  fs::path Log() const { return Host(Machine().profile().WindowsDirectory + "\\UnInstallLYN.log"); }
+  void CutLog(const std::string& at) const {
+    std::ifstream in(Log(), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_NE(text.find(at), std::string::npos) << at;
+    fs::resize_file(Log(), text.find(at));
   }
+
+  void InstallCutShort() const;
+  // The setup program run in a child process whose machine fails its nth
+  // write to the host.
+  void InstallFailingWrite(unsigned nth) const;
+  // Writes a product cabinet with every file but one map.
+  static void PutCabinetWithoutAMap(const fs::path& cabinet);
 
   ScratchMachine scratch{GetParam().newArgs};
 };
 
-// Installed and removed, the machine differs from before only in the shared
-// system and DAO files and the access-list grants; the entry is gone, a new
-// install goes into the same folder, and without its program the entry has
-// nothing to run.
+void UninstallRoundTrip::InstallCutShort() const {
+  switch (GetParam().cut) {
+    case Cut::None:
+      ASSERT_EQ(Install().status, 0);
+      break;
+    case Cut::FailWrite:
+      InstallFailingWrite(GetParam().nth);
+      break;
+    case Cut::MissingFile: {
+      const fs::path cabinet = Host(Machine().profile().CurrentDirectory + "\\LYN.CAB");
+      const fs::path shipped = scratch.folder() / "LYN.CAB";
+      fs::copy_file(cabinet, shipped);
+      PutCabinetWithoutAMap(cabinet);
+      ASSERT_NE(Install(" --answer OK").out.find("\"File Missing\""), std::string::npos);
+      fs::copy_file(shipped, cabinet, fs::copy_options::overwrite_existing);
+      break;
+    }
+    case Cut::KillBeforeDesktopLogged:
+      ASSERT_EQ(Install().status, 0);
+      lyn::sim::ImportRegistry(
+          Machine(), "Windows Registry Editor Version 5.00\n\n[-" + std::string(kEntryKey) + "]\n");
+      CutLog("[DESKTOP SHORTCUT]");
+      break;
+    case Cut::UninstallerGone:
+      ASSERT_EQ(Install().status, 0);
+      fs::remove(Host(Machine().profile().WindowsDirectory + "\\UninstallLYN67.exe"));
+      break;
+    case Cut::OnlyEntryLeft: {
+      ASSERT_EQ(Install().status, 0);
+      const std::string entry = lyn::sim::ExportRegistry(Machine(), kEntryKey);
+      ASSERT_EQ(Uninstall().status, 0);
+      lyn::sim::ImportRegistry(Machine(), entry);
+      break;
+    }
+  }
+}
+
+void UninstallRoundTrip::InstallFailingWrite(unsigned nth) const {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    try {
+      lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
+      machine.drives().FailWrite(nth);
+      lyn::sim::Script script;
+      script.clicks = {"lblAcceptYes", "cmdOK", "cmdExit"};
+      script.answers = {1};  // OK, should the run stop with a message
+      lyn::sim::RunProgram(std::move(machine), lyn::sim::HeadlessBackend(script));
+    } catch (...) {
+    }
+    _exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the install was ended by signal " << WTERMSIG(status);
+}
+
+void UninstallRoundTrip::PutCabinetWithoutAMap(const fs::path& cabinet) {
+  std::vector<lyn::testing::CabEntry> entries;
+  for (const auto& file : fs::directory_iterator(fs::path(LYN_PRODUCT_DIR) / "files")) {
+    if (file.path().filename() == "Map05_MarketSquare.jpg") continue;
+    std::ifstream in(file.path(), std::ios::binary);
+    entries.push_back({file.path().filename().string(),
+                       {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}});
+  }
+  std::ofstream(cabinet, std::ios::binary) << lyn::testing::UncompressedCabinet(entries);
+}
+
+// Installed, cut short or not, and removed, the machine differs from before
+// only in the shared system and DAO files and the access-list grants; the
+// entry is gone, and a new install goes into the same folder.
 TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
   const std::string before = (scratch.folder() / "before").string();
   ASSERT_EQ(std::system(("cp -a '" + scratch.machine() + "' '" + before + "'").c_str()), 0);
-  ASSERT_EQ(Install().status, 0);
+  InstallCutShort();
   LynsimResult result = Uninstall();
   ASSERT_EQ(result.status, 0) << result.err << result.out;
-  EXPECT_NE(result.out.find("Lynwood Catalog Suite 6.7 was removed."), std::string::npos)
+  EXPECT_NE(result.out.find("Lynwood Catalog Suite 6.7 was removed"), std::string::npos)
       << result.out;
+  EXPECT_NE(result.err.find(GetParam().note), std::string::npos) << result.err;
 
-  const lyn::sim::Profile profile = lyn::sim::Machine::Open(scratch.machine()).profile();
+  const lyn::sim::Profile profile = Machine().profile();
   const std::string shared = profile.CommonFiles + "\\Microsoft Shared";
   result = scratch.Lynsim("diff '" + before + "' " + scratch.machine());
-  EXPECT_EQ(result.status, 1) << result.err;
   std::istringstream lines(result.out);
-  int sharedFiles = 0;
   int usersGrants = 0;
   for (std::string line; std::getline(lines, line);) {
     usersGrants += line.starts_with("access added: ") &&
@@ -66,37 +174,51 @@ TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
     const bool dao = line == "folder added: " + shared ||
                      line == "folder added: " + shared + "\\DAO" ||
                      line == "file added: " + shared + "\\DAO\\dao360.dll";
-    sharedFiles += system || dao ? line.starts_with("file") : 0;
     EXPECT_TRUE(system || dao || line.starts_with("access ")) << line;
   }
-  EXPECT_GT(sharedFiles, 0);
   EXPECT_EQ(usersGrants, GetParam().grants ? 2 : 0) << "the Windows and system folders";
+  EXPECT_THROW(lyn::sim::ExportRegistry(Machine(), kEntryKey), std::exception)
+      << "the uninstall entry is gone";
 
-  result = scratch.Lynsim("reg " + scratch.machine() +
-                          " export 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
-                          "\\LYN67'");
-  EXPECT_EQ(result.status, 1) << "the uninstall entry is gone";
   ASSERT_EQ(Install().status, 0);
   EXPECT_TRUE(fs::exists(Host(profile.ProgramFiles + "\\LYN\\LYN.exe")));
   EXPECT_FALSE(fs::exists(Host(profile.ProgramFiles + "\\LYN01")));
-
-  fs::remove(Host(profile.WindowsDirectory + "\\UninstallLYN67.exe"));
-  result = Uninstall();
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("UninstallLYN67.exe' is not on the machine"), std::string::npos)
-      << result.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Presets, UninstallRoundTrip,
-    ::testing::Values(RoundTripCase{"Windows7", "--preset win7-ultimate-sp1", false},
-                      RoundTripCase{"WindowsXp", "--preset winxp-pro", false},
-                      RoundTripCase{
-                          "Windows7WithGrants",
-                          "--preset win7-ultimate-sp1 --set 'Security:C:\\Windows\\system32="
-                          "owner=Administrators;allow=Administrators:0x1200A9:3;"
-                          "allow=SYSTEM:0x1F01FF:3'",
-                          true}),
+    Installs, UninstallRoundTrip,
+    ::testing::Values(
+        RoundTripCase{"Windows7", "--preset win7-ultimate-sp1"},
+        RoundTripCase{"WindowsXp", "--preset winxp-pro"},
+        RoundTripCase{"Windows7WithGrants",
+                      "--preset win7-ultimate-sp1 --set 'Security:C:\\Windows\\system32="
+                      "owner=Administrators;allow=Administrators:0x1200A9:3;"
+                      "allow=SYSTEM:0x1F01FF:3'",
+                      Cut::None, 0, "", true},
+        // The host's first writes are the uninstall log's first lines.
+        RoundTripCase{"FirstLogLineFails", "", Cut::FailWrite, 1},
+        RoundTripCase{"ProgramFolderLineFails", "", Cut::FailWrite, 2},
+        RoundTripCase{"StoppedByAMissingMap", "", Cut::MissingFile, 0,
+                      "no uninstall entry for the product"},
+        RoundTripCase{"KilledBeforeLoggingTheDesktopShortcut", "", Cut::KillBeforeDesktopLogged, 0,
+                      "running 'C:\\Windows\\UninstallLYN67.exe'"},
+        RoundTripCase{"RemovalKilledAfterItsOwnFile", "", Cut::UninstallerGone, 0,
+                      "running the uninstaller the product ships"},
+        RoundTripCase{"RemovalKilledBeforeTheEntry", "", Cut::OnlyEntryLeft, 0,
+                      "running the uninstaller the product ships"}),
     [](const ::testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
+
+// A machine without the entry, the uninstaller or its log has nothing of
+// the product on it.
+TEST(UninstallCommand, SaysWhenNothingOfTheProductIsThere) {
+  const ScratchMachine scratch;
+  const LynsimResult result = scratch.Lynsim("uninstall " + scratch.machine());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err,
+            "lynsim: the machine has no uninstall entry for the product ('" +
+                std::string(kEntryKey) +
+                "' with an UninstallString), and neither 'C:\\Windows\\UninstallLYN67.exe' nor "
+                "'C:\\Windows\\UnInstallLYN.log' is there\n");
+}
 
 }  // namespace
