@@ -2,12 +2,15 @@
 // by `lynsim new`, with both logs compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/security/accounts.h"
+#include "platform/sim/security/security_model.h"
 #include "tools/lynsim/lynsim_process.h"
 
 namespace {
@@ -56,6 +59,22 @@ std::string Inserted(std::string text, const std::string& after, const std::stri
   return text;
 }
 
+// Whether the object holds the grant the program writes: full control for
+// the Users group, passed on to everything below.
+bool UsersGranted(const std::string& machineFolder, const std::string& path) {
+  const lyn::sim::Machine machine = lyn::sim::Machine::Open(machineFolder);
+  const lyn::sim::SecurityModel model(machine);
+  const bool key = lyn::sim::IsKeyPath(path);
+  const lyn::sim::Descriptor descriptor = model.DescriptorOf(
+      model.Find(key ? lyn::sim::ObjectKind::RegistryKey : lyn::sim::ObjectKind::File, path));
+  const lyn::win::ACCESS_MASK full = key ? lyn::win::KEY_ALL_ACCESS : lyn::win::FILE_ALL_ACCESS;
+  return descriptor.dacl &&
+         std::any_of(descriptor.dacl->begin(), descriptor.dacl->end(), [&](const auto& ace) {
+           return ace.type == lyn::win::ACCESS_ALLOWED_ACE_TYPE && ace.flags == 3 &&
+                  ace.sid == lyn::sim::UsersSid() && (ace.mask & full) == full;
+         });
+}
+
 const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67\r\n";
 const std::string kSuccessfulEntry = "[UNINSTALL REG]\r\n" + kEntry + "Successful\r\n";
 const std::string kFailedEntry = "[UNINSTALL REG]\r\n" + kEntry + "Failed\r\n";
@@ -91,10 +110,22 @@ class RunInstallTest : public ::testing::Test {
 };
 
 // A first install writes both logs and offers Finish; a second run is
-// refused and changes nothing.
+// refused and changes nothing. As on Windows 7, the administrator consents
+// to run the program with full rights; the permission timer finds "all
+// access" missing on the system folder and grants: the Windows and system
+// folders, TrustedInstaller's, refuse without a word, SOFTWARE takes the
+// grant, and so do the folders the run makes.
 TEST_F(RunInstallTest, AFirstInstallWritesBothLogsAndASecondRunIsRefused) {
   const LynsimResult result = Install();
   ASSERT_EQ(result.status, 0) << result.err << result.out;
+  EXPECT_TRUE(result.out.starts_with("elevation: consent Yes\nshown: frmSetup")) << result.out;
+  for (const char* path : {"C:\\Windows", "C:\\Windows\\system32"}) {
+    EXPECT_FALSE(UsersGranted(scratch.machine(), path)) << path;
+  }
+  for (const char* path :
+       {"HKLM\\SOFTWARE", "C:\\Program Files\\LYN", "C:\\Program Files\\LYN\\Maps"}) {
+    EXPECT_TRUE(UsersGranted(scratch.machine(), path)) << path;
+  }
   EXPECT_TRUE(result.out.ends_with("click: cmdExit\nended: Finish\n")) << result.out;
   ExpectLogs(uninstallExpected, installInfoExpected);
   EXPECT_TRUE(Exists(programFiles + "\\LYN\\LYN.exe"));
@@ -192,14 +223,17 @@ TEST_F(RunInstallTest, ANewerSystemFileIsKeptAndNotRegistered) {
   EXPECT_EQ(File(control), Contents(newer));
 }
 
-// A standard user's install, with the system's help viewer present in an
-// older version owned by TrustedInstaller (as Windows 7 owns its files).
-// Started from the hard disk, the owner check refuses the replacement; from
-// a CD there are no access lists to check, so the copy goes ahead.
+// The default person's install (an administrator who consents to the
+// program's request for administrator rights), with the system's help viewer
+// present in an older version owned by TrustedInstaller, as Windows 7 owns
+// its files, where Administrators may only read and run it. Started from the
+// hard disk, the permission timer finds "all access" missing on the system
+// folder (Administrators hold Modify there), so the owner check runs and
+// refuses the replacement; from a CD there are no access lists to check, so
+// the copy goes ahead.
 class OlderSystemFileTest : public RunInstallTest {
  protected:
-  explicit OlderSystemFileTest(const std::string& newArgs = "")
-      : RunInstallTest("--set IsAdmin=false " + newArgs) {
+  explicit OlderSystemFileTest(const std::string& newArgs = "") : RunInstallTest(newArgs) {
     fs::copy_file(older, Host(viewer), fs::copy_options::overwrite_existing);
   }
 
@@ -211,10 +245,9 @@ class OlderSystemFileTest : public RunInstallTest {
                     "hh.exe\r\nVersion Present = 5.1, Version Shipped = 6.0, Install = True");
   }
   // What both logs share: the viewer is registered (registering a program
-  // fails), and the user may not write the uninstall entry.
+  // fails).
   std::string Registered(std::string log) const {
-    log = Inserted(std::move(log), lastSystemFile, viewer + "\r\nFailed\r\n", true);
-    return Replaced(std::move(log), kSuccessfulEntry, kFailedEntry);
+    return Inserted(std::move(log), lastSystemFile, viewer + "\r\nFailed\r\n", true);
   }
   const std::string viewer = "C:\\Windows\\system32\\hh.exe";
   const fs::path older = fs::path(LYN_PRODUCT_DIR) / "system" / "winxp" / "hh.exe";  // 5.1
