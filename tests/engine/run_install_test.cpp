@@ -278,6 +278,75 @@ TEST_F(CdStartTest, WithoutSecurityTheOlderFileIsReplaced) {
   EXPECT_NE(File(viewer), Contents(older));
 }
 
+// The common files under a name in the system's code page, and its ASCII
+// twin: the run's texts reach the platform in that code page.
+struct CommonFilesCase {
+  const char* newArgs;
+  std::string folder;    // UTF-8
+  std::string ansiName;  // the folder's last name in the machine's code page
+};
+
+const CommonFilesCase kCommonFiles[] = {
+    {"", "C:\\Program Files\\Common Files", "Common Files"},
+    {"--set AnsiCodePage=1252 --set 'CommonFiles=C:\\Program Files\\F\xC3\xA6lles filer'",
+     "C:\\Program Files\\F\xC3\xA6lles filer", "F\xE6lles filer"},
+    {"--set AnsiCodePage=1250 --set 'CommonFiles=C:\\Program Files\\Spole\xC4\x8Dn\xC3\xA9 "
+     "soubory'",
+     "C:\\Program Files\\Spole\xC4\x8Dn\xC3\xA9 soubory", "Spole\xE8n\xE9 soubory"},
+};
+
+// Each folder the run makes is granted; the run is held at the "File
+// Missing" box (no cabinet, no answer), before the stop removes the program
+// and temporary folders again.
+TEST(RunInstallGrantsTest, EveryFolderTheRunMakesIsGrantedWhateverItsName) {
+  for (const CommonFilesCase& c : kCommonFiles) {
+    const ScratchMachine scratch(c.newArgs);
+    const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
+    fs::remove_all(machine.Resolve(c.folder + "\\Microsoft Shared").hostPath);
+    fs::remove(machine.Resolve("LYN.CAB").hostPath);
+    const LynsimResult result = scratch.Lynsim("run " + scratch.machine() + kInstall);
+    EXPECT_TRUE(result.out.ends_with("unanswered: \"File Missing\"\nended: script does not fit\n"))
+        << result.out;
+    for (const std::string& folder :
+         {std::string("C:\\Program Files\\LYN"), std::string("C:\\Program Files\\LYN\\Maps"),
+          std::string("C:\\Users\\Owner\\AppData\\Local\\Temp\\LYNSetup"),
+          c.folder + "\\Microsoft Shared", c.folder + "\\Microsoft Shared\\DAO"}) {
+      EXPECT_TRUE(UsersGranted(scratch.machine(), folder)) << folder;
+    }
+  }
+}
+
+// A file of the DAO folder that may be replaced is checked, logged and
+// copied the same whatever the folder's name.
+TEST(RunInstallGrantsTest, ANonAsciiCommonFilesFolderLogsAsItsAsciiTwin) {
+  std::string asciiLogs;
+  for (const CommonFilesCase& c : kCommonFiles) {
+    const ScratchMachine scratch(c.newArgs);
+    const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
+    // A library without version information: the survey marks it.
+    std::ofstream(machine.Resolve(c.folder + "\\Microsoft Shared\\DAO\\dao360.dll").hostPath)
+        << "no version";
+    const LynsimResult result =
+        scratch.Lynsim("run " + scratch.machine() + kInstall + " --click cmdExit");
+    ASSERT_EQ(result.status, 0) << result.err << result.out;
+    std::string logs =
+        Contents(machine.Resolve("C:\\Windows\\UnInstallLYN.log").hostPath) +
+        Contents(machine.Resolve("C:\\Program Files\\LYN\\InstallInfo.log").hostPath);
+    if (asciiLogs.empty()) {
+      asciiLogs = logs;
+      EXPECT_TRUE(Has(logs, "Write Permission Granted.\r\n[COMMON]\r\n")) << logs;
+    } else {
+      const std::string name = "\\Common Files\\";
+      int times = 0;
+      for (auto at = asciiLogs.find(name); at != std::string::npos;
+           at = asciiLogs.find(name, at + 1)) {
+        ++times;
+      }
+      EXPECT_EQ(logs, Replaced(asciiLogs, name, "\\" + c.ansiName + "\\", times)) << c.folder;
+    }
+  }
+}
+
 // The administrator may not write the uninstall entries: the key's list
 // grants everyone reading only.
 class ReadOnlyUninstallKeyTest : public RunInstallTest {
