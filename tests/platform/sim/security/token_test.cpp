@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "fakes/machine_platform.h"
@@ -166,11 +168,15 @@ TEST(DefaultListsTest, WhatEachTokenMayDoOnAFreshWindows) {
       {"nt4-sp6", Kind::Standard, "HKLM\\SOFTWARE\\Orrin", kCreateSubKey, true,
        "NT 4.0 lets Everyone write SOFTWARE"},
   };
+  std::map<std::string, std::unique_ptr<fakes::MachinePlatform>> machines;
   for (const Row& row : rows) {
-    const Profile profile = FindPreset(row.preset).profile;
-    fakes::MachinePlatform machine(profile);
-    machine.PutFile(std::string(profile.SystemDirectory) + "\\kernel32.dll", "MZ");
-    const SecurityModel model(machine.machine(), TokenOf(row.kind, profile));
+    const Profile& profile = FindPreset(row.preset).profile;
+    auto& machine = machines[row.preset];
+    if (!machine) {
+      machine = std::make_unique<fakes::MachinePlatform>(profile);
+      machine->PutFile(profile.SystemDirectory + "\\kernel32.dll", "MZ");
+    }
+    const SecurityModel model(machine->machine(), TokenOf(row.kind, profile));
     const ObjectKind kind = IsKeyPath(row.path) ? ObjectKind::RegistryKey : ObjectKind::File;
     EXPECT_EQ(model.UserAccess(model.Find(kind, row.path), row.desired) != 0, row.granted)
         << row.preset << " " << row.path << ": " << row.why;
