@@ -27,9 +27,8 @@ class IdleLoop : public sim::EventLoop {
   std::vector<std::string> ClicksLeft() const override { return {}; }
 };
 
-sim::Profile Profile(bool admin, const char* usersName = "Users") {
+sim::Profile Profile(const char* usersName = "Users") {
   sim::Profile profile;
-  profile.IsAdmin = admin;
   profile.UsersGroupName = usersName;
   return profile;
 }
@@ -78,7 +77,7 @@ class Grants : public ::testing::Test {
 };
 
 TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
-  Start(Profile(true, "Benutzer"));
+  Start(Profile("Benutzer"));
   machine->PutFile("C:\\Data\\Sub\\deep.txt", "x");
   machine->PutFile("C:\\Data\\top.txt", "x");
   // The program made the folder: it belongs to the Administrators group.
@@ -115,7 +114,7 @@ TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
 }
 
 TEST_F(Grants, OnlyExistingFoldersAreGranted) {
-  Start(Profile(true));
+  Start(Profile());
   machine->PutFile("C:\\Data\\file.txt", "x");
   const sim::Descriptor before = Of(ObjectKind::File, "C:\\Data\\file.txt");
   cNTFS security(machine->platform());
@@ -126,7 +125,7 @@ TEST_F(Grants, OnlyExistingFoldersAreGranted) {
 }
 
 TEST_F(Grants, SoftwareKeyGrantChangesTheMachinesSoftwareKey) {
-  Start(Profile(true));
+  Start(Profile());
   ASSERT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE")[0].mask, win::KEY_READ);
   cNTFS security(machine->platform());
   EXPECT_EQ(security.FreeKeyLM("Software"), 0u);
@@ -180,26 +179,6 @@ TEST_F(Grants, TheTimerGrantsWhereTheProgramsTokenMay) {
     NtfsVolume = kFalse16;
     SecurityEnabled = kFalse16;
   }
-}
-
-TEST_F(Grants, AStandardUserWhoMayChangeListsIsGrantedTheSystemFoldersAndSoftwareKey) {
-  sim::Profile profile = sim::FindPreset("winxp-pro").profile;
-  profile.IsAdmin = false;
-  Start(profile);
-  // The user may change the lists, but may not write.
-  const Ace changeList{kAllow, 3, 0x001200A9 | 0x00040000, sim::UsersSid()};
-  SetDacl(ObjectKind::File, "C:\\WINDOWS", {changeList});
-  SetDacl(ObjectKind::File, "C:\\WINDOWS\\system32", {changeList});
-  SetDacl(ObjectKind::RegistryKey, "HKLM\\SOFTWARE", {changeList});
-  FireTimer();
-  EXPECT_EQ(SecurityEnabled, kTrue16);
-  for (const char* folder : {"C:\\WINDOWS", "C:\\WINDOWS\\system32"}) {
-    EXPECT_EQ(UsersEntries(ObjectKind::File, folder),
-              (Acl{Ace{kAllow, 3, win::FILE_ALL_ACCESS, sim::UsersSid()}}))
-        << folder;
-  }
-  EXPECT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE")[0].mask,
-            win::KEY_ALL_ACCESS | win::STANDARD_RIGHTS_ALL);
 }
 
 }  // namespace
