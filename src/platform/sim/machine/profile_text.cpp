@@ -203,14 +203,14 @@ const std::vector<Field>& Fields() {
       Described(Text("UsersGroupName", &Profile::UsersGroupName), kUser,
                 "local name of the Users group"),
       Described(Flag("EnableLUA", &Profile::EnableLUA), kUser,
-                "User Account Control is on (Windows Vista and later; default true). The setup "
+                "User Account Control is on (Windows Vista and later). The setup "
                 "program asks for administrator rights: with it on, the person is asked first "
                 "(see ElevationAnswer); with it off, an administrator's program runs with full "
                 "rights and a standard user's does not start (error 740)",
                 2),
       Described(Choice("ElevationAnswer", &Profile::ElevationAnswer, {"Yes", "No"}), kUser,
                 "the person's answer when User Account Control asks to let the setup program "
-                "run as administrator (default Yes): an administrator consents or not; a "
+                "run as administrator: an administrator consents or not; a "
                 "standard user types an administrator's password or not. No: the program does "
                 "not start (error 1223)",
                 2),
