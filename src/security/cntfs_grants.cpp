@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "security/cntfs.h"
+#include "sysinfo/ansi_text.h"
 
 namespace lyn {
 
@@ -29,7 +30,8 @@ std::string cNTFS::GetLocaleForUsers() {
   const bool found = security.LookupAccountSidA(nullptr, users, name, &nameSize, domain,
                                                 &domainSize, &use) != win::FALSE;
   security.FreeSid(users);
-  return found ? std::string(name, std::find(name, name + kNameSize, '\0')) : "";
+  if (!found) return "";
+  return FromAnsi(platform_.kernel32, std::string(name, std::find(name, name + kNameSize, '\0')));
 }
 
 win::DWORD cNTFS::FreeFolder(const std::string& FolderPath) {
@@ -45,23 +47,23 @@ win::DWORD cNTFS::GrantLocalUsers(const std::string& objectName, int objectKind)
   if (objectKind != 1 && objectKind != 2) return 0;
   const win::SE_OBJECT_TYPE type = objectKind == 1 ? win::SE_FILE_OBJECT : win::SE_REGISTRY_KEY;
   win::Advapi32Security& security = platform_.advapi32Security;
+  std::string name = ToAnsi(platform_.kernel32, objectName);
   win::PACL oldAcl = nullptr;
   win::PACL newAcl = nullptr;
   win::PSECURITY_DESCRIPTOR descriptor = nullptr;
   const win::DWORD status = [&]() -> win::DWORD {
     if (const win::DWORD error =
-            security.GetNamedSecurityInfoA(objectName.c_str(), type, win::DACL_SECURITY_INFORMATION,
+            security.GetNamedSecurityInfoA(name.c_str(), type, win::DACL_SECURITY_INFORMATION,
                                            nullptr, nullptr, &oldAcl, nullptr, &descriptor)) {
       return error;
     }
-    std::string trustee = nameLocalUsers;
+    std::string trustee = ToAnsi(platform_.kernel32, nameLocalUsers);
     win::EXPLICIT_ACCESS_A access{};
     security.BuildExplicitAccessWithNameA(&access, trustee.data(), kFullControl, win::SET_ACCESS,
                                           win::SUB_CONTAINERS_AND_OBJECTS_INHERIT);
     if (const win::DWORD error = security.SetEntriesInAclA(1, &access, oldAcl, &newAcl)) {
       return error;
     }
-    std::string name = objectName;
     return security.SetNamedSecurityInfoA(name.data(), type, win::DACL_SECURITY_INFORMATION,
                                           nullptr, nullptr, newAcl, nullptr);
   }();
@@ -72,7 +74,8 @@ win::DWORD cNTFS::GrantLocalUsers(const std::string& objectName, int objectKind)
 
 bool cNTFS::IsFolder(const std::string& path) {
   platform_.widgets.DoEvents();
-  const win::DWORD attributes = platform_.kernel32.GetFileAttributesA(path.c_str());
+  const win::DWORD attributes =
+      platform_.kernel32.GetFileAttributesA(ToAnsi(platform_.kernel32, path).c_str());
   return attributes != win::INVALID_FILE_ATTRIBUTES &&
          (attributes & win::FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "shell/frm_setup.h"
+#include "sysinfo/ansi_text.h"
 
 namespace lyn {
 
@@ -25,9 +26,10 @@ constexpr win::GENERIC_MAPPING kFileMapping = {kReadAccess, kWriteAccess, kExecu
 constexpr win::DWORD kPrivilegeSetLength = 32;
 constexpr const char* kUnknownOwner = "{UNKNOWN}";
 
-// A buffer's text before its NUL.
-std::string Text(const std::vector<char>& buffer) {
-  return std::string(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
+// A buffer's text before its NUL, from the ANSI code page.
+std::string Text(Platform& platform, const std::vector<char>& buffer) {
+  return FromAnsi(platform.kernel32,
+                  std::string(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0')));
 }
 
 // The result of a failed owner query: "{UNKNOWN}" when the owner has no
@@ -54,7 +56,7 @@ std::string VolumeRoot(std::string_view path) {
 
 std::string GetFileOwner(Platform& platform, std::string_view path) {
   win::Advapi32Security& security = platform.advapi32Security;
-  const std::string file(path);
+  const std::string file = ToAnsi(platform.kernel32, path);
   std::string result;
   std::string name;
   std::string domain;
@@ -90,8 +92,8 @@ std::string GetFileOwner(Platform& platform, std::string_view path) {
     std::vector<char> domainBuffer(domainSize);
     security.LookupAccountSidA(nullptr, owner, nameBuffer.data(), &nameSize, domainBuffer.data(),
                                &domainSize, &use);
-    name = Text(nameBuffer);
-    domain = Text(domainBuffer);
+    name = Text(platform, nameBuffer);
+    domain = Text(platform, domainBuffer);
     result = name;
   }();
   OwnerName = name;
@@ -102,14 +104,14 @@ std::string GetFileOwner(Platform& platform, std::string_view path) {
 win::DWORD CheckAccess(Platform& platform, std::string_view path, win::DWORD desiredAccess) {
   if (NtfsVolume == kFalse16) return kNoAccessTest;
 
-  const std::string root = VolumeRoot(path);
+  const std::string root = ToAnsi(platform.kernel32, VolumeRoot(path));
   win::DWORD flags = 0;
   platform.kernel32.GetVolumeInformationA(root.empty() ? nullptr : root.c_str(), nullptr, 0,
                                           nullptr, nullptr, &flags, nullptr, 0);
   if ((flags & win::FILE_PERSISTENT_ACLS) == 0) return kNoAccessTest;
 
   win::Advapi32Security& security = platform.advapi32Security;
-  const std::string file(path);
+  const std::string file = ToAnsi(platform.kernel32, path);
   win::DWORD needed = 0;
   security.GetFileSecurityA(file.c_str(), kOwnerGroupDacl, nullptr, 0, &needed);
   if (platform.kernel32.GetLastError() != win::ERROR_INSUFFICIENT_BUFFER) return kNoAccessTest;

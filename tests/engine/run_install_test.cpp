@@ -2,12 +2,15 @@
 // by `lynsim new`, with both logs compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/security/accounts.h"
+#include "platform/sim/security/security_model.h"
 #include "tools/lynsim/lynsim_process.h"
 
 namespace {
@@ -56,6 +59,22 @@ std::string Inserted(std::string text, const std::string& after, const std::stri
   return text;
 }
 
+// Whether the object holds the grant the program writes: full control for
+// the Users group, passed on to everything below.
+bool UsersGranted(const std::string& machineFolder, const std::string& path) {
+  const lyn::sim::Machine machine = lyn::sim::Machine::Open(machineFolder);
+  const lyn::sim::SecurityModel model(machine);
+  const bool key = lyn::sim::IsKeyPath(path);
+  const lyn::sim::Descriptor descriptor = model.DescriptorOf(
+      model.Find(key ? lyn::sim::ObjectKind::RegistryKey : lyn::sim::ObjectKind::File, path));
+  const lyn::win::ACCESS_MASK full = key ? lyn::win::KEY_ALL_ACCESS : lyn::win::FILE_ALL_ACCESS;
+  return descriptor.dacl &&
+         std::any_of(descriptor.dacl->begin(), descriptor.dacl->end(), [&](const auto& ace) {
+           return ace.type == lyn::win::ACCESS_ALLOWED_ACE_TYPE && ace.flags == 3 &&
+                  ace.sid == lyn::sim::UsersSid() && (ace.mask & full) == full;
+         });
+}
+
 const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67\r\n";
 const std::string kSuccessfulEntry = "[UNINSTALL REG]\r\n" + kEntry + "Successful\r\n";
 const std::string kFailedEntry = "[UNINSTALL REG]\r\n" + kEntry + "Failed\r\n";
@@ -91,10 +110,22 @@ class RunInstallTest : public ::testing::Test {
 };
 
 // A first install writes both logs and offers Finish; a second run is
-// refused and changes nothing.
+// refused and changes nothing. As on Windows 7, the administrator consents
+// to run the program with full rights; the permission timer finds "all
+// access" missing on the system folder and grants: the Windows and system
+// folders, TrustedInstaller's, refuse without a word, SOFTWARE takes the
+// grant, and so do the folders the run makes.
 TEST_F(RunInstallTest, AFirstInstallWritesBothLogsAndASecondRunIsRefused) {
   const LynsimResult result = Install();
   ASSERT_EQ(result.status, 0) << result.err << result.out;
+  EXPECT_TRUE(result.out.starts_with("elevation: consent Yes\nshown: frmSetup")) << result.out;
+  for (const char* path : {"C:\\Windows", "C:\\Windows\\system32"}) {
+    EXPECT_FALSE(UsersGranted(scratch.machine(), path)) << path;
+  }
+  for (const char* path :
+       {"HKLM\\SOFTWARE", "C:\\Program Files\\LYN", "C:\\Program Files\\LYN\\Maps"}) {
+    EXPECT_TRUE(UsersGranted(scratch.machine(), path)) << path;
+  }
   EXPECT_TRUE(result.out.ends_with("click: cmdExit\nended: Finish\n")) << result.out;
   ExpectLogs(uninstallExpected, installInfoExpected);
   EXPECT_TRUE(Exists(programFiles + "\\LYN\\LYN.exe"));
@@ -192,14 +223,17 @@ TEST_F(RunInstallTest, ANewerSystemFileIsKeptAndNotRegistered) {
   EXPECT_EQ(File(control), Contents(newer));
 }
 
-// A standard user's install, with the system's help viewer present in an
-// older version owned by TrustedInstaller (as Windows 7 owns its files).
-// Started from the hard disk, the owner check refuses the replacement; from
-// a CD there are no access lists to check, so the copy goes ahead.
+// The default person's install (an administrator who consents to the
+// program's request for administrator rights), with the system's help viewer
+// present in an older version owned by TrustedInstaller, as Windows 7 owns
+// its files, where Administrators may only read and run it. Started from the
+// hard disk, the permission timer finds "all access" missing on the system
+// folder (Administrators hold Modify there), so the owner check runs and
+// refuses the replacement; from a CD there are no access lists to check, so
+// the copy goes ahead.
 class OlderSystemFileTest : public RunInstallTest {
  protected:
-  explicit OlderSystemFileTest(const std::string& newArgs = "")
-      : RunInstallTest("--set IsAdmin=false " + newArgs) {
+  explicit OlderSystemFileTest(const std::string& newArgs = "") : RunInstallTest(newArgs) {
     fs::copy_file(older, Host(viewer), fs::copy_options::overwrite_existing);
   }
 
@@ -211,10 +245,9 @@ class OlderSystemFileTest : public RunInstallTest {
                     "hh.exe\r\nVersion Present = 5.1, Version Shipped = 6.0, Install = True");
   }
   // What both logs share: the viewer is registered (registering a program
-  // fails), and the user may not write the uninstall entry.
+  // fails).
   std::string Registered(std::string log) const {
-    log = Inserted(std::move(log), lastSystemFile, viewer + "\r\nFailed\r\n", true);
-    return Replaced(std::move(log), kSuccessfulEntry, kFailedEntry);
+    return Inserted(std::move(log), lastSystemFile, viewer + "\r\nFailed\r\n", true);
   }
   const std::string viewer = "C:\\Windows\\system32\\hh.exe";
   const fs::path older = fs::path(LYN_PRODUCT_DIR) / "system" / "winxp" / "hh.exe";  // 5.1
@@ -243,6 +276,75 @@ TEST_F(CdStartTest, WithoutSecurityTheOlderFileIsReplaced) {
              Registered(Inserted(Surveyed(), lastSystemFile,
                                  "Security is not available or not enabled.\r\n" + copied)));
   EXPECT_NE(File(viewer), Contents(older));
+}
+
+// The common files under a name in the system's code page, and its ASCII
+// twin: the run's texts reach the platform in that code page.
+struct CommonFilesCase {
+  const char* newArgs;
+  std::string folder;    // UTF-8
+  std::string ansiName;  // the folder's last name in the machine's code page
+};
+
+const CommonFilesCase kCommonFiles[] = {
+    {"", "C:\\Program Files\\Common Files", "Common Files"},
+    {"--set AnsiCodePage=1252 --set 'CommonFiles=C:\\Program Files\\F\xC3\xA6lles filer'",
+     "C:\\Program Files\\F\xC3\xA6lles filer", "F\xE6lles filer"},
+    {"--set AnsiCodePage=1250 --set 'CommonFiles=C:\\Program Files\\Spole\xC4\x8Dn\xC3\xA9 "
+     "soubory'",
+     "C:\\Program Files\\Spole\xC4\x8Dn\xC3\xA9 soubory", "Spole\xE8n\xE9 soubory"},
+};
+
+// Each folder the run makes is granted; the run is held at the "File
+// Missing" box (no cabinet, no answer), before the stop removes the program
+// and temporary folders again.
+TEST(RunInstallGrantsTest, EveryFolderTheRunMakesIsGrantedWhateverItsName) {
+  for (const CommonFilesCase& c : kCommonFiles) {
+    const ScratchMachine scratch(c.newArgs);
+    const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
+    fs::remove_all(machine.Resolve(c.folder + "\\Microsoft Shared").hostPath);
+    fs::remove(machine.Resolve("LYN.CAB").hostPath);
+    const LynsimResult result = scratch.Lynsim("run " + scratch.machine() + kInstall);
+    EXPECT_TRUE(result.out.ends_with("unanswered: \"File Missing\"\nended: script does not fit\n"))
+        << result.out;
+    for (const std::string& folder :
+         {std::string("C:\\Program Files\\LYN"), std::string("C:\\Program Files\\LYN\\Maps"),
+          std::string("C:\\Users\\Owner\\AppData\\Local\\Temp\\LYNSetup"),
+          c.folder + "\\Microsoft Shared", c.folder + "\\Microsoft Shared\\DAO"}) {
+      EXPECT_TRUE(UsersGranted(scratch.machine(), folder)) << folder;
+    }
+  }
+}
+
+// A file of the DAO folder that may be replaced is checked, logged and
+// copied the same whatever the folder's name.
+TEST(RunInstallGrantsTest, ANonAsciiCommonFilesFolderLogsAsItsAsciiTwin) {
+  std::string asciiLogs;
+  for (const CommonFilesCase& c : kCommonFiles) {
+    const ScratchMachine scratch(c.newArgs);
+    const lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
+    // A library without version information: the survey marks it.
+    std::ofstream(machine.Resolve(c.folder + "\\Microsoft Shared\\DAO\\dao360.dll").hostPath)
+        << "no version";
+    const LynsimResult result =
+        scratch.Lynsim("run " + scratch.machine() + kInstall + " --click cmdExit");
+    ASSERT_EQ(result.status, 0) << result.err << result.out;
+    std::string logs =
+        Contents(machine.Resolve("C:\\Windows\\UnInstallLYN.log").hostPath) +
+        Contents(machine.Resolve("C:\\Program Files\\LYN\\InstallInfo.log").hostPath);
+    if (asciiLogs.empty()) {
+      asciiLogs = logs;
+      EXPECT_TRUE(Has(logs, "Write Permission Granted.\r\n[COMMON]\r\n")) << logs;
+    } else {
+      const std::string name = "\\Common Files\\";
+      int times = 0;
+      for (auto at = asciiLogs.find(name); at != std::string::npos;
+           at = asciiLogs.find(name, at + 1)) {
+        ++times;
+      }
+      EXPECT_EQ(logs, Replaced(asciiLogs, name, "\\" + c.ansiName + "\\", times)) << c.folder;
+    }
+  }
 }
 
 // The administrator may not write the uninstall entries: the key's list

@@ -50,10 +50,9 @@ class RenamedOwners : public sim::SimAdvapi32Security {
   std::string domain_;
 };
 
-// A standard user on Windows 7 with a FAT32 stick as drive D:.
-sim::Profile StandardUser() {
+// Windows 7 with a FAT32 stick as drive D:; the program runs elevated.
+sim::Profile WithStick() {
   sim::Profile profile;
-  profile.IsAdmin = false;
   profile.drives['D'] = sim::DriveVolume{"FAT32", "STICK", 1};
   return profile;
 }
@@ -63,7 +62,7 @@ constexpr const char* kElevated = ".  Ownership is Elevated Above Administrator.
 // Each row is decided in turn; the install-information log gets the rows'
 // lines in the same order.
 TEST(CanReplaceFileTest, EachDecisionWritesItsReason) {
-  fakes::MachinePlatform machine(StandardUser());
+  fakes::MachinePlatform machine(WithStick());
   SetupState state;
   state.WindowsFolder = "C:\\Windows";
   state.ProgramFolder = "C:\\Program Files\\LYN";

@@ -31,7 +31,12 @@ constexpr const char* kStatuses =
     "  3  the script did not fit: a click on a control that is not there, not in view or\n"
     "     disabled, an answer the box has no button for, a box left unanswered, or steps\n"
     "     left over when the program ended\n"
-    "The transcript's 'ignored:' and 'left over:' lines name the steps that did not fit.\n";
+    "  4  Windows did not start the program: the elevation prompt was answered No (error\n"
+    "     1223), or User Account Control is off and the user is no administrator (error 740)\n"
+    "The transcript's 'ignored:' and 'left over:' lines name the steps that did not fit.\n"
+    "The program asks for administrator rights: where User Account Control asks the person\n"
+    "first, the transcript starts with 'elevation: consent|credentials Yes|No' (the answer\n"
+    "is the profile's ElevationAnswer).\n";
 
 [[noreturn]] void RunRun(const Options& options) {
   sim::Script script;

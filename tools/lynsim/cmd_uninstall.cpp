@@ -33,7 +33,10 @@ constexpr const char* kStatuses =
     "     or the machine or the host failed (the message says which)\n"
     "  2  the command line is wrong\n"
     "  3  the answers did not fit: one the box has no button for, a box left unanswered,\n"
-    "     or answers left over\n";
+    "     or answers left over\n"
+    "  4  Windows did not start the uninstaller, which asks for administrator rights: the\n"
+    "     elevation prompt was answered No (error 1223), or User Account Control is off and\n"
+    "     the user is no administrator (error 740)\n";
 
 // The entry as 32-bit programs write it: on a 64-bit system their view of
 // SOFTWARE is the Wow6432Node key.

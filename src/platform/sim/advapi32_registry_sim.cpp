@@ -63,7 +63,15 @@ LONG SimAdvapi32Registry::Open(HKEY key, LPCSTR subKey, REGSAM desired, bool cre
   if (!registry_.FindKey(physical)) {
     if (!create) return ERROR_FILE_NOT_FOUND;
     if (!MayCreateKey(machine_, physical)) return ERROR_ACCESS_DENIED;
+    // Each key made gets the owner and list Windows gives a new key, the
+    // upper ones first.
+    std::vector<std::string> made;
+    for (std::vector<std::string> above = SplitKeyPath(physical);
+         above.size() > 1 && !registry_.FindKey(JoinKeyPath(above)); above.pop_back()) {
+      made.insert(made.begin(), JoinKeyPath(above));
+    }
     registry_.CreateKey(physical);
+    for (const std::string& keyPath : made) KeyCreated(machine_, keyPath);
   }
   if (desired == MAXIMUM_ALLOWED) {
     named.granted = MaximumKeyAccess(machine_, physical);

@@ -77,6 +77,8 @@ BOOL SimAdvapi32Security::GetFileSecurityA(LPCSTR fileName, SECURITY_INFORMATION
     return Fail(ERROR_PATH_NOT_FOUND, FALSE);
   }
   if (!object.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+  // Reading an owner, group or list takes the right to read the descriptor.
+  if (model_.UserAccess(object, READ_CONTROL) == 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
   const std::vector<std::uint8_t> bytes = DescriptorBytes(model_.DescriptorOf(object), requested);
   *lengthNeeded = static_cast<DWORD>(bytes.size());
   if (length < bytes.size() || descriptor == nullptr) return Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
@@ -178,7 +180,7 @@ BOOL SimAdvapi32Security::AccessCheck(PSECURITY_DESCRIPTOR descriptor, HANDLE to
     return Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
   }
   if (privileges != nullptr) privileges->PrivilegeCount = 0;
-  *grantedAccess = GrantedAccess(*parsed, UserToken(model_.machine().profile()), desiredAccess);
+  *grantedAccess = GrantedAccess(*parsed, model_.token(), desiredAccess);
   *accessStatus = *grantedAccess != 0 || desiredAccess == 0 ? TRUE : FALSE;
   if (*accessStatus == FALSE) kernel32_.SetLastError(ERROR_ACCESS_DENIED);
   return TRUE;
@@ -196,6 +198,7 @@ DWORD SimAdvapi32Security::GetNamedSecurityInfoA(LPCSTR objectName, SE_OBJECT_TY
   if (descriptor == nullptr) return ERROR_INVALID_PARAMETER;
   SecuredObject object;
   if (const DWORD error = ExistingObject(objectName, type, object)) return error;
+  if (model_.UserAccess(object, READ_CONTROL) == 0) return ERROR_ACCESS_DENIED;
   auto* bytes = Allocated(DescriptorBytes(model_.DescriptorOf(object), requested));
   if (bytes == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
   const DescriptorLayout layout = *LayoutOf(bytes);

@@ -1,6 +1,6 @@
 // advapi32's security operations on the emulated machine: descriptors read
 // from and written to its security model, accounts from its profile, access
-// checks against the profile user's token.
+// checks against the running program's token.
 #pragma once
 
 #include "platform/api/advapi32_security.h"
@@ -11,9 +11,12 @@ namespace lyn::sim {
 
 class SimAdvapi32Security : public win::Advapi32Security {
  public:
-  // Last errors are those of the machine's kernel32.
+  // Last errors are those of the machine's kernel32; access is checked
+  // with the token of the product's program, or the one given.
   SimAdvapi32Security(const Machine& machine, SimKernel32& kernel32)
       : model_(machine), kernel32_(kernel32) {}
+  SimAdvapi32Security(const Machine& machine, SimKernel32& kernel32, Token token)
+      : model_(machine, std::move(token)), kernel32_(kernel32) {}
 
   win::BOOL GetFileSecurityA(win::LPCSTR fileName, win::SECURITY_INFORMATION requested,
                              win::PSECURITY_DESCRIPTOR descriptor, win::DWORD length,

@@ -67,12 +67,18 @@ TEST(SecurityDifferential, MachineAnswersAsWindowsDoes) {
   const std::vector<std::string> wine = RunUnderWine(why);
   if (wine.empty()) GTEST_SKIP() << "Wine cannot start: " << why;
 
-  fakes::MachinePlatform machine;
+  // Wine runs every program with the administrator's full token, as Windows
+  // does with User Account Control off; the program asks for nothing more
+  // (it has no manifest). The filtered token's answers are the token tests'.
+  sim::Profile profile;
+  profile.EnableLUA = false;
+  fakes::MachinePlatform machine(profile);
   machine.PutFile("C:\\lyn-differential\\probe.txt", "");
   auto& kernel32 = dynamic_cast<sim::SimKernel32&>(machine.platform().kernel32);
   MachineHost host(kernel32);
-  const std::vector<std::string> emulated = differential::SecuritySequence(
-      machine.sim().advapi32Security(), host, "C:\\lyn-differential");
+  sim::SimAdvapi32Security security(machine.machine(), kernel32, sim::InvokerToken(profile));
+  const std::vector<std::string> emulated =
+      differential::SecuritySequence(security, host, "C:\\lyn-differential");
 
   // Wine's differences from Windows, and Windows' answer the machine gives.
   const std::map<std::string, std::pair<const char*, const char*>> wineDiffers = {

@@ -50,6 +50,44 @@ std::vector<std::uint8_t> DenyAndAllow(const std::vector<std::uint8_t>& sid) {
   return acl;
 }
 
+// A self-relative security descriptor with an owner, a group and a list of
+// entries (type, mask, identifier).
+struct Entry {
+  std::uint8_t type;
+  win::DWORD mask;
+  std::vector<std::uint8_t> sid;
+};
+std::vector<std::uint8_t> Descriptor(const std::vector<std::uint8_t>& owner,
+                                     const std::vector<std::uint8_t>& group,
+                                     const std::vector<Entry>& entries) {
+  std::vector<std::uint8_t> acl = {2, 0, 0, 0, static_cast<std::uint8_t>(entries.size()), 0, 0, 0};
+  for (const Entry& entry : entries) {
+    const std::size_t size = 8 + entry.sid.size();
+    acl.insert(
+        acl.end(),
+        {entry.type, 0, static_cast<std::uint8_t>(size), 0, static_cast<std::uint8_t>(entry.mask),
+         static_cast<std::uint8_t>(entry.mask >> 8), static_cast<std::uint8_t>(entry.mask >> 16),
+         static_cast<std::uint8_t>(entry.mask >> 24)});
+    acl.insert(acl.end(), entry.sid.begin(), entry.sid.end());
+  }
+  acl[2] = static_cast<std::uint8_t>(acl.size());
+  std::vector<std::uint8_t> descriptor = {1, 0, 0x04, 0x80};
+  const auto offset = [&descriptor](std::size_t at) {
+    for (int i = 0; i < 4; ++i) descriptor.push_back(static_cast<std::uint8_t>(at >> (8 * i)));
+  };
+  offset(20);
+  offset(20 + owner.size());
+  offset(0);
+  offset(20 + owner.size() + group.size());
+  descriptor.insert(descriptor.end(), owner.begin(), owner.end());
+  descriptor.insert(descriptor.end(), group.begin(), group.end());
+  descriptor.insert(descriptor.end(), acl.begin(), acl.end());
+  return descriptor;
+}
+
+const std::vector<std::uint8_t> kSystem = {1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0};
+const std::vector<std::uint8_t> kEveryone = {1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0};
+
 }  // namespace
 
 std::vector<std::string> SecuritySequence(win::Advapi32Security& security, SequenceHost& host,
@@ -149,6 +187,17 @@ std::vector<std::string> SecuritySequence(win::Advapi32Security& security, Seque
   std::vector<std::uint8_t> ownerless = {1, 0, 0x04, 0x80, 0, 0, 0, 0, 0, 0,
                                          0, 0, 0,    0,    0, 0, 0, 0, 0, 0};
   check("AccessCheck without owner", ownerless.data(), 0x00120089);
+  // What the process's own token does with the Administrators group: an
+  // entry allowing it, one denying it, and ownership through it.
+  const std::vector<std::uint8_t> administrators = BuiltinSid(544);
+  std::vector<std::uint8_t> allowed =
+      Descriptor(kSystem, kSystem, {{0, 0x00120089, administrators}});
+  check("AccessCheck Administrators allowed", allowed.data(), 0x00120089);
+  std::vector<std::uint8_t> denied =
+      Descriptor(kSystem, kSystem, {{1, 0x00120089, administrators}, {0, 0x00120089, kEveryone}});
+  check("AccessCheck Administrators denied", denied.data(), 0x00120089);
+  std::vector<std::uint8_t> owned = Descriptor(administrators, kSystem, {});
+  check("AccessCheck owned by Administrators", owned.data(), 0x00060000);
   host.SetLastError(kSentinel);
   line("RevertToSelf", security.RevertToSelf());
 

@@ -73,8 +73,9 @@ TEST(SimRegistryTest, HandlesOfClosedOrDeletedKeysAreRefused) {
   EXPECT_EQ(Query(registry, key, "A").result, static_cast<LONG>(ERROR_INVALID_HANDLE));
 }
 
+// Windows XP runs the program with a limited user's own token.
 TEST(SimRegistryTest, AStandardUserReadsTheMachineKeysAndChangesOnlyWhatAListGrants) {
-  Profile profile;
+  Profile profile = FindPreset("winxp-pro").profile;
   profile.IsAdmin = false;
   MachinePlatform machine(profile);
   Advapi32Registry& registry = machine.platform().registry;
@@ -104,8 +105,8 @@ TEST(SimRegistryTest, AKeysAccessListDecidesWhatEvenAnAdministratorMayDo) {
   Advapi32Registry& registry = machine.platform().registry;
   const char* old = "SOFTWARE\\Orrin\\Old";
   HKEY key = 0;
-  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, old, &key), ERROR_SUCCESS);
-  registry.RegCloseKey(key);
+  ImportRegistry(machine.machine(),
+                 "Windows Registry Editor Version 5.00\n[HKLM\\SOFTWARE\\Orrin\\Old]\n");
   SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin",
              "allow=Administrators:0x20019:2;allow=SYSTEM:0xF003F:2");
   // The list reaches the keys below through inheritance.

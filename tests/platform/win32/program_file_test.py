@@ -77,8 +77,8 @@ def check(lynsim, out, arch, name):
     if (fixed.FileVersionMS, fixed.FileVersionLS, fixed.ProductVersionMS,
             fixed.ProductVersionLS) != (ms, ls, ms, ls):
         errors.append(f"fixed versions are not {strings['FileVersion']}")
-    if 'level="asInvoker"' not in manifest(pe):
-        errors.append("no manifest asking for the invoker's rights")
+    if 'level="requireAdministrator"' not in manifest(pe):
+        errors.append("no manifest asking for administrator rights")
     if icon != any(kind.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]
                    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries):
         errors.append("an icon" if not icon else "no icon")

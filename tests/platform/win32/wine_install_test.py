@@ -38,8 +38,10 @@ from wine_machine import missing_programs, INSTALL_SCRIPT, WineMachine, WineUnav
 
 # The emulated machine that reports what Wine reports: Windows 7 Ultimate N
 # SP1, 64-bit, a workstation without suite bits.
+# Wine starts a program that asks for administrator rights elevated without
+# a prompt, as Windows does with User Account Control off.
 WINE_LIKE_PROFILE = {"wProcessorArchitecture": "9", "Wow64": "true", "GetProductInfo": "0x1C",
-                     "wSuiteMask": "0", "wProductType": "1"}
+                     "wSuiteMask": "0", "wProductType": "1", "EnableLUA": "false"}
 WOW64_UNINSTALL_KEY = UNINSTALL_KEY.replace("SOFTWARE\\", "SOFTWARE\\Wow6432Node\\")
 PE32_MACHINE = 0x14C
 # What the owner check writes before a system file's entry.

@@ -45,8 +45,10 @@ if ! "$wine" wineboot -i >/dev/null 2>&1; then
 fi
 cp "$exes/LYNSetup.exe" "$exes/windriver.exe" "$scratch/"
 
+# Wine starts a program that asks for administrator rights elevated without a
+# prompt, as Windows does with User Account Control off.
 "$lynsim" new "$scratch/machine" --set wProcessorArchitecture=9 --set Wow64=true \
-  --set GetProductInfo=0x1C --set wSuiteMask=0 --set wProductType=1 >/dev/null
+  --set GetProductInfo=0x1C --set wSuiteMask=0 --set wProductType=1 --set EnableLUA=false >/dev/null
 
 failures=0
 compare() {

@@ -92,11 +92,15 @@ TEST(LynsimMachineCommandsTest, AclShowsWhatNewSetAndTheDefaults) {
   EXPECT_EQ(folder.out,
             "C:\\Windows\nowner S-1-5-21-7-1234\ngroup NT AUTHORITY\\SYSTEM\n"
             "allow BUILTIN\\Benutzer 0x001200A9 0x03\ndeny Everyone 0x00040000 0x00\n");
+  // A key below SOFTWARE takes Windows 7's list of SOFTWARE, CREATOR OWNER
+  // standing for the owner.
   EXPECT_EQ(scratch.Lynsim("acl " + scratch.machine() + " 'HKLM\\Software\\Orrin'").out,
             "HKEY_LOCAL_MACHINE\\Software\\Orrin\nowner BUILTIN\\Administrators\n"
-            "group NT AUTHORITY\\SYSTEM\nallow BUILTIN\\Benutzer 0x00020019 0x12\n"
+            "group NT AUTHORITY\\SYSTEM\nallow BUILTIN\\Administrators 0x000F003F 0x10\n"
+            "allow CREATOR OWNER 0x000F003F 0x1A\n"
+            "allow NT AUTHORITY\\SYSTEM 0x000F003F 0x12\n"
             "allow BUILTIN\\Administrators 0x000F003F 0x12\n"
-            "allow NT AUTHORITY\\SYSTEM 0x000F003F 0x12\n");
+            "allow BUILTIN\\Benutzer 0x00020019 0x12\n");
 }
 
 TEST(LynsimMachineCommandsTest, RegImportsAFileAndExportsAKeyInTheSameFormat) {

@@ -14,8 +14,11 @@ using lyn::testing::ScratchMachine;
 // One preset of each outcome: a supported 32-bit system shows the licence
 // page at once; a 64-bit one asks, and the answer decides; Windows 2000
 // Professional asks with the head of the message; other systems are refused.
+// On Windows 7 the person has consented to run the program as administrator
+// first.
 TEST(OsCheckRunTest, EachPresetGetsItsOutcome) {
   const std::string untested = "msgbox: \"Untested OS\" [Yes/No] critical \"";
+  const std::string consented = "elevation: consent Yes\n";
   const std::string sixtyFour = " 64-Bit.\\r\\n\\r\\nYou may continue";
   const std::string invalid = "msgbox: \"Invalid OS\" [OK] critical \"";
   const std::string refused =
@@ -30,8 +33,9 @@ TEST(OsCheckRunTest, EachPresetGetsItsOutcome) {
   } cases[] = {
       {"winxp-pro", "", "shown: frmSetup", "\ncontrol: lblClientOS \"Operating System:  Windows ",
        "ended: script done\n"},
-      {"win7-ultimate-x64", "Yes", untested, sixtyFour, "ended: script done\n"},
-      {"win7-ultimate-x64", "No", untested, sixtyFour, "answer: No\nended: Untested OS\n"},
+      {"win7-ultimate-x64", "Yes", consented + untested, sixtyFour, "ended: script done\n"},
+      {"win7-ultimate-x64", "No", consented + untested, sixtyFour,
+       "answer: No\nended: Untested OS\n"},
       {"win2000-pro", "No",
        untested + "The Installed Operating System is:- Windows 2000 Professional (Build 2195, "
                   "Service Pack 4).\\r\\n\\r\\nThe program you are attempting to install has not "

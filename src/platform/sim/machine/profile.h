@@ -58,6 +58,12 @@ struct Profile {
   std::string UserName = "Owner";
   bool IsAdmin = true;
   std::string UsersGroupName = "Users";
+  // User Account Control (Windows Vista and later): whether it is on, and
+  // what the person answers when a program asks for administrator rights:
+  // "Yes" (an administrator consents; a standard user types an
+  // administrator's password) or "No".
+  bool EnableLUA = true;
+  std::string ElevationAnswer = "Yes";
   // Folders, as Windows paths of the machine.
   std::string WindowsDirectory = "C:\\Windows";
   std::string SystemDirectory = "C:\\Windows\\system32";
@@ -115,12 +121,19 @@ std::vector<FieldDescription> DescribeFields(const Profile& profile);
 // three, none more than a slip of a few letters away.
 std::vector<std::string> ClosestFields(const std::string& name);
 
-// The profile as text, one "field = value" line each, and back. Blank lines
-// and lines starting with '#' are ignored, and so is a UTF-8 byte-order mark;
-// a value with blanks at either end is written between double quotes.
-// Reading is strict: it throws std::invalid_argument with a one-line message
-// naming the line for an unknown, repeated or malformed line, and naming the
-// fields when some have no line. Drives are those the text names.
+// The version of the profile file this program writes. A file without a
+// "ProfileVersion" line is version 1.
+inline constexpr int kProfileVersion = 2;
+
+// The profile as text, one "field = value" line each after the
+// "ProfileVersion" line, and back. Blank lines and lines starting with '#'
+// are ignored, and so is a UTF-8 byte-order mark; a value with blanks at
+// either end is written between double quotes. Reading is strict: it throws
+// std::invalid_argument with a one-line message naming the line for an
+// unknown, repeated or malformed line, and naming the fields when some that
+// the file's version has are missing; a field added in a later version than
+// the file's takes its default. A version newer than kProfileVersion is an
+// error. Drives are those the text names.
 std::string ProfileToText(const Profile& profile);
 Profile ProfileFromText(const std::string& text);
 

@@ -25,6 +25,9 @@ struct Field {
   std::string range;  // what the value may be
   const char* group = "";
   const char* meaning = "";
+  // The profile version that added the field: an older file takes the
+  // field's default.
+  int since = 1;
 };
 
 // The value as a message shows it: on one line, line ends spelt out.
@@ -129,10 +132,23 @@ Field Text(const char* name, std::string Profile::*member) {
           "text", "one line"};
 }
 
+// One of a few words, spelt exactly.
+Field Choice(const char* name, std::string Profile::*member, std::vector<std::string> words) {
+  std::string range;
+  for (const std::string& word : words) range += (range.empty() ? "" : " or ") + word;
+  return {name, [member](const Profile& p) { return p.*member; },
+          [member, name, words, range](Profile& p, const std::string& v) {
+            if (std::find(words.begin(), words.end(), v) == words.end()) BadValue(name, v, range);
+            p.*member = v;
+          },
+          "text", range};
+}
+
 // The field with its group and meaning, for the listing of the fields.
-Field Described(Field field, const char* group, const char* meaning) {
+Field Described(Field field, const char* group, const char* meaning, int since = 1) {
   field.group = group;
   field.meaning = meaning;
+  field.since = since;
   return field;
 }
 
@@ -186,6 +202,18 @@ const std::vector<Field>& Fields() {
                 "the user is a member of the Administrators group"),
       Described(Text("UsersGroupName", &Profile::UsersGroupName), kUser,
                 "local name of the Users group"),
+      Described(Flag("EnableLUA", &Profile::EnableLUA), kUser,
+                "User Account Control is on (Windows Vista and later). The setup "
+                "program asks for administrator rights: with it on, the person is asked first "
+                "(see ElevationAnswer); with it off, an administrator's program runs with full "
+                "rights and a standard user's does not start (error 740)",
+                2),
+      Described(Choice("ElevationAnswer", &Profile::ElevationAnswer, {"Yes", "No"}), kUser,
+                "the person's answer when User Account Control asks to let the setup program "
+                "run as administrator: an administrator consents or not; a "
+                "standard user types an administrator's password or not. No: the program does "
+                "not start (error 1223)",
+                2),
       Described(Text("WindowsDirectory", &Profile::WindowsDirectory), kFolders,
                 "the Windows folder"),
       Described(Text("SystemDirectory", &Profile::SystemDirectory), kFolders,
@@ -302,6 +330,20 @@ std::size_t FoldedDistance(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
+// The line that says which version of the profile file a text is.
+constexpr const char* kVersionField = "ProfileVersion";
+
+int ParseVersion(const std::string& value) {
+  const int version = ParseNumber<int>(kVersionField, value);
+  if (version < 1) BadValue(kVersionField, value, "a version from 1");
+  if (version > kProfileVersion) {
+    throw std::invalid_argument("the profile is version " + value +
+                                ", made by a later lynsim; this one reads versions up to " +
+                                std::to_string(kProfileVersion));
+  }
+  return version;
+}
+
 void AppendLine(std::string& text, const std::string& name, const std::string& value) {
   // Appended piece by piece: a literal prepended to a temporary string
   // makes gcc 12 warn of an overlapping copy it cannot rule out.
@@ -369,6 +411,7 @@ std::vector<std::string> ClosestFields(const std::string& name) {
 
 std::string ProfileToText(const Profile& profile) {
   std::string text = "# The emulated machine's profile: what its Windows reports about itself.\n";
+  AppendLine(text, kVersionField, std::to_string(kProfileVersion));
   for (const Field& f : Fields()) AppendLine(text, f.name, f.get(profile));
   for (const auto& [letter, drive] : profile.drives) {
     const std::string name = "Drive." + std::string(1, letter);
@@ -392,6 +435,7 @@ Profile ProfileFromText(const std::string& text) {
   Profile profile;
   profile.drives.clear();
   std::map<std::string, int> seen;  // field, with a drive's letter in upper case, to its line
+  int version = 1;
   std::string line;
   for (int number = 1; std::getline(lines, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -404,8 +448,13 @@ Profile ProfileFromText(const std::string& text) {
                                   "'");
     }
     const std::string field = Trim(trimmed.substr(0, equals));
+    const std::string value = Unquoted(Trim(trimmed.substr(equals + 1)));
     try {
-      SetField(profile, field, Unquoted(Trim(trimmed.substr(equals + 1))));
+      if (field == kVersionField) {
+        version = ParseVersion(value);
+      } else {
+        SetField(profile, field, value);
+      }
     } catch (const std::invalid_argument& e) {
       throw std::invalid_argument(where + e.what());
     }
@@ -418,7 +467,9 @@ Profile ProfileFromText(const std::string& text) {
   }
   std::string missing;
   for (const Field& f : Fields()) {
-    if (!seen.contains(f.name)) missing += (missing.empty() ? "" : ", ") + std::string(f.name);
+    if (f.since <= version && !seen.contains(f.name)) {
+      missing += (missing.empty() ? "" : ", ") + std::string(f.name);
+    }
   }
   if (!missing.empty()) throw std::invalid_argument("the profile has no line for " + missing);
   return profile;

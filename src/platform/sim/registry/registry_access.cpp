@@ -41,4 +41,9 @@ bool MayDeleteKey(const Machine& machine, std::string_view keyPath) {
   return Granted(machine, keyPath, kDelete);
 }
 
+void KeyCreated(const Machine& machine, std::string_view keyPath) {
+  const SecurityModel model(machine);
+  model.Created(model.Find(ObjectKind::RegistryKey, keyPath));
+}
+
 }  // namespace lyn::sim

@@ -1,6 +1,6 @@
 // Who may open, create and delete the machine's registry keys: each key's
-// access list in the machine's security model, checked against the current
-// user's token, as the system does when a key is opened. A key without a
+// access list in the machine's security model, checked against the running
+// program's token, as the system does when a key is opened. A key without a
 // list of its own takes its parent's inheritable entries; the roots and
 // their first keys carry the system's defaults (the user's own hive is
 // theirs, the machine-wide keys are read-only for Users).
@@ -28,5 +28,8 @@ bool MayCreateKey(const Machine& machine, std::string_view keyPath);
 
 // Whether the key's list grants the user DELETE.
 bool MayDeleteKey(const Machine& machine, std::string_view keyPath);
+
+// Gives a key just made the owner and list Windows gives a new key.
+void KeyCreated(const Machine& machine, std::string_view keyPath);
 
 }  // namespace lyn::sim

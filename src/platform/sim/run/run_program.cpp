@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "platform/sim/run/run_host.h"
+#include "platform/sim/security/token.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/ui/transcript.h"
 #include "shell/chk_previous_instance.h"
@@ -22,8 +23,34 @@ void RunProgram(Machine machine, const BackendFactory& makeBackend) {
   RunProgram(std::move(machine), makeBackend, &ChkPreviousInstance::Main);
 }
 
+namespace {
+
+// The system's text for why a program did not start.
+std::string StartError(win::DWORD error) {
+  const char* text = error == kErrorCancelled ? "The operation was canceled by the user."
+                                              : "The requested operation requires elevation.";
+  return "error " + std::to_string(error) + " (" + text + ")";
+}
+
+// Starts the program as Windows starts one whose manifest asks for
+// administrator rights: the person is asked first where User Account
+// Control asks; a refusal ends the run before the program runs.
+void Start(const Profile& profile, Transcript& transcript) {
+  const ProgramStart start = StartProgram(profile, kProductExecutionLevel);
+  if (start.prompt != ElevationPrompt::None) {
+    transcript.Elevation(start.prompt == ElevationPrompt::Consent ? "consent" : "credentials",
+                         start.answeredYes ? "Yes" : "No");
+  }
+  if (start.error == 0) return;
+  transcript.Ended("not started, " + StartError(start.error));
+  RunHost::ExitNow(kRunNotStarted);
+}
+
+}  // namespace
+
 void RunProgram(Machine machine, const BackendFactory& makeBackend, const ProgramEntry& entry) {
   Transcript transcript(std::cout);
+  Start(machine.profile(), transcript);
   RunHost host(transcript);
   SimPlatform sim(std::move(machine), host);
   WidgetSet& widgets = sim.widgets();

@@ -1,6 +1,9 @@
 // Runs a program of the product on an emulated machine in this process: the
 // platform composed over the machine, the transcript on standard output, and
-// the window backend the caller chooses. The process ends inside.
+// the window backend the caller chooses. The program is started as Windows
+// starts one asking for administrator rights (token.h): a declined or
+// impossible elevation ends the run with kRunNotStarted before the program
+// runs. The process ends inside.
 #pragma once
 
 #include <functional>

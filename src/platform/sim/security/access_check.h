@@ -1,29 +1,17 @@
-// The current user's token and the access check against an object's list:
-// entries apply in order, inherit-only entries are skipped, a deny entry for
-// any asked right refuses the request, and the owner may always read and
-// change the list.
+// The access check of a token against an object's list: entries apply in
+// order, inherit-only entries are skipped, a deny entry for any asked right
+// refuses the request (deny-only groups count for deny entries only), and
+// the owner may always read and change the list.
 #pragma once
 
-#include <vector>
-
 #include "platform/api/advapi32_security.h"
-#include "platform/sim/machine/profile.h"
 #include "platform/sim/security/descriptor.h"
+#include "platform/sim/security/token.h"
 
 namespace lyn::sim {
 
 constexpr win::ACCESS_MASK READ_CONTROL = 0x00020000;
 constexpr win::ACCESS_MASK WRITE_DAC = 0x00040000;
-
-// The identifiers a token holds.
-struct Token {
-  std::vector<Sid> sids;
-  bool Holds(const Sid& sid) const;
-};
-
-// The profile user's token: the user, Users, Administrators when an
-// administrator, Everyone, Authenticated Users.
-Token UserToken(const Profile& profile);
 
 // The rights of `desired` (generic rights already mapped) the token is
 // granted: all of them, or 0.

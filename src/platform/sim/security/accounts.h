@@ -1,6 +1,7 @@
 // The accounts and groups an emulated machine knows: the well-known ones,
-// the built-in Users group under the profile's local name, the service
-// account "TrustedInstaller" (from Windows Vista on) and the profile's user.
+// the built-in groups (Users under the profile's local name), the service
+// account "TrustedInstaller" (from Windows Vista on), the profile's user, the
+// machine's built-in Administrator account and its "None" group.
 #pragma once
 
 #include <optional>
@@ -27,8 +28,19 @@ Sid AuthenticatedUsersSid();
 Sid AdministratorsSid();
 Sid UsersSid();
 Sid TrustedInstallerSid();
+Sid PowerUsersSid();
+Sid RestrictedSid();
+// Placeholders in inheritable entries, replaced by a new object's owner
+// and group when it is made.
+Sid CreatorOwnerSid();
+Sid CreatorGroupSid();
 // The profile user's identifier: a local account of the machine.
 Sid UserSid();
+// The machine's built-in Administrator account (relative identifier 500),
+// whose password a standard user types into the elevation prompt.
+Sid BuiltinAdministratorSid();
+// The machine's "None" group (513), the primary group of its local accounts.
+Sid NoneGroupSid();
 
 // Every account the machine's profile maps.
 std::vector<Account> Accounts(const Profile& profile);

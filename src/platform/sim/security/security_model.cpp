@@ -6,18 +6,14 @@
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/registry/registry_store.h"
 #include "platform/sim/security/accounts.h"
+#include "platform/sim/security/default_lists.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr win::ACCESS_MASK kFileReadExecute = 0x001200A9;
 constexpr win::BYTE kInheritAll = win::OBJECT_INHERIT_ACE | win::CONTAINER_INHERIT_ACE;
-
-Ace Allow(const Sid& sid, win::ACCESS_MASK mask, win::BYTE flags) {
-  return Ace{win::ACCESS_ALLOWED_ACE_TYPE, flags, mask, sid};
-}
 
 // A root spelt as the registry names it ("HKLM", "HKEY_LOCAL_MACHINE") or as
 // the security functions' object names do ("MACHINE", "CURRENT_USER", ...).
@@ -47,10 +43,6 @@ std::string ParentText(const std::string& path) {
   return parent;
 }
 
-bool IsDriveRoot(const std::string& path) {
-  return path.size() == 3 && path[1] == ':' && path[2] == '\\';
-}
-
 Acl ExplicitEntries(const Acl& acl, const win::GENERIC_MAPPING& mapping) {
   Acl entries;
   for (Ace ace : acl) {
@@ -63,6 +55,12 @@ Acl ExplicitEntries(const Acl& acl, const win::GENERIC_MAPPING& mapping) {
 
 }  // namespace
 
+SecurityModel::SecurityModel(const Machine& machine)
+    : SecurityModel(machine, ProcessToken(machine.profile())) {}
+
+SecurityModel::SecurityModel(const Machine& machine, Token token)
+    : machine_(machine), token_(std::move(token)) {}
+
 bool IsKeyPath(std::string_view path) {
   return KnownRoot(path.substr(0, path.find('\\'))).has_value();
 }
@@ -71,7 +69,8 @@ const win::GENERIC_MAPPING& MappingOf(ObjectKind kind) {
   return kind == ObjectKind::File ? kFileMapping : kKeyMapping;
 }
 
-Acl InheritedEntries(const Acl& parent, bool container, const win::GENERIC_MAPPING& mapping) {
+Acl InheritedEntries(const Acl& parent, bool container, const win::GENERIC_MAPPING& mapping,
+                     const Sid& owner, const Sid& group) {
   Acl entries;
   for (const Ace& ace : parent) {
     const win::BYTE inherit = ace.flags & kInheritAll;
@@ -88,9 +87,19 @@ Acl InheritedEntries(const Acl& parent, bool container, const win::GENERIC_MAPPI
     } else if ((inherit & win::OBJECT_INHERIT_ACE) == 0) {
       continue;
     }
-    const win::ACCESS_MASK mask =
-        (flags & win::INHERIT_ONLY_ACE) != 0 ? ace.mask : MapGeneric(ace.mask, mapping);
-    entries.push_back(Ace{ace.type, flags, mask, ace.sid});
+    const bool inheritOnly = (flags & win::INHERIT_ONLY_ACE) != 0;
+    const win::ACCESS_MASK mask = inheritOnly ? ace.mask : MapGeneric(ace.mask, mapping);
+    const bool creator = ace.sid == CreatorOwnerSid() || ace.sid == CreatorGroupSid();
+    if (!creator || inheritOnly) {
+      entries.push_back(Ace{ace.type, flags, mask, ace.sid});
+      continue;
+    }
+    entries.push_back(
+        Ace{ace.type, win::INHERITED_ACE, mask, ace.sid == CreatorOwnerSid() ? owner : group});
+    if ((flags & kInheritAll) != 0) {
+      entries.push_back(
+          Ace{ace.type, static_cast<win::BYTE>(flags | win::INHERIT_ONLY_ACE), ace.mask, ace.sid});
+    }
   }
   return entries;
 }
@@ -158,81 +167,38 @@ std::optional<SecuredObject> SecurityModel::Parent(const SecuredObject& object) 
   return Find(object.kind, parent);
 }
 
-Descriptor SecurityModel::Default(const SecuredObject& object) const {
-  const Profile& profile = machine_.profile();
-  const bool trustedInstaller = profile.dwMajorVersion >= 6;
-  const Sid systemOwner = trustedInstaller ? TrustedInstallerSid() : AdministratorsSid();
-  Descriptor descriptor{AdministratorsSid(), SystemSid(), Acl{}, true};
-  Acl& acl = *descriptor.dacl;
+Descriptor SecurityModel::DescriptorOf(const SecuredObject& object) const {
+  if (!object.hasLists) return {};
+  if (auto stored = Stored(object)) return *stored;
+  if (auto anchor = DefaultDescriptor(machine_, object)) return *anchor;
+  const auto parent = Parent(object);
+  if (!parent) return {};
+  // An object nobody gave a list is taken to be its parent owner's making.
+  const Descriptor above = DescriptorOf(*parent);
+  return Inheriting(object, above, above.owner, above.group);
+}
 
-  if (object.kind == ObjectKind::RegistryKey) {
-    // The roots and their first keys (SOFTWARE, SYSTEM) have lists of their own.
-    if (std::count(object.path.begin(), object.path.end(), '\\') > 1) return {};
-    if (object.path.starts_with("HKEY_CURRENT_USER")) {
-      descriptor.owner = UserSid();
-      acl = {Allow(UserSid(), win::KEY_ALL_ACCESS, win::CONTAINER_INHERIT_ACE)};
-    } else {
-      acl = {Allow(UsersSid(), win::KEY_READ, win::CONTAINER_INHERIT_ACE)};
-    }
-    acl.push_back(Allow(AdministratorsSid(), win::KEY_ALL_ACCESS, win::CONTAINER_INHERIT_ACE));
-    acl.push_back(Allow(SystemSid(), win::KEY_ALL_ACCESS, win::CONTAINER_INHERIT_ACE));
-    return descriptor;
-  }
-
-  const std::string key = FoldCase(object.path);
-  const std::string windows = FoldCase(machine_.Resolve(profile.WindowsDirectory).windowsPath);
-  const std::string system = FoldCase(machine_.Resolve(profile.SystemDirectory).windowsPath);
-  const std::string userProfile =
-      FoldCase(ParentText(machine_.Resolve(profile.Desktop).windowsPath));
-  const std::string parent = FoldCase(ParentText(object.path));
-  if (key == windows || key == system) {
-    descriptor.owner = systemOwner;
-    if (trustedInstaller)
-      acl.push_back(Allow(TrustedInstallerSid(), win::FILE_ALL_ACCESS, kInheritAll));
-    acl.push_back(Allow(AdministratorsSid(), win::FILE_ALL_ACCESS, kInheritAll));
-    acl.push_back(Allow(SystemSid(), win::FILE_ALL_ACCESS, kInheritAll));
-    acl.push_back(Allow(UsersSid(), kFileReadExecute, kInheritAll));
-  } else if (!object.container && (parent == windows || parent == system)) {
-    // The system's own files: only their owner may change them.
-    descriptor.owner = systemOwner;
-    if (trustedInstaller) {
-      acl.push_back(Allow(TrustedInstallerSid(), win::FILE_ALL_ACCESS, 0));
-      acl.push_back(Allow(AdministratorsSid(), kFileReadExecute, 0));
-      acl.push_back(Allow(SystemSid(), kFileReadExecute, 0));
-    } else {
-      acl.push_back(Allow(AdministratorsSid(), win::FILE_ALL_ACCESS, 0));
-      acl.push_back(Allow(SystemSid(), win::FILE_ALL_ACCESS, 0));
-    }
-    acl.push_back(Allow(UsersSid(), kFileReadExecute, 0));
-  } else if (key == userProfile) {
-    descriptor.owner = UserSid();
-    acl.push_back(Allow(UserSid(), win::FILE_ALL_ACCESS, kInheritAll));
-    acl.push_back(Allow(AdministratorsSid(), win::FILE_ALL_ACCESS, kInheritAll));
-    acl.push_back(Allow(SystemSid(), win::FILE_ALL_ACCESS, kInheritAll));
-  } else if (IsDriveRoot(object.path)) {
-    acl.push_back(Allow(AdministratorsSid(), win::FILE_ALL_ACCESS, kInheritAll));
-    acl.push_back(Allow(SystemSid(), win::FILE_ALL_ACCESS, kInheritAll));
-    acl.push_back(Allow(UsersSid(), kFileReadExecute, kInheritAll));
-  } else {
-    return {};
+Descriptor SecurityModel::Inheriting(const SecuredObject& object, const Descriptor& parent,
+                                     const std::optional<Sid>& owner,
+                                     const std::optional<Sid>& group) const {
+  Descriptor descriptor{owner, group, std::nullopt, false};
+  if (parent.dacl) {
+    descriptor.dacl = InheritedEntries(*parent.dacl, object.container, MappingOf(object.kind),
+                                       owner.value_or(Sid{}), group.value_or(Sid{}));
   }
   return descriptor;
 }
 
-Descriptor SecurityModel::DescriptorOf(const SecuredObject& object) const {
-  if (!object.hasLists) return {};
-  if (auto stored = Stored(object)) return *stored;
-  Descriptor descriptor = Default(object);
-  if (descriptor.daclProtected) return descriptor;
-  const auto parent = Parent(object);
-  if (!parent) return descriptor;
-  const Descriptor above = DescriptorOf(*parent);
-  descriptor.owner = above.owner;
-  descriptor.group = above.group;
-  if (above.dacl) {
-    descriptor.dacl = InheritedEntries(*above.dacl, object.container, MappingOf(object.kind));
-  }
-  return descriptor;
+void SecurityModel::Created(const SecuredObject& object) const {
+  if (!object.hasLists) return;
+  machine_.State().Write([&](const Transaction&) {
+    const auto parent = Parent(object);
+    Descriptor descriptor{token_.owner, token_.primaryGroup, Acl{}, false};
+    if (parent) {
+      descriptor = Inheriting(object, DescriptorOf(*parent), token_.owner, token_.primaryGroup);
+    }
+    Store(object, descriptor);
+  });
 }
 
 void SecurityModel::SetDescriptor(const SecuredObject& object, const Descriptor& descriptor) const {
@@ -248,15 +214,42 @@ void SecurityModel::SetDacl(const SecuredObject& object, const Acl& acl) const {
         const Descriptor above = DescriptorOf(*parent);
         if (above.dacl) {
           const Acl inherited =
-              InheritedEntries(*above.dacl, object.container, MappingOf(object.kind));
+              InheritedEntries(*above.dacl, object.container, MappingOf(object.kind),
+                               descriptor.owner.value_or(Sid{}), descriptor.group.value_or(Sid{}));
           entries.insert(entries.end(), inherited.begin(), inherited.end());
         }
       }
     }
     descriptor.dacl = std::move(entries);
     Store(object, descriptor);
-    if (object.kind == ObjectKind::File && object.container) Propagate(object, descriptor);
+    if (object.kind == ObjectKind::RegistryKey) {
+      PropagateToKeys(object);
+    } else if (object.container) {
+      Propagate(object, descriptor);
+    }
   });
+}
+
+void SecurityModel::PropagateToKeys(const SecuredObject& key) const {
+  // Keys without a list of their own inherit as they are read; those with
+  // one take the new inheritable entries in place of the old, each after
+  // its parent.
+  const std::vector<std::string> tree = RegistryStore(machine_.State()).Tree(key.path);
+  for (std::size_t i = 1; i < tree.size(); ++i) {
+    const SecuredObject child = Find(ObjectKind::RegistryKey, tree[i]);
+    std::optional<Descriptor> current = Stored(child);
+    if (!current || current->daclProtected) continue;
+    Acl entries = current->dacl ? ExplicitEntries(*current->dacl, kKeyMapping) : Acl{};
+    const Descriptor above = DescriptorOf(*Parent(child));
+    if (above.dacl) {
+      const Acl inherited =
+          InheritedEntries(*above.dacl, true, kKeyMapping, current->owner.value_or(Sid{}),
+                           current->group.value_or(Sid{}));
+      entries.insert(entries.end(), inherited.begin(), inherited.end());
+    }
+    current->dacl = std::move(entries);
+    Store(child, *current);
+  }
 }
 
 void SecurityModel::Propagate(const SecuredObject& folder, const Descriptor& descriptor) const {
@@ -274,7 +267,9 @@ void SecurityModel::Propagate(const SecuredObject& folder, const Descriptor& des
     if (current.daclProtected) continue;
     Acl entries = current.dacl ? ExplicitEntries(*current.dacl, kFileMapping) : Acl{};
     if (descriptor.dacl) {
-      const Acl inherited = InheritedEntries(*descriptor.dacl, child.container, kFileMapping);
+      const Acl inherited =
+          InheritedEntries(*descriptor.dacl, child.container, kFileMapping,
+                           current.owner.value_or(Sid{}), current.group.value_or(Sid{}));
       entries.insert(entries.end(), inherited.begin(), inherited.end());
     }
     current.dacl = std::move(entries);
@@ -285,8 +280,7 @@ void SecurityModel::Propagate(const SecuredObject& folder, const Descriptor& des
 
 win::ACCESS_MASK SecurityModel::UserAccess(const SecuredObject& object,
                                            win::ACCESS_MASK desired) const {
-  return GrantedAccess(DescriptorOf(object), UserToken(machine_.profile()),
-                       MapGeneric(desired, MappingOf(object.kind)));
+  return GrantedAccess(DescriptorOf(object), token_, MapGeneric(desired, MappingOf(object.kind)));
 }
 
 }  // namespace lyn::sim

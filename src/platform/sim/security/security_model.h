@@ -1,12 +1,13 @@
 // Owners and access lists of the machine's files, folders and registry keys,
-// kept in the state store by object kind and case-folded absolute path.
+// kept in the state store by object kind and case-folded absolute path, and
+// the access check of the running program's token against them.
 //
 // An object without a descriptor of its own takes its parent's inheritable
-// entries (and owner), as a new object does on Windows; the anchors of the
-// tree (drive roots, the Windows and system folders and the files directly
-// in them, the user's profile folder, the registry roots) have protected
-// defaults that depend on the Windows version. Volumes without persistent
-// access lists (FAT32, CDFS) have no owners and no lists.
+// entries (and owner, who stands for CREATOR OWNER), as a new object does on
+// Windows; the anchors of the tree have the protected defaults of their
+// Windows (default_lists.h). An object the program makes gets its own
+// descriptor when it is made (Created). Volumes without persistent access
+// lists (FAT32, CDFS) have no owners and no lists.
 #pragma once
 
 #include <filesystem>
@@ -32,7 +33,10 @@ struct SecuredObject {
 
 class SecurityModel {
  public:
-  explicit SecurityModel(const Machine& machine) : machine_(machine) {}
+  // Checks access with the token of the product's program running on the
+  // machine (ProcessToken).
+  explicit SecurityModel(const Machine& machine);
+  SecurityModel(const Machine& machine, Token token);
 
   // A file or folder path of the machine, or a registry key named
   // "MACHINE\...", "HKLM\...", "HKEY_LOCAL_MACHINE\..." (and the same for
@@ -46,26 +50,34 @@ class SecurityModel {
   // Writes the object's access list: its explicit entries (generic rights
   // mapped), followed by those inherited from its parent unless the list is
   // protected; then passes the inheritable entries on to every existing
-  // sub-folder and file of a folder.
+  // sub-folder and file of a folder, or every sub-key of a key.
   void SetDacl(const SecuredObject& object, const Acl& acl) const;
   // Stores a descriptor as given, without propagation.
   void SetDescriptor(const SecuredObject& object, const Descriptor& descriptor) const;
+  // Gives an object the program has just made the descriptor Windows gives
+  // it: the token's default owner and group, and the parent's inheritable
+  // entries with CREATOR OWNER and CREATOR GROUP replaced by them.
+  void Created(const SecuredObject& object) const;
 
-  // The rights of `desired` (generic rights allowed) the profile's user is
-  // granted on the object: all of them or 0. For the registry: whether the
-  // current user may create or write a key.
+  // The rights of `desired` (generic rights allowed) the token is granted on
+  // the object: all of them or 0.
   win::ACCESS_MASK UserAccess(const SecuredObject& object, win::ACCESS_MASK desired) const;
 
   const Machine& machine() const { return machine_; }
+  const Token& token() const { return token_; }
 
  private:
   std::optional<Descriptor> Stored(const SecuredObject& object) const;
-  Descriptor Default(const SecuredObject& object) const;
   std::optional<SecuredObject> Parent(const SecuredObject& object) const;
+  // The descriptor of an object that takes its parent's inheritable entries.
+  Descriptor Inheriting(const SecuredObject& object, const Descriptor& parent,
+                        const std::optional<Sid>& owner, const std::optional<Sid>& group) const;
   void Store(const SecuredObject& object, const Descriptor& descriptor) const;
   void Propagate(const SecuredObject& folder, const Descriptor& descriptor) const;
+  void PropagateToKeys(const SecuredObject& key) const;
 
   const Machine& machine_;
+  Token token_;
 };
 
 // Whether the path starts with a registry root's name ("HKLM", "MACHINE",
@@ -74,9 +86,13 @@ bool IsKeyPath(std::string_view path);
 
 const win::GENERIC_MAPPING& MappingOf(ObjectKind kind);
 
-// The entries of a parent's list that a child takes: files those with
-// object inheritance (flagged inherited), folders and keys those with
-// container inheritance (keeping their inheritance flags).
-Acl InheritedEntries(const Acl& parent, bool container, const win::GENERIC_MAPPING& mapping);
+// The entries of a parent's list that a child owned by `owner` (of group
+// `group`) takes: files those with object inheritance (flagged inherited),
+// folders and keys those with container inheritance (keeping their
+// inheritance flags). An entry for CREATOR OWNER or CREATOR GROUP applies to
+// the child as an entry for its owner or group; a container keeps the
+// placeholder besides, inherit-only, for what is made in it.
+Acl InheritedEntries(const Acl& parent, bool container, const win::GENERIC_MAPPING& mapping,
+                     const Sid& owner, const Sid& group);
 
 }  // namespace lyn::sim

@@ -15,9 +15,10 @@ namespace lyn::sim {
 class ControlModel;
 
 // The exit statuses of a run.
-inline constexpr int kRunEnded = 0;   // the program ended itself, or the script was played out
-inline constexpr int kRunFailed = 1;  // the machine, the host or the program failed
-inline constexpr int kRunMisfit = 3;  // the script did not fit what the program showed
+inline constexpr int kRunEnded = 0;       // the program ended itself, or the script was played out
+inline constexpr int kRunFailed = 1;      // the machine, the host or the program failed
+inline constexpr int kRunMisfit = 3;      // the script did not fit what the program showed
+inline constexpr int kRunNotStarted = 4;  // Windows did not start the program
 
 struct Script {
   std::vector<std::string> clicks;

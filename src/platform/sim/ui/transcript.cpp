@@ -135,6 +135,10 @@ void Transcript::LeftOver(const std::string& step) {
   out_ << "left over: " << step << "\n" << std::flush;
 }
 
+void Transcript::Elevation(const std::string& prompt, const std::string& answer) {
+  out_ << "elevation: " << prompt << " " << answer << "\n" << std::flush;
+}
+
 void Transcript::Ended(const std::string& reason) {
   out_ << "ended: " << reason << "\n" << std::flush;
 }

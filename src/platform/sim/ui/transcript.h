@@ -2,6 +2,8 @@
 // written the same way whichever window backend runs, and flushed as it
 // happens so that a watcher can follow a run that is still going.
 //
+//   elevation: consent|credentials Yes|No
+//                                  the prompt before the program starts
 //   shown: FORM "caption"          the form's first show, then one line
 //   control: NAME "caption"        per control a person can see
 //   caption: NAME "text"           later changes
@@ -41,6 +43,7 @@ class Transcript final : public WidgetObserver {
   void Unanswered(const std::string& caption);
   void Ignored(const std::string& why);
   void LeftOver(const std::string& step);
+  void Elevation(const std::string& prompt, const std::string& answer);
   void Ended(const std::string& reason);
 
  private:

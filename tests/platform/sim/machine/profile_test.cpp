@@ -58,6 +58,28 @@ TEST(ProfileTextTest, PresetsAndAwkwardValuesSurviveTheRoundTrip) {
   EXPECT_EQ(written.drives.at('D').fileSystem, "FAT32");
 }
 
+// A profile file written before a field existed opens, and the field takes
+// its default; one that claims the field's version must have it.
+TEST(ProfileTextTest, AnOlderProfileTakesTheDefaultsOfLaterFields) {
+  Profile changed;
+  changed.EnableLUA = false;
+  changed.ElevationAnswer = "No";
+  std::string text = ProfileToText(changed);
+  const auto Erase = [&text](const std::string& line) {
+    const auto at = text.find(line);
+    ASSERT_NE(at, std::string::npos) << line;
+    text.erase(at, line.size());
+  };
+  Erase("EnableLUA = false\n");
+  const std::string versioned = text;
+  Erase("ProfileVersion = " + std::to_string(kProfileVersion) + "\n");
+  Erase("ElevationAnswer = No\n");
+  EXPECT_EQ(ProfileFromText(text), Profile{});
+  EXPECT_NE(
+      ErrorOf([&] { ProfileFromText(versioned); }).find("the profile has no line for EnableLUA"),
+      std::string::npos);
+}
+
 TEST(ProfileTextTest, MalformedLinesAreNamed) {
   const struct {
     const char* text;
@@ -69,6 +91,8 @@ TEST(ProfileTextTest, MalformedLinesAreNamed) {
       {"dwMajorVersion = 6\nwProductType = 256", "profile line 2: bad value '256'"},
       {"Drive.D = CDFS\nDrive.d = NTFS", "profile line 2: Drive.d is set again (first on line 1)"},
       {"dwMajorVersion = 6", "the profile has no line for dwPlatformId, dwMinorVersion, "},
+      {"ProfileVersion = 99", "profile line 1: the profile is version 99, made by a later lynsim"},
+      {"ProfileVersion = 0", "profile line 1: bad value '0' for ProfileVersion"},
   };
   for (const auto& c : cases) {
     EXPECT_NE(ErrorOf([&] { ProfileFromText(c.text); }).find(c.expected), std::string::npos)
@@ -88,6 +112,7 @@ TEST(SetFieldTest, RefusesBadFieldsAndValuesWithOneLine) {
       {"dwBuildNumber", "12a", "bad value '12a'"},
       {"dwBuildNumber", "0x", "bad value '0x'"},
       {"Wow64", "yes", "expected true or false"},
+      {"ElevationAnswer", "yes", "expected Yes or No"},
       {"UserName", "two\nlines", "text on one line"},
       {"SM_CXSCRN", "6", "did you mean SM_CXSCREEN?"},
       {"Colour", "6", "unknown profile field 'Colour'; lynsim fields lists them"},

@@ -93,7 +93,8 @@ TEST(TwoCopiesTest, StartedTogetherBothSeeTheOtherAndEnd) {
     for (const Copy& copy : copies) copy.Release();
   }
   for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(Finish(copies[i], folder.path(), std::to_string(i)), "ended: previous instance\n")
+    EXPECT_EQ(Finish(copies[i], folder.path(), std::to_string(i)),
+              "elevation: consent Yes\nended: previous instance\n")
         << "copy " << i;
   }
 }
@@ -108,7 +109,8 @@ TEST(TwoCopiesTest, ASecondCopyEndsAndLeavesTheFirstAlone) {
         [](const Copy& copy) { DesktopHooks::beforeRemovingAll = HoldOnce(copy, 'R'); });
   first.Await('R');
   Start(second, folder.path(), "second", [](const Copy&) {});
-  EXPECT_EQ(Finish(second, folder.path(), "second"), "ended: previous instance\n");
+  EXPECT_EQ(Finish(second, folder.path(), "second"),
+            "elevation: consent Yes\nended: previous instance\n");
   first.Release();
   EXPECT_TRUE(Finish(first, folder.path(), "first").ends_with("\nended: script done\n"));
 }
