@@ -7,6 +7,10 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "platform/sim/machine/host_view.h"
+#include "platform/sim/security/accounts.h"
+#include "platform/sim/security/security_model.h"
+
 namespace lyn::fakes {
 namespace {
 
@@ -36,7 +40,7 @@ MachinePlatform::~MachinePlatform() {
 }
 
 std::filesystem::path MachinePlatform::Host(std::string_view windowsPath) const {
-  return machine().Resolve(windowsPath).hostPath;
+  return sim::HostPathOf(machine(), windowsPath);
 }
 
 void MachinePlatform::MakeFolder(std::string_view windowsPath) const {
@@ -47,6 +51,12 @@ void MachinePlatform::PutFile(std::string_view windowsPath, std::string_view byt
   const std::filesystem::path file = Host(windowsPath);
   std::filesystem::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
+}
+
+void MachinePlatform::DenyEveryone(std::string_view windowsPath, win::ACCESS_MASK rights) const {
+  const sim::SecurityModel model(machine());
+  model.SetDacl(model.Find(sim::ObjectKind::File, windowsPath),
+                sim::Acl{sim::Ace{win::ACCESS_DENIED_ACE_TYPE, 0, rights, sim::EveryoneSid()}});
 }
 
 std::string MachinePlatform::ReadFile(std::string_view windowsPath) const {

@@ -36,6 +36,9 @@ class MachinePlatform {
   void SetAttributes(std::string_view windowsPath, win::DWORD attributes) const {
     machine().SetAttributes(windowsPath, attributes);
   }
+  // Gives a file or folder an explicit entry denying everyone `rights`,
+  // ahead of what it inherits.
+  void DenyEveryone(std::string_view windowsPath, win::ACCESS_MASK rights) const;
   // The bytes of a file of the machine; empty when it does not exist.
   std::string ReadFile(std::string_view windowsPath) const;
   bool Exists(std::string_view windowsPath) const;

@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "fakes/held_file.h"
 #include "fakes/machine_platform.h"
 
 namespace lyn::sim {
@@ -43,8 +44,8 @@ class SimKernel32FilesTest : public ::testing::Test {
     EXPECT_EQ(k_.FindClose(search), FALSE);
     return entries;
   }
-  HANDLE Create(const char* path, DWORD access, DWORD creation, DWORD flags = 0) {
-    return k_.CreateFileA(path, access, 0, nullptr, creation, flags, 0);
+  HANDLE Create(const char* path, DWORD access, DWORD creation, DWORD flags = 0, DWORD share = 0) {
+    return k_.CreateFileA(path, access, share, nullptr, creation, flags, 0);
   }
 
   fakes::MachinePlatform m_{WithCdDrive()};
@@ -128,7 +129,7 @@ TEST_F(SimKernel32FilesTest, CreateRefusesWhatWindowsRefuses) {
   m_.PutFile("C:\\Distribution\\locked.dll", "old");
   m_.SetAttributes("C:\\Distribution\\locked.dll", FILE_ATTRIBUTE_READONLY);
   m_.PutFile("C:\\Distribution\\running.dll", "old");
-  m_.machine().SetInUse("C:\\Distribution\\running.dll", true);
+  const fakes::HeldFile running(m_.machine(), "C:\\Distribution\\running.dll");
   m_.SetAttributes("C:\\Distribution\\Readme", FILE_ATTRIBUTE_HIDDEN);
   const struct {
     const char* path;
@@ -143,7 +144,7 @@ TEST_F(SimKernel32FilesTest, CreateRefusesWhatWindowsRefuses) {
       {"C:\\Distribution\\Readme", GENERIC_WRITE, CREATE_ALWAYS, ERROR_ACCESS_DENIED},
       {"C:\\Distribution\\Maps", GENERIC_READ, OPEN_EXISTING, ERROR_ACCESS_DENIED},
       {"C:\\Distribution\\LYN.CAB", GENERIC_WRITE, CREATE_NEW, ERROR_FILE_EXISTS},
-      {"D:\\new.txt", GENERIC_WRITE, CREATE_ALWAYS, ERROR_WRITE_PROTECT},
+      {"D:\\new.txt", GENERIC_WRITE, CREATE_ALWAYS, ERROR_ACCESS_DENIED},
       {"C:\\Distribution\\LYN.CAB", GENERIC_READ, 0, ERROR_INVALID_PARAMETER},
   };
   for (const auto& c : cases) {
@@ -153,9 +154,11 @@ TEST_F(SimKernel32FilesTest, CreateRefusesWhatWindowsRefuses) {
   EXPECT_EQ(m_.ReadFile("C:\\Distribution\\locked.dll"), "old");
   EXPECT_EQ(m_.ReadFile("C:\\Distribution\\running.dll"), "old");
 
-  // What Windows does allow: reading a file in use (but not writing through
-  // that handle), and replacing a hidden file that is declared hidden again.
-  const HANDLE reading = Create("C:\\Distribution\\running.dll", GENERIC_READ, OPEN_EXISTING);
+  // What Windows does allow: reading a file in use, sharing it for reading
+  // (but not writing through that handle), and replacing a hidden file that
+  // is declared hidden again.
+  const HANDLE reading =
+      Create("C:\\Distribution\\running.dll", GENERIC_READ, OPEN_EXISTING, 0, FILE_SHARE_READ);
   DWORD written = 5;
   EXPECT_EQ(k_.WriteFile(reading, "x", 1, &written, nullptr), FALSE);
   EXPECT_EQ(k_.GetLastError(), ERROR_ACCESS_DENIED);

@@ -2,6 +2,9 @@
 // results and last errors.
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "fakes/held_file.h"
 #include "fakes/machine_platform.h"
 
 namespace lyn::sim {
@@ -35,7 +38,7 @@ class SimKernel32RemovalTest : public ::testing::Test {
 
 TEST_F(SimKernel32RemovalTest, DeleteAndRemoveRefuseWhatWindowsRefuses) {
   m_.SetAttributes("C:\\App\\b.txt", FILE_ATTRIBUTE_READONLY);
-  m_.machine().SetInUse("C:\\App\\a.txt", true);
+  std::optional<fakes::HeldFile> held(std::in_place, m_.machine(), "C:\\App\\a.txt");
   m_.PutFile("D:\\setup.exe", "x");
   using Result = std::pair<BOOL, DWORD>;
   EXPECT_EQ(Check([&] { return k_.DeleteFileA("C:\\App\\b.txt"); }),
@@ -49,13 +52,13 @@ TEST_F(SimKernel32RemovalTest, DeleteAndRemoveRefuseWhatWindowsRefuses) {
   EXPECT_EQ(Check([&] { return k_.DeleteFileA("C:\\Gone\\c.txt"); }),
             Result(FALSE, ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(Check([&] { return k_.DeleteFileA("D:\\setup.exe"); }),
-            Result(FALSE, ERROR_WRITE_PROTECT));
+            Result(FALSE, ERROR_ACCESS_DENIED));
   EXPECT_EQ(Check([&] { return k_.RemoveDirectoryA("C:\\App"); }),
             Result(FALSE, ERROR_DIR_NOT_EMPTY));
   EXPECT_EQ(Check([&] { return k_.RemoveDirectoryA("C:\\App\\b.txt"); }),
             Result(FALSE, ERROR_DIRECTORY));
 
-  m_.machine().SetInUse("C:\\App\\a.txt", false);
+  held.reset();
   m_.SetAttributes("C:\\App\\b.txt", FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(Check([&] { return k_.DeleteFileA("C:\\App\\A.TXT"); }), Result(TRUE, ERROR_SUCCESS));
   EXPECT_EQ(Check([&] { return k_.DeleteFileA("C:\\App\\b.txt"); }), Result(TRUE, ERROR_SUCCESS));

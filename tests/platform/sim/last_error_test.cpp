@@ -74,7 +74,7 @@ TEST_F(LastErrorTest, ADamagedAttributesEntryFailsTheCallsThatReadIt) {
 }
 
 TEST_F(LastErrorTest, AStoreDamagedUnderARunningMachineFailsEveryLibrarysCalls) {
-  Damage("DROP TABLE file_attributes");
+  Damage("DROP TABLE open_files");
   Damage("DROP TABLE desktop_windows");
   k_.SetLastError(kSentinel);
   EXPECT_EQ(k_.CreateFileA("C:\\new.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0),

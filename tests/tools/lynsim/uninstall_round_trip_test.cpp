@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/machine.h"
 #include "tools/lynsim/lynsim_process.h"
 
@@ -32,7 +33,7 @@ class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
     return scratch.Lynsim("uninstall " + scratch.machine() + " --answer Yes --answer OK");
   }
   fs::path Host(const std::string& path) const {
-    return lyn::sim::Machine::Open(scratch.machine()).Resolve(path).hostPath;
+    return lyn::sim::HostPathOf(lyn::sim::Machine::Open(scratch.machine()), path);
   }
 
   ScratchMachine scratch{GetParam().newArgs};
