@@ -26,6 +26,8 @@ using win::DWORD;
 
 // The result for an entry on the way that Windows could not name.
 constexpr int kUnknownError = 0x402;
+// The result for a file whose copy failed: ERROR_CANCELLED.
+constexpr int kCopyFailed = 1223;
 
 // The paths of a list: each ended by a NUL, the list by a second NUL.
 std::vector<std::string> PathList(const Machine& machine, win::LPCSTR list) {
@@ -152,7 +154,11 @@ class FileOperation {
         if (const int result = Result(files_.SetAttributes(copy, cleared))) return result;
       }
     }
-    return Result(files_.Copy(source, copy));
+    // The shell reports a file the file system would not copy (in use,
+    // refused by a list) as an operation cancelled and aborted.
+    if (files_.Copy(source, copy) == win::ERROR_SUCCESS) return 0;
+    aborted_ = true;
+    return kCopyFailed;
   }
 
   int CopyFolder(const ResolvedPath& source, const ResolvedPath& target) {
