@@ -12,7 +12,10 @@
 #include "platform/sim/files/file_layer.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <functional>
 #include <string>
 
@@ -171,6 +174,37 @@ TEST_F(FileLayerTest, AFileMadeAgainInheritsNothingFromTheDeletedOne) {
   EXPECT_TRUE(Check(Open(file, GENERIC_WRITE, CREATE_NEW)).first);
   EXPECT_EQ(m_.machine().Attributes(file), FILE_ATTRIBUTE_ARCHIVE);
   EXPECT_TRUE(Check(Open(file, GENERIC_WRITE, OPEN_EXISTING)).first) << "no old deny entry";
+}
+
+// A handle counts for every process of the machine while its process lives:
+// a second process meets its share mode, and a process killed with the file
+// open leaves it locked no longer.
+TEST_F(FileLayerTest, AnotherProcessesHandleCountsWhileItLives) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const FileLayer files(m_.machine());
+    OpenedFile held;
+    const DWORD error = files.Open(m_.machine().Resolve("C:\\Data\\file.txt"), GENERIC_WRITE, 0,
+                                   OPEN_EXISTING, 0, held);
+    (void)!write(ready[1], &error, sizeof error);
+    pause();  // killed by the test
+    _exit(0);
+  }
+  DWORD childError = 1;
+  ASSERT_EQ(read(ready[0], &childError, sizeof childError),
+            static_cast<ssize_t>(sizeof childError));
+  ASSERT_EQ(childError, ERROR_SUCCESS);
+  EXPECT_EQ(Check(Open("C:\\Data\\file.txt", GENERIC_READ, OPEN_EXISTING)),
+            std::make_pair(false, ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(Check(Delete("C:\\Data\\file.txt")), std::make_pair(false, ERROR_SHARING_VIOLATION));
+  kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(Check(Delete("C:\\Data\\file.txt")), std::make_pair(true, DWORD{ERROR_SUCCESS}));
+  for (const int fd : ready) close(fd);
 }
 
 }  // namespace
