@@ -92,16 +92,6 @@ TEST_F(FileOperations, CopyFailuresLeaveTheDestinationAlone) {
   EXPECT_FALSE(machine.Exists(kTarget));
 }
 
-// A read-only folder still takes new files and gives up its own (MS-FSCC:
-// the attribute only keeps the folder itself from being deleted).
-TEST_F(FileOperations, AReadOnlyFolderTakesAndGivesUpFiles) {
-  machine.MakeFolder("C:\\Kept");
-  machine.SetAttributes("C:\\Kept", win::FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(Copy(kSource, "C:\\Kept\\msjet40.dll"), 0);
-  EXPECT_EQ(Delete("C:\\Kept\\msjet40.dll"), 0);
-  EXPECT_EQ(Delete("C:\\Kept"), static_cast<int>(win::ERROR_ACCESS_DENIED));
-}
-
 // A copy that fails part-way leaves no truncated target: Windows' copy
 // deletes a partly written target (CopyFileEx keeps one only when asked to
 // make the copy restartable).
