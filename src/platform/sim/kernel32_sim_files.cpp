@@ -91,8 +91,7 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   if (folder.windowsPath.size() > 3) {
     for (const std::string_view name : {".", ".."}) {
       if (!MatchesPattern(name, namePattern)) continue;
-      const ResolvedPath path =
-          name == "." ? folder : machine_.Resolve(folder.windowsPath + "\\..");
+      const ResolvedPath path = name == "." ? folder : machine_.Resolve(folder.parentPath);
       const auto status = machine_.drives().Status(path.drivePath);
       if (!status) continue;
       matched.push_back(HostEntry{std::string(name), *status});

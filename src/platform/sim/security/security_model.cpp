@@ -181,10 +181,14 @@ Descriptor SecurityModel::Default(const SecuredObject& object) const {
   }
 
   const std::string key = FoldCase(object.path);
-  const std::string windows = FoldCase(machine_.Resolve(profile.WindowsDirectory).windowsPath);
-  const std::string system = FoldCase(machine_.Resolve(profile.SystemDirectory).windowsPath);
-  const std::string userProfile =
-      FoldCase(ParentText(machine_.Resolve(profile.Desktop).windowsPath));
+  if (!anchors_) {
+    anchors_ = Anchors{FoldCase(machine_.Resolve(profile.WindowsDirectory).windowsPath),
+                       FoldCase(machine_.Resolve(profile.SystemDirectory).windowsPath),
+                       FoldCase(ParentText(machine_.Resolve(profile.Desktop).windowsPath))};
+  }
+  const std::string& windows = anchors_->windows;
+  const std::string& system = anchors_->system;
+  const std::string& userProfile = anchors_->userProfile;
   const std::string parent = FoldCase(ParentText(object.path));
   if (key == windows || key == system) {
     descriptor.owner = systemOwner;

@@ -9,6 +9,7 @@
 // access lists (FAT32, CDFS) have no owners and no lists.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -78,7 +79,16 @@ class SecurityModel {
   void Store(const SecuredObject& object, const Descriptor& descriptor) const;
   void Propagate(const SecuredObject& folder, const Descriptor& descriptor) const;
 
+  // The folders whose defaults depend on where the profile puts them, as
+  // case-folded keys; found on the first need, as resolving costs a walk.
+  struct Anchors {
+    std::string windows;
+    std::string system;
+    std::string userProfile;
+  };
+
   const Machine& machine_;
+  mutable std::optional<Anchors> anchors_;
 };
 
 // Whether the path starts with a registry root's name ("HKLM", "MACHINE",
