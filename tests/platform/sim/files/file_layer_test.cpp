@@ -163,9 +163,9 @@ TEST_F(FileLayerTest, EachOperationAsksForTheRightsWindowsAsksFor) {
   EXPECT_TRUE(m_.Exists("C:\\Data\\file.txt")) << "nothing moved";
 }
 
-// What the machine keeps per path goes with a deleted file: a file made
-// again at its path is a new archive file with the folder's inherited list,
-// not the old read-only file with its explicit entries.
+// What the machine keeps per path goes with a deleted file or folder: what
+// is made again at its path starts with no attributes of its own and the
+// parent's inherited list, not the old entry's marks and explicit entries.
 TEST_F(FileLayerTest, AFileMadeAgainInheritsNothingFromTheDeletedOne) {
   const char* file = "C:\\RoFolder\\file.txt";
   m_.SetAttributes(file, FILE_ATTRIBUTE_HIDDEN);
@@ -174,6 +174,11 @@ TEST_F(FileLayerTest, AFileMadeAgainInheritsNothingFromTheDeletedOne) {
   EXPECT_TRUE(Check(Open(file, GENERIC_WRITE, CREATE_NEW)).first);
   EXPECT_EQ(m_.machine().Attributes(file), FILE_ATTRIBUTE_ARCHIVE);
   EXPECT_TRUE(Check(Open(file, GENERIC_WRITE, OPEN_EXISTING)).first) << "no old deny entry";
+
+  m_.SetAttributes("C:\\Data\\Empty", FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(k_.RemoveDirectoryA("C:\\Data\\Empty"));
+  ASSERT_TRUE(k_.CreateDirectoryA("C:\\Data\\Empty", nullptr));
+  EXPECT_EQ(m_.machine().Attributes("C:\\Data\\Empty"), FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // A handle counts for every process of the machine while its process lives:
