@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/machine/host_view.h"
 #include "platform/sim/sim_platform.h"
 
 namespace {
@@ -165,7 +166,7 @@ Timing SurveyTiming(const std::string& lynsim, int extraFiles) {
   const std::string machine = scratch.machine().string();
   Run({lynsim, "new", machine});
   const sim::Machine opened = sim::Machine::Open(machine);
-  Fill(opened.Resolve(opened.profile().SystemDirectory).hostPath, extraFiles);
+  Fill(lyn::sim::HostPathOf(opened, opened.profile().SystemDirectory), extraFiles);
   return Run({lynsim, "survey", machine});
 }
 

@@ -33,9 +33,17 @@ class MachinePlatform {
   // Writes a file of the machine, creating its folders.
   void PutFile(std::string_view windowsPath, std::string_view bytes) const;
   void MakeFolder(std::string_view windowsPath) const;
+  // The same as the running program makes them, through the machine's file
+  // layer: each file or folder made gets the owner and list Windows gives
+  // what a program makes. Throws when the layer refuses.
+  void ProgramPutFile(std::string_view windowsPath, std::string_view bytes) const;
+  void ProgramMakeFolder(std::string_view windowsPath) const;
   void SetAttributes(std::string_view windowsPath, win::DWORD attributes) const {
     machine().SetAttributes(windowsPath, attributes);
   }
+  // Gives a file or folder an explicit entry denying everyone `rights`,
+  // ahead of what it inherits.
+  void DenyEveryone(std::string_view windowsPath, win::ACCESS_MASK rights) const;
   // The bytes of a file of the machine; empty when it does not exist.
   std::string ReadFile(std::string_view windowsPath) const;
   bool Exists(std::string_view windowsPath) const;

@@ -21,6 +21,7 @@
 #include "engine/manifest.h"
 #include "fakes/fake_platform.h"
 #include "platform/sim/kernel32_sim.h"
+#include "platform/sim/machine/host_view.h"
 #include "platform/sim/setupapi_sim.h"
 
 namespace {
@@ -75,11 +76,11 @@ struct Setup {
     return sim::Machine::Create(folder, sim::Profile{});
   }();
   sim::SimKernel32 kernel32{machine, host};
-  sim::SimSetupApi setupapi{machine, kernel32};
+  sim::SimSetupApi setupapi{machine};
   fakes::FakePlatform fakes;
   Platform platform{kernel32,      fakes.user32,   fakes.version,  fakes.shell32, setupapi,
                     fakes.widgets, fakes.security, fakes.registry, fakes.com,     fakes.library};
-  fs::path out = machine.Resolve("C:\\Out").hostPath;
+  fs::path out = lyn::sim::HostPathOf(machine, "C:\\Out");
 
   Setup() = default;
   Setup(const Setup&) = delete;
@@ -92,7 +93,8 @@ struct Setup {
   // The host files of the machine's C: drive outside C:\Out.
   std::size_t FilesOutside() const {
     std::size_t count = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(machine.Resolve("C:\\").hostPath)) {
+    for (const auto& entry :
+         fs::recursive_directory_iterator(lyn::sim::HostPathOf(machine, "C:\\"))) {
       if (!entry.path().string().starts_with(out.string())) ++count;
     }
     return count;
@@ -136,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::remove_all(setup.out);
   fs::create_directories(setup.out);
   {
-    std::ofstream cabinet(setup.machine.Resolve("C:\\fuzz.cab").hostPath, std::ios::binary);
+    std::ofstream cabinet(lyn::sim::HostPathOf(setup.machine, "C:\\fuzz.cab"), std::ios::binary);
     cabinet.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   const std::size_t filesOutside = setup.FilesOutside();

@@ -16,7 +16,9 @@ namespace {
 
 using sim::ObjectKind;
 
-constexpr const char* kInstallLog = "C:\\Program Files\\LYN\\InstallInfo.log";
+// In the user's own profile, which a standard user may write.
+constexpr const char* kProgramFolder = "C:\\Users\\Owner\\LYN";
+constexpr const char* kInstallLog = "C:\\Users\\Owner\\LYN\\InstallInfo.log";
 constexpr const char* kSystemFile = "C:\\Windows\\system32\\catsys.dll";
 
 // The machine's security, except that every owner is looked up as the given
@@ -65,7 +67,7 @@ TEST(CanReplaceFileTest, EachDecisionWritesItsReason) {
   fakes::MachinePlatform machine(WithStick());
   SetupState state;
   state.WindowsFolder = "C:\\Windows";
-  state.ProgramFolder = "C:\\Program Files\\LYN";
+  state.ProgramFolder = kProgramFolder;
   state.UninstallLogName = "UnInstallLYN.log";
   state.InstallLogName = "InstallInfo.log";
   machine.MakeFolder(state.ProgramFolder);

@@ -52,7 +52,7 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine) {
   install.programGroup = SpecialFolder(platform, win::CSIDL_COMMON_PROGRAMS) + "\\LYN";
   install.desktop = SpecialFolder(platform, win::CSIDL_DESKTOP);
 
-  machine.MakeFolder(state.MapsFolder);
+  machine.ProgramMakeFolder(state.MapsFolder);
   OpenInstallLogs(platform, state);
   WriteLog(platform, false, "[PROGRAM FILE FOLDER]", state.ProgramFolder, "Successful");
   std::string lastSection;
@@ -60,7 +60,7 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine) {
   for (const ManifestEntry& row : kManifestRows) {
     if (row.FileName == "SPARE") continue;
     const std::string path = FolderOf(state, row.Destination) + "\\" + std::string(row.FileName);
-    machine.PutFile(path, std::string(row.FileName) + " " + std::string(row.ShippedVersion));
+    machine.ProgramPutFile(path, std::string(row.FileName) + " " + std::string(row.ShippedVersion));
     registered.push_back(path);
     const std::string section = SectionOf(row.Destination);
     WriteLog(platform, false, section == lastSection ? "" : section, path, "Successful");
@@ -71,15 +71,15 @@ LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine) {
     WriteLog(platform, false, header, path, "Successful");
     header = "";
   }
-  machine.MakeFolder(install.programGroup);
+  machine.ProgramMakeFolder(install.programGroup);
   WriteLog(platform, false, "[PROGRAM GROUP]", install.programGroup, "Successful");
   header = "[PROGRAM GROUP SHORTCUT]";
   for (const char* name : {"\\LYN.lnk", "\\Help QY.lnk", "\\UninstallLYN67.lnk"}) {
-    machine.PutFile(install.programGroup + name, "shortcut");
+    machine.ProgramPutFile(install.programGroup + name, "shortcut");
     WriteLog(platform, false, header, install.programGroup + name, "Successful");
     header = "";
   }
-  machine.PutFile(install.desktop + "\\LYN.lnk", "shortcut");
+  machine.ProgramPutFile(install.desktop + "\\LYN.lnk", "shortcut");
   WriteLog(platform, false, "[DESKTOP SHORTCUT]", install.desktop + "\\LYN.lnk", "Successful");
   SetRegString(platform, win::HKEY_LOCAL_MACHINE, kUninstallKeyPath, "DisplayIcon",
                state.ProgramFolder + "\\LYN.exe");

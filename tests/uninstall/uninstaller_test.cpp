@@ -6,6 +6,7 @@
 #include <iterator>
 #include <map>
 
+#include "fakes/held_file.h"
 #include "uninstall/logged_install.h"
 
 namespace lyn::uninstall {
@@ -70,7 +71,7 @@ TEST_F(Uninstaller, GoesOnPastWhatItCannotRemoveAndSaysWhy) {
   const SetupState& s = install.state;
   machine.PutFile(s.ProgramFolder + "\\My notes.txt", "mine");
   std::filesystem::remove(machine.Host(s.ProgramFolder + "\\QY.chm"));  // already gone
-  machine.machine().SetInUse(s.ProgramFolder + "\\LYN.exe", true);
+  const fakes::HeldFile running(machine.machine(), s.ProgramFolder + "\\LYN.exe");
   const std::string map = s.MapsFolder + "\\Map01_Harbour.jpg";
   machine.SetAttributes(map, win::FILE_ATTRIBUTE_READONLY);
 

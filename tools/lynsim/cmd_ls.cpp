@@ -1,7 +1,6 @@
 // lynsim ls DIR WINPATH [--json]: the files of a machine's folder (or one
 // file) with their attributes, as the machine reports them.
 #include <algorithm>
-#include <filesystem>
 #include <iomanip>
 #include <iostream>
 #include <memory>
@@ -16,8 +15,6 @@
 namespace lyn::lynsim {
 namespace {
 
-namespace fs = std::filesystem;
-
 struct Options {
   std::string folder;
   std::string path;
@@ -31,25 +28,24 @@ struct Entry {
 };
 
 Entry Describe(const sim::Machine& machine, const std::string& windowsPath, std::string name,
-               const fs::path& host) {
-  Entry entry{std::move(name), machine.Attributes(windowsPath), 0};
-  std::error_code error;
-  if ((entry.attributes & win::FILE_ATTRIBUTE_DIRECTORY) == 0)
-    entry.size = fs::file_size(host, error);
-  return entry;
+               const sim::HostStatus& status) {
+  return Entry{std::move(name), machine.Attributes(windowsPath), status.folder ? 0 : status.size};
 }
 
 std::vector<Entry> List(const sim::Machine& machine, const sim::ResolvedPath& target) {
-  if (!fs::is_directory(target.hostPath)) {
+  const auto status = machine.drives().Status(target.drivePath);
+  if (!status) return {};
+  if (!status->folder) {
     const std::string name = target.windowsPath.substr(target.windowsPath.rfind('\\') + 1);
-    return {Describe(machine, target.windowsPath, name, target.hostPath)};
+    return {Describe(machine, target.windowsPath, name, *status)};
   }
+  std::vector<sim::HostEntry> listed;
+  machine.drives().List(target.drivePath, listed);
   std::vector<Entry> entries;
   const std::string prefix =
       target.windowsPath.ends_with('\\') ? target.windowsPath : target.windowsPath + "\\";
-  for (const fs::directory_entry& item : fs::directory_iterator(target.hostPath)) {
-    const std::string name = item.path().filename().string();
-    entries.push_back(Describe(machine, prefix + name, name, item.path()));
+  for (const sim::HostEntry& item : listed) {
+    entries.push_back(Describe(machine, prefix + item.name, item.name, item.status));
   }
   std::sort(entries.begin(), entries.end(),
             [](const Entry& a, const Entry& b) { return a.name < b.name; });

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "command.h"
-#include "platform/sim/machine/machine.h"
+#include "platform/sim/machine/host_view.h"
 
 namespace lyn::lynsim {
 namespace {
@@ -22,7 +22,7 @@ const Command kPath([](CLI::App& app) {
   command.add_option("WINPATH", options->path, "the Windows path")->required();
   return [options] {
     const sim::Machine machine = sim::Machine::Open(options->folder);
-    std::cout << machine.Resolve(options->path).hostPath.string() << "\n";
+    std::cout << sim::HostPathOf(machine, options->path).string() << "\n";
     return kExitDone;
   };
 });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/registry/registry_access.h"
 
@@ -52,39 +53,43 @@ std::string SimAdvapi32Registry::Physical(const OpenKey& key) const {
 }
 
 LONG SimAdvapi32Registry::Open(HKEY key, LPCSTR subKey, REGSAM desired, bool create, HKEY* result) {
-  if (result == nullptr) return ERROR_INVALID_PARAMETER;
-  const OpenKey* base = Find(key);
-  if (base == nullptr) return ERROR_INVALID_HANDLE;
-  OpenKey named;
-  if (const LONG error = Below(*base, subKey, desired, &named); error != ERROR_SUCCESS) {
-    return error;
-  }
-  const std::string physical = Physical(named);
-  if (!registry_.FindKey(physical)) {
-    if (!create) return ERROR_FILE_NOT_FOUND;
-    if (!MayCreateKey(machine_, physical)) return ERROR_ACCESS_DENIED;
-    // Each key made gets the owner and list Windows gives a new key, the
-    // upper ones first.
-    std::vector<std::string> made;
-    for (std::vector<std::string> above = SplitKeyPath(physical);
-         above.size() > 1 && !registry_.FindKey(JoinKeyPath(above)); above.pop_back()) {
-      made.insert(made.begin(), JoinKeyPath(above));
-    }
-    registry_.CreateKey(physical);
-    for (const std::string& keyPath : made) KeyCreated(machine_, keyPath);
-  }
-  if (desired == MAXIMUM_ALLOWED) {
-    named.granted = MaximumKeyAccess(machine_, physical);
-    if (named.granted == 0) return ERROR_ACCESS_DENIED;
-  } else if (!MayOpenKey(machine_, physical, desired)) {
-    return ERROR_ACCESS_DENIED;
-  } else {
-    named.granted = desired;
-  }
-  *result = nextHandle_;
-  nextHandle_ += 4;
-  handles_[*result] = std::move(named);
-  return ERROR_SUCCESS;
+  return Guarded(
+      [](DWORD error) { return static_cast<LONG>(error); },
+      [&]() -> LONG {
+        if (result == nullptr) return ERROR_INVALID_PARAMETER;
+        const OpenKey* base = Find(key);
+        if (base == nullptr) return ERROR_INVALID_HANDLE;
+        OpenKey named;
+        if (const LONG error = Below(*base, subKey, desired, &named); error != ERROR_SUCCESS) {
+          return error;
+        }
+        const std::string physical = Physical(named);
+        if (!registry_.FindKey(physical)) {
+          if (!create) return ERROR_FILE_NOT_FOUND;
+          if (!MayCreateKey(machine_, physical)) return ERROR_ACCESS_DENIED;
+          // Each key made gets the owner and list Windows gives a new key, the
+          // upper ones first.
+          std::vector<std::string> made;
+          for (std::vector<std::string> above = SplitKeyPath(physical);
+               above.size() > 1 && !registry_.FindKey(JoinKeyPath(above)); above.pop_back()) {
+            made.insert(made.begin(), JoinKeyPath(above));
+          }
+          registry_.CreateKey(physical);
+          for (const std::string& keyPath : made) KeyCreated(machine_, keyPath);
+        }
+        if (desired == MAXIMUM_ALLOWED) {
+          named.granted = MaximumKeyAccess(machine_, physical);
+          if (named.granted == 0) return ERROR_ACCESS_DENIED;
+        } else if (!MayOpenKey(machine_, physical, desired)) {
+          return ERROR_ACCESS_DENIED;
+        } else {
+          named.granted = desired;
+        }
+        *result = nextHandle_;
+        nextHandle_ += 4;
+        handles_[*result] = std::move(named);
+        return ERROR_SUCCESS;
+      });
 }
 
 LONG SimAdvapi32Registry::RegOpenKeyA(HKEY key, LPCSTR subKey, HKEY* result) {
@@ -102,54 +107,65 @@ LONG SimAdvapi32Registry::RegCreateKeyA(HKEY key, LPCSTR subKey, HKEY* result) {
 
 LONG SimAdvapi32Registry::RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD* reserved, DWORD* type,
                                            BYTE* data, DWORD* size) {
-  const OpenKey* open = Find(key);
-  if (open == nullptr) return ERROR_INVALID_HANDLE;
-  if (reserved != nullptr || (data != nullptr && size == nullptr)) return ERROR_INVALID_PARAMETER;
-  if ((open->granted & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
-  const std::string physical = Physical(*open);
-  if (!registry_.FindKey(physical)) return ERROR_KEY_DELETED;
-  const auto value = registry_.GetValue(physical, Name(valueName));
-  if (!value) return ERROR_FILE_NOT_FOUND;
-  if (type != nullptr) *type = value->type;
-  const auto needed = static_cast<DWORD>(value->data.size());
-  if (data != nullptr) {
-    if (*size < needed) {
-      *size = needed;
-      return ERROR_MORE_DATA;
-    }
-    std::copy(value->data.begin(), value->data.end(), data);
-  }
-  if (size != nullptr) *size = needed;
-  return ERROR_SUCCESS;
+  return Guarded([](DWORD error) { return static_cast<LONG>(error); },
+                 [&]() -> LONG {
+                   const OpenKey* open = Find(key);
+                   if (open == nullptr) return ERROR_INVALID_HANDLE;
+                   if (reserved != nullptr || (data != nullptr && size == nullptr))
+                     return ERROR_INVALID_PARAMETER;
+                   if ((open->granted & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+                   const std::string physical = Physical(*open);
+                   if (!registry_.FindKey(physical)) return ERROR_KEY_DELETED;
+                   const auto value = registry_.GetValue(physical, Name(valueName));
+                   if (!value) return ERROR_FILE_NOT_FOUND;
+                   if (type != nullptr) *type = value->type;
+                   const auto needed = static_cast<DWORD>(value->data.size());
+                   if (data != nullptr) {
+                     if (*size < needed) {
+                       *size = needed;
+                       return ERROR_MORE_DATA;
+                     }
+                     std::copy(value->data.begin(), value->data.end(), data);
+                   }
+                   if (size != nullptr) *size = needed;
+                   return ERROR_SUCCESS;
+                 });
 }
 
 LONG SimAdvapi32Registry::RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type,
                                          const BYTE* data, DWORD size) {
-  const OpenKey* open = Find(key);
-  if (open == nullptr) return ERROR_INVALID_HANDLE;
-  if ((open->granted & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
-  if (data == nullptr && size != 0) return ERROR_INVALID_PARAMETER;
-  const std::string physical = Physical(*open);
-  if (!registry_.FindKey(physical)) return ERROR_KEY_DELETED;
-  RegistryValue value{Name(valueName), type, {}};
-  if (data != nullptr) value.data.assign(data, data + size);
-  registry_.SetValue(physical, value);
-  return ERROR_SUCCESS;
+  return Guarded([](DWORD error) { return static_cast<LONG>(error); },
+                 [&]() -> LONG {
+                   const OpenKey* open = Find(key);
+                   if (open == nullptr) return ERROR_INVALID_HANDLE;
+                   if ((open->granted & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
+                   if (data == nullptr && size != 0) return ERROR_INVALID_PARAMETER;
+                   const std::string physical = Physical(*open);
+                   if (!registry_.FindKey(physical)) return ERROR_KEY_DELETED;
+                   RegistryValue value{Name(valueName), type, {}};
+                   if (data != nullptr) value.data.assign(data, data + size);
+                   registry_.SetValue(physical, value);
+                   return ERROR_SUCCESS;
+                 });
 }
 
 LONG SimAdvapi32Registry::RegDeleteKeyA(HKEY key, LPCSTR subKey) {
-  const OpenKey* base = Find(key);
-  if (base == nullptr) return ERROR_INVALID_HANDLE;
-  if (subKey == nullptr || *subKey == '\0') return ERROR_INVALID_PARAMETER;
-  OpenKey named;
-  if (const LONG error = Below(*base, subKey, 0, &named); error != ERROR_SUCCESS) return error;
-  const std::string physical = Physical(named);
-  if (!registry_.FindKey(physical)) return ERROR_FILE_NOT_FOUND;
-  if (!MayDeleteKey(machine_, physical) || registry_.HasSubkeys(physical)) {
-    return ERROR_ACCESS_DENIED;
-  }
-  registry_.DeleteTree(physical);
-  return ERROR_SUCCESS;
+  return Guarded([](DWORD error) { return static_cast<LONG>(error); },
+                 [&]() -> LONG {
+                   const OpenKey* base = Find(key);
+                   if (base == nullptr) return ERROR_INVALID_HANDLE;
+                   if (subKey == nullptr || *subKey == '\0') return ERROR_INVALID_PARAMETER;
+                   OpenKey named;
+                   if (const LONG error = Below(*base, subKey, 0, &named); error != ERROR_SUCCESS)
+                     return error;
+                   const std::string physical = Physical(named);
+                   if (!registry_.FindKey(physical)) return ERROR_FILE_NOT_FOUND;
+                   if (!MayDeleteKey(machine_, physical) || registry_.HasSubkeys(physical)) {
+                     return ERROR_ACCESS_DENIED;
+                   }
+                   registry_.DeleteTree(physical);
+                   return ERROR_SUCCESS;
+                 });
 }
 
 LONG SimAdvapi32Registry::RegCloseKey(HKEY key) {

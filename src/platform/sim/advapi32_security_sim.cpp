@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sim/last_error.h"
 #include "platform/sim/security/accounts.h"
 
 namespace lyn::sim {
@@ -60,6 +61,8 @@ DWORD SimAdvapi32Security::ExistingObject(LPCSTR name, SE_OBJECT_TYPE type,
   const ObjectKind kind = type == SE_FILE_OBJECT ? ObjectKind::File : ObjectKind::RegistryKey;
   try {
     object = model_.Find(kind, model_.machine().AnsiToUtf8(name));
+  } catch (const StateError&) {
+    throw;  // damage in the store is not a bad name: the entry point's Guarded reports it
   } catch (const MachineError&) {
     return type == SE_FILE_OBJECT ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
   }
@@ -69,21 +72,26 @@ DWORD SimAdvapi32Security::ExistingObject(LPCSTR name, SE_OBJECT_TYPE type,
 BOOL SimAdvapi32Security::GetFileSecurityA(LPCSTR fileName, SECURITY_INFORMATION requested,
                                            PSECURITY_DESCRIPTOR descriptor, DWORD length,
                                            DWORD* lengthNeeded) {
-  if (fileName == nullptr || lengthNeeded == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  SecuredObject object;
-  try {
-    object = model_.Find(ObjectKind::File, model_.machine().AnsiToUtf8(fileName));
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-  }
-  if (!object.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
-  // Reading an owner, group or list takes the right to read the descriptor.
-  if (model_.UserAccess(object, READ_CONTROL) == 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
-  const std::vector<std::uint8_t> bytes = DescriptorBytes(model_.DescriptorOf(object), requested);
-  *lengthNeeded = static_cast<DWORD>(bytes.size());
-  if (length < bytes.size() || descriptor == nullptr) return Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
-  std::memcpy(descriptor, bytes.data(), bytes.size());
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (fileName == nullptr || lengthNeeded == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    SecuredObject object;
+    try {
+      object = model_.Find(ObjectKind::File, model_.machine().AnsiToUtf8(fileName));
+    } catch (const StateError&) {
+      throw;  // damage in the store is not a bad path: Guarded reports it
+    } catch (const MachineError&) {
+      return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+    }
+    if (!object.exists) return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    // Reading an owner, group or list takes the right to read the descriptor.
+    if (model_.UserAccess(object, READ_CONTROL) == 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    const std::vector<std::uint8_t> bytes = DescriptorBytes(model_.DescriptorOf(object), requested);
+    *lengthNeeded = static_cast<DWORD>(bytes.size());
+    if (length < bytes.size() || descriptor == nullptr)
+      return Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
+    std::memcpy(descriptor, bytes.data(), bytes.size());
+    return TRUE;
+  });
 }
 
 BOOL SimAdvapi32Security::GetSecurityDescriptorOwner(PSECURITY_DESCRIPTOR descriptor, PSID* owner,
@@ -99,25 +107,27 @@ BOOL SimAdvapi32Security::GetSecurityDescriptorOwner(PSECURITY_DESCRIPTOR descri
 
 BOOL SimAdvapi32Security::LookupAccountSidA(LPCSTR, PSID sid, LPSTR name, DWORD* nameSize,
                                             LPSTR domain, DWORD* domainSize, SID_NAME_USE* use) {
-  const auto identifier = ReadSid(sid);
-  if (!identifier) return Fail(ERROR_INVALID_SID, FALSE);
-  if (nameSize == nullptr || domainSize == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  const auto account = FindAccount(model_.machine().profile(), *identifier);
-  if (!account) return Fail(ERROR_NONE_MAPPED, FALSE);
-  const std::string accountName = model_.machine().Utf8ToAnsi(account->name);
-  const std::string domainName = model_.machine().Utf8ToAnsi(account->domain);
-  if (*nameSize <= accountName.size() || *domainSize <= domainName.size() || name == nullptr ||
-      domain == nullptr) {
-    *nameSize = static_cast<DWORD>(accountName.size() + 1);
-    *domainSize = static_cast<DWORD>(domainName.size() + 1);
-    return Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
-  }
-  std::memcpy(name, accountName.c_str(), accountName.size() + 1);
-  std::memcpy(domain, domainName.c_str(), domainName.size() + 1);
-  *nameSize = static_cast<DWORD>(accountName.size());
-  *domainSize = static_cast<DWORD>(domainName.size());
-  if (use != nullptr) *use = account->use;
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    const auto identifier = ReadSid(sid);
+    if (!identifier) return Fail(ERROR_INVALID_SID, FALSE);
+    if (nameSize == nullptr || domainSize == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    const auto account = FindAccount(model_.machine().profile(), *identifier);
+    if (!account) return Fail(ERROR_NONE_MAPPED, FALSE);
+    const std::string accountName = model_.machine().Utf8ToAnsi(account->name);
+    const std::string domainName = model_.machine().Utf8ToAnsi(account->domain);
+    if (*nameSize <= accountName.size() || *domainSize <= domainName.size() || name == nullptr ||
+        domain == nullptr) {
+      *nameSize = static_cast<DWORD>(accountName.size() + 1);
+      *domainSize = static_cast<DWORD>(domainName.size() + 1);
+      return Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
+    }
+    std::memcpy(name, accountName.c_str(), accountName.size() + 1);
+    std::memcpy(domain, domainName.c_str(), domainName.size() + 1);
+    *nameSize = static_cast<DWORD>(accountName.size());
+    *domainSize = static_cast<DWORD>(domainName.size());
+    if (use != nullptr) *use = account->use;
+    return TRUE;
+  });
 }
 
 BOOL SimAdvapi32Security::AllocateAndInitializeSid(const SID_IDENTIFIER_AUTHORITY* authority,
@@ -164,26 +174,28 @@ BOOL SimAdvapi32Security::AccessCheck(PSECURITY_DESCRIPTOR descriptor, HANDLE to
                                       DWORD desiredAccess, const GENERIC_MAPPING* mapping,
                                       PRIVILEGE_SET* privileges, DWORD* privilegesLength,
                                       DWORD* grantedAccess, BOOL* accessStatus) {
-  if (token != kThreadToken) return Fail(ERROR_INVALID_HANDLE, FALSE);
-  if (!impersonating_) return Fail(ERROR_NO_IMPERSONATION_TOKEN, FALSE);
-  if (mapping == nullptr || grantedAccess == nullptr || accessStatus == nullptr ||
-      privilegesLength == nullptr) {
-    return Fail(ERROR_INVALID_PARAMETER, FALSE);
-  }
-  if ((desiredAccess & kGenericRights) != 0) return Fail(ERROR_GENERIC_NOT_MAPPED, FALSE);
-  const auto parsed = descriptor == nullptr ? std::nullopt : ReadDescriptor(descriptor);
-  if (!parsed || !parsed->owner || !parsed->group) {
-    return Fail(ERROR_INVALID_SECURITY_DESCR, FALSE);
-  }
-  if (*privilegesLength < sizeof(PRIVILEGE_SET) - sizeof(LUID_AND_ATTRIBUTES)) {
-    *privilegesLength = sizeof(PRIVILEGE_SET) - sizeof(LUID_AND_ATTRIBUTES);
-    return Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
-  }
-  if (privileges != nullptr) privileges->PrivilegeCount = 0;
-  *grantedAccess = GrantedAccess(*parsed, model_.token(), desiredAccess);
-  *accessStatus = *grantedAccess != 0 || desiredAccess == 0 ? TRUE : FALSE;
-  if (*accessStatus == FALSE) kernel32_.SetLastError(ERROR_ACCESS_DENIED);
-  return TRUE;
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (token != kThreadToken) return Fail(ERROR_INVALID_HANDLE, FALSE);
+    if (!impersonating_) return Fail(ERROR_NO_IMPERSONATION_TOKEN, FALSE);
+    if (mapping == nullptr || grantedAccess == nullptr || accessStatus == nullptr ||
+        privilegesLength == nullptr) {
+      return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    if ((desiredAccess & kGenericRights) != 0) return Fail(ERROR_GENERIC_NOT_MAPPED, FALSE);
+    const auto parsed = descriptor == nullptr ? std::nullopt : ReadDescriptor(descriptor);
+    if (!parsed || !parsed->owner || !parsed->group) {
+      return Fail(ERROR_INVALID_SECURITY_DESCR, FALSE);
+    }
+    if (*privilegesLength < sizeof(PRIVILEGE_SET) - sizeof(LUID_AND_ATTRIBUTES)) {
+      *privilegesLength = sizeof(PRIVILEGE_SET) - sizeof(LUID_AND_ATTRIBUTES);
+      return Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
+    }
+    if (privileges != nullptr) privileges->PrivilegeCount = 0;
+    *grantedAccess = GrantedAccess(*parsed, model_.token(), desiredAccess);
+    *accessStatus = *grantedAccess != 0 || desiredAccess == 0 ? TRUE : FALSE;
+    if (*accessStatus == FALSE) kernel32_.SetLastError(ERROR_ACCESS_DENIED);
+    return TRUE;
+  });
 }
 
 BOOL SimAdvapi32Security::RevertToSelf() {
@@ -195,22 +207,25 @@ DWORD SimAdvapi32Security::GetNamedSecurityInfoA(LPCSTR objectName, SE_OBJECT_TY
                                                  SECURITY_INFORMATION requested, PSID* owner,
                                                  PSID* group, PACL* dacl, PACL* sacl,
                                                  PSECURITY_DESCRIPTOR* descriptor) {
-  if (descriptor == nullptr) return ERROR_INVALID_PARAMETER;
-  SecuredObject object;
-  if (const DWORD error = ExistingObject(objectName, type, object)) return error;
-  if (model_.UserAccess(object, READ_CONTROL) == 0) return ERROR_ACCESS_DENIED;
-  auto* bytes = Allocated(DescriptorBytes(model_.DescriptorOf(object), requested));
-  if (bytes == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
-  const DescriptorLayout layout = *LayoutOf(bytes);
-  const auto part = [bytes](std::uint32_t offset) -> void* {
-    return offset == 0 ? nullptr : bytes + offset;
-  };
-  if (owner != nullptr) *owner = part(layout.owner);
-  if (group != nullptr) *group = part(layout.group);
-  if (dacl != nullptr) *dacl = part(layout.dacl);
-  if (sacl != nullptr) *sacl = nullptr;
-  *descriptor = bytes;
-  return ERROR_SUCCESS;
+  return Guarded([](DWORD error) { return error; },
+                 [&]() -> DWORD {
+                   if (descriptor == nullptr) return ERROR_INVALID_PARAMETER;
+                   SecuredObject object;
+                   if (const DWORD error = ExistingObject(objectName, type, object)) return error;
+                   if (model_.UserAccess(object, READ_CONTROL) == 0) return ERROR_ACCESS_DENIED;
+                   auto* bytes = Allocated(DescriptorBytes(model_.DescriptorOf(object), requested));
+                   if (bytes == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+                   const DescriptorLayout layout = *LayoutOf(bytes);
+                   const auto part = [bytes](std::uint32_t offset) -> void* {
+                     return offset == 0 ? nullptr : bytes + offset;
+                   };
+                   if (owner != nullptr) *owner = part(layout.owner);
+                   if (group != nullptr) *group = part(layout.group);
+                   if (dacl != nullptr) *dacl = part(layout.dacl);
+                   if (sacl != nullptr) *sacl = nullptr;
+                   *descriptor = bytes;
+                   return ERROR_SUCCESS;
+                 });
 }
 
 void SimAdvapi32Security::BuildExplicitAccessWithNameA(EXPLICIT_ACCESS_A* access, LPSTR trusteeName,
@@ -225,57 +240,67 @@ void SimAdvapi32Security::BuildExplicitAccessWithNameA(EXPLICIT_ACCESS_A* access
 
 DWORD SimAdvapi32Security::SetEntriesInAclA(DWORD count, EXPLICIT_ACCESS_A* entries, PACL oldAcl,
                                             PACL* newAcl) {
-  if (newAcl == nullptr || (count > 0 && entries == nullptr)) return ERROR_INVALID_PARAMETER;
-  Acl acl;
-  if (oldAcl != nullptr) {
-    const auto old = ReadAcl(oldAcl);
-    if (!old) return ERROR_INVALID_ACL;
-    acl = *old;
-  }
-  for (DWORD i = 0; i < count; ++i) {
-    const EXPLICIT_ACCESS_A& entry = entries[i];
-    std::optional<Sid> sid;
-    if (entry.Trustee.TrusteeForm == TRUSTEE_IS_SID) {
-      sid = ReadSid(entry.Trustee.ptstrName);
-    } else if (entry.Trustee.ptstrName != nullptr) {
-      sid = SidOfAccountName(model_.machine().profile(),
-                             model_.machine().AnsiToUtf8(entry.Trustee.ptstrName));
-    }
-    if (!sid) return ERROR_NONE_MAPPED;
-    const auto explicitFor = [&](const Ace& ace) {
-      return ace.sid == *sid && (ace.flags & INHERITED_ACE) == 0;
-    };
-    if (entry.grfAccessMode == SET_ACCESS || entry.grfAccessMode == REVOKE_ACCESS) {
-      std::erase_if(acl, explicitFor);
-    }
-    if (entry.grfAccessMode == REVOKE_ACCESS || entry.grfAccessMode == NOT_USED_ACCESS) continue;
-    const bool deny = entry.grfAccessMode == DENY_ACCESS;
-    const Ace ace{deny ? ACCESS_DENIED_ACE_TYPE : ACCESS_ALLOWED_ACE_TYPE,
-                  static_cast<BYTE>(entry.grfInheritance & 0x0F), entry.grfAccessPermissions, *sid};
-    // Canonical order: explicit deny entries, explicit allow entries, then
-    // the inherited ones.
-    const auto at = std::find_if(acl.begin(), acl.end(), [deny](const Ace& a) {
-      return (a.flags & INHERITED_ACE) != 0 || (deny && a.type == ACCESS_ALLOWED_ACE_TYPE);
-    });
-    acl.insert(at, ace);
-  }
-  *newAcl = Allocated(AclBytes(acl));
-  return *newAcl != nullptr ? ERROR_SUCCESS : ERROR_NOT_ENOUGH_MEMORY;
+  return Guarded(
+      [](DWORD error) { return error; },
+      [&]() -> DWORD {
+        if (newAcl == nullptr || (count > 0 && entries == nullptr)) return ERROR_INVALID_PARAMETER;
+        Acl acl;
+        if (oldAcl != nullptr) {
+          const auto old = ReadAcl(oldAcl);
+          if (!old) return ERROR_INVALID_ACL;
+          acl = *old;
+        }
+        for (DWORD i = 0; i < count; ++i) {
+          const EXPLICIT_ACCESS_A& entry = entries[i];
+          std::optional<Sid> sid;
+          if (entry.Trustee.TrusteeForm == TRUSTEE_IS_SID) {
+            sid = ReadSid(entry.Trustee.ptstrName);
+          } else if (entry.Trustee.ptstrName != nullptr) {
+            sid = SidOfAccountName(model_.machine().profile(),
+                                   model_.machine().AnsiToUtf8(entry.Trustee.ptstrName));
+          }
+          if (!sid) return ERROR_NONE_MAPPED;
+          const auto explicitFor = [&](const Ace& ace) {
+            return ace.sid == *sid && (ace.flags & INHERITED_ACE) == 0;
+          };
+          if (entry.grfAccessMode == SET_ACCESS || entry.grfAccessMode == REVOKE_ACCESS) {
+            std::erase_if(acl, explicitFor);
+          }
+          if (entry.grfAccessMode == REVOKE_ACCESS || entry.grfAccessMode == NOT_USED_ACCESS)
+            continue;
+          const bool deny = entry.grfAccessMode == DENY_ACCESS;
+          const Ace ace{deny ? ACCESS_DENIED_ACE_TYPE : ACCESS_ALLOWED_ACE_TYPE,
+                        static_cast<BYTE>(entry.grfInheritance & 0x0F), entry.grfAccessPermissions,
+                        *sid};
+          // Canonical order: explicit deny entries, explicit allow entries, then
+          // the inherited ones.
+          const auto at = std::find_if(acl.begin(), acl.end(), [deny](const Ace& a) {
+            return (a.flags & INHERITED_ACE) != 0 || (deny && a.type == ACCESS_ALLOWED_ACE_TYPE);
+          });
+          acl.insert(at, ace);
+        }
+        *newAcl = Allocated(AclBytes(acl));
+        return *newAcl != nullptr ? ERROR_SUCCESS : ERROR_NOT_ENOUGH_MEMORY;
+      });
 }
 
 DWORD SimAdvapi32Security::SetNamedSecurityInfoA(LPSTR objectName, SE_OBJECT_TYPE type,
                                                  SECURITY_INFORMATION information, PSID, PSID,
                                                  PACL dacl, PACL) {
-  // Only access lists are written here; a NULL list is not supported.
-  if (information != DACL_SECURITY_INFORMATION || dacl == nullptr) return ERROR_INVALID_PARAMETER;
-  SecuredObject object;
-  if (const DWORD error = ExistingObject(objectName, type, object)) return error;
-  if (!object.hasLists) return ERROR_NOT_SUPPORTED;
-  if (model_.UserAccess(object, WRITE_DAC) == 0) return ERROR_ACCESS_DENIED;
-  const auto acl = ReadAcl(dacl);
-  if (!acl) return ERROR_INVALID_ACL;
-  model_.SetDacl(object, *acl);
-  return ERROR_SUCCESS;
+  return Guarded([](DWORD error) { return error; },
+                 [&]() -> DWORD {
+                   // Only access lists are written here; a NULL list is not supported.
+                   if (information != DACL_SECURITY_INFORMATION || dacl == nullptr)
+                     return ERROR_INVALID_PARAMETER;
+                   SecuredObject object;
+                   if (const DWORD error = ExistingObject(objectName, type, object)) return error;
+                   if (!object.hasLists) return ERROR_NOT_SUPPORTED;
+                   if (model_.UserAccess(object, WRITE_DAC) == 0) return ERROR_ACCESS_DENIED;
+                   const auto acl = ReadAcl(dacl);
+                   if (!acl) return ERROR_INVALID_ACL;
+                   model_.SetDacl(object, *acl);
+                   return ERROR_SUCCESS;
+                 });
 }
 
 }  // namespace lyn::sim

@@ -1,12 +1,10 @@
 #include "platform/sim/desktop.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <stdexcept>
+
+#include "platform/sim/machine/process_identity.h"
 
 namespace lyn::sim {
 namespace fs = std::filesystem;
@@ -25,25 +23,6 @@ win::HWND NumberOf(win::HWND handle) {
   return (handle >> 2) & kWindowMask;
 }
 
-// The start time of a live process (clock ticks after boot, field 22 of
-// /proc/PID/stat); nullopt when it is gone or a zombie.
-std::optional<unsigned long long> StartTimeOf(int processId) {
-  std::ifstream in("/proc/" + std::to_string(processId) + "/stat");
-  std::string stat;
-  std::getline(in, stat);
-  const auto nameEnd = stat.rfind(')');
-  if (nameEnd == std::string::npos) return std::nullopt;
-  std::istringstream fields(stat.substr(nameEnd + 1));
-  std::string state;
-  fields >> state;
-  if (state == "Z" || state == "X") return std::nullopt;
-  std::string skipped;
-  for (int field = 4; field < 22; ++field) fields >> skipped;
-  unsigned long long startTime = 0;
-  if (!(fields >> startTime)) return std::nullopt;
-  return startTime;
-}
-
 // This process's windows, once BindOwner bound it.
 constexpr const char* kOwnWindows =
     "SELECT handle, process_id, class_name, caption, visible FROM desktop_windows"
@@ -58,8 +37,8 @@ TopLevelWindow WindowOf(const Statement& row) {
 
 Desktop::Desktop(const Machine& machine)
     : machine_(machine),
-      processId_(static_cast<int>(getpid())),
-      startTime_(StartTimeOf(processId_).value_or(0)) {}
+      processId_(ThisProcessIdentity().id),
+      startTime_(ThisProcessIdentity().start) {}
 
 win::HWND Desktop::Add(const std::string& className, const std::string& caption, bool visible) {
   return machine_.State().Write([&](const Transaction& t) {

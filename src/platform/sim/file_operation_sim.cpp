@@ -5,15 +5,16 @@
 // delete, create a missing folder: FOF_NOCONFIRMATION answers them all, and
 // FOF_NOCONFIRMMKDIR the last) is answered yes; any other question cancels the
 // operation, as if the person had pressed Cancel (DE_OPCANCELLED, with
-// fAnyOperationsAborted set). A folder carrying the read-only attribute is one
-// the user may not write: nothing can be created in or deleted from it. A file
-// the machine marks in use can be neither replaced nor deleted. Moving and
+// fAnyOperationsAborted set). Every file and folder is read, made, replaced
+// and deleted through the file layer, so the access lists, the attributes and
+// the open handles of every process decide as they do for kernel32; the first
+// entry that fails ends the operation with the layer's error. Moving and
 // renaming are not offered by this machine.
-#include <cerrno>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/sim/files/file_layer.h"
 #include "platform/sim/last_error.h"
 #include "platform/sim/machine/windows_path.h"
 #include "platform/sim/shell32_sim.h"
@@ -23,16 +24,10 @@ namespace {
 
 using win::DWORD;
 
-// The result for a host failure the machine has no better name for.
+// The result for an entry on the way that Windows could not name.
 constexpr int kUnknownError = 0x402;
-constexpr DWORD kKeptAttributes =
-    win::FILE_ATTRIBUTE_READONLY | win::FILE_ATTRIBUTE_HIDDEN | win::FILE_ATTRIBUTE_SYSTEM;
-
-// A host failure (-errno) as the operation's result.
-int HostError(int error) {
-  if (error == -EACCES || error == -EPERM) return win::ERROR_ACCESS_DENIED;
-  return kUnknownError;
-}
+// The result for a file whose copy failed: ERROR_CANCELLED.
+constexpr int kCopyFailed = 1223;
 
 // The paths of a list: each ended by a NUL, the list by a second NUL.
 std::vector<std::string> PathList(const Machine& machine, win::LPCSTR list) {
@@ -47,7 +42,7 @@ std::vector<std::string> PathList(const Machine& machine, win::LPCSTR list) {
 class FileOperation {
  public:
   FileOperation(const Machine& machine, win::FILEOP_FLAGS flags)
-      : machine_(machine), flags_(flags) {}
+      : machine_(machine), files_(machine), flags_(flags) {}
 
   bool aborted() const { return aborted_; }
 
@@ -66,7 +61,8 @@ class FileOperation {
     const bool intoFolder = resolved.size() > 1 || IsFolder(*target);
     for (const ResolvedPath& source : resolved) {
       const ResolvedPath copy =
-          intoFolder ? Child(*target, source.hostPath.filename().string()) : *target;
+          intoFolder ? Child(*target, source.windowsPath.substr(source.windowsPath.rfind('\\') + 1))
+                     : *target;
       if (const int result = CopyOne(source, copy)) return result;
     }
     return 0;
@@ -77,7 +73,7 @@ class FileOperation {
       const auto path = TryResolve(text);
       if (!path) return win::DE_INVALIDFILES;
       if (!path->exists) {
-        return Parent(*path).exists ? win::ERROR_FILE_NOT_FOUND : win::DE_INVALIDFILES;
+        return path->parentExists ? win::ERROR_FILE_NOT_FOUND : win::DE_INVALIDFILES;
       }
       // A drive's root is not a folder that can go.
       if (path->windowsPath.size() == 3) return win::ERROR_ACCESS_DENIED;
@@ -96,25 +92,19 @@ class FileOperation {
   }
 
   std::optional<ResolvedPath> TryResolve(const std::string& path) const {
-    try {
-      return machine_.Resolve(path.empty() ? machine_.profile().CurrentDirectory : path);
-    } catch (const MachineError&) {
+    ResolvedPath resolved;
+    if (files_.Resolve(path.empty() ? machine_.profile().CurrentDirectory : path, resolved)) {
       return std::nullopt;
     }
+    return resolved;
   }
 
   ResolvedPath Child(const ResolvedPath& folder, const std::string& name) const {
     return machine_.Resolve(folder.windowsPath + "\\" + name);
   }
-  ResolvedPath Parent(const ResolvedPath& path) const {
-    return machine_.Resolve(path.windowsPath + "\\..");
-  }
+  ResolvedPath Parent(const ResolvedPath& path) const { return machine_.Resolve(path.parentPath); }
 
   static bool IsFolder(const ResolvedPath& path) { return path.folder; }
-
-  bool Writable(const ResolvedPath& folder) const {
-    return (machine_.Attributes(folder) & win::FILE_ATTRIBUTE_READONLY) == 0;
-  }
 
   int CopyOne(const ResolvedPath& source, const ResolvedPath& target) {
     if (target.exists && target.drivePath == source.drivePath) return win::DE_SAMEFILE;
@@ -129,92 +119,96 @@ class FileOperation {
     return CopyFolder(source, target);
   }
 
-  // Makes sure the folder that is to receive a new entry exists and may be
-  // written.
+  // Makes sure the folder that is to receive a new entry exists.
   int PrepareFolder(const ResolvedPath& folder) {
     if (!folder.exists) return MakeFolders(folder);
-    if (!IsFolder(folder)) return win::ERROR_PATH_NOT_FOUND;
-    return Writable(folder) ? 0 : win::ERROR_ACCESS_DENIED;
+    return IsFolder(folder) ? 0 : win::ERROR_PATH_NOT_FOUND;
   }
 
+  // Makes a missing folder and those missing above it, from the top down.
   int MakeFolders(const ResolvedPath& folder) {
     if (!Confirmed() && (flags_ & win::FOF_NOCONFIRMMKDIR) == 0) return Cancel();
-    ResolvedPath existing = Parent(folder);
-    while (!existing.exists) existing = Parent(existing);
-    if (!IsFolder(existing)) return win::ERROR_PATH_NOT_FOUND;
-    if (!Writable(existing)) return win::ERROR_ACCESS_DENIED;
-    const int error = machine_.drives().MakeFolders(folder.drivePath);
-    return error != 0 ? HostError(error) : 0;
+    std::vector<ResolvedPath> missing{folder};
+    while (!missing.back().parentExists) {
+      const ResolvedPath above = Parent(missing.back());
+      if (above.exists) return win::ERROR_PATH_NOT_FOUND;  // a file on the way
+      missing.push_back(above);
+    }
+    for (auto made = missing.rbegin(); made != missing.rend(); ++made) {
+      if (const int result = Result(files_.MakeFolder(machine_.Resolve(made->windowsPath)))) {
+        return result;
+      }
+    }
+    return 0;
   }
 
   int CopyFile(const ResolvedPath& source, const ResolvedPath& target) {
     if (const int result = PrepareFolder(Parent(target))) return result;
-    if (target.exists) {
-      if (machine_.InUse(target)) return win::ERROR_SHARING_VIOLATION;
+    const ResolvedPath copy = machine_.Resolve(target.windowsPath);
+    if (copy.exists) {
       if (!Confirmed()) return Cancel();
+      // The answer yes replaces a read-only file too: its attribute goes first.
+      const win::DWORD present = machine_.Attributes(copy);
+      if ((present & win::FILE_ATTRIBUTE_READONLY) != 0) {
+        const win::DWORD cleared = present & ~win::FILE_ATTRIBUTE_READONLY;
+        if (const int result = Result(files_.SetAttributes(copy, cleared))) return result;
+      }
     }
-    if (const int error = machine_.drives().Copy(source.drivePath, target.drivePath)) {
-      return HostError(error);
-    }
-    machine_.SetAttributes(
-        target, (machine_.Attributes(source) & kKeptAttributes) | win::FILE_ATTRIBUTE_ARCHIVE);
-    return 0;
+    // The shell reports a file the file system would not copy (in use,
+    // refused by a list) as an operation cancelled and aborted.
+    if (files_.Copy(source, copy) == win::ERROR_SUCCESS) return 0;
+    aborted_ = true;
+    return kCopyFailed;
   }
 
   int CopyFolder(const ResolvedPath& source, const ResolvedPath& target) {
     if (!target.exists) {
       if (const int result = PrepareFolder(Parent(target))) return result;
-      if (const int error = machine_.drives().MakeFolder(target.drivePath)) {
-        return HostError(error);
+      if (const int result = Result(files_.MakeFolder(machine_.Resolve(target.windowsPath)))) {
+        return result;
       }
     }
     const ResolvedPath folder = machine_.Resolve(target.windowsPath);
     std::vector<HostEntry> entries;
-    if (const int error = machine_.drives().List(source.drivePath, entries)) {
-      return HostError(error);
-    }
+    if (const int result = Result(files_.List(source, entries))) return result;
     for (const HostEntry& entry : entries) {
-      // Links are not followed: they may lead out of the machine.
-      if (entry.status.link) continue;
       if (const int result = CopyOne(Child(source, entry.name), Child(folder, entry.name))) {
         return result;
       }
     }
     // The folder's own attributes last, so a read-only source folder does
     // not keep its copy from being filled.
-    machine_.SetAttributes(folder, machine_.Attributes(source) & kKeptAttributes);
-    return 0;
+    const win::DWORD kept =
+        machine_.Attributes(source) &
+        (win::FILE_ATTRIBUTE_READONLY | win::FILE_ATTRIBUTE_HIDDEN | win::FILE_ATTRIBUTE_SYSTEM);
+    return kept == 0 ? 0 : Result(files_.SetAttributes(folder, kept));
   }
 
-  // Deletes a file, or a folder with everything in it; the machine's marks
-  // of each deleted path are reset to what a new entry has.
+  // Deletes a file, or a folder with everything in it, entries in the order
+  // the file system lists them; the first that cannot go ends the deletion,
+  // leaving it and whatever follows it. The answer yes deletes a read-only
+  // file too: its attribute goes first.
   int DeleteTree(const ResolvedPath& path) {
-    if (!Writable(Parent(path))) return win::ERROR_ACCESS_DENIED;
     if (path.folder) {
       std::vector<HostEntry> entries;
-      if (const int error = machine_.drives().List(path.drivePath, entries)) {
-        return HostError(error);
-      }
+      if (const int result = Result(files_.List(path, entries))) return result;
       for (const HostEntry& entry : entries) {
-        // A link goes itself; where it points is not the machine's.
-        const int result = entry.status.link ? RemoveHost(path.drivePath + '/' + entry.name)
-                                             : DeleteTree(Child(path, entry.name));
-        if (result != 0) return result;
+        if (const int result = DeleteTree(Child(path, entry.name))) return result;
       }
-    } else if (machine_.InUse(path)) {
-      return win::ERROR_SHARING_VIOLATION;
+      return Result(files_.RemoveFolder(machine_.Resolve(path.windowsPath)));
     }
-    if (const int result = RemoveHost(path.drivePath)) return result;
-    machine_.SetAttributes(path, path.folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE);
-    return 0;
+    const win::DWORD present = machine_.Attributes(path);
+    if ((present & win::FILE_ATTRIBUTE_READONLY) != 0) {
+      const win::DWORD cleared = present & ~win::FILE_ATTRIBUTE_READONLY;
+      if (const int result = Result(files_.SetAttributes(path, cleared))) return result;
+    }
+    return Result(files_.DeleteFile(path));
   }
 
-  int RemoveHost(const std::string& drivePath) const {
-    const int error = machine_.drives().Remove(drivePath);
-    return error != 0 ? HostError(error) : 0;
-  }
+  static int Result(win::DWORD error) { return static_cast<int>(error); }
 
   const Machine& machine_;
+  FileLayer files_;
   win::FILEOP_FLAGS flags_;
   bool aborted_ = false;
 };

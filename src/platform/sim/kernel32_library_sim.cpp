@@ -2,16 +2,16 @@
 
 #include <chrono>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 
+#include "platform/api/com.h"
 #include "platform/sim/entry_point_stand_ins.h"
+#include "platform/sim/files/file_layer.h"
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/pe/pe_file.h"
 #include "platform/sim/pe/pe_image.h"
 
 namespace lyn::sim {
-namespace fs = std::filesystem;
 using namespace win;
 
 namespace {
@@ -27,12 +27,13 @@ std::string UtcNow() {
   return text;
 }
 
-// The bytes of a 32-bit PE image, or the load's error code.
-DWORD ReadLibrary(const fs::path& host, std::vector<std::uint8_t>& bytes) {
-  std::error_code error;
-  if (!fs::is_regular_file(host, error)) return ERROR_MOD_NOT_FOUND;
-  std::ifstream in(host, std::ios::binary);
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The bytes of a 32-bit PE image, read as the loader maps it (execute and
+// read), or the load's error code.
+DWORD ReadLibrary(const FileLayer& files, const ResolvedPath& file,
+                  std::vector<std::uint8_t>& bytes) {
+  const DWORD error = files.ReadWhole(file, FILE_EXECUTE | FILE_READ_DATA, bytes);
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ERROR_MOD_NOT_FOUND;
+  if (error != ERROR_SUCCESS) return error;
   try {
     // The setup program is a 32-bit process: a 64-bit image does not load.
     if (pe::Image(bytes).Is64()) return ERROR_BAD_EXE_FORMAT;
@@ -58,34 +59,30 @@ SimKernel32Library::~SimKernel32Library() {
 }
 
 HMODULE SimKernel32Library::LoadLibraryA(LPCSTR fileName) {
-  if (fileName == nullptr) {
-    kernel32_.SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  ResolvedPath file;
-  try {
-    file = machine_.Resolve(machine_.AnsiToUtf8(fileName));
-  } catch (const MachineError&) {
-    kernel32_.SetLastError(ERROR_MOD_NOT_FOUND);
-    return 0;
-  }
-  for (auto& [handle, module] : modules_) {
-    if (EqualFolded(module->path, file.windowsPath)) {
-      ++module->references;
-      return handle;
+  return Guarded(HMODULE{0}, [&]() -> HMODULE {
+    if (fileName == nullptr) return Fail(ERROR_INVALID_PARAMETER, HMODULE{0});
+    const FileLayer files(machine_);
+    ResolvedPath file;
+    if (files.Resolve(machine_.AnsiToUtf8(fileName), file) != ERROR_SUCCESS) {
+      return Fail(ERROR_MOD_NOT_FOUND, HMODULE{0});
     }
-  }
-  auto module = std::make_shared<Module>();
-  if (const DWORD error = ReadLibrary(file.hostPath, module->bytes); error != ERROR_SUCCESS) {
-    kernel32_.SetLastError(error);
-    return 0;
-  }
-  module->path = file.windowsPath;
-  module->name = file.windowsPath.substr(file.windowsPath.rfind('\\') + 1);
-  const HMODULE handle = nextModule_;
-  nextModule_ += 0x10000;
-  modules_[handle] = std::move(module);
-  return handle;
+    for (auto& [handle, module] : modules_) {
+      if (EqualFolded(module->path, file.windowsPath)) {
+        ++module->references;
+        return handle;
+      }
+    }
+    auto module = std::make_shared<Module>();
+    if (const DWORD error = ReadLibrary(files, file, module->bytes); error != ERROR_SUCCESS) {
+      return Fail(error, HMODULE{0});
+    }
+    module->path = file.windowsPath;
+    module->name = file.windowsPath.substr(file.windowsPath.rfind('\\') + 1);
+    const HMODULE handle = nextModule_;
+    nextModule_ += 0x10000;
+    modules_[handle] = std::move(module);
+    return handle;
+  });
 }
 
 FARPROC SimKernel32Library::GetProcAddress(HMODULE module, LPCSTR procName) {
@@ -137,17 +134,21 @@ std::optional<HRESULT> SimKernel32Library::RunEntryPoint(const Module& module,
   } else {
     std::this_thread::sleep_for(delay);
   }
-  machine_.State().Write([&](const Transaction& t) {
-    t.Prepare(
-         "INSERT INTO self_registrations (file, entry_point, result, time) "
-         "VALUES (?1, ?2, ?3, ?4)")
-        .Bind(1, module.path)
-        .Bind(2, entryPoint)
-        .Bind(3, static_cast<std::int64_t>(behaviour.result))
-        .Bind(4, UtcNow())
-        .Run();
-  });
-  return behaviour.result;
+  // A registration the store cannot record fails with the store's error.
+  return Guarded([](DWORD error) { return HRESULT_FROM_WIN32(error); },
+                 [&]() -> HRESULT {
+                   machine_.State().Write([&](const Transaction& t) {
+                     t.Prepare(
+                          "INSERT INTO self_registrations (file, entry_point, result, time) "
+                          "VALUES (?1, ?2, ?3, ?4)")
+                         .Bind(1, module.path)
+                         .Bind(2, entryPoint)
+                         .Bind(3, static_cast<std::int64_t>(behaviour.result))
+                         .Bind(4, UtcNow())
+                         .Run();
+                   });
+                   return behaviour.result;
+                 });
 }
 
 HANDLE SimKernel32Library::CreateThread(LPVOID, std::size_t, LPTHREAD_START_ROUTINE start,

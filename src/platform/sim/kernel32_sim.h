@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/api/kernel32.h"
+#include "platform/sim/files/file_layer.h"
 #include "platform/sim/last_error.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/process_host.h"
@@ -74,7 +75,7 @@ class SimKernel32 : public win::Kernel32 {
  private:
   // What a handle of this process refers to.
   struct OpenFile {
-    UniqueFd fd;  // none for the null device
+    OpenedFile opened;  // no descriptor for the null device
     bool writable = false;
   };
   struct Search {
@@ -85,9 +86,9 @@ class SimKernel32 : public win::Kernel32 {
   win::UINT CopyFolder(const std::string& folder, win::LPSTR buffer, win::UINT size);
   std::vector<win::WIN32_FIND_DATAA> FindEntries(const std::string& pattern);
   win::HANDLE NewHandle();
-  // The existing path to remove or move, or nullopt with the last error set:
-  // a missing path, a write-protected volume.
-  std::optional<ResolvedPath> ExistingForChange(win::LPCSTR path);
+  // Runs one change of the file layer on a path the program gave.
+  template <typename Change>
+  win::BOOL ChangePath(win::LPCSTR path, win::DWORD nullPathError, Change&& change);
 
   const Machine& machine_;
   ProcessHost& host_;

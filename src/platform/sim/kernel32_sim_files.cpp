@@ -1,12 +1,11 @@
 // The file operations of the emulated kernel32: directory searches,
 // attributes, and files opened for reading or writing.
-#include <fcntl.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
+#include "platform/sim/files/host_errors.h"
 #include "platform/sim/kernel32_sim.h"
 #include "platform/sim/last_error.h"
 #include "platform/sim/machine/case_fold.h"
@@ -15,38 +14,19 @@
 #include "platform/sim/machine/windows_names.h"
 
 namespace lyn::sim {
-namespace fs = std::filesystem;
-
 namespace {
 
 using namespace win;
 
-constexpr DWORD ERROR_WRITE_FAULT = 29;
-constexpr DWORD ERROR_DIRECTORY = 267;
-constexpr DWORD CREATE_NEW = 1;
-constexpr DWORD OPEN_ALWAYS = 4;
-constexpr DWORD TRUNCATE_EXISTING = 5;
-constexpr DWORD GENERIC_ALL = 0x10000000;
-constexpr DWORD FILE_WRITE_DATA = 0x0002;
-constexpr DWORD FILE_APPEND_DATA = 0x0004;
 constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                       FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-
-// The folder holding a path's last name, "C" for a drive's root entries.
-std::string_view ParentOf(const ResolvedPath& path) {
-  const auto slash = path.drivePath.rfind('/');
-  return std::string_view(path.drivePath).substr(0, slash == std::string::npos ? 0 : slash);
-}
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_DELAY_UNTIL_REBOOT = 0x4;
 
 // The device the last name of a path stands for, if any.
 std::optional<std::string> DeviceOf(std::string_view path) {
   const auto separator = path.find_last_of(":\\/");
   return DeviceName(separator == std::string_view::npos ? path : path.substr(separator + 1));
-}
-
-bool FolderExists(const Machine& machine, std::string_view drivePath) {
-  const auto status = machine.drives().Status(drivePath);
-  return status && status->folder;
 }
 
 // The folder part ("C:\Windows\", "C:", or "." for the current folder) and
@@ -58,15 +38,6 @@ std::pair<std::string, std::string> SplitPattern(const std::string& pattern) {
   }
   if (pattern.size() >= 2 && pattern[1] == ':') return {pattern.substr(0, 2), pattern.substr(2)};
   return {".", pattern};
-}
-
-bool IsWriteAccess(DWORD access) {
-  return (access & (GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA | FILE_APPEND_DATA)) != 0;
-}
-
-bool IsReadOnlyVolume(const Machine& machine, char drive) {
-  const auto found = machine.profile().drives.find(drive);
-  return found != machine.profile().drives.end() && FoldCase(found->second.fileSystem) == "cdfs";
 }
 
 }  // namespace
@@ -120,8 +91,7 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   if (folder.windowsPath.size() > 3) {
     for (const std::string_view name : {".", ".."}) {
       if (!MatchesPattern(name, namePattern)) continue;
-      const ResolvedPath path =
-          name == "." ? folder : machine_.Resolve(folder.windowsPath + "\\..");
+      const ResolvedPath path = name == "." ? folder : machine_.Resolve(folder.parentPath);
       const auto status = machine_.drives().Status(path.drivePath);
       if (!status) continue;
       matched.push_back(HostEntry{std::string(name), *status});
@@ -194,8 +164,7 @@ DWORD SimKernel32::GetFileAttributesA(LPCSTR path) {
     try {
       const ResolvedPath resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
       if (!resolved.exists) {
-        const bool folderExists = FolderExists(machine_, ParentOf(resolved));
-        return Fail(folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
+        return Fail(resolved.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
                     INVALID_FILE_ATTRIBUTES);
       }
       return machine_.Attributes(resolved);
@@ -207,76 +176,37 @@ DWORD SimKernel32::GetFileAttributesA(LPCSTR path) {
   });
 }
 
-HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD, LPVOID, DWORD creation,
+HANDLE SimKernel32::CreateFileA(LPCSTR path, DWORD access, DWORD share, LPVOID, DWORD creation,
                                 DWORD flags, HANDLE) {
   return Guarded(INVALID_HANDLE_VALUE, [&]() -> HANDLE {
     if (path == nullptr || creation < CREATE_NEW || creation > TRUNCATE_EXISTING) {
       return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
     if (const DWORD error = PathNameError(path)) return Fail(error, INVALID_HANDLE_VALUE);
+    auto file = std::make_unique<OpenFile>();
+    file->writable = (MapGeneric(access, kFileMapping) & (FILE_WRITE_DATA | FILE_APPEND_DATA)) != 0;
     // "NUL" in any folder, with any extension, opens the null device, which
     // takes every write; the machine has no console, port or printer.
     if (const auto device = DeviceOf(path)) {
       if (*device != "NUL") return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-      auto nullDevice = std::make_unique<OpenFile>();
-      nullDevice->writable = IsWriteAccess(access);
       const HANDLE handle = NewHandle();
-      files_[handle] = std::move(nullDevice);
+      files_[handle] = std::move(file);
       SetLastError(ERROR_SUCCESS);
       return handle;
     }
+    const FileLayer files(machine_);
     ResolvedPath target;
-    try {
-      target = machine_.Resolve(machine_.AnsiToUtf8(path));
-    } catch (const StateError&) {
-      throw;  // damage in the store is not a bad path: Guarded reports it
-    } catch (const MachineError&) {
-      return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+    if (const DWORD error = files.Resolve(machine_.AnsiToUtf8(path), target)) {
+      return Fail(error, INVALID_HANDLE_VALUE);
     }
-    if (!FolderExists(machine_, ParentOf(target))) {
-      return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
-    }
-    if (target.folder) {
-      return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-    }
-    if (target.exists && creation == CREATE_NEW)
-      return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
-    if (!target.exists && (creation == OPEN_EXISTING || creation == TRUNCATE_EXISTING)) {
-      return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-    }
-    const bool writes = IsWriteAccess(access);
-    const bool truncates =
-        target.exists && (creation == CREATE_ALWAYS || creation == TRUNCATE_EXISTING);
-    const bool creates = !target.exists;
-    if ((writes || truncates || creates) && IsReadOnlyVolume(machine_, target.drive)) {
-      return Fail(ERROR_WRITE_PROTECT, INVALID_HANDLE_VALUE);
-    }
-    if (target.exists) {
-      const DWORD attributes = machine_.Attributes(target);
-      const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-      // Replacing a hidden or system file must restate those attributes.
-      const bool dropsHidden =
-          creation == CREATE_ALWAYS && (attributes & hiddenOrSystem & ~flags) != 0;
-      if (((writes || truncates) && (attributes & FILE_ATTRIBUTE_READONLY)) || dropsHidden) {
-        return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-      }
-      if ((writes || truncates) && machine_.InUse(target)) {
-        return Fail(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
-      }
-    }
-    auto file = std::make_unique<OpenFile>();
-    file->writable = writes;
-    const int mode = writes || truncates ? O_RDWR : O_RDONLY;
-    const int how = creates ? O_CREAT | O_EXCL : truncates ? O_TRUNC : 0;
-    const int opened = machine_.drives().Open(target.drivePath, mode | how, file->fd);
-    if (opened == -EEXIST) return Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
-    if (opened != 0) return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-    if (creates || truncates) {
-      machine_.SetAttributes(target, (flags & kSettableAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+    const DWORD attributes = (flags & kSettableAttributes) | FILE_ATTRIBUTE_ARCHIVE;
+    if (const DWORD error = files.Open(target, access, share, creation, attributes, file->opened)) {
+      return Fail(error, INVALID_HANDLE_VALUE);
     }
     const HANDLE handle = NewHandle();
+    const bool existed =
+        file->opened.existed && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS);
     files_[handle] = std::move(file);
-    const bool existed = target.exists && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS);
     SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return handle;
   });
@@ -288,12 +218,9 @@ BOOL SimKernel32::WriteFile(HANDLE file, const void* data, DWORD size, DWORD* wr
     if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (written != nullptr) *written = 0;
     if (!found->second->writable) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    if (!found->second->fd.valid()) {  // the null device
-      if (written != nullptr) *written = size;
-      return TRUE;
-    }
-    if (machine_.drives().Write(found->second->fd.get(), data, size) != 0) {
-      return Fail(ERROR_WRITE_FAULT, FALSE);
+    if (found->second->opened.fd.valid()) {
+      const DWORD error = FileLayer(machine_).Write(found->second->opened, data, size);
+      if (error != ERROR_SUCCESS) return Fail(error, FALSE);
     }
     if (written != nullptr) *written = size;
     return TRUE;
@@ -302,22 +229,8 @@ BOOL SimKernel32::WriteFile(HANDLE file, const void* data, DWORD size, DWORD* wr
 
 BOOL SimKernel32::CloseHandle(HANDLE object) {
   if (object == GetCurrentProcess()) return TRUE;
-  if (files_.erase(object) == 0) return Fail(ERROR_INVALID_HANDLE, FALSE);
-  return TRUE;
-}
-
-BOOL SimKernel32::CreateDirectoryA(LPCSTR path, LPVOID) {
   return Guarded(FALSE, [&]() -> BOOL {
-    if (path == nullptr) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
-    const ResolvedPath target = machine_.Resolve(machine_.AnsiToUtf8(path));
-    // A drive root cannot be made.
-    if (target.windowsPath.size() <= 3) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    if (target.exists) return Fail(ERROR_ALREADY_EXISTS, FALSE);
-    if (!FolderExists(machine_, ParentOf(target))) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
-    if (IsReadOnlyVolume(machine_, target.drive)) return Fail(ERROR_WRITE_PROTECT, FALSE);
-    if (machine_.drives().MakeFolder(target.drivePath) != 0)
-      return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (files_.erase(object) == 0) return Fail(ERROR_INVALID_HANDLE, FALSE);
     return TRUE;
   });
 }
@@ -327,79 +240,64 @@ BOOL SimKernel32::ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, L
     const auto found = files_.find(file);
     if (found == files_.end()) return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (read != nullptr) *read = 0;
-    if (!found->second->fd.valid()) return TRUE;  // the null device reads nothing
+    if (!found->second->opened.fd.valid()) return TRUE;  // the null device reads nothing
     std::size_t count = 0;
-    if (machine_.drives().ReadSome(found->second->fd.get(), buffer, size, count) != 0) {
-      return Fail(ERROR_INVALID_DATA, FALSE);
+    if (const int error =
+            machine_.drives().ReadSome(found->second->opened.fd.get(), buffer, size, count)) {
+      return Fail(WindowsErrorOfHost(-error), FALSE);
     }
     if (read != nullptr) *read = static_cast<DWORD>(count);
     return TRUE;
   });
 }
 
-// The existing entry a deletion names, on a writable drive; nullopt with the
-// last error set otherwise.
-std::optional<ResolvedPath> SimKernel32::ExistingForChange(LPCSTR path) {
-  if (path == nullptr) return Fail(ERROR_INVALID_PARAMETER, std::nullopt);
-  if (const DWORD error = PathNameError(path)) return Fail(error, std::nullopt);
-  ResolvedPath resolved;
-  try {
-    resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
-  } catch (const StateError&) {
-    throw;  // damage in the store is not a bad path: Guarded reports it
-  } catch (const MachineError&) {
-    return Fail(ERROR_PATH_NOT_FOUND, std::nullopt);
-  }
-  if (!resolved.exists) {
-    const bool folderExists = FolderExists(machine_, ParentOf(resolved));
-    return Fail(folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND, std::nullopt);
-  }
-  if (IsReadOnlyVolume(machine_, resolved.drive)) return Fail(ERROR_WRITE_PROTECT, std::nullopt);
-  return resolved;
+// The path's name checked and resolved, the layer's answer as the last error.
+template <typename Change>
+BOOL SimKernel32::ChangePath(LPCSTR path, DWORD nullPathError, Change&& change) {
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (path == nullptr) return Fail(nullPathError, FALSE);
+    if (const DWORD error = PathNameError(path)) return Fail(error, FALSE);
+    const FileLayer files(machine_);
+    ResolvedPath resolved;
+    DWORD error = files.Resolve(machine_.AnsiToUtf8(path), resolved);
+    if (error == ERROR_SUCCESS) error = change(files, resolved);
+    if (error != ERROR_SUCCESS) return Fail(error, FALSE);
+    return TRUE;
+  });
+}
+
+BOOL SimKernel32::CreateDirectoryA(LPCSTR path, LPVOID) {
+  return ChangePath(path, ERROR_PATH_NOT_FOUND, [](const FileLayer& files, const ResolvedPath& p) {
+    return files.MakeFolder(p);
+  });
 }
 
 BOOL SimKernel32::DeleteFileA(LPCSTR path) {
-  return Guarded(FALSE, [&]() -> BOOL {
-    const std::optional<ResolvedPath> file = ExistingForChange(path);
-    if (!file) return FALSE;
-    if (file->folder) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    const auto [attributes, inUse] = machine_.State().Read([&](const Transaction&) {
-      return std::pair(machine_.Attributes(*file), machine_.InUse(*file));
-    });
-    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    if (inUse) return Fail(ERROR_SHARING_VIOLATION, FALSE);
-    if (machine_.drives().Remove(file->drivePath) != 0) return Fail(ERROR_ACCESS_DENIED, FALSE);
-    // The path's mark goes back to what a file nobody marked has, unless it
-    // already says that.
-    if (attributes != FILE_ATTRIBUTE_ARCHIVE) machine_.SetAttributes(*file, FILE_ATTRIBUTE_ARCHIVE);
-    return TRUE;
-  });
+  return ChangePath(
+      path, ERROR_INVALID_PARAMETER,
+      [](const FileLayer& files, const ResolvedPath& p) { return files.DeleteFile(p); });
 }
 
 BOOL SimKernel32::RemoveDirectoryA(LPCSTR path) {
-  return Guarded(FALSE, [&]() -> BOOL {
-    const std::optional<ResolvedPath> folder = ExistingForChange(path);
-    if (!folder) return FALSE;
-    if (!folder->folder) return Fail(ERROR_DIRECTORY, FALSE);
-    std::vector<HostEntry> entries;
-    if (machine_.drives().List(folder->drivePath, entries) != 0) {
-      return Fail(ERROR_ACCESS_DENIED, FALSE);
-    }
-    if (!entries.empty()) return Fail(ERROR_DIR_NOT_EMPTY, FALSE);
-    const DWORD attributes = machine_.Attributes(*folder);
-    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 ||
-        machine_.drives().Remove(folder->drivePath) != 0) {
-      return Fail(ERROR_ACCESS_DENIED, FALSE);
-    }
-    if (attributes != FILE_ATTRIBUTE_DIRECTORY) machine_.SetAttributes(*folder, 0);
-    return TRUE;
-  });
+  return ChangePath(
+      path, ERROR_INVALID_PARAMETER,
+      [](const FileLayer& files, const ResolvedPath& p) { return files.RemoveFolder(p); });
 }
 
-// The machine has no restarts and moves nothing: a deletion delayed until the
-// next restart, the only move the uninstaller asks for, is refused.
-BOOL SimKernel32::MoveFileExA(LPCSTR, LPCSTR, DWORD) {
-  return Fail(ERROR_NOT_SUPPORTED, FALSE);
+// The machine has no restarts: a change delayed until the next one, the only
+// move the uninstaller asks for, is refused. Other moves rename on one drive.
+BOOL SimKernel32::MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
+  if ((flags & MOVEFILE_DELAY_UNTIL_REBOOT) != 0) return Fail(ERROR_NOT_SUPPORTED, FALSE);
+  if (newName == nullptr) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+  if (const DWORD error = PathNameError(newName)) return Fail(error, FALSE);
+  return ChangePath(existing, ERROR_INVALID_PARAMETER,
+                    [&](const FileLayer& files, const ResolvedPath& from) {
+                      ResolvedPath to;
+                      if (const DWORD error = files.Resolve(machine_.AnsiToUtf8(newName), to)) {
+                        return error;
+                      }
+                      return files.Move(from, to, (flags & MOVEFILE_REPLACE_EXISTING) != 0);
+                    });
 }
 
 }  // namespace lyn::sim

@@ -1,42 +1,22 @@
 #include "platform/sim/setupapi_sim.h"
 
-#include <cerrno>
 #include <cstring>
 #include <string>
 
 #include "platform/sim/cabinet/cabinet_io.h"
-#include "platform/sim/machine/case_fold.h"
+#include "platform/sim/files/file_layer.h"
+#include "platform/sim/files/host_errors.h"
+#include "platform/sim/last_error.h"
 
 namespace lyn::sim {
 namespace {
 
 using namespace win;
 
-constexpr DWORD ERROR_WRITE_FAULT = 29;
-constexpr DWORD ERROR_DISK_FULL = 112;
 constexpr DWORD kDosAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 // Bytes of compressed input libmspack reads at a time.
 constexpr int kInputBuffer = 65536;
-
-DWORD ErrorOfErrno(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      return ERROR_PATH_NOT_FOUND;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case ELOOP:
-      return ERROR_ACCESS_DENIED;
-    case ENOSPC:
-      return ERROR_DISK_FULL;
-    case EROFS:
-      return ERROR_WRITE_PROTECT;
-    default:
-      return ERROR_WRITE_FAULT;
-  }
-}
 
 // A libmspack cabinet decoder over the machine's files, with the cabinet
 // open; closed and destroyed with the walk.
@@ -83,13 +63,14 @@ class Decoder {
     DWORD fileError = ERROR_SUCCESS;  // reported with FILEEXTRACTED
   };
 
-  // Decodes one file into the file at a drive path, streaming.
-  Outcome Extract(mscabd_file& file, const std::string& target) {
+  // Decodes one file into an open file, streaming.
+  Outcome Extract(mscabd_file& file, const UniqueFd& target) {
     io_.ResetErrors();
-    const int result = decompressor_->extract(decompressor_, &file, target.c_str());
+    io_.output = target.get();
+    const int result = decompressor_->extract(decompressor_, &file, "");
     if (result == MSPACK_ERR_OK) return {};
-    if (io_.openError != 0) return {ErrorOfErrno(io_.openError), ERROR_SUCCESS};
-    if (io_.writeError != 0) return {ERROR_SUCCESS, ErrorOfErrno(io_.writeError)};
+    if (io_.openError != 0) return {WindowsErrorOfHost(io_.openError), ERROR_SUCCESS};
+    if (io_.writeError != 0) return {ERROR_SUCCESS, WindowsErrorOfHost(io_.writeError)};
     return {result == MSPACK_ERR_NOMEMORY ? ERROR_NOT_ENOUGH_MEMORY : ERROR_INVALID_DATA,
             ERROR_SUCCESS};
   }
@@ -134,90 +115,77 @@ WORD DosTimeOf(const mscabd_file& file) {
 
 BOOL SimSetupApi::SetupIterateCabinetA(LPCSTR cabinetFile, DWORD, PSP_FILE_CALLBACK_A callback,
                                        LPVOID context) {
-  if (cabinetFile == nullptr || *cabinetFile == '\0') {
-    kernel32_.SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
-  const auto fail = [this](DWORD error) {
-    kernel32_.SetLastError(error);
-    return FALSE;
-  };
-  ResolvedPath cabinet;
-  try {
-    cabinet = machine_.Resolve(machine_.AnsiToUtf8(cabinetFile));
-  } catch (const MachineError&) {
-    return fail(ERROR_FILE_NOT_FOUND);
-  }
-  const DriveFolders& drives = machine_.drives();
-  const auto status = drives.Status(cabinet.drivePath);
-  if (!status) return fail(ERROR_FILE_NOT_FOUND);
-  if (status->folder) return fail(ERROR_ACCESS_DENIED);
-  Decoder decoder(drives);
-  if (const DWORD openError = decoder.Open(cabinet.drivePath); openError != ERROR_SUCCESS) {
-    return fail(openError);
-  }
-
-  const mscabd_cabinet* header = decoder.cabinet();
-  // The cabinet's folder (with its last separator) and name, as the caller
-  // spelt them.
-  const std::string asGiven(cabinetFile);
-  const std::size_t nameAt = asGiven.find_last_of("\\/:") + 1;
-  const std::string cabinetFolder = asGiven.substr(0, nameAt);
-  const std::string cabinetName = asGiven.substr(nameAt);
-  CABINET_INFO_A cabinetInfo{cabinetFolder.c_str(), cabinetName.c_str(), "",
-                             header ? static_cast<WORD>(header->set_id) : decoder.emptySetId(),
-                             static_cast<WORD>(header ? header->set_index : 0)};
-  callback(context, SPFILENOTIFY_CABINETINFO, reinterpret_cast<UINT_PTR>(&cabinetInfo), 0);
-
-  for (mscabd_file* file = header ? header->files : nullptr; file != nullptr; file = file->next) {
-    const std::string name = (file->attribs & MSCAB_ATTRIB_UTF_NAME)
-                                 ? machine_.Utf8ToAnsi(file->filename)
-                                 : std::string(file->filename);
-    FILE_IN_CABINET_INFO_A info{};
-    info.NameInCabinet = name.c_str();
-    info.FileSize = file->length;
-    info.DosDate = DosDateOf(*file);
-    info.DosTime = DosTimeOf(*file);
-    info.DosAttribs = static_cast<WORD>(file->attribs);
-    const UINT answer =
-        callback(context, SPFILENOTIFY_FILEINCABINET, reinterpret_cast<UINT_PTR>(&info),
-                 reinterpret_cast<UINT_PTR>(cabinetFile));
-    if (answer == FILEOP_ABORT) break;
-    if (answer != FILEOP_DOIT) continue;
-
-    // The target as the callback left it, never read past the buffer.
-    const std::string target(info.FullTargetName,
-                             strnlen(info.FullTargetName, sizeof info.FullTargetName));
-    ResolvedPath resolved;
-    try {
-      if (target.empty()) return fail(ERROR_PATH_NOT_FOUND);
-      resolved = machine_.Resolve(machine_.AnsiToUtf8(target));
-    } catch (const MachineError&) {
-      return fail(ERROR_PATH_NOT_FOUND);
+  return Guarded(FALSE, [&]() -> BOOL {
+    if (cabinetFile == nullptr || *cabinetFile == '\0') return Fail(ERROR_NOT_ENOUGH_MEMORY, FALSE);
+    const FileLayer files(machine_);
+    ResolvedPath cabinet;
+    if (files.Resolve(machine_.AnsiToUtf8(cabinetFile), cabinet) != ERROR_SUCCESS ||
+        !cabinet.exists) {
+      return Fail(ERROR_FILE_NOT_FOUND, FALSE);
     }
-    if (const auto existing = drives.Status(resolved.drivePath)) {
-      if (existing->folder || (machine_.Attributes(resolved) & FILE_ATTRIBUTE_READONLY)) {
-        return fail(ERROR_ACCESS_DENIED);
+    if (cabinet.folder) return Fail(ERROR_ACCESS_DENIED, FALSE);
+    Decoder decoder(machine_.drives());
+    if (const DWORD openError = decoder.Open(cabinet.drivePath); openError != ERROR_SUCCESS) {
+      return Fail(openError, FALSE);
+    }
+
+    const mscabd_cabinet* header = decoder.cabinet();
+    // The cabinet's folder (with its last separator) and name, as the caller
+    // spelt them.
+    const std::string asGiven(cabinetFile);
+    const std::size_t nameAt = asGiven.find_last_of("\\/:") + 1;
+    const std::string cabinetFolder = asGiven.substr(0, nameAt);
+    const std::string cabinetName = asGiven.substr(nameAt);
+    CABINET_INFO_A cabinetInfo{cabinetFolder.c_str(), cabinetName.c_str(), "",
+                               header ? static_cast<WORD>(header->set_id) : decoder.emptySetId(),
+                               static_cast<WORD>(header ? header->set_index : 0)};
+    callback(context, SPFILENOTIFY_CABINETINFO, reinterpret_cast<UINT_PTR>(&cabinetInfo), 0);
+
+    for (mscabd_file* file = header ? header->files : nullptr; file != nullptr; file = file->next) {
+      const std::string name = (file->attribs & MSCAB_ATTRIB_UTF_NAME)
+                                   ? machine_.Utf8ToAnsi(file->filename)
+                                   : std::string(file->filename);
+      FILE_IN_CABINET_INFO_A info{};
+      info.NameInCabinet = name.c_str();
+      info.FileSize = file->length;
+      info.DosDate = DosDateOf(*file);
+      info.DosTime = DosTimeOf(*file);
+      info.DosAttribs = static_cast<WORD>(file->attribs);
+      const UINT answer =
+          callback(context, SPFILENOTIFY_FILEINCABINET, reinterpret_cast<UINT_PTR>(&info),
+                   reinterpret_cast<UINT_PTR>(cabinetFile));
+      if (answer == FILEOP_ABORT) break;
+      if (answer != FILEOP_DOIT) continue;
+
+      // The target as the callback left it, never read past the buffer.
+      const std::string target(info.FullTargetName,
+                               strnlen(info.FullTargetName, sizeof info.FullTargetName));
+      if (target.empty()) return Fail(ERROR_PATH_NOT_FOUND, FALSE);
+      ResolvedPath resolved;
+      if (const DWORD error = files.Resolve(machine_.AnsiToUtf8(target), resolved)) {
+        return Fail(error, FALSE);
       }
-      if (machine_.InUse(resolved)) return fail(ERROR_SHARING_VIOLATION);
-    }
-    const auto drive = machine_.profile().drives.find(resolved.drive);
-    if (drive != machine_.profile().drives.end() && FoldCase(drive->second.fileSystem) == "cdfs") {
-      return fail(ERROR_WRITE_PROTECT);
-    }
-    const Decoder::Outcome outcome = decoder.Extract(*file, resolved.drivePath);
-    if (outcome.walkError != ERROR_SUCCESS) return fail(outcome.walkError);
-    const DWORD attributes = static_cast<DWORD>(file->attribs) & kDosAttributes;
-    if (resolved.exists || (attributes & ~FILE_ATTRIBUTE_ARCHIVE) != 0) {
-      machine_.SetAttributes(resolved, attributes);
-    }
+      const DWORD attributes = static_cast<DWORD>(file->attribs) & kDosAttributes;
+      OpenedFile output;
+      if (const DWORD error =
+              files.Open(resolved, GENERIC_WRITE, 0, CREATE_ALWAYS, attributes, output)) {
+        return Fail(error, FALSE);
+      }
+      const Decoder::Outcome outcome = decoder.Extract(*file, output.fd);
+      if (outcome.walkError != ERROR_SUCCESS || outcome.fileError != ERROR_SUCCESS) {
+        // A file that could not be written whole is not left behind.
+        files.Discard(resolved, output);
+      }
+      if (outcome.walkError != ERROR_SUCCESS) return Fail(outcome.walkError, FALSE);
+      output = OpenedFile();
 
-    FILEPATHS_A paths{info.FullTargetName, cabinetFile, outcome.fileError, 0};
-    const UINT result =
-        callback(context, SPFILENOTIFY_FILEEXTRACTED, reinterpret_cast<UINT_PTR>(&paths), 0);
-    if (result != NO_ERROR) return fail(result);
-  }
-  return TRUE;
+      FILEPATHS_A paths{info.FullTargetName, cabinetFile, outcome.fileError, 0};
+      const UINT result =
+          callback(context, SPFILENOTIFY_FILEEXTRACTED, reinterpret_cast<UINT_PTR>(&paths), 0);
+      if (result != NO_ERROR) return Fail(result, FALSE);
+    }
+    return TRUE;
+  });
 }
 
 }  // namespace lyn::sim

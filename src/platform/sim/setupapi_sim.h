@@ -3,7 +3,6 @@
 // machine as the callback asks.
 #pragma once
 
-#include "platform/api/kernel32.h"
 #include "platform/api/setupapi.h"
 #include "platform/sim/machine/machine.h"
 
@@ -11,9 +10,7 @@ namespace lyn::sim {
 
 class SimSetupApi : public win::SetupApi {
  public:
-  // Last errors are left in `kernel32`, the process's one last-error value.
-  SimSetupApi(const Machine& machine, win::Kernel32& kernel32)
-      : machine_(machine), kernel32_(kernel32) {}
+  explicit SimSetupApi(const Machine& machine) : machine_(machine) {}
 
   // Notifications: CABINETINFO once, then per file in cabinet order
   // FILEINCABINET and, after a file written on FILEOP_DOIT, FILEEXTRACTED.
@@ -26,7 +23,6 @@ class SimSetupApi : public win::SetupApi {
 
  private:
   const Machine& machine_;
-  win::Kernel32& kernel32_;
 };
 
 }  // namespace lyn::sim

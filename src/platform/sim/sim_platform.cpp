@@ -9,7 +9,7 @@ SimPlatform::SimPlatform(Machine machine, ProcessHost& host)
       user32_(machine_, desktop_, host),
       version_(machine_),
       shell32_(machine_),
-      setupapi_(machine_, kernel32_),
+      setupapi_(machine_),
       advapi32Security_(machine_, kernel32_),
       windows_(desktop_),
       widgets_(windows_),

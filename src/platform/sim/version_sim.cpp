@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/sim/files/file_layer.h"
 #include "platform/sim/last_error.h"
 #include "platform/sim/machine/code_page.h"
 #include "platform/sim/pe/pe_file.h"
@@ -25,17 +26,14 @@ std::uint16_t BlockLength(const std::uint8_t* block) {
 
 std::optional<std::vector<std::uint8_t>> SimVersion::ReadMachineFile(win::LPCSTR path) const {
   if (path == nullptr || *path == '\0') return std::nullopt;
-  try {
-    const ResolvedPath resolved = machine_.Resolve(machine_.AnsiToUtf8(path));
-    std::vector<std::uint8_t> bytes;
-    if (!resolved.exists || resolved.folder ||
-        machine_.drives().Read(resolved.drivePath, bytes) != 0) {
-      return std::nullopt;
-    }
-    return bytes;
-  } catch (const MachineError&) {
+  const FileLayer files(machine_);
+  ResolvedPath resolved;
+  std::vector<std::uint8_t> bytes;
+  if (files.Resolve(machine_.AnsiToUtf8(path), resolved) != win::ERROR_SUCCESS ||
+      files.ReadWhole(resolved, FILE_READ_DATA, bytes) != win::ERROR_SUCCESS) {
     return std::nullopt;
   }
+  return bytes;
 }
 
 win::DWORD SimVersion::GetFileVersionInfoSizeA(win::LPCSTR path, win::DWORD* handle) {

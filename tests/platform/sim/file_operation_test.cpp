@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "fakes/held_file.h"
 #include "fakes/machine_platform.h"
+#include "platform/sim/files/file_layer.h"
+#include "platform/sim/files/host_errors.h"
 #include "sysinfo/shell_file_operation.h"
 
 namespace lyn::sim {
@@ -10,6 +13,9 @@ namespace {
 
 using namespace std::string_literals;
 
+// What the shell answers for a file whose copy failed (ERROR_CANCELLED), as
+// the differential test finds it.
+constexpr int kCopyFailed = 1223;
 constexpr const char* kSource = "C:\\Temp\\LYNSetup\\msjet40.dll";
 constexpr const char* kTarget = "C:\\Windows\\system32\\msjet40.dll";
 
@@ -44,11 +50,12 @@ class FileOperations : public ::testing::Test {
 };
 
 TEST_F(FileOperations, CopyPlacesOverwritesAndMakesFolders) {
-  machine.PutFile(kTarget, "present, read-only");
-  machine.SetAttributes(kTarget, win::FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(Copy(kSource, kTarget), 0);
-  EXPECT_EQ(machine.ReadFile(kTarget), "shipped");
-  EXPECT_EQ(machine.machine().Attributes(kTarget), win::FILE_ATTRIBUTE_ARCHIVE);
+  const char* present = "C:\\Program Files\\LYN\\msjet40.dll";
+  machine.PutFile(present, "present, read-only");
+  machine.SetAttributes(present, win::FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(Copy(kSource, present), 0);
+  EXPECT_EQ(machine.ReadFile(present), "shipped");
+  EXPECT_EQ(machine.machine().Attributes(present), win::FILE_ATTRIBUTE_ARCHIVE);
 
   // Paths reach the shell in the ANSI code page.
   EXPECT_EQ(Copy(kSource, "C:\\Program Files\\LYN\\Maps\\Caf\xC3\xA9.dll"), 0);
@@ -59,9 +66,9 @@ TEST_F(FileOperations, CopyPlacesOverwritesAndMakesFolders) {
 
 TEST_F(FileOperations, CopyFailuresLeaveTheDestinationAlone) {
   machine.PutFile("C:\\Program Files\\LYN\\LYN.exe", "running");
-  machine.machine().SetInUse("C:\\Program Files\\LYN\\LYN.exe", true);
+  const fakes::HeldFile running(machine.machine(), "C:\\Program Files\\LYN\\LYN.exe");
   machine.MakeFolder("C:\\Locked");
-  machine.SetAttributes("C:\\Locked", win::FILE_ATTRIBUTE_READONLY);
+  machine.DenyEveryone("C:\\Locked", FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY);
   machine.PutFile("C:\\Data.txt", "a file");
   machine.MakeFolder("C:\\Shared\\msjet40.dll");
   const struct {
@@ -70,8 +77,8 @@ TEST_F(FileOperations, CopyFailuresLeaveTheDestinationAlone) {
     int result;
   } failures[] = {
       {"C:\\Temp\\LYNSetup\\absent.dll", kTarget, win::ERROR_FILE_NOT_FOUND},
-      {kSource, "C:\\Program Files\\LYN\\LYN.exe", win::ERROR_SHARING_VIOLATION},
-      {kSource, "C:\\Locked\\msjet40.dll", win::ERROR_ACCESS_DENIED},
+      {kSource, "C:\\Program Files\\LYN\\LYN.exe", kCopyFailed},
+      {kSource, "C:\\Locked\\msjet40.dll", kCopyFailed},
       {kSource, "C:\\Locked\\Sub\\msjet40.dll", win::ERROR_ACCESS_DENIED},
       {kSource, "C:\\Data.txt\\msjet40.dll", win::ERROR_PATH_NOT_FOUND},
       {kSource, "Q:\\msjet40.dll", win::ERROR_PATH_NOT_FOUND},
@@ -83,6 +90,18 @@ TEST_F(FileOperations, CopyFailuresLeaveTheDestinationAlone) {
   EXPECT_EQ(machine.ReadFile("C:\\Program Files\\LYN\\LYN.exe"), "running");
   EXPECT_FALSE(machine.Exists("C:\\Locked\\Sub"));
   EXPECT_FALSE(machine.Exists(kTarget));
+}
+
+// A copy that fails part-way leaves no truncated target: Windows' copy
+// deletes a partly written target (CopyFileEx keeps one only when asked to
+// make the copy restartable).
+TEST_F(FileOperations, ACopyThatFailsPartWayLeavesNoTarget) {
+  const char* present = "C:\\Program Files\\LYN\\msjet40.dll";
+  machine.PutFile(present, "present");
+  machine.machine().drives().FailWrite(1);
+  EXPECT_EQ(Copy(kSource, present), kCopyFailed);
+  EXPECT_FALSE(machine.Exists(present));
+  EXPECT_EQ(Copy(kSource, "C:\\Program Files\\fresh.dll"), 0) << "only that write failed";
 }
 
 // Without FOF_NOCONFIRMATION the shell would ask; nobody answers on the
@@ -99,20 +118,28 @@ TEST_F(FileOperations, QuestionsTheFlagsDoNotAnswerCancel) {
             static_cast<int>(win::ERROR_INVALID_PARAMETER));
 }
 
-TEST_F(FileOperations, DeleteRemovesWholeFoldersOrNothing) {
+// A folder goes entry by entry in the file system's order; the first entry
+// that cannot go ends the deletion with its error, and it and what follows
+// it stay.
+TEST_F(FileOperations, DeleteStopsAtTheFirstEntryThatCannotGo) {
   const char* picture = "C:\\Temp\\LYNSetup\\Maps\\Map01_Harbour.jpg";
   machine.PutFile(picture, "JFIF");
   machine.SetAttributes(picture, win::FILE_ATTRIBUTE_HIDDEN | win::FILE_ATTRIBUTE_READONLY);
-  machine.PutFile("C:\\Busy\\running.exe", "running");
-  machine.machine().SetInUse("C:\\Busy\\running.exe", true);
-  machine.PutFile("C:\\Locked\\kept.txt", "kept");
-  machine.SetAttributes("C:\\Locked", win::FILE_ATTRIBUTE_READONLY);
+  for (const char* name : {"a.txt", "running.exe", "z.txt"}) {
+    machine.PutFile("C:\\Busy\\"s + name, name);
+  }
+  const fakes::HeldFile running(machine.machine(), "C:\\Busy\\running.exe");
+  machine.PutFile("C:\\Guarded\\kept.txt", "kept");
+  machine.DenyEveryone("C:\\Guarded\\kept.txt", DELETE);
+  machine.DenyEveryone("C:\\Guarded", FILE_DELETE_CHILD);
   EXPECT_EQ(Delete("C:\\Temp\\absent.txt"), static_cast<int>(win::ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(Delete("C:\\Nowhere\\absent.txt"), win::DE_INVALIDFILES);
   EXPECT_EQ(Delete("C:\\Busy"), static_cast<int>(win::ERROR_SHARING_VIOLATION));
-  EXPECT_EQ(Delete("C:\\Locked\\kept.txt"), static_cast<int>(win::ERROR_ACCESS_DENIED));
-  EXPECT_EQ(machine.ReadFile("C:\\Busy\\running.exe"), "running");
-  EXPECT_EQ(machine.ReadFile("C:\\Locked\\kept.txt"), "kept");
+  EXPECT_FALSE(machine.Exists("C:\\Busy\\a.txt"));
+  EXPECT_EQ(machine.ReadFile("C:\\Busy\\running.exe"), "running.exe");
+  EXPECT_TRUE(machine.Exists("C:\\Busy\\z.txt"));
+  EXPECT_EQ(Delete("C:\\Guarded\\kept.txt"), static_cast<int>(win::ERROR_ACCESS_DENIED));
+  EXPECT_EQ(machine.ReadFile("C:\\Guarded\\kept.txt"), "kept");
 
   EXPECT_EQ(Delete("C:\\Temp\\LYNSetup"), 0);
   EXPECT_FALSE(machine.Exists("C:\\Temp\\LYNSetup"));

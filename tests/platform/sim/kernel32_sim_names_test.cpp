@@ -77,8 +77,10 @@ TEST_F(SimKernel32NamesTest, TrailingDotsAndBlanksLeaveTheLastName) {
   EXPECT_TRUE(HostHas("notes.txt"));
   EXPECT_EQ(Attributes("C:\\NOTES.TXT..."), FILE_ATTRIBUTE_ARCHIVE);
   EXPECT_EQ(Attributes("C:\\Windows\\..."), FILE_ATTRIBUTE_DIRECTORY) << "the folder itself";
-  // Only the last name loses them.
+  // Another name loses one period only.
   EXPECT_EQ(Attributes("C:\\Windows.\\notes.txt"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(k_.GetLastError(), ERROR_FILE_NOT_FOUND) << "C:\\Windows is there";
+  EXPECT_EQ(Attributes("C:\\Windows..\\notes.txt"), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(k_.GetLastError(), ERROR_PATH_NOT_FOUND);
 }
 

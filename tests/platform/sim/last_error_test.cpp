@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <thread>
 
+#include "cabinet/test_cabinet.h"
 #include "fakes/machine_platform.h"
 
 namespace lyn::sim {
@@ -73,18 +75,50 @@ TEST_F(LastErrorTest, ADamagedAttributesEntryFailsTheCallsThatReadIt) {
   EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT);
 }
 
+// Every family of emulated libraries reports the damage as a failure with
+// ERROR_FILE_CORRUPT: none lets it escape, none takes it for a missing file.
 TEST_F(LastErrorTest, AStoreDamagedUnderARunningMachineFailsEveryLibrarysCalls) {
-  Damage("DROP TABLE file_attributes");
+  m_.PutFile("C:\\Media\\TEST.CAB", testing::UncompressedCabinet({{"a.txt", "alpha"}}));
+  Damage("DROP TABLE open_files");
   Damage("DROP TABLE desktop_windows");
-  k_.SetLastError(kSentinel);
-  EXPECT_EQ(k_.CreateFileA("C:\\new.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0),
-            INVALID_HANDLE_VALUE);
-  EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT);
-
-  User32& user32 = m_.platform().user32;
-  k_.SetLastError(kSentinel);
-  EXPECT_EQ(user32.EnumWindows([](HWND, LPARAM) -> BOOL { return TRUE; }, 0), FALSE);
-  EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT);
+  Damage("DROP TABLE security_descriptors");
+  Damage("DROP TABLE registry_keys");
+  Platform& p = m_.platform();
+  const auto failsCorrupt = [&](const char* call, auto&& failed) {
+    k_.SetLastError(kSentinel);
+    EXPECT_TRUE(failed()) << call;
+    EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT) << call;
+  };
+  failsCorrupt("CreateFileA", [&] {
+    return k_.CreateFileA("C:\\new.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0) ==
+           INVALID_HANDLE_VALUE;
+  });
+  failsCorrupt("EnumWindows", [&] {
+    return p.user32.EnumWindows([](HWND, LPARAM) -> BOOL { return TRUE; }, 0) == FALSE;
+  });
+  failsCorrupt("SetupIterateCabinetA", [&] {
+    return p.setupapi.SetupIterateCabinetA(
+               "C:\\Media\\TEST.CAB", 0,
+               [](LPVOID, UINT notification, UINT_PTR param1, UINT_PTR) -> UINT {
+                 if (notification != SPFILENOTIFY_FILEINCABINET) return NO_ERROR;
+                 auto& info = *reinterpret_cast<FILE_IN_CABINET_INFO_A*>(param1);
+                 std::snprintf(info.FullTargetName, sizeof info.FullTargetName, "C:\\a.txt");
+                 return FILEOP_DOIT;
+               },
+               nullptr) == FALSE;
+  });
+  failsCorrupt("LoadLibraryA", [&] { return p.library.LoadLibraryA(kFile) == 0; });
+  failsCorrupt("GetNamedSecurityInfoA", [&] {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    return p.advapi32Security.GetNamedSecurityInfoA(
+               kFile, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr,
+               &descriptor) == ERROR_FILE_CORRUPT;
+  });
+  failsCorrupt("RegCreateKeyA", [&] {
+    HKEY key = 0;
+    return p.registry.RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Lyn", &key) ==
+           static_cast<LONG>(ERROR_FILE_CORRUPT);
+  });
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "cabinet/test_cabinet.h"
 #include "fakes/machine_platform.h"
+#include "platform/sim/files/host_errors.h"
 #include "platform/sim/machine/scratch_folder.h"
 
 namespace lyn {
@@ -20,11 +21,15 @@ namespace fs = std::filesystem;
 struct Walk {
   std::string target;
   int notifications = 0;
+  win::UINT extractedError = 0;  // FILEEXTRACTED's error for the last file
 
   static win::UINT LYN_CALLBACK Callback(win::LPVOID context, win::UINT notification,
                                          win::UINT_PTR param1, win::UINT_PTR) {
     auto& walk = *static_cast<Walk*>(context);
     ++walk.notifications;
+    if (notification == win::SPFILENOTIFY_FILEEXTRACTED) {
+      walk.extractedError = reinterpret_cast<win::FILEPATHS_A*>(param1)->Win32Error;
+    }
     if (notification != win::SPFILENOTIFY_FILEINCABINET) return win::NO_ERROR;
     auto& info = *reinterpret_cast<win::FILE_IN_CABINET_INFO_A*>(param1);
     walk.target.copy(info.FullTargetName, walk.target.size());
@@ -87,6 +92,16 @@ TEST_F(SetupApiSimTest, ATargetItCannotOpenFailsTheWalkAndNothingIsWrittenOutsid
   }
   EXPECT_FALSE(fs::exists("/tmp/lyn-escape.txt"));
   EXPECT_TRUE(fs::is_empty(outside_.path()));
+}
+
+// A file the walk could not write whole is reported with its error and, as a
+// failed copy, not left behind.
+TEST_F(SetupApiSimTest, AFileNotWrittenWholeIsReportedAndNotLeftBehind) {
+  machine_.machine().drives().FailWrite(1);
+  Walk walk{"C:\\Out\\a.txt"};
+  EXPECT_EQ(Iterate("C:\\Media\\TEST.CAB", walk).first, win::TRUE);
+  EXPECT_EQ(walk.extractedError, sim::ERROR_IO_DEVICE);
+  EXPECT_FALSE(machine_.Exists("C:\\Out\\a.txt"));
 }
 
 }  // namespace

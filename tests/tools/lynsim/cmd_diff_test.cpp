@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/registry_text.h"
 #include "platform/sim/security/accounts.h"
@@ -20,7 +21,7 @@ using lyn::testing::LynsimResult;
 using lyn::testing::ScratchMachine;
 
 void Put(const lyn::sim::Machine& machine, const std::string& path, const std::string& bytes) {
-  const fs::path host = machine.Resolve(path).hostPath;
+  const fs::path host = lyn::sim::HostPathOf(machine, path);
   fs::create_directories(host.parent_path());
   std::ofstream(host, std::ios::binary) << bytes;
 }
@@ -31,7 +32,7 @@ TEST(LynsimDiffTest, SaysEachChangeOnceInSortedLines) {
   Put(machine, "C:\\Data\\same.txt", "same");
   Put(machine, "C:\\Data\\changed.txt", "one");
   Put(machine, "C:\\Data\\gone.txt", "gone");
-  fs::create_directories(machine.Resolve("C:\\Data\\Old").hostPath);
+  fs::create_directories(lyn::sim::HostPathOf(machine, "C:\\Data\\Old"));
   lyn::sim::ImportRegistry(machine,
                            "Windows Registry Editor Version 5.00\n\n"
                            "[HKLM\\SOFTWARE\\Kept]\n\"v\"=dword:00000001\n\"w\"=\"z\"\n\n"
@@ -44,8 +45,8 @@ TEST(LynsimDiffTest, SaysEachChangeOnceInSortedLines) {
   EXPECT_EQ(result.out, "");
 
   Put(machine, "C:\\Data\\changed.txt", "two");
-  fs::remove(machine.Resolve("C:\\Data\\gone.txt").hostPath);
-  fs::remove(machine.Resolve("C:\\Data\\Old").hostPath);
+  fs::remove(lyn::sim::HostPathOf(machine, "C:\\Data\\gone.txt"));
+  fs::remove(lyn::sim::HostPathOf(machine, "C:\\Data\\Old"));
   Put(machine, "C:\\Data\\New\\new.txt", "new");
   machine.SetAttributes("C:\\Data\\same.txt", lyn::win::FILE_ATTRIBUTE_READONLY);
   lyn::sim::ImportRegistry(machine,

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/machine.h"
 #include "tools/lynsim/lynsim_process.h"
 
@@ -124,7 +125,7 @@ TEST(LynsimMachineCommandsTest, RegImportsAFileAndExportsAKeyInTheSameFormat) {
 TEST(LynsimMachineCommandsTest, LsListsFilesWithTheirAttributes) {
   const ScratchMachine scratch;
   const sim::Machine machine = sim::Machine::Open(scratch.machine());
-  std::ofstream(machine.Resolve("C:\\Windows\\lyn.ini").hostPath) << "12345";
+  std::ofstream(lyn::sim::HostPathOf(machine, "C:\\Windows\\lyn.ini")) << "12345";
   machine.SetAttributes("C:\\Windows\\LYN.INI",
                         win::FILE_ATTRIBUTE_READONLY | win::FILE_ATTRIBUTE_HIDDEN);
   const LynsimResult text = scratch.Lynsim("ls " + scratch.machine() + " 'c:\\windows'");

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "cabinet/test_cabinet.h"
+#include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/registry_text.h"
 #include "platform/sim/run/run_program.h"
@@ -61,7 +62,7 @@ class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
     return scratch.Lynsim("uninstall " + scratch.machine() + " --answer Yes --answer OK");
   }
   lyn::sim::Machine Machine() const { return lyn::sim::Machine::Open(scratch.machine()); }
-  fs::path Host(const std::string& path) const { return Machine().Resolve(path).hostPath; }
+  fs::path Host(const std::string& path) const { return lyn::sim::HostPathOf(Machine(), path); }
   fs::path Log() const { return Host(Machine().profile().WindowsDirectory + "\\UnInstallLYN.log"); }
   void CutLog(const std::string& at) const {
     std::ifstream in(Log(), std::ios::binary);

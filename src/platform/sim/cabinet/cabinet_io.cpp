@@ -24,22 +24,21 @@ HostFile* HostOf(mspack_file* file) {
 }
 
 mspack_file* Open(mspack_system* self, const char* drivePath, int mode) {
-  int flags = 0;
+  CabinetIo& io = *IoOf(self);
+  UniqueFd fd;
   switch (mode) {
     case MSPACK_SYS_OPEN_READ:
-      flags = O_RDONLY;
+      if (io.drives.Open(drivePath, O_RDONLY, fd) != 0) return nullptr;
       break;
     case MSPACK_SYS_OPEN_WRITE:
-      flags = O_WRONLY | O_CREAT | O_TRUNC;
+      fd = UniqueFd(::fcntl(io.output, F_DUPFD_CLOEXEC, 0));
+      if (!fd.valid()) {
+        io.openError = errno;
+        return nullptr;
+      }
       break;
     default:
       return nullptr;  // the cabinet decoder only reads cabinets and writes new files
-  }
-  CabinetIo& io = *IoOf(self);
-  UniqueFd fd;
-  if (const int error = io.drives.Open(drivePath, flags, fd)) {
-    if (mode == MSPACK_SYS_OPEN_WRITE) io.openError = -error;
-    return nullptr;
   }
   return reinterpret_cast<mspack_file*>(new HostFile{std::move(fd), &io});
 }

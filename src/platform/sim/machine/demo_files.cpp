@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/system_files.h"
 
 namespace lyn::sim {
@@ -19,7 +20,7 @@ std::string FolderOf(const Profile& profile, std::string_view destination) {
 
 void CopyInto(const Machine& machine, const fs::path& source, const std::string& folder,
               std::string_view fileName) {
-  const fs::path target = machine.Resolve(folder).hostPath;
+  const fs::path target = HostPathOf(machine, folder);
   fs::create_directories(target);
   fs::copy_file(source, target / fileName, fs::copy_options::overwrite_existing);
 }

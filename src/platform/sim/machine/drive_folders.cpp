@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sim/machine/case_fold.h"
@@ -383,19 +384,19 @@ int DriveFolders::Remove(std::string_view path) const {
   return 0;
 }
 
-int DriveFolders::Copy(std::string_view from, std::string_view to) const {
-  UniqueFd source;
-  UniqueFd target;
-  if (const int error = Open(from, O_RDONLY, source)) return error;
-  if (const int error = Open(to, O_WRONLY | O_CREAT | O_TRUNC, target)) return error;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return -errno;
-    if (got == 0) return 0;
-    if (const int error = Write(target.get(), buffer, static_cast<std::size_t>(got))) return error;
+int DriveFolders::Rename(std::string_view from, std::string_view to) const {
+  UniqueFd fromParent;
+  UniqueFd toParent;
+  std::string fromName;
+  std::string toName;
+  if (const int error = OpenParent(from, fromParent, fromName)) return error;
+  if (const int error = OpenParent(to, toParent, toName)) return error;
+  if (::renameat(fromParent.get(), fromName.c_str(), toParent.get(), toName.c_str()) != 0) {
+    return -errno;
   }
+  Changed(from);
+  Changed(to);
+  return 0;
 }
 
 }  // namespace lyn::sim

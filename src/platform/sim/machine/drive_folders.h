@@ -101,8 +101,8 @@ class DriveFolders {
   int MakeFolders(std::string_view path) const;
   // Removes a file, a link, or an empty folder.
   int Remove(std::string_view path) const;
-  // Copies a file's bytes over `to`, made or truncated.
-  int Copy(std::string_view from, std::string_view to) const;
+  // Renames a file or folder; a file at `to` is replaced.
+  int Rename(std::string_view from, std::string_view to) const;
 
   // For tests: the `nth` write from now on (1 = the next) fails with EIO.
   void FailWrite(unsigned nth) const { writesBeforeFault_ = nth; }

@@ -167,9 +167,25 @@ ResolvedPath Machine::Map(const WindowsPath& path, std::string_view asGiven) con
                            path.components.end());
   std::string drivePath(1, path.drive);
   for (const std::string& name : actual.components) drivePath += '/' + name;
-  const bool exists = walk.status && walk.names.size() == path.components.size();
-  return ResolvedPath{actual.Text(), DrivesFolder() / drivePath,   drivePath, path.drive,
-                      exists,        exists && walk.status->folder};
+  ResolvedPath resolved;
+  resolved.windowsPath = actual.Text();
+  resolved.drivePath = std::move(drivePath);
+  resolved.drive = path.drive;
+  resolved.exists = walk.status && walk.names.size() == path.components.size();
+  resolved.folder = resolved.exists && walk.status->folder;
+  if (!actual.components.empty()) {
+    // The walk goes on into a folder only, and stops with no status at the
+    // first name missing: the parent is a folder when the last name was
+    // found, or was looked for in it.
+    const std::size_t above = actual.components.size() - 1;
+    resolved.parentExists = walk.names.size() > above ||
+                            (walk.names.size() == above &&
+                             (!walk.status || (walk.status->folder && !walk.status->link)));
+    actual.components.pop_back();
+    resolved.parentPath = actual.Text();
+    resolved.parentDrivePath = resolved.drivePath.substr(0, resolved.drivePath.rfind('/'));
+  }
+  return resolved;
 }
 
 std::string Machine::AnsiToUtf8(std::string_view ansi) const {
@@ -265,27 +281,6 @@ void Machine::SetAttributes(const ResolvedPath& path, win::DWORD attributes) con
     t.Prepare("INSERT OR REPLACE INTO file_attributes VALUES (?1, ?2)")
         .Bind(1, key)
         .Bind(2, std::int64_t{attributes & kDosAttributes})
-        .Run();
-  });
-}
-
-bool Machine::InUse(std::string_view windowsPath) const {
-  return InUse(Resolve(windowsPath));
-}
-
-bool Machine::InUse(const ResolvedPath& path) const {
-  const std::string key = FoldCase(path.windowsPath);
-  return store_->Read([&](const Transaction& t) {
-    return t.Prepare("SELECT 1 FROM files_in_use WHERE path_key = ?1").Bind(1, key).Step();
-  });
-}
-
-void Machine::SetInUse(std::string_view windowsPath, bool inUse) const {
-  const std::string key = FoldCase(Resolve(windowsPath).windowsPath);
-  store_->Write([&](const Transaction& t) {
-    t.Prepare(inUse ? "INSERT OR IGNORE INTO files_in_use VALUES (?1)"
-                    : "DELETE FROM files_in_use WHERE path_key = ?1")
-        .Bind(1, key)
         .Run();
   });
 }

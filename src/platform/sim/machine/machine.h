@@ -19,14 +19,21 @@
 
 namespace lyn::sim {
 
-// A Windows path of the machine resolved to the host.
+// A Windows path of the machine resolved to its drive folders. It names no
+// host path: the machine's files are reached only through DriveFolders, by
+// drive path, and the emulated libraries change them only through the file
+// layer.
 struct ResolvedPath {
-  std::string windowsPath;         // absolute, normalised: "C:\Windows\system32"
-  std::filesystem::path hostPath;  // inside the machine folder
-  std::string drivePath;           // the same below the drives folder: "C/Windows/system32"
+  std::string windowsPath;  // absolute, normalised: "C:\Windows\system32"
+  std::string drivePath;    // the same below the drives folder: "C/Windows/system32"
   char drive = 'C';
-  bool exists = false;  // the host path exists (file or folder)
+  bool exists = false;  // the path exists (file or folder)
   bool folder = false;  // ... and is a folder
+  // The folder holding the last name ("C:\" for a root's entries; empty for
+  // a drive root itself), and whether it exists as a folder.
+  std::string parentPath;
+  std::string parentDrivePath;
+  bool parentExists = false;
 };
 
 class Machine {
@@ -71,9 +78,8 @@ class Machine {
   // the directory bit comes from the host. A file nobody set attributes on is
   // an archive file, a file with none set reports FILE_ATTRIBUTE_NORMAL.
   // INVALID_FILE_ATTRIBUTES when the path does not exist. The marks belong to
-  // the path: whoever deletes or replaces a file on the host resets them
-  // (SetAttributes with the new file's attributes). A damaged mark throws
-  // StateError.
+  // the path: the file layer forgets them when it deletes what is there. A
+  // damaged mark throws StateError.
   win::DWORD Attributes(std::string_view windowsPath) const;
   // The same for a path Resolve gave.
   win::DWORD Attributes(const ResolvedPath& path) const;
@@ -85,12 +91,9 @@ class Machine {
   // The same for a path Resolve gave, whether or not it still exists.
   void SetAttributes(const ResolvedPath& path, win::DWORD attributes) const;
 
-  // Files held open by a running program: they cannot be replaced or deleted.
-  bool InUse(std::string_view windowsPath) const;
-  bool InUse(const ResolvedPath& path) const;
-  void SetInUse(std::string_view windowsPath, bool inUse) const;
-
  private:
+  friend std::filesystem::path HostPathOf(const Machine& machine, std::string_view windowsPath);
+
   Machine(std::filesystem::path root, Profile profile);
 
   // Writes the profile file and makes the profile's drives and folders.

@@ -10,9 +10,20 @@ CREATE TABLE file_attributes (
   attributes INTEGER NOT NULL
 ) WITHOUT ROWID;
 
-CREATE TABLE files_in_use (
-  path_key TEXT PRIMARY KEY
-) WITHOUT ROWID;
+-- The open handles of the machine's processes on files: what each may do
+-- (its access rights, generic ones mapped) and what it lets other handles
+-- do (its share mode). A handle counts only while the process that opened
+-- it runs (same number and start time).
+CREATE TABLE open_files (
+  handle INTEGER PRIMARY KEY,
+  path_key TEXT NOT NULL,
+  process_id INTEGER NOT NULL,
+  process_start INTEGER NOT NULL,
+  access INTEGER NOT NULL,
+  share INTEGER NOT NULL
+);
+
+CREATE INDEX open_files_by_path ON open_files (path_key);
 
 CREATE TABLE desktop_windows (
   handle INTEGER PRIMARY KEY,
@@ -62,6 +73,20 @@ CREATE TABLE self_registrations (
   result INTEGER NOT NULL,
   time TEXT NOT NULL
 );
+)sql";
+
+const char* const kStateMigrationFrom2 = R"sql(
+DROP TABLE files_in_use;
+CREATE TABLE open_files (
+  handle INTEGER PRIMARY KEY,
+  path_key TEXT NOT NULL,
+  process_id INTEGER NOT NULL,
+  process_start INTEGER NOT NULL,
+  access INTEGER NOT NULL,
+  share INTEGER NOT NULL
+);
+CREATE INDEX open_files_by_path ON open_files (path_key);
+PRAGMA user_version=3;
 )sql";
 
 }  // namespace lyn::sim

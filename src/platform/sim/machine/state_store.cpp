@@ -220,7 +220,16 @@ std::shared_ptr<StateStore> StateStore::Open(const fs::path& machineFolder) {
   if (PragmaNumber(store->db_, "application_id", machine) != kStateApplicationId) {
     throw StateError(machine + ": its " + kFileName + " is not a machine's state store");
   }
-  const int version = PragmaNumber(store->db_, "user_version", machine);
+  int version = PragmaNumber(store->db_, "user_version", machine);
+  if (version == 2) {
+    store->Write([&](const Transaction&) {
+      // Another process may have brought the store up while this one waited.
+      if (PragmaNumber(store->db_, "user_version", machine) == 2) {
+        Execute(store->db_, kStateMigrationFrom2, machine, "cannot be brought up to date");
+      }
+    });
+    version = PragmaNumber(store->db_, "user_version", machine);
+  }
   if (version != kStateSchemaVersion) {
     throw StateError(machine + " was made with state schema version " + std::to_string(version) +
                      "; this program reads version " + std::to_string(kStateSchemaVersion));

@@ -70,9 +70,14 @@ WindowsPath ParseWindowsPath(std::string_view path, const WindowsPath* current) 
     while (end < rest.size() && !IsSeparator(rest[end])) ++end;
     std::string_view name = rest.substr(start, end - start);
     // Windows drops the dots and blanks that end the last name ("a.txt. "
-    // is "a.txt"); a last name of dots and blanks alone goes whole.
-    if (end == rest.size() && name != "." && name != "..") {
-      while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+    // is "a.txt"; a last name of dots and blanks alone goes whole), and the
+    // one period that ends any other name ("x.\a" is "x\a", "x..\a" stays).
+    if (name != "." && name != "..") {
+      if (end == rest.size()) {
+        while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+      } else if (name.size() >= 2 && name.back() == '.' && name[name.size() - 2] != '.') {
+        name.remove_suffix(1);
+      }
     }
     if (name == "..") {
       if (!result.components.empty()) result.components.pop_back();

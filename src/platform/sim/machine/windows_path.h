@@ -23,7 +23,8 @@ struct WindowsPath {
 // network or device path ("\\server\share", "\\?\C:\"), a name holding a
 // character Windows refuses in file names, a name longer than 255 characters,
 // or a reserved device name ("NUL", "com1.txt"). The dots and blanks that end
-// the last name are dropped, as Windows drops them.
+// the last name, and a single period ending any other, are dropped, as
+// Windows drops them.
 WindowsPath ParseWindowsPath(std::string_view path, const WindowsPath* current);
 
 // True when `path` is `folder` or lies below it, names compared as Windows

@@ -9,7 +9,6 @@
 #include "platform/sim/security/default_lists.h"
 
 namespace lyn::sim {
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -122,14 +121,16 @@ SecuredObject SecurityModel::Find(ObjectKind kind, std::string_view path) const 
     object.container = true;
     return object;
   }
-  const ResolvedPath resolved = machine_.Resolve(path);
-  object.path = resolved.windowsPath;
-  object.host = resolved.hostPath;
-  std::error_code error;
-  const fs::file_status status = fs::symlink_status(resolved.hostPath, error);
-  object.exists = !error && fs::exists(status);
-  object.container = !error && fs::is_directory(status);
-  const auto drive = machine_.profile().drives.find(resolved.drive);
+  return FileObject(machine_.Resolve(path));
+}
+
+SecuredObject SecurityModel::FileObject(const ResolvedPath& path) const {
+  SecuredObject object;
+  object.path = path.windowsPath;
+  object.drivePath = path.drivePath;
+  object.exists = path.exists;
+  object.container = path.folder;
+  const auto drive = machine_.profile().drives.find(path.drive);
   object.hasLists =
       drive != machine_.profile().drives.end() && FoldCase(drive->second.fileSystem) == "ntfs";
   return object;
@@ -253,29 +254,62 @@ void SecurityModel::PropagateToKeys(const SecuredObject& key) const {
 }
 
 void SecurityModel::Propagate(const SecuredObject& folder, const Descriptor& descriptor) const {
-  std::error_code error;
-  for (fs::directory_iterator it(folder.host, error), end; !error && it != end;
-       it.increment(error)) {
-    const fs::file_status status = it->symlink_status(error);
-    if (error || fs::is_symlink(status)) continue;
+  std::vector<HostEntry> entries;
+  if (machine_.drives().List(folder.drivePath, entries) != 0) return;
+  for (const HostEntry& entry : entries) {
+    if (entry.status.link) continue;
     SecuredObject child = folder;
-    child.path =
-        folder.path + (folder.path.back() == '\\' ? "" : "\\") + it->path().filename().string();
-    child.host = it->path();
-    child.container = fs::is_directory(status);
+    child.path = folder.path + (folder.path.back() == '\\' ? "" : "\\") + entry.name;
+    child.drivePath = folder.drivePath + '/' + entry.name;
+    child.container = entry.status.folder;
     Descriptor current = DescriptorOf(child);
     if (current.daclProtected) continue;
-    Acl entries = current.dacl ? ExplicitEntries(*current.dacl, kFileMapping) : Acl{};
+    Acl inheritedFrom = current.dacl ? ExplicitEntries(*current.dacl, kFileMapping) : Acl{};
     if (descriptor.dacl) {
       const Acl inherited =
           InheritedEntries(*descriptor.dacl, child.container, kFileMapping,
                            current.owner.value_or(Sid{}), current.group.value_or(Sid{}));
-      entries.insert(entries.end(), inherited.begin(), inherited.end());
+      inheritedFrom.insert(inheritedFrom.end(), inherited.begin(), inherited.end());
     }
-    current.dacl = std::move(entries);
+    current.dacl = std::move(inheritedFrom);
     Store(child, current);
     if (child.container) Propagate(child, current);
   }
+}
+
+void SecurityModel::Moved(const SecuredObject& from, const SecuredObject& to) const {
+  const std::string key = FoldCase(from.path);
+  machine_.State().Write([&](const Transaction& t) {
+    const Descriptor descriptor = DescriptorOf(from);
+    t.Prepare(
+         "UPDATE security_descriptors SET path_key = ?4 || substr(path_key, length(?2) + 1) "
+         "WHERE kind = ?1 AND (path_key = ?2 OR (path_key >= ?3 AND path_key < ?5))")
+        .Bind(1, static_cast<std::int64_t>(from.kind))
+        .Bind(2, key)
+        .Bind(3, key + '\\')
+        .Bind(4, FoldCase(to.path))
+        .Bind(5, key + static_cast<char>('\\' + 1))
+        .Run();
+    if (to.hasLists) Store(to, descriptor);
+  });
+}
+
+void SecurityModel::Forget(const SecuredObject& object) const {
+  const std::string key = FoldCase(object.path);
+  // Every key below the object sorts from "<key>\" up to, not including,
+  // "<key>]", ']' following '\' in byte order.
+  std::string below = key + '\\';
+  std::string end = key + static_cast<char>('\\' + 1);
+  machine_.State().Write([&](const Transaction& t) {
+    t.Prepare(
+         "DELETE FROM security_descriptors WHERE kind = ?1 AND (path_key = ?2 OR "
+         "(path_key >= ?3 AND path_key < ?4))")
+        .Bind(1, static_cast<std::int64_t>(object.kind))
+        .Bind(2, key)
+        .Bind(3, below)
+        .Bind(4, end)
+        .Run();
+  });
 }
 
 win::ACCESS_MASK SecurityModel::UserAccess(const SecuredObject& object,

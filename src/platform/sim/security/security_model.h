@@ -10,7 +10,7 @@
 // lists (FAT32, CDFS) have no owners and no lists.
 #pragma once
 
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,11 +24,11 @@ enum class ObjectKind { File = 1, RegistryKey = 4 };
 
 struct SecuredObject {
   ObjectKind kind = ObjectKind::File;
-  std::string path;            // "C:\Windows\system32", "HKEY_LOCAL_MACHINE\SOFTWARE"
-  std::filesystem::path host;  // files only
-  bool exists = false;         // registry keys always count as existing
-  bool container = false;      // a folder or a key
-  bool hasLists = true;        // false on FAT32 and CDFS volumes
+  std::string path;        // "C:\Windows\system32", "HKEY_LOCAL_MACHINE\SOFTWARE"
+  std::string drivePath;   // files only: "C/Windows/system32"
+  bool exists = false;     // registry keys always count as existing
+  bool container = false;  // a folder or a key
+  bool hasLists = true;    // false on FAT32 and CDFS volumes
 };
 
 class SecurityModel {
@@ -44,6 +44,9 @@ class SecurityModel {
   // CURRENT_CONFIG / HKCC). Throws MachineError for a path the machine cannot
   // resolve or a key under no root.
   SecuredObject Find(ObjectKind kind, std::string_view path) const;
+
+  // The file or folder at a path the machine resolved.
+  SecuredObject FileObject(const ResolvedPath& path) const;
 
   Descriptor DescriptorOf(const SecuredObject& object) const;
 
@@ -62,6 +65,14 @@ class SecurityModel {
   // The rights of `desired` (generic rights allowed) the token is granted on
   // the object: all of them or 0.
   win::ACCESS_MASK UserAccess(const SecuredObject& object, win::ACCESS_MASK desired) const;
+
+  // The object at this path (and whatever was below it) is gone: nothing
+  // stored for it passes to what is made there next.
+  void Forget(const SecuredObject& object) const;
+
+  // The object at `from` was renamed to `to` on the same volume: it keeps
+  // its descriptor, inherited entries included, and so does what is below it.
+  void Moved(const SecuredObject& from, const SecuredObject& to) const;
 
   const Machine& machine() const { return machine_; }
   const Token& token() const { return token_; }

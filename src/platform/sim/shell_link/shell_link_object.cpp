@@ -2,20 +2,17 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <system_error>
 
+#include "platform/sim/files/file_layer.h"
+#include "platform/sim/last_error.h"
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/code_page.h"
 #include "platform/sim/machine/file_time.h"
 
 namespace lyn::sim {
-namespace fs = std::filesystem;
 using namespace win;
 
 namespace {
-
-constexpr DWORD ERROR_WRITE_FAULT = 29;
 
 std::string Text(const Machine& machine, LPCSTR ansi) {
   return ansi == nullptr ? std::string() : machine.AnsiToUtf8(ansi);
@@ -145,11 +142,14 @@ HRESULT ShellLinkObject::SetRelativePath(LPCSTR, DWORD) {
 }
 
 HRESULT ShellLinkObject::Resolve(HWND, DWORD) {
-  try {
-    return machine_.Resolve(target_).exists ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-  } catch (const MachineError&) {
-    return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
-  }
+  return Guarded([](DWORD error) { return HRESULT_FROM_WIN32(error); },
+                 [&]() -> HRESULT {
+                   ResolvedPath target;
+                   if (FileLayer(machine_).Resolve(target_, target) != ERROR_SUCCESS) {
+                     return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
+                   }
+                   return target.exists ? S_OK : HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+                 });
 }
 
 HRESULT ShellLinkObject::SetPath(LPCSTR file) {
@@ -174,52 +174,46 @@ HRESULT ShellLinkObject::Load(const char16_t*, DWORD) {
 }
 
 HRESULT ShellLinkObject::Save(const char16_t* fileName, BOOL) {
-  if (fileName == nullptr) return E_INVALIDARG;
-  const std::string name = EncodeText(kUtf8CodePage, std::u16string_view(fileName), "?")->bytes;
-  ShellLinkData link = data_;
-  link.targetAnsi = machine_.Utf8ToAnsi(target_);
-  fs::path host;
-  try {
-    const ResolvedPath file = machine_.Resolve(name);
-    host = file.hostPath;
-    std::error_code error;
-    if (!fs::is_directory(host.parent_path(), error)) {
-      return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
-    }
-    if (fs::is_directory(host, error) || machine_.InUse(name)) {
-      return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
-    }
-    if (!target_.empty()) {
-      const ResolvedPath target = machine_.Resolve(target_);
-      const auto drive = machine_.profile().drives.find(target.drive);
-      if (drive != machine_.profile().drives.end()) {
-        link.driveType = EqualFolded(drive->second.fileSystem, "CDFS") ? DRIVE_CDROM : DRIVE_FIXED;
-        link.driveSerialNumber = drive->second.serialNumber;
-        link.volumeLabelAnsi = machine_.Utf8ToAnsi(drive->second.volumeName);
-      }
-      if (target.exists) {
-        const DWORD attributes = machine_.Attributes(target_);
-        link.targetAttributes = attributes;
-        if (const auto status = machine_.drives().Status(target.drivePath)) {
-          if (!status->folder) link.targetSize = static_cast<DWORD>(status->size);
-          const FILETIME written = ToFileTime(status->modified);
-          link.creationTime = written;
-          link.accessTime = written;
-          link.writeTime = written;
-        }
-      }
-    }
-  } catch (const MachineError&) {
-    return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
-  }
-  std::ofstream out(host, std::ios::binary | std::ios::trunc);
-  const std::string bytes = EncodeShellLink(link);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
-  machine_.SetAttributes(name, FILE_ATTRIBUTE_ARCHIVE);
-  dirty_ = false;
-  return S_OK;
+  return Guarded([](DWORD error) { return HRESULT_FROM_WIN32(error); },
+                 [&]() -> HRESULT {
+                   if (fileName == nullptr) return E_INVALIDARG;
+                   const std::string name =
+                       EncodeText(kUtf8CodePage, std::u16string_view(fileName), "?")->bytes;
+                   ShellLinkData link = data_;
+                   link.targetAnsi = machine_.Utf8ToAnsi(target_);
+                   const FileLayer files(machine_);
+                   ResolvedPath file;
+                   if (files.Resolve(name, file) != ERROR_SUCCESS)
+                     return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
+                   if (!target_.empty()) {
+                     ResolvedPath target;
+                     if (files.Resolve(target_, target) != ERROR_SUCCESS) {
+                       return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
+                     }
+                     const auto drive = machine_.profile().drives.find(target.drive);
+                     if (drive != machine_.profile().drives.end()) {
+                       link.driveType = EqualFolded(drive->second.fileSystem, "CDFS") ? DRIVE_CDROM
+                                                                                      : DRIVE_FIXED;
+                       link.driveSerialNumber = drive->second.serialNumber;
+                       link.volumeLabelAnsi = machine_.Utf8ToAnsi(drive->second.volumeName);
+                     }
+                     if (target.exists) {
+                       link.targetAttributes = machine_.Attributes(target);
+                       if (const auto status = machine_.drives().Status(target.drivePath)) {
+                         if (!status->folder) link.targetSize = static_cast<DWORD>(status->size);
+                         const FILETIME written = ToFileTime(status->modified);
+                         link.creationTime = written;
+                         link.accessTime = written;
+                         link.writeTime = written;
+                       }
+                     }
+                   }
+                   const DWORD error =
+                       files.WriteWhole(file, EncodeShellLink(link), FILE_ATTRIBUTE_ARCHIVE);
+                   if (error != ERROR_SUCCESS) return HRESULT_FROM_WIN32(error);
+                   dirty_ = false;
+                   return S_OK;
+                 });
 }
 
 HRESULT ShellLinkObject::SaveCompleted(const char16_t*) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/machine_platform.h"
+#include "platform/sim/files/host_errors.h"
 
 namespace lyn::sim {
 namespace {
@@ -32,7 +33,7 @@ TEST(DriveFoldersTest, TheNthWriteCanBeMadeToFail) {
   DWORD written = 0;
   EXPECT_EQ(kernel32.WriteFile(file, "one", 3, &written, nullptr), TRUE);
   EXPECT_EQ(kernel32.WriteFile(file, "two", 3, &written, nullptr), FALSE);
-  EXPECT_EQ(kernel32.GetLastError(), 29u);  // ERROR_WRITE_FAULT
+  EXPECT_EQ(kernel32.GetLastError(), ERROR_IO_DEVICE);
   EXPECT_EQ(written, 0u);
   EXPECT_EQ(kernel32.WriteFile(file, "three", 5, &written, nullptr), TRUE);
   kernel32.CloseHandle(file);

@@ -29,12 +29,16 @@ TEST_F(MachinePathTest, ExistingNamesMatchInAnyCaseAndNewNamesKeepTheirs) {
   const Machine machine = Make("win7-ultimate-sp1");
   const ResolvedPath existing = machine.Resolve("c:\\WINDOWS\\SYSTEM32");
   EXPECT_EQ(existing.windowsPath, "C:\\Windows\\system32");
-  EXPECT_EQ(existing.hostPath, DriveC() / "Windows" / "system32");
+  EXPECT_EQ(existing.drivePath, "C/Windows/system32");
+  EXPECT_EQ(existing.parentPath, "C:\\Windows");
+  EXPECT_TRUE(existing.parentExists);
   EXPECT_TRUE(existing.exists);
 
   const ResolvedPath fresh = machine.Resolve("C:\\windows\\NewFolder\\Read Me.TXT");
   EXPECT_EQ(fresh.windowsPath, "C:\\Windows\\NewFolder\\Read Me.TXT");
-  EXPECT_EQ(fresh.hostPath, DriveC() / "Windows" / "NewFolder" / "Read Me.TXT");
+  EXPECT_EQ(fresh.drivePath, "C/Windows/NewFolder/Read Me.TXT");
+  EXPECT_FALSE(fresh.parentExists) << "NewFolder is missing";
+  EXPECT_TRUE(machine.Resolve("C:\\Windows\\Read Me.TXT").parentExists);
   EXPECT_FALSE(fresh.exists);
 
   fs::create_directories(DriveC() / "\xC3\x89t\xC3\xA9");  // "Été"
@@ -43,8 +47,8 @@ TEST_F(MachinePathTest, ExistingNamesMatchInAnyCaseAndNewNamesKeepTheirs) {
   // When the host holds several spellings, the exact one wins.
   std::ofstream(DriveC() / "lyn.cab") << "lower";
   std::ofstream(DriveC() / "LYN.CAB") << "upper";
-  EXPECT_EQ(machine.Resolve("C:\\lyn.cab").hostPath.filename(), "lyn.cab");
-  EXPECT_EQ(machine.Resolve("C:\\LYN.CAB").hostPath.filename(), "LYN.CAB");
+  EXPECT_EQ(machine.Resolve("C:\\lyn.cab").drivePath, "C/lyn.cab");
+  EXPECT_EQ(machine.Resolve("C:\\LYN.CAB").drivePath, "C/LYN.CAB");
 }
 
 TEST_F(MachinePathTest, FoldsDotsSeparatorsAndRelativePathsAsWindowsDoes) {
@@ -63,11 +67,15 @@ TEST_F(MachinePathTest, FoldsDotsSeparatorsAndRelativePathsAsWindowsDoes) {
       {"c:", "C:\\Distribution"},
       {"C:\\..", "C:\\"},
       {"d:setup.exe", "D:\\setup.exe"},
+      // A name ending in one period loses it wherever it stands ("File path
+      // formats on Windows systems"); the last name loses all its dots.
+      {"C:\\x.\\QY.chm", "C:\\x\\QY.chm"},
+      {"C:\\x..\\a.b...", "C:\\x..\\a.b"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(machine.Resolve(c.path).windowsPath, c.expected) << c.path;
   }
-  EXPECT_EQ(machine.Resolve("C:\\..\\..\\etc\\passwd").hostPath, DriveC() / "etc" / "passwd");
+  EXPECT_EQ(machine.Resolve("C:\\..\\..\\etc\\passwd").drivePath, "C/etc/passwd");
 }
 
 TEST_F(MachinePathTest, RefusesPathsThatAreNotTheMachinesOrLeadOutOfIt) {

@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/scratch_folder.h"
 
 namespace lyn::sim {
@@ -26,7 +27,7 @@ TEST(MachineCreateTest, MakesEveryProfileFolderAndReopensToTheSameProfile) {
        {&profile.WindowsDirectory, &profile.SystemDirectory, &profile.TempPath,
         &profile.ProgramFiles, &profile.CommonFiles, &profile.CommonPrograms, &profile.Desktop,
         &profile.CurrentDirectory}) {
-    EXPECT_TRUE(fs::is_directory(made.Resolve(*path).hostPath)) << *path;
+    EXPECT_TRUE(fs::is_directory(lyn::sim::HostPathOf(made, *path))) << *path;
   }
   EXPECT_TRUE(fs::is_directory(folder.path() / "drives" / "C" / "Windows" / "system32"));
   EXPECT_EQ(Machine::Open(folder.path()).profile(), profile);
@@ -67,25 +68,21 @@ TEST(MachineOpenTest, TellsWhyAFolderIsNotAMachineOrHasNoStateStore) {
 
 // Marks belong to the file whatever path names it, and are kept in the
 // machine folder under the redirected name.
-TEST(MachineMarksTest, AttributesAndInUseMarksFollowTheFile) {
+TEST(MachineMarksTest, AttributeMarksFollowTheFile) {
   using namespace win;
   ScratchFolder folder;
   Machine machine = Machine::Create(folder.path(), FindPreset("winxp-pro-x64").profile);
   const char* file = "C:\\WINDOWS\\system32\\COMCTL32.OCX";
-  std::ofstream(machine.Resolve(file).hostPath) << "x";
+  std::ofstream(lyn::sim::HostPathOf(machine, file)) << "x";
   EXPECT_EQ(machine.Attributes("C:\\WINDOWS\\system32\\comctl32.ocx"), FILE_ATTRIBUTE_ARCHIVE);
   EXPECT_EQ(machine.Attributes("C:\\WINDOWS"), FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ(machine.Attributes("C:\\WINDOWS\\missing.dll"), INVALID_FILE_ATTRIBUTES);
 
   machine.SetAttributes(file, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-  machine.SetInUse(file, true);
   const Machine reopened = Machine::Open(folder.path());
   EXPECT_EQ(reopened.Attributes("c:\\windows\\syswow64\\comctl32.ocx"),
             FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_TRUE(reopened.InUse("c:\\windows\\SysWOW64\\ComCtl32.ocx"));
-  EXPECT_FALSE(reopened.InUse("C:\\WINDOWS\\comctl32.ocx"));
-  machine.SetInUse("C:\\windows\\system32\\comctl32.ocx", false);
-  EXPECT_FALSE(machine.InUse(file));
+  EXPECT_EQ(reopened.Attributes("C:\\WINDOWS\\comctl32.ocx"), INVALID_FILE_ATTRIBUTES);
 
   machine.SetAttributes(file, FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ(machine.Attributes(file), FILE_ATTRIBUTE_NORMAL) << "the directory bit is the host's";
