@@ -46,7 +46,7 @@ int RunNew(const Options& options) {
   try {
     for (const auto& [path, text] : security) {
       sim::Descriptor checked;
-      sim::ApplyDescriptorText(profile, text, checked);
+      sim::ApplySddl(text, checked);
     }
   } catch (const std::invalid_argument& e) {
     throw UsageError{e.what()};

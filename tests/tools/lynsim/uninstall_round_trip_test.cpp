@@ -39,7 +39,7 @@ class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
 };
 
 // Installed and removed, the machine differs from before only in the shared
-// system and DAO files and the access-list grants; the entry is gone, a new
+// system and DAO files (registered) and the access-list grants; the entry is gone, a new
 // install goes into the same folder, and without its program the entry has
 // nothing to run.
 TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
@@ -60,12 +60,14 @@ TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
   int usersGrants = 0;
   for (std::string line; std::getline(lines, line);) {
     usersGrants += line.starts_with("access added: ") &&
-                   line.find(": allow BUILTIN\\Users 0x001F01FF 0x03") != std::string::npos;
+                   line.find(": BUILTIN\\Users:(OI)(CI)(F)") != std::string::npos;
     const bool system = line.starts_with("file added: " + profile.SystemDirectory + "\\") ||
-                        line.starts_with("file changed: " + profile.SystemDirectory + "\\");
+                        line.starts_with("file changed: " + profile.SystemDirectory + "\\") ||
+                        line.starts_with("registration added: " + profile.SystemDirectory);
     const bool dao = line == "folder added: " + shared ||
                      line == "folder added: " + shared + "\\DAO" ||
-                     line == "file added: " + shared + "\\DAO\\dao360.dll";
+                     line == "file added: " + shared + "\\DAO\\dao360.dll" ||
+                     line == "registration added: " + shared + "\\DAO\\dao360.dll";
     sharedFiles += system || dao ? line.starts_with("file") : 0;
     EXPECT_TRUE(system || dao || line.starts_with("access ")) << line;
   }
@@ -94,8 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTripCase{
                           "Windows7WithGrants",
                           "--preset win7-ultimate-sp1 --set 'Security:C:\\Windows\\system32="
-                          "owner=Administrators;allow=Administrators:0x1200A9:3;"
-                          "allow=SYSTEM:0x1F01FF:3'",
+                          "O:BAD:P(A;OICI;0x1200a9;;;BA)(A;OICI;FA;;;SY)'",
                           true}),
     [](const ::testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
 
