@@ -14,17 +14,20 @@ BackendFactory HeadlessBackend(const Script& script) {
   return [script](WidgetSet& widgets, const HeadlessLoop::EndFunction& end) {
     auto loop = std::make_unique<HeadlessLoop>(widgets, script.clicks, script.holdSeconds, end);
     widgets.AddObserver(*loop);
-    return Backend{std::move(loop), std::make_unique<ScriptedAnswers>(script.answers), {}};
+    return Backend{
+        std::move(loop), std::make_unique<ScriptedAnswers>(script.answers, script.agree), {}};
   };
 }
 
-void RunProgram(Machine machine, const BackendFactory& makeBackend) {
-  RunProgram(std::move(machine), makeBackend, &ChkPreviousInstance::Main);
+void RunProgram(Machine machine, const BackendFactory& makeBackend, const RunReporting& reporting) {
+  RunProgram(std::move(machine), makeBackend, &ChkPreviousInstance::Main, reporting);
 }
 
-void RunProgram(Machine machine, const BackendFactory& makeBackend, const ProgramEntry& entry) {
-  Transcript transcript(std::cout);
-  RunHost host(transcript);
+void RunProgram(Machine machine, const BackendFactory& makeBackend, const ProgramEntry& entry,
+                const RunReporting& reporting) {
+  std::ostream nowhere(nullptr);
+  Transcript transcript(reporting.transcript ? std::cout : nowhere);
+  RunHost host(transcript, RunHost::ExitNow, reporting.ended);
   SimPlatform sim(std::move(machine), host);
   WidgetSet& widgets = sim.widgets();
   widgets.AddObserver(transcript);
