@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 
@@ -85,7 +87,7 @@ TEST_F(LynsimRunTest, QuietAndJsonRunsSayHowTheRowsEnded) {
 }
 
 // On a disk too small for the product the run still reaches Finish, and
-// the ending names every file that could not be copied; the state store's
+// its record names every file that could not be copied; the state store's
 // failures name the full disk and the read-only file system. The disk is a
 // small tmpfs in a mount namespace of the test's own.
 TEST(LynsimFullDiskTest, TheEndingNamesTheFilesNotCopiedAndErrorsTheirCause) {
@@ -96,7 +98,7 @@ TEST(LynsimFullDiskTest, TheEndingNamesTheFilesNotCopiedAndErrorsTheirCause) {
   const std::string script =
       "set -u; mkdir -p " + disk + " && mount -t tmpfs -o size=1300k tmpfs " + disk +
       " || exit 77; " + lynsim + " new " + disk + "/m >/dev/null; " + lynsim + " run " + disk +
-      "/m --headless --click lblAcceptYes --click cmdOK --click cmdExit --quiet; echo status $?; " +
+      "/m --headless --click lblAcceptYes --click cmdOK --click cmdExit --json; echo status $?; " +
       "head -c 2000000 /dev/zero > " + disk + "/fill; " + lynsim + " reg " + disk + "/m import " +
       (folder / "key.reg").string() + "; echo status $?; " + "mount -o remount,ro " + disk + "; " +
       lynsim + " set " + disk + "/m SM_TABLETPC=1; echo status $?";

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "platform/sim/machine/machine.h"
@@ -82,6 +84,47 @@ TEST(LynsimMachineCommandsTest, SetChangesAMachineOrNothing) {
   EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find("expected a number from 0 to 255"), std::string::npos) << result.err;
   EXPECT_EQ(sim::Machine::Open(dir).profile().dwMajorVersion, 6u) << "nothing changed";
+}
+
+// Changes made at the same time all survive, and a person's comments in the
+// profile file stay where they were written.
+TEST(LynsimMachineCommandsTest, SetsAtTheSameTimeLoseNothingAndKeepComments) {
+  const ScratchMachine scratch;
+  const std::filesystem::path file = std::filesystem::path(scratch.machine()) / "profile.ini";
+  std::stringstream before;
+  before << std::ifstream(file).rdbuf();
+  const std::string text = before.str();
+  const std::string comment = "# lab machine 7, do not reset\n";
+  std::ofstream(file) << comment << text;
+  // Eight sets at once, each of another field.
+  const std::pair<const char*, unsigned> settings[] = {
+      {"dwBuildNumber", 7777}, {"wServicePackMajor", 7}, {"wServicePackMinor", 3},
+      {"wSuiteMask", 0x110},   {"GetProductInfo", 6},    {"SM_CXSCREEN", 1280},
+      {"SM_CYSCREEN", 1024},   {"wProductType", 3}};
+  std::string sets;
+  for (const auto& [field, value] : settings) {
+    sets += std::string(LYNSIM_PATH) + " set " + scratch.machine() + " " + field + "=" +
+            std::to_string(value) + " >/dev/null & ";
+  }
+  ASSERT_EQ(std::system((sets + "wait").c_str()), 0);
+  std::stringstream read;
+  read << std::ifstream(file).rdbuf();
+  const std::string after = read.str();
+  EXPECT_TRUE(after.starts_with(comment)) << after;
+  EXPECT_EQ(std::count(after.begin(), after.end(), '\n'),
+            std::count(text.begin(), text.end(), '\n') + 1);
+  const sim::Profile p = sim::Machine::Open(scratch.machine()).profile();
+  const unsigned found[] = {p.dwBuildNumber,
+                            p.wServicePackMajor,
+                            p.wServicePackMinor,
+                            p.wSuiteMask,
+                            p.GetProductInfo,
+                            static_cast<unsigned>(p.SM_CXSCREEN),
+                            static_cast<unsigned>(p.SM_CYSCREEN),
+                            p.wProductType};
+  for (std::size_t i = 0; i < std::size(settings); ++i) {
+    EXPECT_EQ(found[i], settings[i].second) << settings[i].first;
+  }
 }
 
 // acl shows the owner and list `new` set, and the defaults of what it did
