@@ -115,9 +115,14 @@ TEST(LynsimFullDiskTest, TheEndingNamesTheFilesNotCopiedAndErrorsTheirCause) {
   text << std::ifstream(out).rdbuf();
   const std::string report = text.str();
   // The program itself ends normally at Finish, its rows ticked as the
-  // product's run ticks them; the ending says what did not arrive.
-  EXPECT_NE(report.find("failed: C:\\Program Files\\LYN\\LYN.exe\n"), std::string::npos) << report;
-  EXPECT_NE(report.find("\nended: Finish\nstatus 0\n"), std::string::npos) << report;
+  // product's run ticks them; the run's record says what did not arrive.
+  const auto record = nlohmann::json::parse(report.substr(0, report.find('\n')));
+  EXPECT_EQ(record["ending"], nlohmann::json::parse(R"({"reason": "Finish", "status": 0})"));
+  const auto& failed = record["failedFiles"];
+  EXPECT_NE(std::find(failed.begin(), failed.end(), "C:\\Program Files\\LYN\\LYN.exe"),
+            failed.end())
+      << report;
+  EXPECT_NE(report.find("}\nstatus 0\n"), std::string::npos) << report;
   EXPECT_NE(report.find("state store cannot be written: the disk is full\nstatus 1\n"),
             std::string::npos)
       << report;
