@@ -29,7 +29,7 @@ class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
                           " --headless --click lblAcceptYes --click cmdOK --click cmdExit");
   }
   LynsimResult Uninstall() const {
-    return scratch.Lynsim("uninstall " + scratch.machine() + " --answer Yes --answer OK");
+    return scratch.Lynsim("uninstall " + scratch.machine() + " --yes");
   }
   fs::path Host(const std::string& path) const {
     return lyn::sim::Machine::Open(scratch.machine()).Resolve(path).hostPath;
