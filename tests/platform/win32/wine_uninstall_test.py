@@ -150,10 +150,18 @@ def placed(uninstall_log):
 
 
 def comparable(transcript):
-    """The transcript's lines without the icon word, and the report cut
-    before its lists."""
-    return [line.replace("] critical ", "] ").split("\\r\\n\\r\\n")[0]
-            for line in transcript.rstrip().split("\n")]
+    """The transcript's lines without the icon word, and each message box
+    cut before its first empty line, where the report's lists begin (a box's
+    further lines follow its msgbox line after two blanks)."""
+    lines, cut = [], False
+    for line in transcript.rstrip().split("\n"):
+        if not line.startswith("  "):
+            cut = False
+        elif not line.strip():
+            cut = True
+        if not cut:
+            lines.append(line.replace("] critical ", "] "))
+    return lines
 
 
 def check_report(transcript, shared, restart_expected):
