@@ -173,7 +173,7 @@ TEST(LynsimMachineCommandsTest, RegReadsStandardInputAndWritesEitherKindOfFile) 
   EXPECT_EQ(scratch.Lynsim(reg + " export 'HKLM\\SOFTWARE\\Orrin' --regedit4").status, 0);
 }
 
-TEST(LynsimMachineCommandsTest, LsListsFilesWithTheirAttributesAndTimesByPattern) {
+TEST(LynsimMachineCommandsTest, LsListsFilesWithAttributesAndTimesAndCatPrintsOne) {
   const ScratchMachine scratch;
   const sim::Machine machine = sim::Machine::Open(scratch.machine());
   const auto file = machine.Resolve("C:\\Windows\\lyn.ini").hostPath;
@@ -192,6 +192,14 @@ TEST(LynsimMachineCommandsTest, LsListsFilesWithTheirAttributesAndTimesByPattern
             "D----  2009-07-14 01:14               system32\\\n");
   EXPECT_EQ(scratch.Lynsim("ls " + scratch.machine() + " 'C:/Windows/*.INI'").out,
             "-RH--  2009-07-14 01:14            5  lyn.ini\n");
+
+  // cat converts from the machine's code page (1252 here) and ends lines
+  // with LF alone; --raw leaves the bytes.
+  std::ofstream(file, std::ios::binary) << "[Caf\xE9]\r\nx=1\r\n";
+  EXPECT_EQ(scratch.Lynsim("cat " + scratch.machine() + " 'c:/windows/lyn.ini'").out,
+            "[Caf\xC3\xA9]\nx=1\n");
+  EXPECT_EQ(scratch.Lynsim("cat " + scratch.machine() + " 'c:/windows/lyn.ini' --raw").out,
+            "[Caf\xE9]\r\nx=1\r\n");
 }
 
 }  // namespace
