@@ -28,9 +28,10 @@ echo "-- The program folder and its maps"
 "$lynsim" ls "$machine" "$programs"
 "$lynsim" ls "$machine" "$programs\\Maps"
 echo "-- The uninstall log, $windows\\UnInstallLYN.log"
-tr -d '\r' < "$("$lynsim" path "$machine" "$windows\\UnInstallLYN.log")"
+"$lynsim" cat "$machine" "$windows\\UnInstallLYN.log"
 echo "-- The uninstall entry"
-"$lynsim" reg "$machine" export 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67'
+"$lynsim" reg "$machine" export 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67' --regedit4 |
+  tr -d '\r'
 echo "-- The shortcuts"
 "$lynsim" ls "$machine" "$(field CommonPrograms)\\LYN"
 "$lynsim" ls "$machine" "$(field Desktop)\\LYN.lnk"

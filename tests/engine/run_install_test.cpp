@@ -151,8 +151,8 @@ TEST_F(RunInstallTest, AFirstInstallWritesBothLogsAndASecondRunIsRefused) {
   const LynsimResult second = Run(std::string(kInstall) + " --answer OK");
   EXPECT_TRUE(
       second.out.ends_with("msgbox: \"Installation Already Exists\" [OK] critical \"The LYN "
-                           "program is already installed on this computer.\\r\\n\\r\\nIf you "
-                           "wish to re-install, please uninstall the current\\r\\n\\r\\n"
+                           "program is already installed on this computer.\n  \n  If you "
+                           "wish to re-install, please uninstall the current\n  \n  "
                            "installation first.  This Setup will now terminate.\"\nanswer: OK\n"
                            "ended: Installation Already Exists\n"))
       << second.out;
@@ -209,7 +209,7 @@ TEST_F(RunInstallTest, ATemporaryFolderThatCannotBeEmptiedStopsBeforeTheLogs) {
   const LynsimResult result = Run(std::string(kInstall) + " --answer OK");
   EXPECT_TRUE(result.out.ends_with(
       "msgbox: \"System Files/Folders in Use\" [OK] critical \"Unable to continue.  Close all "
-      "other\\r\\nprograms and try again.\"\nanswer: OK\nended: System Files/Folders in Use\n"))
+      "other\n  programs and try again.\"\nanswer: OK\nended: System Files/Folders in Use\n"))
       << result.out;
   EXPECT_TRUE(fs::is_empty(Host(programFiles + "\\LYN"))) << "the program folder stays, empty";
   EXPECT_FALSE(Exists(uninstallLog));
@@ -365,7 +365,7 @@ class ReadOnlyUninstallKeyTest : public RunInstallTest {
   ReadOnlyUninstallKeyTest()
       : RunInstallTest(
             "--set 'Security:HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall="
-            "owner=Administrators;allow=Administrators:0x20019:2;allow=Users:0x20019:2'") {}
+            "O:BAD:P(A;CI;KR;;;BA)(A;CI;KR;;;BU)'") {}
 };
 
 TEST_F(ReadOnlyUninstallKeyTest, TheUninstallRowGetsTheCrossAndTheRunFinishes) {

@@ -6,22 +6,33 @@
 #include <string>
 
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/security/security_model.h"
+#include "platform/sim/security/security_text.h"
 
 namespace lyn::lynsim {
+
+enum class AclForm { Listing, Sddl, Json };
 
 struct AclOptions {
   std::string machineFolder;
   std::string path;  // a file or folder, or a key "HKLM\..." / "HKCU\..."
+  AclForm form = AclForm::Listing;
 };
 
-// Prints the object's owner, group and list, one entry a line. Throws
-// MachineError for a path the machine cannot resolve.
+// Prints the object's list in the access-list tool's form, as SDDL with its
+// owner and group, or as a JSON object. Throws MachineError for a path the
+// machine cannot resolve.
 void PrintAcl(const AclOptions& options, std::ostream& out);
 
-// The settings of `lynsim new --set Security:PATH=TEXT`: gives the object
-// the owner and list of the compact text (see security_text.h). Throws
+// The settings of `lynsim new --set Security:PATH=SDDL`: gives the object
+// the owner, group and list the SDDL text names. Throws
 // std::invalid_argument for malformed text.
-void SetSecurity(const sim::Machine& machine, const std::string& path, const std::string& text);
+void SetSecurity(const sim::Machine& machine, const std::string& path, const std::string& sddl);
+
+// How an object's rights are named.
+inline sim::RightsKind RightsKindOf(sim::ObjectKind kind) {
+  return kind == sim::ObjectKind::RegistryKey ? sim::RightsKind::Key : sim::RightsKind::File;
+}
 
 // The prefix of such settings.
 inline constexpr const char* kSecurityField = "Security:";

@@ -22,7 +22,8 @@ int RunFields(bool json) {
                       {"default", f.value},
                       {"meaning", f.meaning}});
     }
-    std::cout << list.dump() << "\n";
+    std::cout << Record{{"defaultsFrom", sim::DefaultPresetName()}, {"fields", list}}.dump()
+              << "\n";
     return kExitDone;
   }
   std::cout << "Profile fields (defaults from preset " << sim::DefaultPresetName()

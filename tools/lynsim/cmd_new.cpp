@@ -6,6 +6,7 @@
 
 #include "cmd_acl.h"
 #include "command.h"
+#include "install_layout.h"
 #include "platform/sim/machine/demo_files.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/security/security_text.h"
@@ -46,13 +47,13 @@ int RunNew(const Options& options) {
   try {
     for (const auto& [path, text] : security) {
       sim::Descriptor checked;
-      sim::ApplyDescriptorText(profile, text, checked);
+      sim::ApplySddl(text, checked);
     }
   } catch (const std::invalid_argument& e) {
     throw UsageError{e.what()};
   }
   const sim::Machine machine = sim::Machine::Create(options.folder, profile);
-  sim::PlaceDemoFiles(machine, LYN_PRODUCT_DIR);
+  sim::PlaceDemoFiles(machine, ProductFolder());
   for (const auto& [path, text] : security) SetSecurity(machine, path, text);
   std::cout << "made machine " << machine.Root().string() << " from preset " << options.preset
             << "\n";

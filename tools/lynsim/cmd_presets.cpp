@@ -1,15 +1,25 @@
-// lynsim presets: the named machines, one a line.
+// lynsim presets [--json]: the named machines, one a line.
 #include <algorithm>
 #include <iomanip>
 #include <iostream>
+#include <memory>
 
 #include "command.h"
 #include "platform/sim/machine/profile.h"
+#include "record_output.h"
 
 namespace lyn::lynsim {
 namespace {
 
-int RunPresets() {
+int RunPresets(bool json) {
+  if (json) {
+    Record presets = Record::array();
+    for (const auto& preset : sim::Presets()) {
+      presets.push_back({{"name", preset.name}, {"description", preset.description}});
+    }
+    std::cout << Record{{"default", sim::DefaultPresetName()}, {"presets", presets}}.dump() << "\n";
+    return kExitDone;
+  }
   std::size_t width = 0;
   for (const auto& preset : sim::Presets()) width = std::max(width, preset.name.size());
   for (const auto& preset : sim::Presets()) {
@@ -20,9 +30,12 @@ int RunPresets() {
 }
 
 const Command kPresets([](CLI::App& app) {
-  AddCommand(app, "presets", "The named machines 'lynsim new --preset' makes, the default first",
-             "lynsim presets");
-  return RunPresets;
+  auto json = std::make_shared<bool>(false);
+  CLI::App& command = AddCommand(
+      app, "presets", "The named machines 'lynsim new --preset' makes, the default first",
+      "lynsim presets");
+  AddJsonFlag(command, *json);
+  return [json] { return RunPresets(*json); };
 });
 
 }  // namespace

@@ -1,6 +1,6 @@
-// lynsim reg DIR export [KEY] | import FILE: prints the machine's registry,
-// or one key with its subkeys, in the registry editor's text format, or
-// loads such a file into it.
+// lynsim reg DIR export [KEY] [--regedit4] | import FILE|-: writes the
+// machine's registry, or one key with its subkeys, as a registry editor file,
+// or loads such a file into it.
 #include "cmd_reg.h"
 
 #include <fstream>
@@ -15,21 +15,30 @@
 
 namespace lyn::lynsim {
 
-int RunReg(const RegOptions& options, std::ostream& out) {
+int RunReg(const RegOptions& options, std::ostream& out, std::istream& in) {
   const sim::Machine machine = sim::Machine::Open(options.machine);
   if (options.action == "export") {
-    out << sim::ExportRegistry(machine, options.key);
-    return 0;
+    out << sim::ExportRegistry(
+        machine, options.key,
+        options.regedit4 ? sim::RegistryFileKind::Regedit4 : sim::RegistryFileKind::Version5);
+    return kExitDone;
   }
-  std::ifstream in(options.file, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read '" + options.file + "'");
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const bool standardInput = options.file == "-";
+  std::ifstream opened;
+  if (!standardInput) {
+    opened.open(options.file, std::ios::binary);
+    if (!opened) throw std::runtime_error("cannot read '" + options.file + "'");
+  }
+  std::istream& source = standardInput ? in : opened;
+  const std::string text{std::istreambuf_iterator<char>(source), std::istreambuf_iterator<char>()};
+  const std::string name = standardInput ? std::string("standard input") : options.file;
+  if (source.bad()) throw std::runtime_error("cannot read " + name);
   try {
     sim::ImportRegistry(machine, text);
   } catch (const std::invalid_argument& e) {
-    throw std::runtime_error(options.file + ": " + e.what());
+    throw std::runtime_error(name + ": " + e.what());
   }
-  return 0;
+  return kExitDone;
 }
 
 namespace {
@@ -39,24 +48,31 @@ const Command kReg([](CLI::App& app) {
   auto argument = std::make_shared<std::string>();
   CLI::App& command = AddCommand(
       app, "reg",
-      "Prints the machine's registry, or one key with its subkeys, as a registry editor file "
-      "(export), or loads such a file into it (import)",
-      "lynsim reg /tmp/m export 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall'");
+      "Writes the machine's registry, or one key with its subkeys, as a registry editor file "
+      "(export: \"Windows Registry Editor Version 5.00\", UTF-16LE), or loads such a file or a "
+      "REGEDIT4 file into it (import; - reads standard input)",
+      "lynsim reg /tmp/m export 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall' "
+      "> uninstall.reg");
   AddMachineFolder(command, options->machine);
   command.add_option("ACTION", options->action, "export or import")
       ->required()
       ->check(CLI::IsMember({"export", "import"}));
   command.add_option("KEY|FILE", *argument,
-                     "export: the key (HKLM\\... or HKEY_LOCAL_MACHINE\\...); import: the file");
+                     "export: the key (HKLM\\... or HKEY_LOCAL_MACHINE\\...); import: the file, "
+                     "or - for standard input");
+  command.add_flag("--regedit4", options->regedit4,
+                   "export a REGEDIT4 file in the machine's ANSI code page");
   return [options, argument] {
     if (options->action == "export") {
       options->key = *argument;
     } else if (argument->empty()) {
-      throw UsageError{"reg import needs the file to load"};
+      throw UsageError{"reg import needs the file to load, or - for standard input"};
+    } else if (options->regedit4) {
+      throw UsageError{"--regedit4 is for export; import reads either kind"};
     } else {
       options->file = *argument;
     }
-    return RunReg(*options, std::cout);
+    return RunReg(*options, std::cout, std::cin);
   };
 });
 

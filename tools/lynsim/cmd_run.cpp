@@ -1,12 +1,17 @@
 // lynsim run DIR [--headless|--gui] [--click CONTROL]... [--answer Yes|No|OK]...
-// [--hold SECONDS] [--screenshot FILE.png|DIR/]: runs the setup program on a
-// machine and writes the transcript of what a person would see.
+// [--hold SECONDS] [--screenshot FILE.png|DIR/] [--quiet|--json]: runs the
+// setup program on a machine and writes the transcript of what a person would
+// see, or only how it went.
+#include <cctype>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "command.h"
 #include "platform/sim/run/run_program.h"
+#include "run_report.h"
 #include "window_module_loader.h"
 
 namespace lyn::lynsim {
@@ -20,6 +25,8 @@ struct Options {
   std::vector<std::string> answers;
   int holdSeconds = 0;
   std::string screenshot;
+  bool quiet = false;
+  bool json = false;
 };
 
 constexpr const char* kStatuses =
@@ -33,25 +40,53 @@ constexpr const char* kStatuses =
     "     left over when the program ended\n"
     "  4  Windows did not start the program: the elevation prompt was answered No (error\n"
     "     1223), or User Account Control is off and the user is no administrator (error 740)\n"
-    "The transcript's 'ignored:' and 'left over:' lines name the steps that did not fit.\n"
+    "The transcript's 'ignored:' and 'left over:' lines name the steps that did not fit;\n"
+    "after its 'ended:' line a 'failed:' line names each file the run could not copy.\n"
     "The program asks for administrator rights: where User Account Control asks the person\n"
     "first, the transcript starts with 'elevation: consent|credentials Yes|No' (the answer\n"
     "is the profile's ElevationAnswer).\n";
+
+// Where the screenshot goes, decided before the run: an existing folder, or
+// a name ending in '/', takes one picture per phase; any other name must be a
+// .png file in an existing folder.
+std::string ScreenshotTarget(const std::string& screenshot) {
+  namespace fs = std::filesystem;
+  if (screenshot.empty() || screenshot.back() == '/') return screenshot;
+  std::error_code error;
+  if (fs::is_directory(screenshot, error)) return screenshot + "/";
+  const fs::path file(screenshot);
+  std::string extension = file.extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".png") {
+    throw UsageError{"--screenshot '" + screenshot +
+                     "' is neither a .png file nor a folder (end a new folder's name with /)"};
+  }
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  if (!fs::is_directory(folder, error)) {
+    throw std::runtime_error("cannot write the screenshot " + screenshot + ": the folder " +
+                             folder.string() + " does not exist");
+  }
+  return screenshot;
+}
 
 [[noreturn]] void RunRun(const Options& options) {
   sim::Script script;
   script.clicks = options.clicks;
   script.holdSeconds = options.holdSeconds;
   for (const std::string& word : options.answers) script.answers.push_back(*sim::ParseAnswer(word));
+  const std::string screenshot = ScreenshotTarget(options.screenshot);
   sim::Machine machine = sim::Machine::Open(options.folder);
   const sim::Profile profile = machine.profile();
-  sim::BackendFactory backend =
-      options.headless
-          ? sim::HeadlessBackend(script)
-          : LoadWindowModule().chooseBackend(
-                options.gui ? sim::fltk::DisplayChoice::Gui : sim::fltk::DisplayChoice::Auto,
-                script, options.screenshot, profile, std::cerr);
-  sim::RunProgram(std::move(machine), backend);
+  sim::BackendFactory backend = options.headless ? sim::HeadlessBackend(script)
+                                                 : LoadWindowModule().chooseBackend(
+                                                       options.gui ? sim::fltk::DisplayChoice::Gui
+                                                                   : sim::fltk::DisplayChoice::Auto,
+                                                       script, screenshot, profile, std::cerr);
+  const RunOutput output = options.json    ? RunOutput::Json
+                           : options.quiet ? RunOutput::Quiet
+                                           : RunOutput::Transcript;
+  const sim::RunReporting reporting{output == RunOutput::Transcript, ReportRun(machine, output)};
+  sim::RunProgram(std::move(machine), backend, reporting);
 }
 
 const Command kRun([](CLI::App& app) {
@@ -81,6 +116,11 @@ const Command kRun([](CLI::App& app) {
                   "(1-extraction.png to 5-uninstall-entry.png)")
       ->type_name("FILE.png|DIR/")
       ->excludes(headless);
+  CLI::Option* quiet = command.add_flag(
+      "--quiet", options->quiet,
+      "print only the result of each row of the progress panel, the files not copied and the "
+      "ending");
+  AddJsonFlag(command, options->json)->excludes(quiet);
   return [options]() -> int { RunRun(*options); };
 });
 

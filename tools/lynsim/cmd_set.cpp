@@ -15,9 +15,8 @@ struct Options {
 };
 
 int RunSet(const Options& options) {
-  sim::Profile profile = sim::Machine::Open(options.folder).profile();
-  ApplySettings(profile, options.settings);
-  sim::Machine::ChangeProfile(options.folder, profile);
+  sim::Machine::ChangeProfile(
+      options.folder, [&](sim::Profile& profile) { ApplySettings(profile, options.settings); });
   std::cout << "changed " << options.settings.size()
             << (options.settings.size() == 1 ? " field" : " fields") << " of machine "
             << options.folder << "\n";
@@ -28,8 +27,8 @@ const Command kSet([](CLI::App& app) {
   auto options = std::make_shared<Options>();
   CLI::App& command = AddCommand(
       app, "set",
-      "Changes profile fields of an existing machine; files already on it stay. Values are "
-      "checked as in the profile file and 'new --set'",
+      "Changes profile fields of an existing machine; files already on it stay, and so do the "
+      "comments in its profile.ini. Values are checked as in the profile file and 'new --set'",
       "lynsim set /tmp/m dwMajorVersion=5 dwMinorVersion=1 \"szCSDVersion=Service Pack 3\"");
   AddMachineFolder(command, options->folder);
   command.add_option("FIELD=VALUE", options->settings, "the fields to change (lynsim fields)")

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "command.h"
+#include "engine/manifest.h"
 #include "engine/version_survey.h"
 #include "inspection_host.h"
 #include "platform/sim/sim_platform.h"
@@ -33,9 +34,12 @@ int RunSurvey(const Options& options) {
   if (options.json) {
     Record files = Record::array();
     for (int row = kFirstSurveyedRow; row <= kLastSurveyedRow; ++row) {
-      files.push_back({{"path", SurveyedPath(state, row)}, {"summary", SurveySummary(row)}});
+      files.push_back({{"path", SurveyedPath(state, row)},
+                       {"present", Manifest::PresentVersionText[row]},
+                       {"shipped", Manifest::ShippedVersionText[row]},
+                       {"install", Manifest::InstallMark[row] != kFalse16}});
     }
-    std::cout << Record{{"VERSION", files}}.dump() << "\n";
+    std::cout << Record{{"files", files}}.dump() << "\n";
     return kExitDone;
   }
   std::cout << "[VERSION]\n";

@@ -1,4 +1,4 @@
-// lynsim uninstall DIR [--answer Yes|No|OK]...: what the system's list of
+// lynsim uninstall DIR [--answer Yes|No|OK]... [--yes]: what the system's list of
 // installed programs does when a person removes the product: reads the
 // UninstallString of the product's uninstall entry and runs that program on
 // the machine, headless, its message boxes answered from the script. What a
@@ -23,6 +23,7 @@ namespace {
 struct Options {
   std::string folder;
   std::vector<std::string> answers;
+  bool yes = false;
 };
 
 constexpr const char* kStatuses =
@@ -79,8 +80,7 @@ void FindUninstaller(const sim::Machine& machine) {
     if (IsFile(machine, named)) return;
     missing = "the uninstall entry's program '" + named + "' is not on the machine";
   } else {
-    missing = "the machine has no uninstall entry for the product ('" + key +
-              "' with an UninstallString)";
+    missing = "no uninstall entry 'HKLM" + key.substr(key.find('\\')) + "'";
   }
   if (IsFile(machine, program)) {
     std::cerr << "lynsim: " << missing << "; running '" << program << "'\n";
@@ -99,6 +99,7 @@ void FindUninstaller(const sim::Machine& machine) {
   FindUninstaller(machine);
   sim::Script script;
   for (const std::string& word : options.answers) script.answers.push_back(*sim::ParseAnswer(word));
+  script.agree = options.yes;
   sim::RunProgram(std::move(machine), sim::HeadlessBackend(script),
                   [](Platform& platform) { uninstall::RunUninstall(platform); });
 }
@@ -113,6 +114,8 @@ const Command kUninstall([](CLI::App& app) {
   command.footer(kStatuses + ("\n" + command.get_footer()));
   AddMachineFolder(command, options->folder);
   AddAnswerOption(command, options->answers);
+  command.add_flag("--yes,-y", options->yes,
+                   "answer every box after the --answer ones Yes, or OK where it has no Yes");
   return [options]() -> int { RunUninstaller(*options); };
 });
 

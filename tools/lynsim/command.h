@@ -16,10 +16,13 @@
 //   });
 //
 // CLI11 gives every command --help and refuses unknown options and missing
-// arguments (status 2). A runner throws UsageError for input the parser
-// cannot judge (status 2); sim::MachineError and std::runtime_error carry a
-// one-line message in the tool's own words (status 1). Inspection commands
-// print JSON with --json (`AddJsonFlag`), built with nlohmann::json.
+// arguments (status 2); main names the closest command or option to a
+// mistyped one. A runner throws UsageError for input the parser cannot judge
+// (status 2); sim::MachineError and std::runtime_error carry a one-line
+// message in the tool's own words (status 1). Whatever a command prints must
+// reach standard output: main ends with status 1 when it cannot be written.
+// Commands print JSON with --json (`AddJsonFlag`), built with nlohmann::json
+// and described in docs/lynsim-json.md.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -47,12 +50,23 @@ CLI::App& AddCommand(CLI::App& app, const std::string& name, const std::string& 
 // The machine-folder argument every machine command takes first.
 void AddMachineFolder(CLI::App& command, std::string& folder);
 // --json: the record as a JSON object instead of text.
-void AddJsonFlag(CLI::App& command, bool& json);
-// --answer Yes|No|OK, repeatable: the answers to the message boxes, in order.
+CLI::Option* AddJsonFlag(CLI::App& command, bool& json);
+// --answer Yes|No|OK, repeatable, in any case: the answers to the message
+// boxes, in order, spelt as the buttons are.
 void AddAnswerOption(CLI::App& command, std::vector<std::string>& answers);
 
+// The command of that name, or null.
+CLI::App* FindCommand(CLI::App& app, const std::string& name);
+// "'WORD' is not a command", with the closest command's name.
+std::string NotACommand(CLI::App& app, const std::string& word);
+
+// Prints "lynsim: " and the message on standard error as one line of at most
+// about 200 characters, control characters escaped; `hint` follows it in
+// parentheses.
+void PrintError(const std::string& message, const std::string& hint = "");
+
 // Thrown for bad command-line input the parser cannot judge; main prints
-// "lynsim: " and the message and exits with status 2.
+// the message with PrintError and exits with status 2.
 struct UsageError {
   std::string message;
 };

@@ -8,9 +8,11 @@
 #include <set>
 
 #include "attribute_letters.h"
+#include "cmd_acl.h"
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/registry/registry_store.h"
 #include "platform/sim/registry/registry_text.h"
+#include "platform/sim/security/accounts.h"
 #include "platform/sim/security/security_model.h"
 #include "platform/sim/security/security_text.h"
 
@@ -217,14 +219,18 @@ std::optional<std::string> Present(const sim::Machine& machine, const sim::Secur
   return object.exists ? std::optional<std::string>(object.path) : std::nullopt;
 }
 
-// The owner, group and list entries of an object, one text line each.
+// The owner, group and list entries of an object, one text each: "owner
+// ACCOUNT", "group ACCOUNT", and the entries in the listing's form.
 std::multiset<std::string> AccessLines(const sim::Machine& machine, const sim::SecurityModel& model,
                                        const sim::SecuredObject& object) {
+  const sim::Profile& profile = machine.profile();
+  const sim::Descriptor descriptor = model.DescriptorOf(object);
   std::multiset<std::string> entries;
-  const std::string text = sim::DescriptorText(machine.profile(), model.DescriptorOf(object));
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    entries.insert(text.substr(start, end - start));
+  if (descriptor.owner) entries.insert("owner " + sim::AccountText(profile, *descriptor.owner));
+  if (descriptor.group) entries.insert("group " + sim::AccountText(profile, *descriptor.group));
+  if (!descriptor.dacl) entries.insert("no access list: everyone may do everything");
+  for (const sim::Ace& ace : descriptor.dacl.value_or(sim::Acl{})) {
+    entries.insert(sim::AccessEntryText(profile, ace, RightsKindOf(object.kind)));
   }
   return entries;
 }
@@ -255,6 +261,38 @@ void DiffAccess(const sim::Machine& before, const sim::Machine& after,
   }
 }
 
+// The libraries a machine holds registered: the last of their
+// self-registration entry points that succeeded was DllRegisterServer. By
+// case-folded path, with the path as the machine spelt it.
+std::map<std::string, std::string> Registered(const sim::Machine& machine) {
+  return machine.State().Read([](const sim::Transaction& t) {
+    std::map<std::string, std::string> registered;
+    auto select =
+        t.Prepare("SELECT file, entry_point FROM self_registrations WHERE result >= 0 ORDER BY id");
+    while (select.Step()) {
+      const std::string file = select.Text(0);
+      if (select.Text(1) == "DllRegisterServer") {
+        registered[sim::FoldCase(file)] = file;
+      } else {
+        registered.erase(sim::FoldCase(file));
+      }
+    }
+    return registered;
+  });
+}
+
+void DiffRegistrations(const sim::Machine& before, const sim::Machine& after,
+                       std::vector<std::string>& lines) {
+  const auto was = Registered(before);
+  const auto is = Registered(after);
+  for (const auto& [key, file] : is) {
+    if (was.count(key) == 0) lines.push_back("registration added: " + file);
+  }
+  for (const auto& [key, file] : was) {
+    if (is.count(key) == 0) lines.push_back("registration removed: " + file);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> DiffMachines(const sim::Machine& before, const sim::Machine& after) {
@@ -262,6 +300,7 @@ std::vector<std::string> DiffMachines(const sim::Machine& before, const sim::Mac
   DiffDrives(before, after, lines);
   DiffRegistry(before, after, lines);
   DiffAccess(before, after, lines);
+  DiffRegistrations(before, after, lines);
   std::sort(lines.begin(), lines.end());
   return lines;
 }

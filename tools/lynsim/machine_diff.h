@@ -9,12 +9,15 @@
 //   key added: HKEY_LOCAL_MACHINE\...      key removed: ...
 //   value added: KEY "name"=data (REG_SZ)  value removed: ...
 //   value changed: KEY "name"=old (REG_SZ) -> "name"=new (REG_DWORD)
-//   access added: PATH: allow Users 0x001F01FF 0x13
-//   access removed: PATH: owner Administrators
+//   access added: PATH: BUILTIN\Users:(I)(OI)(CI)(F)
+//   access removed: PATH: owner BUILTIN\Administrators
+//   registration added: C:\Windows\system32\X.dll     registration removed: ...
 //
 // Access lists are compared for the objects present on both machines that
 // either machine keeps an owner or list of its own for (the others take
-// their parent's); an object added or removed shows as such.
+// their parent's); an object added or removed shows as such. A library is
+// registered once its DllRegisterServer succeeded, until its
+// DllUnregisterServer does.
 #pragma once
 
 #include <string>

@@ -6,13 +6,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "install_layout.h"
+
 namespace lyn::lynsim {
 
 const sim::fltk::WindowModule& LoadWindowModule() {
   static const sim::fltk::WindowModule* const module = [] {
-    const std::filesystem::path file =
-        std::filesystem::read_symlink("/proc/self/exe").parent_path() /
-        sim::fltk::kWindowModuleFile;
+    const std::filesystem::path file = WindowModuleFile();
     void* handle = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     void* entry = handle != nullptr ? ::dlsym(handle, sim::fltk::kWindowModuleEntry) : nullptr;
     if (entry == nullptr) {

@@ -1,4 +1,4 @@
-// Loads lynsim's window module from the folder of the lynsim executable.
+// Loads lynsim's window module from where it was built or installed.
 #pragma once
 
 #include "platform/sim/fltk/window_module.h"

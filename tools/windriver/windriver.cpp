@@ -32,11 +32,19 @@ constexpr UINT kSendTimeoutMs = 5000;
 constexpr int kWindowsIconId = 0x14;
 constexpr int kWineIconId = 0x440;  // stc1
 
-// A text in double quotes: quotes become \", CR \r and LF \n.
-std::string Quoted(const std::string& text) {
+// A text in double quotes: quotes become \", CR \r and LF \n. With
+// `lineBreaks` a line break (CR LF, or LF) ends the line instead and the text
+// goes on after two blanks, as the emulated machine's transcript prints a
+// message box.
+std::string Quoted(const std::string& text, bool lineBreaks = false) {
   std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool lineEnd = c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+    if (lineBreaks && lineEnd) {
+      if (c == '\r') ++i;
+      quoted += "\n  ";
+    } else if (c == '"') {
       quoted += "\\\"";
     } else if (c == '\r') {
       quoted += "\\r";
@@ -240,7 +248,7 @@ class Driver {
     const bool critical = ShowsIcon(box);
     std::string line = "msgbox: " + Quoted(TextOf(box)) + (yesNo ? " [Yes/No]" : " [OK]");
     if (critical) line += " critical";
-    Print(line + " " + Quoted(TextOf(::GetDlgItem(box, 0xFFFF))));
+    Print(line + " " + Quoted(TextOf(::GetDlgItem(box, 0xFFFF)), true));
     if (answers_.empty()) {
       Print("unanswered: " + Quoted(TextOf(box)));
       ::TerminateProcess(process_.hProcess, 3);

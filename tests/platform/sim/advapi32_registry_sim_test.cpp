@@ -40,13 +40,13 @@ Read Query(Advapi32Registry& registry, HKEY key, const char* name) {
   return {read, type, data};
 }
 
-// Gives a key a protected access list written as `lynsim new --set
-// Security:KEY=TEXT` writes it.
+// Gives a key the access list of an SDDL text, as `lynsim new --set
+// Security:KEY=SDDL` does.
 void SetKeyList(const Machine& machine, const char* key, const char* text) {
   const SecurityModel model(machine);
   const SecuredObject object = model.Find(ObjectKind::RegistryKey, key);
   Descriptor descriptor = model.DescriptorOf(object);
-  ApplyDescriptorText(machine.profile(), text, descriptor);
+  ApplySddl(text, descriptor);
   model.SetDescriptor(object, descriptor);
 }
 
@@ -93,7 +93,7 @@ TEST(SimRegistryTest, AStandardUserReadsTheMachineKeysAndChangesOnlyWhatAListGra
 
   ImportRegistry(machine.machine(),
                  "Windows Registry Editor Version 5.00\n[HKLM\\SOFTWARE\\Orrin]\n");
-  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin", "allow=Users:0xF003F:2");
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin", "D:P(A;CI;KA;;;BU)");
   ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\LYN", &key),
             ERROR_SUCCESS);
   EXPECT_EQ(SetString(registry, key, "A", "1"), ERROR_SUCCESS);
@@ -107,8 +107,7 @@ TEST(SimRegistryTest, AKeysAccessListDecidesWhatEvenAnAdministratorMayDo) {
   HKEY key = 0;
   ImportRegistry(machine.machine(),
                  "Windows Registry Editor Version 5.00\n[HKLM\\SOFTWARE\\Orrin\\Old]\n");
-  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin",
-             "allow=Administrators:0x20019:2;allow=SYSTEM:0xF003F:2");
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin", "D:P(A;CI;KR;;;BA)(A;CI;KA;;;SY)");
   // The list reaches the keys below through inheritance.
   EXPECT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin\\LYN", &key),
             static_cast<LONG>(ERROR_ACCESS_DENIED));
@@ -120,15 +119,14 @@ TEST(SimRegistryTest, AKeysAccessListDecidesWhatEvenAnAdministratorMayDo) {
   EXPECT_EQ(registry.RegDeleteKeyA(HKEY_LOCAL_MACHINE, old),
             static_cast<LONG>(ERROR_ACCESS_DENIED));
   // A list that grants nothing keeps even readers out.
-  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin\\Old", "allow=SYSTEM:0xF003F");
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Orrin\\Old", "D:P(A;;KA;;;SY)");
   EXPECT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, old, &key),
             static_cast<LONG>(ERROR_ACCESS_DENIED));
 
   // A deleted key's list does not outlive it.
   ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kept", &key), ERROR_SUCCESS);
   registry.RegCloseKey(key);
-  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Kept",
-             "allow=Administrators:0x10000;allow=Administrators:0x20019");
+  SetKeyList(machine.machine(), "HKLM\\SOFTWARE\\Kept", "D:P(A;;SD;;;BA)(A;;KR;;;BA)");
   ASSERT_EQ(registry.RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kept"), ERROR_SUCCESS);
   ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kept", &key), ERROR_SUCCESS);
   EXPECT_EQ(SetString(registry, key, "A", "1"), ERROR_SUCCESS);

@@ -54,7 +54,11 @@ class EmulatedMachine:
         return path if path.exists() else None
 
     def export_key(self, key):
-        return self._lynsim("reg", self.folder, "export", key)
+        """The key as a version 5 registry file's text (UTF-16LE as lynsim
+        writes it), without CRs, as WineMachine.export_key gives it."""
+        data = subprocess.run([self.lynsim, "reg", self.folder, "export", key],
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, check=False).stdout
+        return data.decode("utf-16").replace("\r", "") if data else ""
 
 
 def read_lines(path):

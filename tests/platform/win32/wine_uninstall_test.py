@@ -107,13 +107,26 @@ def pending_renames(wine):
 
 
 def report_lists(transcript):
-    """The titled lists of the uninstaller's report, from its message box
-    line: title -> lines."""
-    line = next((l for l in transcript.split("\n") if "was removed." in l), "")
-    # The transcript writes a line end as \r\n and leaves backslashes alone.
-    quoted = re.search(r'"((?:[^"\\]|\\.)*)"$', line)
+    """The titled lists of the uninstaller's report, from its message box:
+    title -> lines. The transcript prints a box's text after its title and
+    buttons, each further line after two blanks, and leaves backslashes
+    alone."""
+    lines = transcript.split("\n")
+    text = []
+    for i, line in enumerate(lines):
+        if not line.startswith("msgbox: "):
+            continue
+        first = re.search(r'\] (?:critical )?"(.*)$', line)
+        box = [first.group(1) if first else ""]
+        for more in lines[i + 1:]:
+            if not more.startswith("  "):
+                break
+            box.append(more[2:])
+        if any("was removed." in item for item in box):
+            box[-1] = box[-1][:-1] if box[-1].endswith('"') else box[-1]
+            text = box
     lists, title = {}, None
-    for item in (quoted.group(1) if quoted else "").split("\\r\\n"):
+    for item in text:
         if item.endswith(":"):
             title = item
             lists[title] = []
@@ -138,10 +151,18 @@ def placed(uninstall_log):
 
 
 def comparable(transcript):
-    """The transcript's lines without the icon word, and the report cut
-    before its lists."""
-    return [line.replace("] critical ", "] ").split("\\r\\n\\r\\n")[0]
-            for line in transcript.rstrip().split("\n")]
+    """The transcript's lines without the icon word, and each message box
+    cut before its first empty line, where the report's lists begin (a box's
+    further lines follow its msgbox line after two blanks)."""
+    lines, cut = [], False
+    for line in transcript.rstrip().split("\n"):
+        if not line.startswith("  "):
+            cut = False
+        elif not line.strip():
+            cut = True
+        if not cut:
+            lines.append(line.replace("] critical ", "] "))
+    return lines
 
 
 def check_report(transcript, shared, restart_expected):
@@ -233,9 +254,9 @@ def check_emulated(emulated_side):
         # The machine keeps a 32-bit program's system folder where 64-bit
         # Windows does; the log names it as the program sees it.
         seen = what.lower().replace(SYSWOW64, SYSTEM32)
-        replaced = kind == "access removed" and "BUILTIN\\Users " in what
-        if kind == "access added" or replaced or (kind in ("file added", "file changed")
-                                                  and seen in shared):
+        kept = ("file added", "file changed", "registration added")
+        replaced = kind == "access removed" and "BUILTIN\\Users:" in what
+        if kind == "access added" or replaced or (kind in kept and seen in shared):
             continue
         problems.append(f"the round trip left: {line}")
     return [f"WRONG on the emulated machine: {p}" for p in problems]

@@ -65,9 +65,9 @@ TEST(LynsimDiffTest, SaysEachChangeOnceInSortedLines) {
   result = scratch.Lynsim(diff);
   EXPECT_EQ(result.status, 1) << result.err;
   EXPECT_EQ(result.out,
-            "access added: C:\\Data: allow BUILTIN\\Users 0x001F01FF 0x03\n"
-            "access added: C:\\Data\\changed.txt: allow BUILTIN\\Users 0x001F01FF 0x10\n"
-            "access added: C:\\Data\\same.txt: allow BUILTIN\\Users 0x001F01FF 0x10\n"
+            "access added: C:\\Data: BUILTIN\\Users:(OI)(CI)(F)\n"
+            "access added: C:\\Data\\changed.txt: BUILTIN\\Users:(I)(F)\n"
+            "access added: C:\\Data\\same.txt: BUILTIN\\Users:(I)(F)\n"
             "file added: C:\\Data\\New\\new.txt\n"
             "file changed: C:\\Data\\changed.txt (content)\n"
             "file changed: C:\\Data\\same.txt (attributes ---A -> R---)\n"
@@ -84,7 +84,7 @@ TEST(LynsimDiffTest, SaysEachChangeOnceInSortedLines) {
   // The other way round, each change turns over.
   const LynsimResult back = scratch.Lynsim("diff " + scratch.machine() + " '" + before + "'");
   EXPECT_EQ(back.status, 1);
-  EXPECT_NE(back.out.find("access removed: C:\\Data: allow BUILTIN\\Users 0x001F01FF 0x03\n"),
+  EXPECT_NE(back.out.find("access removed: C:\\Data: BUILTIN\\Users:(OI)(CI)(F)\n"),
             std::string::npos)
       << back.out;
   EXPECT_NE(back.out.find("file changed: C:\\Data\\same.txt (attributes R--- -> ---A)\n"),

@@ -68,10 +68,10 @@ TEST(ElevationRunTest, ADeclinedUninstallerLeavesTheProduct) {
   const std::string acl =
       scratch
           .Lynsim("acl " + scratch.machine() +
-                  " 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67'")
+                  " 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67' --sddl")
           .out;
-  EXPECT_TRUE(Has(acl, "\nowner BUILTIN\\Administrators\n")) << acl;
-  EXPECT_TRUE(Has(acl, "\nallow BUILTIN\\Administrators 0x000F003F 0x10\n")) << acl;
+  EXPECT_TRUE(acl.starts_with("O:BAG:")) << acl;
+  EXPECT_TRUE(Has(acl, "D:(A;ID;KA;;;BA)")) << acl;
   ASSERT_EQ(scratch.Lynsim("set " + scratch.machine() + " ElevationAnswer=No").status, 0);
   const LynsimResult result =
       scratch.Lynsim("uninstall " + scratch.machine() + " --answer Yes --answer OK");

@@ -27,10 +27,6 @@ TEST(InspectionCommandsTest, FileInfoReadsHostAndMachineFiles) {
   const LynsimResult onMachine =
       scratch.Lynsim("fileinfo " + scratch.machine() + " 'c:\\windows\\system32\\X.DLL'");
   EXPECT_EQ(onMachine.out, host.out);
-  const auto record =
-      nlohmann::json::parse(scratch.Lynsim("fileinfo --host " + image + " --json").out);
-  EXPECT_EQ(record["FileVersion"], "8.0.6001.18904");
-  EXPECT_EQ(record["FileSubtype"], "");
 }
 
 TEST(InspectionCommandsTest, SurveyOfAnEmptyMachineMarksEveryFile) {
@@ -49,8 +45,9 @@ TEST(InspectionCommandsTest, SurveyOfAnEmptyMachineMarksEveryFile) {
 
   const auto survey =
       nlohmann::json::parse(scratch.Lynsim("survey " + scratch.machine() + " --json").out);
-  ASSERT_EQ(survey["VERSION"].size(), 43u);
-  EXPECT_EQ(survey["VERSION"][0]["summary"], first);
+  ASSERT_EQ(survey["files"].size(), 43u);
+  EXPECT_EQ(survey["files"][0]["present"], "None");
+  EXPECT_EQ(survey["files"][0]["install"], true);
 }
 
 }  // namespace

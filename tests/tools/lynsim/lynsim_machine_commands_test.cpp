@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "platform/sim/machine/host_view.h"
@@ -32,7 +36,8 @@ TEST(LynsimMachineCommandsTest, FieldsListsEveryFieldOfTheProfileFileWithItsDefa
   ASSERT_EQ(result.status, 0) << result.err;
   const std::string text = sim::ProfileToText(sim::FindPreset(sim::DefaultPresetName()).profile);
   std::set<std::string> listed;
-  for (const auto& f : nlohmann::json::parse(result.out)) {
+  const auto fields = nlohmann::json::parse(result.out);
+  for (const auto& f : fields["fields"]) {
     const std::string name = f["name"].get<std::string>();
     listed.insert(name);
     for (const char* part : {"group", "meaning", "range"}) {
@@ -82,62 +87,124 @@ TEST(LynsimMachineCommandsTest, SetChangesAMachineOrNothing) {
   EXPECT_EQ(sim::Machine::Open(dir).profile().dwMajorVersion, 6u) << "nothing changed";
 }
 
-// acl shows the owner and list `new` set, and the defaults of what it did not.
+// Changes made at the same time all survive, and a person's comments in the
+// profile file stay where they were written.
+TEST(LynsimMachineCommandsTest, SetsAtTheSameTimeLoseNothingAndKeepComments) {
+  const ScratchMachine scratch;
+  const std::filesystem::path file = std::filesystem::path(scratch.machine()) / "profile.ini";
+  std::stringstream before;
+  before << std::ifstream(file).rdbuf();
+  const std::string text = before.str();
+  const std::string comment = "# lab machine 7, do not reset\n";
+  std::ofstream(file) << comment << text;
+  // Eight sets at once, each of another field.
+  const std::pair<const char*, unsigned> settings[] = {
+      {"dwBuildNumber", 7777}, {"wServicePackMajor", 7}, {"wServicePackMinor", 3},
+      {"wSuiteMask", 0x110},   {"GetProductInfo", 6},    {"SM_CXSCREEN", 1280},
+      {"SM_CYSCREEN", 1024},   {"wProductType", 3}};
+  std::string sets;
+  for (const auto& [field, value] : settings) {
+    sets += std::string(LYNSIM_PATH) + " set " + scratch.machine() + " " + field + "=" +
+            std::to_string(value) + " >/dev/null & ";
+  }
+  ASSERT_EQ(std::system((sets + "wait").c_str()), 0);
+  std::stringstream read;
+  read << std::ifstream(file).rdbuf();
+  const std::string after = read.str();
+  EXPECT_TRUE(after.starts_with(comment)) << after;
+  EXPECT_EQ(std::count(after.begin(), after.end(), '\n'),
+            std::count(text.begin(), text.end(), '\n') + 1);
+  const sim::Profile p = sim::Machine::Open(scratch.machine()).profile();
+  const unsigned found[] = {p.dwBuildNumber,
+                            p.wServicePackMajor,
+                            p.wServicePackMinor,
+                            p.wSuiteMask,
+                            p.GetProductInfo,
+                            static_cast<unsigned>(p.SM_CXSCREEN),
+                            static_cast<unsigned>(p.SM_CYSCREEN),
+                            p.wProductType};
+  for (std::size_t i = 0; i < std::size(settings); ++i) {
+    EXPECT_EQ(found[i], settings[i].second) << settings[i].first;
+  }
+}
+
+// acl shows the owner and list `new` set, and the defaults of what it did
+// not: as the access-list tool lists them, and as SDDL, which reads back
+// into the same list.
 TEST(LynsimMachineCommandsTest, AclShowsWhatNewSetAndTheDefaults) {
+  const std::string sddl = "O:S-1-5-21-7-1234G:SYD:P(A;OICI;0x1200a9;;;BU)(D;;WD;;;WD)";
   const ScratchMachine scratch(
       "--set IsAdmin=false --set UsersGroupName=Benutzer "
-      "--set 'Security:C:\\Windows=owner=S-1-5-21-7-1234;allow=Benutzer:0x1200A9:3;"
-      "deny=Everyone:0x40000'");
-  const LynsimResult folder = scratch.Lynsim("acl " + scratch.machine() + " 'c:\\windows'");
+      "--set 'Security:C:\\Windows=" +
+      sddl + "'");
+  const LynsimResult folder = scratch.Lynsim("acl " + scratch.machine() + " 'c:/windows'");
   EXPECT_EQ(folder.status, 0) << folder.err;
   EXPECT_EQ(folder.out,
-            "C:\\Windows\nowner S-1-5-21-7-1234\ngroup NT AUTHORITY\\SYSTEM\n"
-            "allow BUILTIN\\Benutzer 0x001200A9 0x03\ndeny Everyone 0x00040000 0x00\n");
+            "C:\\Windows BUILTIN\\Benutzer:(OI)(CI)(RX)\n"
+            "           Everyone:(DENY)(WDAC)\n");
+  EXPECT_EQ(scratch.Lynsim("acl " + scratch.machine() + " 'c:\\windows' --sddl").out, sddl + "\n");
   // A key below SOFTWARE takes Windows 7's list of SOFTWARE, CREATOR OWNER
   // standing for the owner.
   EXPECT_EQ(scratch.Lynsim("acl " + scratch.machine() + " 'HKLM\\Software\\Orrin'").out,
-            "HKEY_LOCAL_MACHINE\\Software\\Orrin\nowner BUILTIN\\Administrators\n"
-            "group NT AUTHORITY\\SYSTEM\nallow BUILTIN\\Administrators 0x000F003F 0x10\n"
-            "allow CREATOR OWNER 0x000F003F 0x1A\n"
-            "allow NT AUTHORITY\\SYSTEM 0x000F003F 0x12\n"
-            "allow BUILTIN\\Administrators 0x000F003F 0x12\n"
-            "allow BUILTIN\\Benutzer 0x00020019 0x12\n");
+            "HKEY_LOCAL_MACHINE\\Software\\Orrin BUILTIN\\Administrators:(I)(F)\n"
+            "                                  CREATOR OWNER:(I)(CI)(IO)(F)\n"
+            "                                  NT AUTHORITY\\SYSTEM:(I)(CI)(F)\n"
+            "                                  BUILTIN\\Administrators:(I)(CI)(F)\n"
+            "                                  BUILTIN\\Benutzer:(I)(CI)(R)\n");
 }
 
-TEST(LynsimMachineCommandsTest, RegImportsAFileAndExportsAKeyInTheSameFormat) {
+// The registry editor's files through the command line: a REGEDIT4 file
+// read from standard input, the key written back as a version 5 file
+// (UTF-16LE) and, on request, as REGEDIT4; a file that would delete a root
+// key is refused whole.
+TEST(LynsimMachineCommandsTest, RegReadsStandardInputAndWritesEitherKindOfFile) {
   const ScratchMachine scratch;
-  const auto file = scratch.folder() / "prepare.reg";
   const std::string reg = "reg " + scratch.machine();
-  std::ofstream(file) << "Windows Registry Editor Version 5.00\n\n"
-                         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
-                         "Uninstall\\LYN67]\n\"Publisher\"=\"Orrin Works\"\n";
-  EXPECT_EQ(scratch.Lynsim(reg + " import " + file.string()).status, 0);
-  const LynsimResult exported = scratch.Lynsim(
-      reg + " export 'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall'");
-  EXPECT_EQ(exported.status, 0) << exported.err;
-  EXPECT_EQ(exported.out,
-            "Windows Registry Editor Version 5.00\n\n"
-            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall]\n\n"
-            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67]\n"
-            "\"Publisher\"=\"Orrin Works\"\n\n");
+  const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Orrin\\LYN67";
+  const std::string file = "REGEDIT4\r\n\r\n[" + key + "]\r\n\"Publisher\"=\"Orrin Works\"\r\n\r\n";
+  std::ofstream(scratch.folder() / "in.reg") << file;
+  std::ofstream(scratch.folder() / "root.reg") << "REGEDIT4\r\n[" + key + "]\r\n[-HKLM]\r\n";
+  const LynsimResult imported =
+      scratch.Lynsim(reg + " import - < " + (scratch.folder() / "in.reg").string());
+  EXPECT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(scratch.Lynsim(reg + " export '" + key + "' --regedit4").out, file);
+  EXPECT_TRUE(scratch.Lynsim(reg + " export '" + key + "'")
+                  .out.starts_with(std::string("\xFF\xFEW\0i\0n\0", 8)));
+
+  const LynsimResult root =
+      scratch.Lynsim(reg + " import " + (scratch.folder() / "root.reg").string());
+  EXPECT_EQ(root.status, 1);
+  EXPECT_NE(root.err.find("line 3: a root key cannot be deleted"), std::string::npos) << root.err;
+  EXPECT_EQ(scratch.Lynsim(reg + " export 'HKLM\\SOFTWARE\\Orrin' --regedit4").status, 0);
 }
 
-TEST(LynsimMachineCommandsTest, LsListsFilesWithTheirAttributes) {
+TEST(LynsimMachineCommandsTest, LsListsFilesWithAttributesAndTimesAndCatPrintsOne) {
   const ScratchMachine scratch;
   const sim::Machine machine = sim::Machine::Open(scratch.machine());
-  std::ofstream(lyn::sim::HostPathOf(machine, "C:\\Windows\\lyn.ini")) << "12345";
+  const auto file = lyn::sim::HostPathOf(machine, "C:\\Windows\\lyn.ini");
+  std::ofstream(file) << "12345";
   machine.SetAttributes("C:\\Windows\\LYN.INI",
                         win::FILE_ATTRIBUTE_READONLY | win::FILE_ATTRIBUTE_HIDDEN);
+  // 2009-07-14 01:14 UTC, when Windows 7 was finished.
+  const auto finished = std::chrono::file_clock::from_sys(std::chrono::sys_seconds(
+      std::chrono::sys_days(std::chrono::year(2009) / 7 / 14) + std::chrono::minutes(74)));
+  std::filesystem::last_write_time(file, finished);
+  std::filesystem::last_write_time(file.parent_path() / "system32", finished);
   const LynsimResult text = scratch.Lynsim("ls " + scratch.machine() + " 'c:\\windows'");
   EXPECT_EQ(text.status, 0) << text.err;
-  EXPECT_EQ(text.out, "-RH--            5  lyn.ini\nD----               system32\\\n");
+  EXPECT_EQ(text.out,
+            "-RH--  2009-07-14 01:14            5  lyn.ini\n"
+            "D----  2009-07-14 01:14               system32\\\n");
+  EXPECT_EQ(scratch.Lynsim("ls " + scratch.machine() + " 'C:/Windows/*.INI'").out,
+            "-RH--  2009-07-14 01:14            5  lyn.ini\n");
 
-  const auto listing = nlohmann::json::parse(
-      scratch.Lynsim("ls " + scratch.machine() + " 'C:\\Windows\\lyn.ini' --json").out);
-  EXPECT_EQ(listing["path"], "C:\\Windows\\lyn.ini");
-  ASSERT_EQ(listing["entries"].size(), 1u);
-  EXPECT_EQ(listing["entries"][0]["attributes"], 3);
-  EXPECT_EQ(listing["entries"][0]["size"], 5);
+  // cat converts from the machine's code page (1252 here) and ends lines
+  // with LF alone; --raw leaves the bytes.
+  std::ofstream(file, std::ios::binary) << "[Caf\xE9]\r\nx=1\r\n";
+  EXPECT_EQ(scratch.Lynsim("cat " + scratch.machine() + " 'c:/windows/lyn.ini'").out,
+            "[Caf\xC3\xA9]\nx=1\n");
+  EXPECT_EQ(scratch.Lynsim("cat " + scratch.machine() + " 'c:/windows/lyn.ini' --raw").out,
+            "[Caf\xE9]\r\nx=1\r\n");
 }
 
 }  // namespace

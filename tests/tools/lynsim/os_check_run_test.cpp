@@ -1,7 +1,6 @@
 // End to end: the operating-system check on machines of several presets.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <string>
 
 #include "tools/lynsim/lynsim_process.h"
@@ -19,7 +18,7 @@ using lyn::testing::ScratchMachine;
 TEST(OsCheckRunTest, EachPresetGetsItsOutcome) {
   const std::string untested = "msgbox: \"Untested OS\" [Yes/No] critical \"";
   const std::string consented = "elevation: consent Yes\n";
-  const std::string sixtyFour = " 64-Bit.\\r\\n\\r\\nYou may continue";
+  const std::string sixtyFour = " 64-Bit.\n  \n  You may continue";
   const std::string invalid = "msgbox: \"Invalid OS\" [OK] critical \"";
   const std::string refused =
       "This Installation will now terminate.\"\nanswer: OK\n"
@@ -38,8 +37,8 @@ TEST(OsCheckRunTest, EachPresetGetsItsOutcome) {
        "answer: No\nended: Untested OS\n"},
       {"win2000-pro", "No",
        untested + "The Installed Operating System is:- Windows 2000 Professional (Build 2195, "
-                  "Service Pack 4).\\r\\n\\r\\nThe program you are attempting to install has not "
-                  "been tested on Windows 2000 Professional.\\r\\n\\r\\nYou may",
+                  "Service Pack 4).\n  \n  The program you are attempting to install has not "
+                  "been tested on Windows 2000 Professional.\n  \n  You may",
        "", "answer: No\nended: Untested OS\n"},
       {"win2003-standard", "OK", invalid, "", refused},
   };
@@ -64,12 +63,6 @@ TEST(OsCheckRunTest, OsInfoPrintsTheRecordAndTheCheck) {
                              "OSCode: 11\nBuildNumber: 3790\n"))
       << result.out;
   EXPECT_TRUE(result.out.ends_with("Is64BitOS: False\nCheck: Invalid OS\n")) << result.out;
-
-  const auto os =
-      nlohmann::json::parse(scratch.Lynsim("osinfo " + scratch.machine() + " --json").out);
-  EXPECT_EQ(os["OSCode"], 11);
-  EXPECT_EQ(os["Is64BitOS"], false);
-  EXPECT_EQ(os["BuildNumber"], "3790");
 }
 
 }  // namespace

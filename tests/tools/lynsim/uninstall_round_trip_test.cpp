@@ -59,7 +59,7 @@ class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
                           " --click cmdOK" + more);
   }
   LynsimResult Uninstall() const {
-    return scratch.Lynsim("uninstall " + scratch.machine() + " --answer Yes --answer OK");
+    return scratch.Lynsim("uninstall " + scratch.machine() + " --yes");
   }
   lyn::sim::Machine Machine() const { return lyn::sim::Machine::Open(scratch.machine()); }
   fs::path Host(const std::string& path) const { return lyn::sim::HostPathOf(Machine(), path); }
@@ -153,8 +153,8 @@ void UninstallRoundTrip::PutCabinetWithoutAMap(const fs::path& cabinet) {
 }
 
 // Installed, cut short or not, and removed, the machine differs from before
-// only in the shared system and DAO files and the access-list grants; the
-// entry is gone, and a new install goes into the same folder.
+// only in the shared system and DAO files (registered) and the access-list
+// grants; the entry is gone, and a new install goes into the same folder.
 TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
   const std::string before = (scratch.folder() / "before").string();
   ASSERT_EQ(std::system(("cp -a '" + scratch.machine() + "' '" + before + "'").c_str()), 0);
@@ -172,12 +172,14 @@ TEST_P(UninstallRoundTrip, LeavesOnlySharedFilesAndGrants) {
   int usersGrants = 0;
   for (std::string line; std::getline(lines, line);) {
     usersGrants += line.starts_with("access added: ") &&
-                   line.find(": allow BUILTIN\\Users 0x001F01FF 0x03") != std::string::npos;
+                   line.find(": BUILTIN\\Users:(OI)(CI)(F)") != std::string::npos;
     const bool system = line.starts_with("file added: " + profile.SystemDirectory + "\\") ||
-                        line.starts_with("file changed: " + profile.SystemDirectory + "\\");
+                        line.starts_with("file changed: " + profile.SystemDirectory + "\\") ||
+                        line.starts_with("registration added: " + profile.SystemDirectory);
     const bool dao = line == "folder added: " + shared ||
                      line == "folder added: " + shared + "\\DAO" ||
-                     line == "file added: " + shared + "\\DAO\\dao360.dll";
+                     line == "file added: " + shared + "\\DAO\\dao360.dll" ||
+                     line == "registration added: " + shared + "\\DAO\\dao360.dll";
     EXPECT_TRUE(system || dao || line.starts_with("access ")) << line;
   }
   EXPECT_EQ(usersGrants, GetParam().grants) << "the Windows and system folders";
@@ -199,14 +201,12 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"WindowsXp", "--preset winxp-pro"},
         RoundTripCase{"Windows7WithGrants",
                       "--preset win7-ultimate-sp1 --set 'Security:C:\\Windows\\system32="
-                      "owner=Administrators;allow=Administrators:0x1200A9:3;"
-                      "allow=SYSTEM:0x1F01FF:3'",
+                      "O:BAD:P(A;OICI;0x1200a9;;;BA)(A;OICI;FA;;;SY)'",
                       Cut::None, 0, "", 1},
         // The host's first writes are the uninstall log's first lines.
         RoundTripCase{"FirstLogLineFails", "", Cut::FailWrite, 1},
         RoundTripCase{"ProgramFolderLineFails", "", Cut::FailWrite, 2},
-        RoundTripCase{"StoppedByAMissingMap", "", Cut::MissingFile, 0,
-                      "no uninstall entry for the product"},
+        RoundTripCase{"StoppedByAMissingMap", "", Cut::MissingFile, 0, "no uninstall entry"},
         RoundTripCase{"KilledBeforeLoggingTheDesktopShortcut", "", Cut::KillBeforeDesktopLogged, 0,
                       "running 'C:\\Windows\\UninstallLYN67.exe'"},
         RoundTripCase{"RemovalKilledAfterItsOwnFile", "", Cut::UninstallerGone, 0,
@@ -222,10 +222,10 @@ TEST(UninstallCommand, SaysWhenNothingOfTheProductIsThere) {
   const LynsimResult result = scratch.Lynsim("uninstall " + scratch.machine());
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err,
-            "lynsim: the machine has no uninstall entry for the product ('" +
-                std::string(kEntryKey) +
-                "' with an UninstallString), and neither 'C:\\Windows\\UninstallLYN67.exe' nor "
-                "'C:\\Windows\\UnInstallLYN.log' is there\n");
+            "lynsim: no uninstall entry "
+            "'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67', and "
+            "neither 'C:\\Windows\\UninstallLYN67.exe' nor 'C:\\Windows\\UnInstallLYN.log' is "
+            "there\n");
 }
 
 }  // namespace

@@ -14,16 +14,23 @@ using lyn::testing::ScratchMachine;
 
 TEST(LynsimUsageTest, VersionAndEveryCommandsHelp) {
   const ScratchMachine scratch;
-  const LynsimResult version = scratch.Lynsim("--version");
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "lynsim 6.7.0.0\n");
-
-  for (const std::string command : {"new", "set", "presets", "fields", "osinfo", "run", "path",
-                                    "ls", "fileinfo", "survey", "diff", "uninstall"}) {
-    const LynsimResult help = scratch.Lynsim(command + " --help");
-    EXPECT_EQ(help.status, 0) << command << help.err;
-    EXPECT_NE(help.out.find("Usage: lynsim " + command), std::string::npos) << help.out;
-    EXPECT_NE(help.out.find("Example:\n  lynsim " + command), std::string::npos) << help.out;
+  for (const char* version : {"--version", "-V"}) {
+    const LynsimResult result = scratch.Lynsim(version);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "lynsim 6.7.0.0\n");
+  }
+  const LynsimResult overview = scratch.Lynsim("help");
+  EXPECT_EQ(overview.status, 0) << overview.err;
+  for (const std::string command :
+       {"new", "set", "presets", "fields", "osinfo", "run", "path", "ls", "cat", "fileinfo",
+        "survey", "acl", "reg", "diff", "uninstall", "cab", "help"}) {
+    EXPECT_NE(overview.out.find("  " + command + " "), std::string::npos) << command;
+    for (const std::string& asked : {command + " --help", "help " + command}) {
+      const LynsimResult help = scratch.Lynsim(asked);
+      EXPECT_EQ(help.status, 0) << asked << help.err;
+      EXPECT_NE(help.out.find("Usage: lynsim " + command), std::string::npos) << help.out;
+      EXPECT_NE(help.out.find("Example:\n  lynsim " + command), std::string::npos) << help.out;
+    }
   }
   EXPECT_NE(scratch.Lynsim("run --help").out.find("  3  the script did not fit"),
             std::string::npos);
@@ -42,7 +49,19 @@ TEST(LynsimUsageTest, BadInputIsOneLineWithAFailingStatus) {
     std::string message;
   } cases[] = {
       {"", 2, ""},
-      {"frobnicate", 2, ""},
+      {"frobnicate", 2, "'frobnicate' is not a command (see lynsim help)"},
+      {"rn " + dir, 2, "'rn' is not a command; did you mean run?"},
+      {"help rn", 2, "'rn' is not a command; did you mean run?"},
+      {"--verison", 2, "'--verison' is not an option of lynsim; did you mean --version?"},
+      {"run " + dir + " --clik cmdOK", 2,
+       "'--clik' is not an option of lynsim run; did you mean --click? (see lynsim help run)"},
+      {"uninstall " + dir + " --yse", 2, "did you mean --yes?"},
+      {"acl " + dir + " 'C:\\' --sddl --json", 2, "--sddl excludes --json"},
+      {"run " + dir + " --quiet --json", 2, "--quiet excludes --json"},
+      {"reg " + dir + " export > /dev/full", 1, "cannot write to standard output: No space left"},
+      {"osinfo " + dir + " > /dev/full", 1, "cannot write to standard output"},
+      {"new " + dir + "-other --set 'Colour\x1b[31m=" + std::string(5000, 'x') + "'", 2,
+       "unknown profile field 'Colour\\x1B[31m'"},
       {"osinfo", 2, ""},
       {"osinfo a b", 2, ""},
       {"fields --colour", 2, "--colour"},
@@ -51,8 +70,9 @@ TEST(LynsimUsageTest, BadInputIsOneLineWithAFailingStatus) {
       {"new " + dir + "-other --preset win11", 2, "unknown preset 'win11'"},
       {"new " + dir + "-other --set Colour=blue", 2, "unknown profile field 'Colour'"},
       {"new " + dir + "-other --set dwMajorVersion", 2, "expected FIELD=VALUE"},
-      {"new " + dir + "-other --set 'Security:C:\\x=allow=Nobody:1'", 2,
-       "'allow=Nobody:1': the machine has no account 'Nobody'"},
+      {"new " + dir + "-other --set 'Security:C:\\x=D:(A;;FA;;;Nobody)'", 2,
+       "'Nobody' is neither an account alias nor an S-1-... identifier"},
+      {"new " + dir + "-other --set 'Security:C:\\x=allow=Users:1'", 2, "expected O:, G: or D:"},
       {"new", 2, "DIR is required"},
       {"set " + dir + " dwmajorversion=5", 2, "did you mean dwMajorVersion?"},
       {"path " + dir + " /etc/passwd", 1, "is not a path of the machine"},
@@ -68,6 +88,10 @@ TEST(LynsimUsageTest, BadInputIsOneLineWithAFailingStatus) {
       {"uninstall " + dir + " --answer Yes", 1, "no uninstall entry"},
       {"run " + none, 1, "the folder does not exist"},
       {"run " + dir + " --answer Maybe", 2, "--answer: Maybe not in {Yes,No,OK}"},
+      {"run " + dir + " --screenshot " + dir + "/shot.jpeg", 2,
+       "is neither a .png file nor a folder"},
+      {"run " + dir + " --screenshot /nonexistent/shot.png", 1,
+       "the folder /nonexistent does not exist"},
       {"run " + dir + " --click", 2, "--click"},
       {"run " + dir + " --hold -1", 2, "--hold: Value -1 not in range 0 to 3600"},
       {"run " + dir + " --headless --gui", 2, "--headless excludes --gui"},
@@ -79,6 +103,8 @@ TEST(LynsimUsageTest, BadInputIsOneLineWithAFailingStatus) {
     EXPECT_TRUE(result.err.starts_with("lynsim: ")) << c.arguments << ": " << result.err;
     EXPECT_NE(result.err.find(c.message), std::string::npos) << c.arguments << ": " << result.err;
     EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << c.arguments << ": " << result.err;
+    EXPECT_LT(result.err.size(), 260u) << c.arguments;
+    EXPECT_EQ(result.err.find('\x1b'), std::string::npos) << c.arguments;
     EXPECT_EQ(result.out, "") << c.arguments;
   }
   EXPECT_FALSE(std::filesystem::exists(dir + "-other"));

@@ -45,10 +45,14 @@ BackendFactory WindowBackend(const WindowRun& run) {
     const LoopScript script{run.scripted, run.script.clicks, run.script.holdSeconds, atEnd};
     auto loop = std::make_unique<FltkLoop>(widgets, *mirror, script, end);
     widgets.AddObserver(*loop);
-    // A box the script leaves unanswered is part of the screenshot.
+    // A box the script leaves unanswered is part of the screenshot; then it
+    // ends the run as unanswered, as it does without a window.
     LastBoxFunction lastBox;
     if (!atEnd.empty()) {
-      lastBox = [done = loop.get()](Fl_Window& box) { done->Finish(&box); };
+      lastBox = [done = loop.get()](Fl_Window& box) {
+        done->TakeScreenshot(&box);
+        box.hide();
+      };
     }
     auto answerer =
         std::make_unique<DialogAnswerer>(run.script.answers, !run.scripted, std::move(lastBox));

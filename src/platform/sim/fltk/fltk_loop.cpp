@@ -81,7 +81,7 @@ void FltkLoop::OnScriptStep(void* data) {
 }
 
 void FltkLoop::OnScriptDone(void* data) {
-  static_cast<FltkLoop*>(data)->Finish(nullptr);
+  static_cast<FltkLoop*>(data)->Finish();
 }
 
 void FltkLoop::Click(const std::string& name) {
@@ -98,7 +98,11 @@ void FltkLoop::Click(const std::string& name) {
   }
 }
 
-void FltkLoop::Finish(Fl_Window* box) {
+void FltkLoop::Finish() {
+  if (TakeScreenshot(nullptr)) end_("script done", kRunEnded);
+}
+
+bool FltkLoop::TakeScreenshot(Fl_Window* box) {
   if (!script_.screenshot.empty()) {
     // The setup window (a box may come before it), then the box over it.
     std::vector<Fl_Window*> windows;
@@ -115,10 +119,10 @@ void FltkLoop::Finish(Fl_Window* box) {
     } catch (const std::exception& e) {
       std::cerr << "lynsim: " << e.what() << "\n";
       end_("exit 1", kRunFailed);
-      return;
+      return false;
     }
   }
-  end_("script done", kRunEnded);
+  return true;
 }
 
 void FltkLoop::Run() {

@@ -39,9 +39,12 @@ class FltkLoop final : public EventLoop, public WidgetObserver {
   void DoEvents() override;
   std::vector<std::string> ClicksLeft() const override { return {clicks_.begin(), clicks_.end()}; }
 
-  // The script is done: saves the screenshot, with the message box the
-  // script left unanswered when there is one, and ends the run.
-  void Finish(Fl_Window* box);
+  // The script is done: saves the screenshot and ends the run.
+  void Finish();
+  // Saves the screenshot, if one was asked for, with the message box the
+  // script left unanswered over the window when there is one; whether it was
+  // saved (a failure ends the run).
+  bool TakeScreenshot(Fl_Window* box);
 
   void OnControlAdded(const ControlModel& control) override;
   void OnChanged(const ControlModel& control, Property property) override;

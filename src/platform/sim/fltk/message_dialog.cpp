@@ -170,7 +170,10 @@ std::optional<int> DialogAnswerer::Answer(const std::string& text, const std::st
     if (!AnswerFits(scripted, type)) return scripted;
     return ShowMessageDialog(text, caption, type, scripted);
   }
-  if (lastBox_) return ShowMessageDialog(text, caption, type, std::nullopt, lastBox_);
+  if (lastBox_) {
+    ShowMessageDialog(text, caption, type, std::nullopt, lastBox_);
+    return std::nullopt;
+  }
   if (!interactive_) return std::nullopt;
   return ShowMessageDialog(text, caption, type, std::nullopt);
 }

@@ -16,7 +16,7 @@
 namespace lyn::sim::fltk {
 
 // Called with a box the script has no answer for once it is on the screen;
-// it ends the run and does not return.
+// it pictures the box and hides it, and the box stays unanswered.
 using LastBoxFunction = std::function<void(Fl_Window& dialog)>;
 
 // Shows the box and waits for a button. With `autoAnswer` the dialog presses
@@ -29,7 +29,8 @@ int ShowMessageDialog(const std::string& text, const std::string& caption, win::
 // Answers message boxes with the script's answers, in order, each pressed on
 // the dialog. When the script has no answer left, a person answers in an
 // interactive run; in a scripted run the box stays unanswered, or, when
-// `lastBox` is set (a screenshot is wanted), it is shown and handed to it.
+// `lastBox` is set (a screenshot is wanted), it is shown and handed to it
+// first.
 class DialogAnswerer final : public MessageBoxAnswerer {
  public:
   DialogAnswerer(const std::vector<int>& answers, bool interactive, LastBoxFunction lastBox = {})

@@ -8,6 +8,7 @@
 
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/code_page.h"
+#include "platform/sim/machine/folder_lock.h"
 #include "platform/sim/machine/text_file.h"
 #include "platform/sim/registry/default_registry.h"
 
@@ -82,17 +83,21 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
   return machine;
 }
 
-Machine Machine::ChangeProfile(const fs::path& folder, const Profile& profile) {
+Machine Machine::ChangeProfile(const fs::path& folder,
+                               const std::function<void(Profile&)>& change) {
+  const FolderLock lock(folder);
   const Machine opened = Open(folder);
+  Profile profile = opened.profile_;
+  change(profile);
   Machine machine(opened.root_, profile);
   machine.store_ = opened.store_;
   machine.drives_ = opened.drives_;
-  machine.WriteProfile();
+  machine.WriteProfile(ReadTextFile(folder / kProfileFile));
   return machine;
 }
 
-void Machine::WriteProfile() const {
-  WriteTextFileAtomically(root_ / kProfileFile, ProfileToText(profile_));
+void Machine::WriteProfile(const std::string& previous) const {
+  WriteTextFileAtomically(root_ / kProfileFile, UpdatedProfileText(previous, profile_));
   for (const auto& [letter, drive] : profile_.drives) {
     fs::create_directories(DrivesFolder() / std::string(1, letter));
   }

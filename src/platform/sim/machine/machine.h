@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,10 +48,14 @@ class Machine {
   // or its profile is malformed, and StateError when its state store is
   // missing, damaged or of another schema version.
   static Machine Open(const std::filesystem::path& folder);
-  // Gives an existing machine a new profile: the file is rewritten and the
-  // drives and folders the new profile names are made; files already on the
-  // machine stay. Throws MachineError as Open and Create do.
-  static Machine ChangeProfile(const std::filesystem::path& folder, const Profile& profile);
+  // Changes the profile of an existing machine: `change` gets the profile as
+  // the file holds it now, under a lock that every writer of the file takes,
+  // so that changes made at the same time all survive. The file keeps its
+  // comments and the order of its lines; the drives and folders the new
+  // profile names are made; files already on the machine stay. Throws
+  // MachineError as Open and Create do, and what `change` throws.
+  static Machine ChangeProfile(const std::filesystem::path& folder,
+                               const std::function<void(Profile&)>& change);
 
   const std::filesystem::path& Root() const { return root_; }
   const Profile& profile() const { return profile_; }
@@ -96,8 +101,9 @@ class Machine {
 
   Machine(std::filesystem::path root, Profile profile);
 
-  // Writes the profile file and makes the profile's drives and folders.
-  void WriteProfile() const;
+  // Writes the profile file (keeping the comments and line order of
+  // `previous`) and makes the profile's drives and folders.
+  void WriteProfile(const std::string& previous = "") const;
   // Resolve without turning host errors into MachineError.
   ResolvedPath Redirect(std::string_view windowsPath) const;
   // Maps a parsed path to the host without WOW64 redirection.

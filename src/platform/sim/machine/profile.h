@@ -136,5 +136,9 @@ inline constexpr int kProfileVersion = 2;
 // error. Drives are those the text names.
 std::string ProfileToText(const Profile& profile);
 Profile ProfileFromText(const std::string& text);
+// The profile as text in the layout of `previous`, a profile file: its
+// comments, blank lines and field order stay, each field's line gets the
+// profile's value, and the fields it lacks follow at its end.
+std::string UpdatedProfileText(const std::string& previous, const Profile& profile);
 
 }  // namespace lyn::sim

@@ -12,6 +12,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/sim/machine/closest_names.h"
 #include "platform/sim/machine/profile.h"
 
 namespace lyn::sim {
@@ -312,24 +313,6 @@ std::string Unquoted(const std::string& value) {
   return value;
 }
 
-// The Levenshtein distance between two names, letters compared without case.
-std::size_t FoldedDistance(const std::string& a, const std::string& b) {
-  const auto fold = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      const std::size_t substitution = diagonal + (fold(a[i - 1]) == fold(b[j - 1]) ? 0 : 1);
-      row[j] = std::min({above + 1, row[j - 1] + 1, substitution});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // The line that says which version of the profile file a text is.
 constexpr const char* kVersionField = "ProfileVersion";
 
@@ -393,20 +376,11 @@ std::vector<FieldDescription> DescribeFields(const Profile& profile) {
 }
 
 std::vector<std::string> ClosestFields(const std::string& name) {
-  std::vector<std::pair<std::size_t, std::string>> scored;
+  std::vector<std::string> known;
   for (const Field& f : Fields()) {
-    if (*f.group != '\0') scored.emplace_back(FoldedDistance(name, f.name), f.name);
+    if (*f.group != '\0') known.emplace_back(f.name);
   }
-  std::stable_sort(scored.begin(), scored.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  // Only names a slip of a few letters away, and only the nearest of them.
-  const std::size_t bound = std::max<std::size_t>(2, name.size() / 3);
-  std::vector<std::string> closest;
-  for (const auto& [distance, field] : scored) {
-    if (distance > bound || distance > scored.front().first || closest.size() == 3) break;
-    closest.push_back(field);
-  }
-  return closest;
+  return ClosestNames(name, known, 3);
 }
 
 std::string ProfileToText(const Profile& profile) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 
 #include "platform/sim/machine/state_schema.h"
 
@@ -36,9 +37,52 @@ std::string MachineName(const fs::path& folder) {
   return "machine '" + folder.string() + "'";
 }
 
+// Why the last call on the connection failed, in words that name the cause
+// a person can act on: the host's error where SQLite kept one, else SQLite's
+// own.
+std::string Cause(sqlite3* db) {
+  if (db == nullptr) return "out of memory";
+  int system = sqlite3_system_errno(db);
+  const int code = sqlite3_errcode(db);
+  // SQLite keeps no host error for a file it could not open or write for
+  // want of rights; asking the host for write access to it finds out why.
+  const char* file = sqlite3_db_filename(db, "main");
+  if ((code == SQLITE_CANTOPEN || code == SQLITE_READONLY) && file != nullptr &&
+      ::access(file, W_OK) != 0) {
+    system = errno;
+  }
+  switch (system) {
+    case ENOSPC:
+    case EDQUOT:
+      return "the disk is full";
+    case EROFS:
+      return "the file system is read-only";
+    case EACCES:
+    case EPERM:
+      return "permission denied";
+    case EIO:
+      return "the disk reported an input/output error";
+    default:
+      break;
+  }
+  switch (code) {
+    case SQLITE_FULL:
+      return "the disk is full";
+    case SQLITE_READONLY:
+      return "it cannot be written (a read-only file system, or no permission)";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+      return "permission denied";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      return "it is damaged";
+    default:
+      return sqlite3_errmsg(db);
+  }
+}
+
 [[noreturn]] void Fail(const std::string& machine, sqlite3* db, const std::string& doing) {
-  throw StateError(machine + ": state store " + doing + ": " +
-                   (db != nullptr ? sqlite3_errmsg(db) : "out of memory"));
+  throw StateError(machine + ": state store " + doing + ": " + Cause(db));
 }
 
 void Execute(sqlite3* db, const char* sql, const std::string& machine, const std::string& doing) {
@@ -163,7 +207,7 @@ sqlite3* StateStore::OpenConnection(const fs::path& file, bool create, const std
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_NOFOLLOW |
                     (create ? SQLITE_OPEN_CREATE : 0);
   if (sqlite3_open_v2(file.c_str(), &db, flags, nullptr) != SQLITE_OK) {
-    const std::string reason = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+    const std::string reason = Cause(db);
     sqlite3_close(db);
     throw StateError(machine + ": its state store cannot be opened: " + reason);
   }

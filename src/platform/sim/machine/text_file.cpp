@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -21,9 +23,17 @@ void WriteTextFileAtomically(const std::filesystem::path& file, std::string_view
   std::filesystem::path temporary = file;
   temporary += ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
   {
+    errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out.flush()) throw std::runtime_error("cannot write " + temporary.string());
+    if (!out.flush()) {
+      const int error = errno;
+      out.close();
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      throw std::runtime_error("cannot write " + file.string() + ": " +
+                               (error != 0 ? std::strerror(error) : "a write failed"));
+    }
   }
   std::filesystem::rename(temporary, file);
 }

@@ -76,6 +76,26 @@ std::string JoinKeyPath(const std::vector<std::string>& components) {
   return path;
 }
 
+std::optional<std::string> KeyPathBeyondLimits(const std::vector<std::string>& components) {
+  if (components.size() > kMaxKeyDepth + 1) {
+    return "the key is " + std::to_string(components.size() - 1) +
+           " levels deep; the registry allows " + std::to_string(kMaxKeyDepth);
+  }
+  for (const std::string& name : components) {
+    if (name.size() > kMaxKeyNameLength && ToCodePoints(name).size() > kMaxKeyNameLength) {
+      return "a key name is longer than " + std::to_string(kMaxKeyNameLength) + " characters";
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ValueNameBeyondLimits(std::string_view name) {
+  if (name.size() > kMaxValueNameLength && ToCodePoints(name).size() > kMaxValueNameLength) {
+    return "a value name is longer than " + std::to_string(kMaxValueNameLength) + " characters";
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> RegistryStore::FindKey(std::string_view path) const {
   const std::string key = FoldCase(JoinKeyPath(SplitKeyPath(path)));
   return store_.Read([&](const Transaction& t) -> std::optional<std::string> {
@@ -88,6 +108,7 @@ std::optional<std::string> RegistryStore::FindKey(std::string_view path) const {
 
 std::string RegistryStore::CreateKey(std::string_view path) const {
   const std::vector<std::string> components = SplitKeyPath(path);
+  if (const auto beyond = KeyPathBeyondLimits(components)) throw MachineError(*beyond);
   return store_.Write([&](const Transaction& t) {
     std::string stored;
     for (const std::string& component : components) {

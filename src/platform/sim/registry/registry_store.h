@@ -38,6 +38,17 @@ std::vector<std::string> SplitKeyNames(std::string_view path);
 std::vector<std::string> SplitKeyPath(std::string_view path);
 std::string JoinKeyPath(const std::vector<std::string>& components);
 
+// The registry's documented size limits: a key's name holds at most 255
+// characters, a tree is at most 512 levels deep below its root, and a value's
+// name holds at most 16,383 characters.
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+inline constexpr std::size_t kMaxKeyDepth = 512;
+inline constexpr std::size_t kMaxValueNameLength = 16383;
+// Why a key path (root first) or a value name is beyond those limits, or
+// nullopt when it is within them.
+std::optional<std::string> KeyPathBeyondLimits(const std::vector<std::string>& components);
+std::optional<std::string> ValueNameBeyondLimits(std::string_view name);
+
 class RegistryStore {
  public:
   explicit RegistryStore(StateStore& store) : store_(store) {}
@@ -45,7 +56,8 @@ class RegistryStore {
   // The key's path spelt as it was created, or nullopt when it does not exist.
   std::optional<std::string> FindKey(std::string_view path) const;
   // Makes the key and every missing key above it (the root must exist);
-  // returns its path as stored.
+  // returns its path as stored. Throws MachineError for a path beyond the
+  // registry's limits.
   std::string CreateKey(std::string_view path) const;
   bool HasSubkeys(std::string_view path) const;
   // Deletes the key, its values and every key below it, with their access

@@ -1,17 +1,24 @@
 #include "platform/sim/registry/registry_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/code_page.h"
 #include "platform/sim/registry/registry_store.h"
 
 namespace lyn::sim {
 namespace {
 
-constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kRegedit4Header = "REGEDIT4";
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+// The registry editor breaks a hex list once its line reaches this column.
+constexpr std::size_t kHexWrapColumn = 77;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -30,55 +37,127 @@ std::string Quote(std::string_view text) {
   return quoted + "\"";
 }
 
-// Converts the bytes of a string value between the machine's ANSI code page
-// (as stored) and UTF-16LE (as the text format writes expandable and
-// multi-strings).
-Bytes AnsiToUtf16(const Machine& machine, const Bytes& ansi) {
-  const auto wide =
-      DecodeText(machine.profile().AnsiCodePage,
-                 std::string_view(reinterpret_cast<const char*>(ansi.data()), ansi.size()), false);
+std::u16string Utf16Units(const Bytes& bytes) {
+  std::u16string wide;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    wide.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+  }
+  return wide;
+}
+
+Bytes Utf16Bytes(std::u16string_view wide) {
   Bytes bytes;
-  for (const char16_t unit : wide.value_or(u"")) {
+  for (const char16_t unit : wide) {
     bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
     bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
   }
   return bytes;
 }
 
+std::string Utf16ToUtf8(std::u16string_view wide) {
+  return EncodeText(kUtf8CodePage, wide, "\xEF\xBF\xBD")->bytes;
+}
+
+// The bytes of a string value between the machine's ANSI code page (as the
+// registry keeps them) and UTF-16LE (as version 5 files write them).
+Bytes AnsiToUtf16(const Machine& machine, const Bytes& ansi) {
+  const auto wide =
+      DecodeText(machine.profile().AnsiCodePage,
+                 std::string_view(reinterpret_cast<const char*>(ansi.data()), ansi.size()), false);
+  return Utf16Bytes(wide.value_or(u""));
+}
+
 Bytes Utf16ToAnsi(const Machine& machine, const Bytes& utf16) {
-  std::u16string wide;
-  for (std::size_t i = 0; i + 1 < utf16.size(); i += 2) {
-    wide.push_back(static_cast<char16_t>(utf16[i] | (utf16[i + 1] << 8)));
-  }
-  const std::string ansi = EncodeText(machine.profile().AnsiCodePage, wide, "?")->bytes;
+  const std::string ansi =
+      EncodeText(machine.profile().AnsiCodePage, Utf16Units(utf16), "?")->bytes;
   return Bytes(ansi.begin(), ansi.end());
 }
 
-std::string HexList(const Bytes& bytes) {
+bool IsTextType(win::DWORD type) {
+  return type == win::REG_SZ || type == win::REG_EXPAND_SZ || type == win::REG_MULTI_SZ;
+}
+
+// A REG_SZ value the editor writes as a quoted string: text and one closing
+// NUL, or nothing at all. Others keep their exact bytes as hex(1).
+bool QuotableString(const Bytes& data) {
+  return data.empty() || std::find(data.begin(), data.end(), 0) == data.end() - 1;
+}
+
+// How a value is written: where its line starts and whether hex lists wrap.
+struct LineStyle {
+  RegistryFileKind kind = RegistryFileKind::Version5;
+  bool wrap = true;
+};
+
+std::string HexList(const Bytes& bytes, std::size_t column, const LineStyle& style) {
   std::string list;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (i > 0) list += ',';
     list += Hex(bytes[i], 2);
+    if (i + 1 == bytes.size()) break;
+    list += ',';
+    column += 3;
+    if (style.wrap && column >= kHexWrapColumn) {
+      list += "\\\r\n  ";
+      column = 2;
+    }
   }
   return list;
 }
 
-std::string ValueData(const Machine& machine, const RegistryValue& value) {
+// The value's line in UTF-8, its name included.
+std::string ValueText(const Machine& machine, const RegistryValue& value, const LineStyle& style) {
+  std::string line = (value.name.empty() ? std::string("@") : Quote(value.name)) + "=";
   const std::string raw(value.data.begin(), value.data.end());
-  if (value.type == win::REG_SZ) {
-    return Quote(machine.AnsiToUtf8(raw.substr(0, raw.find('\0'))));
+  if (value.type == win::REG_SZ && QuotableString(value.data)) {
+    return line + Quote(machine.AnsiToUtf8(raw.substr(0, raw.find('\0'))));
   }
   if (value.type == win::REG_DWORD && value.data.size() == 4) {
     const auto& d = value.data;
-    return "dword:" + Hex(static_cast<std::uint32_t>(d[0] | (d[1] << 8) | (d[2] << 16)) |
-                              (static_cast<std::uint32_t>(d[3]) << 24),
-                          8);
+    return line + "dword:" +
+           Hex(static_cast<std::uint32_t>(d[0] | (d[1] << 8) | (d[2] << 16)) |
+                   (static_cast<std::uint32_t>(d[3]) << 24),
+               8);
   }
-  if (value.type == win::REG_BINARY) return "hex:" + HexList(value.data);
-  if (value.type == win::REG_EXPAND_SZ || value.type == win::REG_MULTI_SZ) {
-    return "hex(" + Hex(value.type, 1) + "):" + HexList(AnsiToUtf16(machine, value.data));
+  line += value.type == win::REG_BINARY ? std::string("hex:") : "hex(" + Hex(value.type, 1) + "):";
+  const bool wide = IsTextType(value.type) && style.kind == RegistryFileKind::Version5;
+  const Bytes& bytes = wide ? AnsiToUtf16(machine, value.data) : value.data;
+  return line + HexList(bytes, ToCodePoints(line).size(), style);
+}
+
+// Keys in the order the registry editor writes them: each key before its
+// subkeys, subkeys by their names compared in upper case.
+void SortDepthFirst(std::vector<std::string>& keys) {
+  std::vector<std::pair<std::vector<std::string>, std::string>> sortable;
+  for (std::string& key : keys) {
+    std::vector<std::string> names = SplitKeyNames(key);
+    for (std::string& name : names) {
+      name = FoldCase(name);
+      for (char& c : name) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      }
+    }
+    sortable.emplace_back(std::move(names), std::move(key));
   }
-  return "hex(" + Hex(value.type, 1) + "):" + HexList(value.data);
+  std::sort(sortable.begin(), sortable.end());
+  keys.clear();
+  for (auto& [names, key] : sortable) keys.push_back(std::move(key));
+}
+
+// The text of a file, decoded to UTF-8, and which kind it says it is.
+struct DecodedFile {
+  std::string text;
+  bool wideStrings = true;  // hex(1), hex(2) and hex(7) data are UTF-16LE
+};
+
+DecodedFile Decode(const Machine& machine, std::string_view file) {
+  if (file.starts_with(kUtf16Mark)) {
+    file.remove_prefix(kUtf16Mark.size());
+    const Bytes bytes(file.begin(), file.end());
+    return {Utf16ToUtf8(Utf16Units(bytes)), true};
+  }
+  if (file.starts_with(kUtf8Mark)) file.remove_prefix(kUtf8Mark.size());
+  if (file.starts_with(kRegedit4Header)) return {machine.AnsiToUtf8(file), false};
+  return {std::string(file), true};
 }
 
 // One logical line of a file being imported, with its number for messages.
@@ -88,7 +167,6 @@ struct Line {
 };
 
 std::vector<Line> LogicalLines(std::string_view text) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::vector<Line> lines;
   bool continued = false;
   int number = 0;
@@ -111,9 +189,20 @@ std::vector<Line> LogicalLines(std::string_view text) {
   return lines;
 }
 
+// The start of a line for a message: at most 60 characters, control
+// characters shown as '?'.
+std::string Excerpt(std::string_view text) {
+  constexpr std::size_t kShown = 60;
+  std::string shown(text.substr(0, kShown));
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return text.size() > kShown ? shown + "..." : shown;
+}
+
 [[noreturn]] void Malformed(const Line& line, const std::string& why) {
   throw std::invalid_argument("line " + std::to_string(line.number) + ": " + why + ": " +
-                              line.text);
+                              Excerpt(line.text));
 }
 
 // A quoted string starting at `at`; `at` is left after its closing quote.
@@ -142,10 +231,10 @@ Bytes ParseHexList(const Line& line, std::string_view list) {
     try {
       byte = std::stoul(item, &used, 16);
     } catch (const std::logic_error&) {
-      Malformed(line, "'" + item + "' is not a hexadecimal byte");
+      used = 0;
     }
-    if (used != item.size() || byte > 0xFF) {
-      Malformed(line, "'" + item + "' is not a hexadecimal byte");
+    if (used == 0 || used != item.size() || byte > 0xFF) {
+      Malformed(line, "'" + Excerpt(item) + "' is not a hexadecimal byte");
     }
     bytes.push_back(static_cast<std::uint8_t>(byte));
     at = end + 1;
@@ -154,8 +243,8 @@ Bytes ParseHexList(const Line& line, std::string_view list) {
 }
 
 // The value a data text stands for; nullopt for "-", a deletion.
-std::optional<RegistryValue> ParseData(const Machine& machine, const Line& line, std::string name,
-                                       std::string_view data) {
+std::optional<RegistryValue> ParseData(const Machine& machine, const DecodedFile& file,
+                                       const Line& line, std::string name, std::string_view data) {
   if (data == "-") return std::nullopt;
   RegistryValue value{std::move(name), win::REG_SZ, {}};
   if (!data.empty() && data.front() == '"') {
@@ -175,7 +264,7 @@ std::optional<RegistryValue> ParseData(const Machine& machine, const Line& line,
       used = 0;
     }
     if (digits.empty() || used != digits.size() || digits.size() > 8) {
-      Malformed(line, "'" + digits + "' is not a 32-bit hexadecimal number");
+      Malformed(line, "'" + Excerpt(digits) + "' is not a 32-bit hexadecimal number");
     }
     value.type = win::REG_DWORD;
     for (int shift = 0; shift < 32; shift += 8) {
@@ -194,12 +283,10 @@ std::optional<RegistryValue> ParseData(const Machine& machine, const Line& line,
     } catch (const std::logic_error&) {
       used = 0;
     }
-    if (type.empty() || used != type.size()) Malformed(line, "'" + type + "' is not a type");
+    if (type.empty() || used != type.size())
+      Malformed(line, "'" + Excerpt(type) + "' is not a type");
     value.data = ParseHexList(line, data.substr(close + 2));
-    if (value.type == win::REG_SZ || value.type == win::REG_EXPAND_SZ ||
-        value.type == win::REG_MULTI_SZ) {
-      value.data = Utf16ToAnsi(machine, value.data);
-    }
+    if (IsTextType(value.type) && file.wideStrings) value.data = Utf16ToAnsi(machine, value.data);
   } else {
     Malformed(line, "the value's data is not a string, dword:, hex: or hex(type):");
   }
@@ -211,17 +298,24 @@ std::string KeyPathOf(const Line& line, std::string_view path) {
   if (components.empty() || !RegistryRootName(components.front())) {
     Malformed(line, "a key must start with a root such as HKEY_LOCAL_MACHINE or HKLM");
   }
+  if (const auto beyond = KeyPathBeyondLimits(components)) Malformed(line, *beyond);
   return JoinKeyPath(components);
+}
+
+std::string FileText(const Machine& machine, const std::string& utf8, RegistryFileKind kind) {
+  if (kind == RegistryFileKind::Regedit4) return machine.Utf8ToAnsi(utf8);
+  const Bytes bytes = Utf16Bytes(*DecodeText(kUtf8CodePage, utf8, false));
+  return std::string(kUtf16Mark) + std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace
 
 std::string ValueLine(const Machine& machine, const RegistryValue& value) {
-  return (value.name.empty() ? std::string("@") : Quote(value.name)) + "=" +
-         ValueData(machine, value);
+  return ValueText(machine, value, LineStyle{RegistryFileKind::Version5, false});
 }
 
-std::string ExportRegistry(const Machine& machine, std::string_view keyPath) {
+std::string ExportRegistry(const Machine& machine, std::string_view keyPath,
+                           RegistryFileKind kind) {
   const RegistryStore registry(machine.State());
   std::vector<std::string> keys;
   if (keyPath.empty()) {
@@ -234,19 +328,24 @@ std::string ExportRegistry(const Machine& machine, std::string_view keyPath) {
     }
     keys = registry.Tree(keyPath);
   }
-  std::string text = std::string(kHeader) + "\n\n";
+  SortDepthFirst(keys);
+  const LineStyle style{kind, true};
+  std::string text =
+      std::string(kind == RegistryFileKind::Version5 ? kVersion5Header : kRegedit4Header) +
+      "\r\n\r\n";
   for (const std::string& key : keys) {
-    text += "[" + key + "]\n";
+    text += "[" + key + "]\r\n";
     for (const RegistryValue& value : registry.Values(key)) {
-      text += ValueLine(machine, value) + "\n";
+      text += ValueText(machine, value, style) + "\r\n";
     }
-    text += "\n";
+    text += "\r\n";
   }
-  return text;
+  return FileText(machine, text, kind);
 }
 
-void ImportRegistry(const Machine& machine, std::string_view text) {
-  const std::vector<Line> lines = LogicalLines(text);
+void ImportRegistry(const Machine& machine, std::string_view file) {
+  const DecodedFile decoded = Decode(machine, file);
+  const std::vector<Line> lines = LogicalLines(decoded.text);
   machine.State().Write([&](const Transaction&) {
     const RegistryStore registry(machine.State());
     bool headerSeen = false;
@@ -255,14 +354,20 @@ void ImportRegistry(const Machine& machine, std::string_view text) {
       const std::string& t = line.text;
       if (t.empty() || t.front() == ';') continue;
       if (!headerSeen) {
-        if (t != kHeader)
-          Malformed(line, "the file must start with \"" + std::string(kHeader) + "\"");
+        const std::string_view header = decoded.wideStrings ? kVersion5Header : kRegedit4Header;
+        if (t != header) {
+          Malformed(line, "the file must start with \"" + std::string(kVersion5Header) +
+                              "\" or \"" + std::string(kRegedit4Header) + "\"");
+        }
         headerSeen = true;
       } else if (t.front() == '[') {
         if (t.back() != ']') Malformed(line, "a key line must end with ']'");
         const bool remove = t.size() > 2 && t[1] == '-';
         const std::string path = KeyPathOf(
             line, std::string_view(t).substr(remove ? 2 : 1, t.size() - (remove ? 3 : 2)));
+        if (remove && path.find('\\') == std::string::npos) {
+          Malformed(line, "a root key cannot be deleted");
+        }
         if (remove) {
           registry.DeleteTree(path);
           key.reset();
@@ -280,8 +385,10 @@ void ImportRegistry(const Machine& machine, std::string_view text) {
         } else {
           Malformed(line, "a value line must start with \"name\" or @");
         }
+        if (const auto beyond = ValueNameBeyondLimits(name)) Malformed(line, *beyond);
         if (at >= t.size() || t[at] != '=') Malformed(line, "'=' must follow the value's name");
-        if (auto value = ParseData(machine, line, name, std::string_view(t).substr(at + 1))) {
+        if (auto value =
+                ParseData(machine, decoded, line, name, std::string_view(t).substr(at + 1))) {
           registry.SetValue(*key, *value);
         } else {
           registry.DeleteValue(*key, name);

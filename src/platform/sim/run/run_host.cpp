@@ -1,13 +1,21 @@
 #include "platform/sim/run/run_host.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <exception>
 #include <iostream>
 
 namespace lyn::sim {
 
 void RunHost::ExitNow(int code) {
   std::cout.flush();
+  const bool written = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+  if (!written) {
+    std::cerr << "lynsim: cannot write to standard output: " << std::strerror(errno) << "\n";
+    code = kRunFailed;
+  }
   std::cerr.flush();
   std::fflush(nullptr);
   std::_Exit(code);
@@ -24,6 +32,7 @@ int RunHost::MessageBox(const std::string& text, const std::string& caption, win
   transcript_.MessageBox(caption, type, text);
   lastBox_ = caption;
   const auto answer = answerer_->Answer(text, caption, type);
+  boxes_.push_back(ShownBox{caption, text, type, answer});
   if (!answer) {
     transcript_.Unanswered(caption);
     Misfit("");
@@ -75,17 +84,31 @@ bool RunHost::ReportLeftOver() {
 void RunHost::Misfit(const std::string& why) {
   if (!why.empty()) transcript_.Ignored(why);
   ReportLeftOver();
-  transcript_.Ended("script does not fit");
-  if (removeWindows_) removeWindows_();
-  exit_(kRunMisfit);
-  std::abort();
+  Leave("script does not fit", kRunMisfit);
 }
 
 void RunHost::End(const std::string& reason, int code) {
   if (code == kRunMisfit) Misfit(reason);
   if (code == kRunEnded && ReportLeftOver()) code = kRunMisfit;
+  Leave(reason, code);
+}
+
+void RunHost::Leave(const std::string& reason, int code) {
+  // A failure while leaving (the machine's disk is full) ends the run once,
+  // as failed, without a second ending.
+  if (leaving_) {
+    exit_(kRunFailed);
+    std::abort();
+  }
+  leaving_ = true;
   transcript_.Ended(reason);
-  if (removeWindows_) removeWindows_();
+  if (ended_) ended_(RunEnding{reason, code, widgets_, &boxes_});
+  try {
+    if (removeWindows_) removeWindows_();
+  } catch (const std::exception& e) {
+    std::cerr << "lynsim: " << e.what() << "\n";
+    code = kRunFailed;
+  }
   exit_(code);
   std::abort();
 }

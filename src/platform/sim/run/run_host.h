@@ -8,7 +8,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/sim/process_host.h"
 #include "platform/sim/ui/script.h"
@@ -17,15 +19,35 @@
 
 namespace lyn::sim {
 
+// A message box the program showed, and the button that answered it.
+struct ShownBox {
+  std::string caption;
+  std::string text;
+  win::UINT type = 0;
+  std::optional<int> answer;  // none: left unanswered
+};
+
+// How a run ended, told before the process goes.
+struct RunEnding {
+  std::string reason;  // as the transcript's "ended:" line says it
+  int status = 0;      // kRunEnded, kRunFailed or kRunMisfit
+  const WidgetSet* widgets = nullptr;
+  const std::vector<ShownBox>* boxes = nullptr;
+};
+using EndingFunction = std::function<void(const RunEnding& ending)>;
+
 class RunHost final : public ProcessHost, public WidgetObserver {
  public:
   // Leaves the process with the status; it does not return.
   using ExitFunction = std::function<void(int code)>;
-  // Flushes the standard streams and leaves at once, running no destructor.
+  // Flushes the standard streams and leaves at once, running no destructor;
+  // with status 1 and a message when standard output could not be written.
   static void ExitNow(int code);
 
-  explicit RunHost(Transcript& transcript, ExitFunction exit = ExitNow)
-      : transcript_(transcript), exit_(std::move(exit)) {}
+  // `ended`, when set, hears how the run ended after the transcript's last
+  // line and before the process goes.
+  explicit RunHost(Transcript& transcript, ExitFunction exit = ExitNow, EndingFunction ended = {})
+      : transcript_(transcript), exit_(std::move(exit)), ended_(std::move(ended)) {}
 
   // What the host needs once the platform exists: the widgets, who answers
   // message boxes, and how to take the process's windows off the desktop.
@@ -52,12 +74,17 @@ class RunHost final : public ProcessHost, public WidgetObserver {
   std::string ReasonForEnd(win::UINT exitCode) const;
   // Writes the steps not played; whether there were any.
   bool ReportLeftOver();
+  // Ends the transcript with the reason and leaves with the status.
+  [[noreturn]] void Leave(const std::string& reason, int code);
 
   Transcript& transcript_;
   ExitFunction exit_;
   const WidgetSet* widgets_ = nullptr;
   MessageBoxAnswerer* answerer_ = nullptr;
   std::function<void()> removeWindows_;
+  EndingFunction ended_;
+  std::vector<ShownBox> boxes_;
+  bool leaving_ = false;
   // The title of the last message box, while no click has come after it.
   std::string lastBox_;
 };

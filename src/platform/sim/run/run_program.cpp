@@ -15,12 +15,13 @@ BackendFactory HeadlessBackend(const Script& script) {
   return [script](WidgetSet& widgets, const HeadlessLoop::EndFunction& end) {
     auto loop = std::make_unique<HeadlessLoop>(widgets, script.clicks, script.holdSeconds, end);
     widgets.AddObserver(*loop);
-    return Backend{std::move(loop), std::make_unique<ScriptedAnswers>(script.answers), {}};
+    return Backend{
+        std::move(loop), std::make_unique<ScriptedAnswers>(script.answers, script.agree), {}};
   };
 }
 
-void RunProgram(Machine machine, const BackendFactory& makeBackend) {
-  RunProgram(std::move(machine), makeBackend, &ChkPreviousInstance::Main);
+void RunProgram(Machine machine, const BackendFactory& makeBackend, const RunReporting& reporting) {
+  RunProgram(std::move(machine), makeBackend, &ChkPreviousInstance::Main, reporting);
 }
 
 namespace {
@@ -35,23 +36,27 @@ std::string StartError(win::DWORD error) {
 // Starts the program as Windows starts one whose manifest asks for
 // administrator rights: the person is asked first where User Account
 // Control asks; a refusal ends the run before the program runs.
-void Start(const Profile& profile, Transcript& transcript) {
+void Start(const Profile& profile, Transcript& transcript, const EndingFunction& ended) {
   const ProgramStart start = StartProgram(profile, kProductExecutionLevel);
   if (start.prompt != ElevationPrompt::None) {
     transcript.Elevation(start.prompt == ElevationPrompt::Consent ? "consent" : "credentials",
                          start.answeredYes ? "Yes" : "No");
   }
   if (start.error == 0) return;
-  transcript.Ended("not started, " + StartError(start.error));
+  const RunEnding ending{"not started, " + StartError(start.error), kRunNotStarted};
+  transcript.Ended(ending.reason);
+  if (ended) ended(ending);
   RunHost::ExitNow(kRunNotStarted);
 }
 
 }  // namespace
 
-void RunProgram(Machine machine, const BackendFactory& makeBackend, const ProgramEntry& entry) {
-  Transcript transcript(std::cout);
-  Start(machine.profile(), transcript);
-  RunHost host(transcript);
+void RunProgram(Machine machine, const BackendFactory& makeBackend, const ProgramEntry& entry,
+                const RunReporting& reporting) {
+  std::ostream nowhere(nullptr);
+  Transcript transcript(reporting.transcript ? std::cout : nowhere);
+  Start(machine.profile(), transcript, reporting.ended);
+  RunHost host(transcript, RunHost::ExitNow, reporting.ended);
   SimPlatform sim(std::move(machine), host);
   WidgetSet& widgets = sim.widgets();
   widgets.AddObserver(transcript);

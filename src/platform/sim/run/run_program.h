@@ -12,6 +12,7 @@
 
 #include "platform/api/platform.h"
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/run/run_host.h"
 #include "platform/sim/ui/event_loop.h"
 #include "platform/sim/ui/headless_loop.h"
 #include "platform/sim/ui/script.h"
@@ -39,10 +40,17 @@ BackendFactory HeadlessBackend(const Script& script);
 // What the process runs: a program's entry, given the platform.
 using ProgramEntry = std::function<void(Platform& platform)>;
 
+// Where a run reports: the transcript, and who hears how it ended.
+struct RunReporting {
+  bool transcript = true;  // on standard output; false: none
+  EndingFunction ended;
+};
+
 // Runs the setup program.
-[[noreturn]] void RunProgram(Machine machine, const BackendFactory& makeBackend);
+[[noreturn]] void RunProgram(Machine machine, const BackendFactory& makeBackend,
+                             const RunReporting& reporting = {});
 // Runs another program of the product (the uninstaller) the same way.
 [[noreturn]] void RunProgram(Machine machine, const BackendFactory& makeBackend,
-                             const ProgramEntry& entry);
+                             const ProgramEntry& entry, const RunReporting& reporting = {});
 
 }  // namespace lyn::sim

@@ -1,15 +1,18 @@
-// Owners and access lists as text, for people and for test set-ups.
+// Owners and access lists as text, in the two forms Windows tools use.
 //
-// Printed, one line each: "owner ACCOUNT", "group ACCOUNT", then one
-// "allow|deny ACCOUNT MASK FLAGS" line per entry in order (mask and flags in
-// hexadecimal), or "no list: everyone may do everything" for a NULL list.
+// SDDL, the security descriptor definition language: "O:" owner, "G:" group,
+// "D:" flags and entries, e.g.
+//   O:BAG:SYD:P(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)(D;;WD;;;WD)
+// accounts as two-letter aliases (BA, BU, SY, WD, ...) or "S-1-..." texts;
+// entries "(A|D;flags;rights;;;account)" with the flags OI CI NP IO ID and the
+// rights as aliases (FA, KR, GA, ...) or a 0x number; the list flag "P"
+// protects it from inheritance; "D:NO_ACCESS_CONTROL" is a NULL list.
 //
-// Written compactly on one line, parts separated by ';':
-//   owner=ACCOUNT;group=ACCOUNT;allow=ACCOUNT:MASK[:FLAGS];deny=ACCOUNT:MASK[:FLAGS]
-// An ACCOUNT is a name the machine maps ("Users", "NT SERVICE\TrustedInstaller")
-// or an "S-1-..." identifier; numbers are decimal or 0x hexadecimal. Without
-// owner or group the object's present ones stay; without entries the list is
-// empty; "list=null" makes a NULL list.
+// The listing of the access-list command line tool: one entry a line,
+// "ACCOUNT:(I)(OI)(CI)(IO)(NP)(DENY)(RIGHTS)" with the inheritance flags the
+// entry has, rights as simple rights (F, M, RX, R, W) or a list of specific
+// ones ("(GR,GE)"), the first line after the object's path and the others
+// under it.
 #pragma once
 
 #include <string>
@@ -20,10 +23,21 @@
 
 namespace lyn::sim {
 
-std::string DescriptorText(const Profile& profile, const Descriptor& descriptor);
+// The kind of object rights are read for: files and folders or registry keys.
+enum class RightsKind { File, Key };
 
-// Changes `descriptor` as the compact text says; the list is protected.
-// Throws std::invalid_argument naming the part for malformed text.
-void ApplyDescriptorText(const Profile& profile, std::string_view text, Descriptor& descriptor);
+std::string SddlText(const Descriptor& descriptor);
+
+// Changes `descriptor` as the SDDL text says: an owner, group or list the
+// text has replaces the descriptor's. Throws std::invalid_argument naming
+// the part for malformed text.
+void ApplySddl(std::string_view text, Descriptor& descriptor);
+
+// One entry in the tool's listing form, without the path.
+std::string AccessEntryText(const Profile& profile, const Ace& ace, RightsKind kind);
+
+// The listing of an object's list under its path.
+std::string AccessListing(const Profile& profile, const std::string& path,
+                          const Descriptor& descriptor, RightsKind kind);
 
 }  // namespace lyn::sim

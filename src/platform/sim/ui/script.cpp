@@ -37,7 +37,10 @@ std::optional<std::string> RefusedClick(const ControlModel* control, const std::
   return name + " is not in view";
 }
 
-std::optional<int> ScriptedAnswers::Answer(const std::string&, const std::string&, win::UINT) {
+std::optional<int> ScriptedAnswers::Answer(const std::string&, const std::string&, win::UINT type) {
+  if (answers_.empty() && agree_) {
+    return (type & win::MB_TYPEMASK) == win::MB_YESNO ? win::IDYES : win::IDOK;
+  }
   if (answers_.empty()) return std::nullopt;
   const int id = answers_.front();
   answers_.pop_front();

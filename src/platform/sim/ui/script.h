@@ -24,6 +24,9 @@ struct Script {
   std::vector<std::string> clicks;
   std::vector<int> answers;  // IDOK, IDYES or IDNO
   int holdSeconds = 0;
+  // Once the answers are given, every further box is answered Yes, or OK
+  // when it has no Yes.
+  bool agree = false;
 };
 
 // "Yes", "No" or "OK" as the message box result; nothing for another word.
@@ -49,11 +52,12 @@ class MessageBoxAnswerer {
   virtual std::vector<int> AnswersLeft() const = 0;
 };
 
-// Gives the script's answers in order, whatever the box says.
+// Gives the script's answers in order, whatever the box says; then, when it
+// agrees, Yes or OK.
 class ScriptedAnswers final : public MessageBoxAnswerer {
  public:
-  explicit ScriptedAnswers(const std::vector<int>& answers)
-      : answers_(answers.begin(), answers.end()) {}
+  explicit ScriptedAnswers(const std::vector<int>& answers, bool agree = false)
+      : answers_(answers.begin(), answers.end()), agree_(agree) {}
 
   std::optional<int> Answer(const std::string& text, const std::string& caption,
                             win::UINT type) override;
@@ -61,6 +65,7 @@ class ScriptedAnswers final : public MessageBoxAnswerer {
 
  private:
   std::deque<int> answers_;
+  bool agree_;
 };
 
 }  // namespace lyn::sim

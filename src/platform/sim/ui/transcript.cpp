@@ -20,9 +20,16 @@ std::string FirstLine(const std::string& text) {
 
 }  // namespace
 
-std::string Quoted(std::string_view text) {
+std::string Quoted(std::string_view text, bool lineBreaks) {
   std::string quoted = "\"";
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool lineEnd = c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
+    if (lineBreaks && lineEnd) {
+      if (c == '\r') ++i;
+      quoted += "\n  ";
+      continue;
+    }
     switch (c) {
       case '"':
         quoted += "\\\"";
@@ -116,7 +123,7 @@ void Transcript::MessageBox(const std::string& caption, win::UINT type, const st
   out_ << "msgbox: " << Quoted(caption)
        << ((type & win::MB_TYPEMASK) == win::MB_YESNO ? " [Yes/No]" : " [OK]");
   if ((type & win::MB_ICONMASK) == win::MB_ICONSTOP) out_ << " critical";
-  out_ << " " << Quoted(text) << "\n" << std::flush;
+  out_ << " " << Quoted(text, true) << "\n" << std::flush;
 }
 
 void Transcript::Answer(int id) {

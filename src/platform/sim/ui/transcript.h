@@ -9,7 +9,8 @@
 //   caption: NAME "text"           later changes
 //   enabled|visible|selected: NAME true|false
 //   click: NAME                    a person's click
-//   msgbox: "TITLE" [OK] critical "TEXT"
+//   msgbox: "TITLE" [OK] critical "TEXT   the text's lines as the box shows
+//     MORE TEXT"                         them, each further one after two blanks
 //   answer: OK
 //   unanswered: "TITLE"            a box the script has no answer for
 //   ignored: WHY                   a scripted step that could not be played
@@ -28,8 +29,10 @@
 
 namespace lyn::sim {
 
-// A text in double quotes: quotes become \", CR \r and LF \n.
-std::string Quoted(std::string_view text);
+// A text in double quotes: quotes become \", CR \r and LF \n. With
+// `lineBreaks` a line break (CR LF, or LF) ends the line instead and the
+// text goes on after two blanks.
+std::string Quoted(std::string_view text, bool lineBreaks = false);
 
 class Transcript final : public WidgetObserver {
  public:

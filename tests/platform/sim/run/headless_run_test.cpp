@@ -106,7 +106,7 @@ TEST(HeadlessRunTest, ScriptedAnswersAndTheEndSayWhyTheProcessEnded) {
       {{"cmdFail"},
        {win::IDOK},
        0,
-       "msgbox: \"Failure\" [OK] critical \"It failed.\\r\\nSay \\\"no\\\"\\here\"\n"
+       "msgbox: \"Failure\" [OK] critical \"It failed.\n  Say \\\"no\\\"\\here\"\n"
        "answer: OK\nended: Failure\n"},
       // The program's own status shows in the transcript; the run's is 0.
       {{"cmdAsk", "lblEnd"}, {win::IDYES}, 0, "click: lblEnd\nended: exit 5\n"},
