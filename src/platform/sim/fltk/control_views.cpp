@@ -13,8 +13,9 @@ namespace {
 constexpr int kScrollBarWidth = 17;
 constexpr int kOptionMark = 12;
 
+// Rounded half away from zero, as the window system converts twips.
 int ToPixels(int twips) {
-  return static_cast<int>(std::floor(static_cast<double>(twips) / ui::kTwipsPerPixel));
+  return static_cast<int>(std::lround(static_cast<double>(twips) / ui::kTwipsPerPixel));
 }
 
 // Draws a surface's back image with its top-left corner at (x, y).
@@ -39,17 +40,16 @@ PixelRect PixelsOf(const ControlModel& control) {
     const TwipRect client = form.ClientRect();
     return {0, 0, ToPixels(client.right), ToPixels(client.bottom)};
   }
-  const TwipRect origin = container->ClientRect();
+  // Placed in pixels inside its container's place, as child windows are.
+  const PixelRect origin = PixelsOf(*container);
   const ui::ControlDesign& s = control.State();
-  const int left = origin.left + s.left;
-  const int top = origin.top + s.top;
-  PixelRect rect{ToPixels(left), ToPixels(top), 0, 0};
+  PixelRect rect{origin.x + ToPixels(s.left), origin.y + ToPixels(s.top), 0, 0};
   if (s.kind == ui::Kind::Image && !s.stretch && s.picture != nullptr) {
     rect.w = s.picture->width;
     rect.h = s.picture->height;
   } else {
-    rect.w = ToPixels(left + s.width) - rect.x;
-    rect.h = ToPixels(top + s.height) - rect.y;
+    rect.w = ToPixels(s.width);
+    rect.h = ToPixels(s.height);
   }
   return rect;
 }
@@ -79,6 +79,32 @@ FormWindow::FormWindow(const FormModel& model)
   }
 }
 
+int FormWindow::handle(int event) {
+  if (event == FL_KEYBOARD && onKey_) {
+    const bool back = Fl::event_state(FL_SHIFT) != 0;
+    switch (Fl::event_key()) {
+      case FL_Tab:
+        onKey_(back ? Key::BackTab : Key::Tab);
+        return 1;
+      case FL_Left:
+        onKey_(Key::Left);
+        return 1;
+      case FL_Right:
+        onKey_(Key::Right);
+        return 1;
+      case FL_Up:
+        onKey_(Key::Up);
+        return 1;
+      case FL_Down:
+        onKey_(Key::Down);
+        return 1;
+      default:
+        break;
+    }
+  }
+  return Fl_Double_Window::handle(event);
+}
+
 void FormWindow::draw() {
   DrawBackImage(model_, 0, 0);
   draw_children();
@@ -88,6 +114,23 @@ PictureBoxView::PictureBoxView(const SurfaceModel& model) : Fl_Group(0, 0, 1, 1)
   end();
   resizable(nullptr);
   clip_children(1);
+}
+
+int PictureBoxView::handle(int event) {
+  // Keys that move the focus are the form's.
+  if (event == FL_KEYBOARD) {
+    switch (Fl::event_key()) {
+      case FL_Tab:
+      case FL_Left:
+      case FL_Right:
+      case FL_Up:
+      case FL_Down:
+        return 0;
+      default:
+        break;
+    }
+  }
+  return Fl_Group::handle(event);
 }
 
 void PictureBoxView::draw() {
