@@ -2,8 +2,9 @@
 # Takes the pictures of the emulated window shown in the README: a fresh
 # machine from the default preset, the licence accepted, Continue, Finish,
 # with one picture per phase (lynsim run --screenshot DIR/), each reduced to
-# half its size. The run always uses a private display, so the pictures are
-# the same on any machine and no window pops up on the desktop.
+# half its size and 128 colours. The run always uses a private display, so
+# the pictures are the same on any machine and no window pops up on the
+# desktop.
 #
 #   scripts/screenshot.sh [OUTPUT_DIR]     (default: docs/phases/emulated)
 #
@@ -25,6 +26,6 @@ env -u DISPLAY "$lynsim" run "$scratch/machine" --click lblAcceptYes --click cmd
   --click cmdExit --screenshot "$scratch/shots/" >/dev/null 2>&1
 mkdir -p "$output"
 for picture in "$scratch"/shots/*.png; do
-  convert "$picture" -resize 50% "$output/$(basename "$picture")"
+  convert "$picture" -resize 50% -strip -colors 128 PNG8:"$output/$(basename "$picture")"
 done
 echo "wrote $output"

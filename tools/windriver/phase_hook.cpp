@@ -175,15 +175,12 @@ class Watcher {
     HANDLE held = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, EventName(windriver::kHeldEvent).c_str());
     HANDLE resume = ::OpenEventA(SYNCHRONIZE, FALSE, EventName(windriver::kResumeEvent).c_str());
     if (held != nullptr && resume != nullptr) {
+      // A look for messages, as an idle window thread makes, lets the window
+      // system put the repainted window on the screen; the messages are
+      // left for the program.
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
       ::SetEvent(held);
-      // Waiting as a window thread waits for messages lets the window system
-      // put the repainted window on the screen; messages that come meanwhile
-      // are left for the program.
-      const DWORD until = ::GetTickCount() + kHoldMs;
-      while (::MsgWaitForMultipleObjects(1, &resume, FALSE, until - ::GetTickCount(),
-                                         QS_ALLINPUT) == WAIT_OBJECT_0 + 1 &&
-             ::GetTickCount() < until) {
-      }
+      ::WaitForSingleObject(resume, kHoldMs);
     }
     if (held != nullptr) ::CloseHandle(held);
     if (resume != nullptr) ::CloseHandle(resume);

@@ -68,13 +68,13 @@ CLIENT = (540, 365)
 # to 4680 twips in the panel, which lies 10 twips above the client area.
 STATUS_TOPS = (120, 167, 215, 263, 311)
 # Mean difference per channel (0 to 255) allowed between the two worlds'
-# pixels of one control. The backgrounds are the same gradient and the
-# pictures the same artwork (within rounding), but the text is rasterised by
-# two renderers (Xft against Wine's own), and push buttons, option buttons
-# and the text box's frame and scroll bar are each world's own drawing: a
-# control whose drawing differs wholly (a button face of another shape)
-# stays well under half the range, a missing or misplaced control or text
-# (its colours where the other world has the background) goes above it.
+# pixels of one control. The backgrounds are the same gradient, the pictures
+# the same artwork and the labels the same bitmap face, all within rounding
+# (under 10 when measured); the option buttons' mark is drawn to the same
+# pattern. The push buttons and the text box are each world's own drawing
+# (their frames, the scroll bar, the text box's face and renderer), which
+# measured 20 to 40. A control missing, misplaced or covered in one world
+# shows its colours where the other shows the background, well above 48.
 MAX_DIFFERENCE = 48
 
 

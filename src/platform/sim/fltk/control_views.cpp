@@ -11,7 +11,34 @@ namespace lyn::sim::fltk {
 namespace {
 
 constexpr int kScrollBarWidth = 17;
-constexpr int kOptionMark = 12;
+
+// The standard option button's mark, 13 pixels square, as the window system
+// draws it with the classic controls: 's' the shadow, 'd' the dark shadow,
+// 'l' the light and 'h' the highlight of the sunken ring, 'x' the dot of a
+// selected button (white when cleared), '.' the button's background.
+constexpr const char* kOptionMark[] = {
+    ".............", ".....ssss....", "...ssddddss..", "..ssdhhhhd.h.", "..sdhhhhhhlh.",
+    ".sdhhhxxhhhlh", ".sdhhxxxxhhlh", ".sdhhxxxxhhlh", ".sdhhhxxhhhlh", "..sdhhhhhhlh.",
+    "..hhlhhhhlhh.", "...hhllllhh..", ".....hhhh....",
+};
+constexpr int kOptionMarkSize = 13;
+
+// The colours of the mark: the system colours of Windows 7's default scheme
+// (shadow, dark shadow, light), white and black.
+Fl_Color MarkColour(char part, bool selected) {
+  switch (part) {
+    case 's':
+      return fl_rgb_color(160, 160, 160);
+    case 'd':
+      return fl_rgb_color(105, 105, 105);
+    case 'l':
+      return fl_rgb_color(227, 227, 227);
+    case 'x':
+      return selected ? FL_BLACK : FL_WHITE;
+    default:
+      return FL_WHITE;
+  }
+}
 
 // Rounded half away from zero, as the window system converts twips.
 int ToPixels(int twips) {
@@ -191,17 +218,14 @@ OptionView::OptionView(const ControlModel& model) : Fl_Button(0, 0, 1, 1) {
 
 void OptionView::draw() {
   fl_rectf(x(), y(), w(), h(), color());
-  const int mx = x();
-  const int my = y() + (h() - kOptionMark) / 2;
-  fl_color(active_r() ? FL_WHITE : fl_rgb_color(212, 208, 200));
-  fl_pie(mx, my, kOptionMark, kOptionMark, 0, 360);
-  fl_color(fl_rgb_color(128, 128, 128));
-  fl_arc(mx, my, kOptionMark, kOptionMark, 45, 225);
-  fl_color(fl_rgb_color(224, 224, 224));
-  fl_arc(mx, my, kOptionMark, kOptionMark, 225, 405);
-  if (value()) {
-    fl_color(active_r() ? FL_BLACK : fl_rgb_color(128, 128, 128));
-    fl_pie(mx + 4, my + 4, kOptionMark - 8, kOptionMark - 8, 0, 360);
+  const int top = y() + (h() - kOptionMarkSize) / 2;
+  for (int row = 0; row < kOptionMarkSize; ++row) {
+    for (int column = 0; column < kOptionMarkSize; ++column) {
+      const char part = kOptionMark[row][column];
+      if (part == '.') continue;
+      fl_color(MarkColour(part, value() != 0));
+      fl_point(x() + column, top + row);
+    }
   }
   if (Fl::focus() == this) draw_focus();
 }
