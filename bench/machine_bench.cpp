@@ -36,7 +36,9 @@ using namespace lyn;
 
 class QuietHost : public sim::ProcessHost {
  public:
-  int MessageBox(const std::string&, const std::string&, win::UINT) override { return 1; }
+  int MessageBox(win::HWND, const std::string&, const std::string&, win::UINT) override {
+    return 1;
+  }
   void SetTopmost(win::HWND) override {}
   [[noreturn]] void EndProcess(win::UINT exitCode) override {
     throw std::runtime_error("the process ended with " + std::to_string(exitCode));

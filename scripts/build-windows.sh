@@ -8,6 +8,7 @@
 #   out/windows/x86_64/LYNSetup.exe
 #   out/windows/x86_64/UninstallLYN67.exe
 #   out/windows/x86_64/windriver.exe   (the automation driver of the Wine tests)
+#   out/windows/x86_64/windriver_hook.dll   (its hook in the program)
 #
 # The build folders are build-windows-i686/ and build-windows-x86_64/.
 set -euo pipefail
@@ -16,12 +17,12 @@ for arch in i686 x86_64; do
   build="$root/build-windows-$arch"
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" -DLYN_TESTS=OFF >/dev/null
-  targets=(LYNSetup UninstallLYN67)
-  [ "$arch" = x86_64 ] && targets+=(windriver)
+  targets=(LYNSetup.exe UninstallLYN67.exe)
+  [ "$arch" = x86_64 ] && targets+=(windriver.exe windriver_hook.dll)
   mkdir -p "$root/out/windows/$arch"
   for target in "${targets[@]}"; do
-    cmake --build "$build" -j2 --target "$target"
-    cp "$build/$target.exe" "$root/out/windows/$arch/"
-    echo "wrote out/windows/$arch/$target.exe"
+    cmake --build "$build" -j2 --target "${target%.*}"
+    cp "$build/$target" "$root/out/windows/$arch/"
+    echo "wrote out/windows/$arch/$target"
   done
 done

@@ -11,7 +11,10 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
   gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine64 x11-apps imagemagick
-  xvfb xauth fonts-liberation2
+  # Fonts with the Windows fonts' metrics, for the emulated window and the
+  # Wine prefixes: Arial, Times New Roman and Courier New (Liberation), and
+  # the default dialog font MS Sans Serif (fonts-wine).
+  xvfb xauth fonts-liberation2 fonts-wine libfontconfig-dev
   clang-14 libclang-rt-14-dev
   clang-format
   libcli11-dev nlohmann-json3-dev

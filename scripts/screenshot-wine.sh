@@ -1,36 +1,22 @@
 #!/usr/bin/env bash
-# Takes the picture of the real window under Wine shown in the README:
-# LYNSetup.exe (x86_64) on a private display, the 64-bit question answered
-# Yes, the licence accepted, and the window cut out of the screen.
+# Takes the pictures of the real window under Wine shown in the README, beside
+# the emulated window's: the Wine window test run with its pictures kept
+# (LYNSetup.exe x86_64 held by windriver at each phase of an install), each
+# reduced to half its size and 128 colours.
 #
-#   scripts/screenshot-wine.sh [OUTPUT.png]   (default: docs/licence-page-wine.png)
+#   scripts/screenshot-wine.sh [OUTPUT_DIR]   (default: docs/phases/wine)
 #
-# Needs out/windows/x86_64 from scripts/build-windows.sh.
+# Needs build/ (lynsim and the product cabinet) and out/windows/x86_64 from
+# scripts/build-windows.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-output=${1:-$root/docs/licence-page-wine.png}
+output=${1:-$root/docs/phases/wine}
 scratch=$(mktemp -d)
-xvfb=
-cleanup() {
-  WINEPREFIX="$scratch/prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-mkfifo "$scratch/display" "$scratch/held" "$scratch/go"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-read -r display <"$scratch/display"
-export DISPLAY=":$display" WINEPREFIX="$scratch/prefix" WINEDEBUG=-all
-/usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-cp "$root"/out/windows/x86_64/{LYNSetup,windriver}.exe "$scratch/"
-(cd "$scratch" && /usr/lib/wine/wine64 windriver.exe LYNSetup.exe --hold --answer Yes \
-  --click lblAcceptYes <"$scratch/go" 2>"$scratch/held" >/dev/null) &
-exec 4>"$scratch/go"
-while read -r line && [ "${line%$'\r'}" != held ]; do :; done <"$scratch/held"
-# The window is centred on the 1024 x 768 screen.
-xwd -root -silent | /usr/bin/convert xwd:- -crop 560x400+232+184 +repage "$output"
-echo >&4
-exec 4>&-
-wait
+trap 'rm -rf "$scratch"' EXIT
+python3 "$root/tests/platform/win32/wine_window_test.py" "$root/build/lynsim" \
+  "$root/out/windows/x86_64" "$root/build/product/LYN.CAB" "$scratch" >/dev/null || true
+mkdir -p "$output"
+for picture in "$scratch"/wine/*.png; do
+  convert "$picture" -resize 50% -strip -colors 128 PNG8:"$output/$(basename "$picture")"
+done
 echo "wrote $output"

@@ -59,10 +59,10 @@ bool DeleteFilesIn(Platform& platform, std::string_view folder) {
   return true;
 }
 
-bool PrepareTempFolder(Platform& platform, std::string_view folder) {
+bool PrepareTempFolder(Platform& platform, std::string_view folder, win::HWND owner) {
   if (FolderMissing(platform, folder)) return true;
   if (!DeleteFilesIn(platform, folder)) {
-    platform.user32.MessageBoxA(0,
+    platform.user32.MessageBoxA(owner,
                                 "Unable to continue.  Close all other\r\nprograms and try again.",
                                 "System Files/Folders in Use", win::MB_OK | win::MB_ICONSTOP);
     platform.kernel32.ExitProcess(0);

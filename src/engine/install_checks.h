@@ -26,8 +26,8 @@ bool FileMissing(Platform& platform, std::string_view path);
 
 // True when the folder does not exist. An existing one is emptied of its
 // files and false is returned; a file that cannot be deleted shows "System
-// Files/Folders in Use" and ends the program.
-bool PrepareTempFolder(Platform& platform, std::string_view folder);
+// Files/Folders in Use", owned by `owner`, and ends the program.
+bool PrepareTempFolder(Platform& platform, std::string_view folder, win::HWND owner);
 
 // Deletes the files directly in the folder; returns false at the first one
 // that cannot be deleted.

@@ -66,7 +66,7 @@ void frmSetup::ChooseProgramFolder() {
   }
   if (found != kInstalled) return;
   Control("lblProgFileDir").SetCaption(state_.ProgramFolder);
-  platform_.user32.MessageBoxA(0,
+  platform_.user32.MessageBoxA(form_->hWnd(),
                                "The LYN program is already installed on this computer.\r\n\r\n"
                                "If you wish to re-install, please uninstall the current\r\n\r\n"
                                "installation first.  This Setup will now terminate.",
@@ -77,7 +77,7 @@ void frmSetup::ChooseProgramFolder() {
 void frmSetup::CreateFolders() {
   Control("lblProgFileDir").SetCaption(state_.ProgramFolder);
   CreateAndGrant(state_.ProgramFolder);
-  if (PrepareTempFolder(platform_, state_.SetupTempFolder)) {
+  if (PrepareTempFolder(platform_, state_.SetupTempFolder, form_->hWnd())) {
     CreateAndGrant(state_.SetupTempFolder);
   }
   if (FolderMissing(platform_, state_.SharedFolder)) CreateAndGrant(state_.SharedFolder);

@@ -74,8 +74,8 @@ void frmSetup::FilePhase() {
 void frmSetup::MissingFileStop(const std::string& fileName) {
   const std::string text =
       "Unable to continue.  File " + fileName + " missing.\r\n\r\nThis Setup will now terminate.";
-  platform_.user32.MessageBoxA(0, ToAnsi(platform_.kernel32, text).c_str(), "File Missing",
-                               win::MB_OK | win::MB_ICONSTOP);
+  platform_.user32.MessageBoxA(form_->hWnd(), ToAnsi(platform_.kernel32, text).c_str(),
+                               "File Missing", win::MB_OK | win::MB_ICONSTOP);
   CloseUninstallLog(platform_);
   ShellFileOperation(platform_, state_.SetupTempFolder, "", win::FO_DELETE);
   ShellFileOperation(platform_, state_.ProgramFolder, "", win::FO_DELETE);

@@ -38,10 +38,11 @@ std::string ReadWindowText(Query query) {
   return std::string(buffer, static_cast<std::size_t>(std::clamp(count, 0, 260)));
 }
 
-// A start-up error nobody handles: the run-time's error box, then the end.
-void EndWithRuntimeError(Platform& platform, int number) {
+// A start-up error nobody handles: the run-time's error box, owned by the
+// window being loaded, then the end.
+void EndWithRuntimeError(Platform& platform, win::HWND owner, int number) {
   const std::string text = "Run-time error '" + std::to_string(number) + "'";
-  platform.user32.MessageBoxA(0, text.c_str(), ToAnsi(platform.kernel32, AppTitle).c_str(),
+  platform.user32.MessageBoxA(owner, text.c_str(), ToAnsi(platform.kernel32, AppTitle).c_str(),
                               win::MB_OK | win::MB_ICONSTOP);
   platform.kernel32.ExitProcess(static_cast<win::UINT>(number));
 }
@@ -59,7 +60,7 @@ void Main(Platform& platform) {
   try {
     form->Show();
   } catch (const OperatingSystem::OSInfoError&) {
-    EndWithRuntimeError(platform, OperatingSystem::OSInfoError::kNumber);
+    EndWithRuntimeError(platform, form->hWnd(), OperatingSystem::OSInfoError::kNumber);
   }
   platform.widgets.RunMessageLoop();
   platform.kernel32.ExitProcess(0);

@@ -67,7 +67,7 @@ void frmSetup::Load() {
   NtfsVolume = ToBoolean16(state_.Security->IsNTFS());
 
   // 4. The operating-system check; may end the process.
-  Control("lblClientOS").SetCaption(OperatingSystemCheck(platform_));
+  Control("lblClientOS").SetCaption(OperatingSystemCheck(platform_, form_->hWnd()));
 
   // 5. The setup state.
   FillSetupState(platform_, state_);

@@ -28,6 +28,8 @@ class frmSetup {
   void Show();
 
   SetupState& State() { return state_; }
+  // The window, once created; 0 before.
+  win::HWND hWnd() const { return form_ != nullptr ? form_->hWnd() : 0; }
   ui::Control& Control(const std::string& name) const;
 
   // Takes the product's marked files out of "LYN.CAB" in the current folder

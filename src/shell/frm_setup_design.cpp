@@ -75,12 +75,17 @@ ControlDesign InPanel(ControlDesign design) {
   return design;
 }
 
+// The width of a row's caption: 19 characters of Courier New 9.75 pt, 8
+// pixels each, fit ("Creating Shortcuts:", "Register Uninstall:"). It reaches
+// just under the progress label, which is drawn over it.
+constexpr int kRowCaptionWidth = 2295;
+
 // One progress row of the panel: caption, progress label, tick and cross.
 void AddProgressRow(std::vector<ControlDesign>& designs, int index, const std::string& captionName,
                     const std::string& caption, const std::string& progressName, int top,
                     bool visible) {
-  ControlDesign rowCaption =
-      InPanel(Label(captionName, caption, 195, top + 105, 2175, 255, RGB(128, 255, 255)));
+  ControlDesign rowCaption = InPanel(
+      Label(captionName, caption, 195, top + 105, kRowCaptionWidth, 255, RGB(128, 255, 255)));
   rowCaption.font = kCourier975;
   rowCaption.visible = visible;
   designs.push_back(rowCaption);

@@ -31,9 +31,9 @@ std::string Farewell() {
   return Spaces(35) + "This Installation will now terminate.";
 }
 
-int ShowBox(Platform& platform, const std::string& text, const std::string& title,
+int ShowBox(Platform& platform, win::HWND owner, const std::string& text, const std::string& title,
             win::UINT buttons) {
-  return platform.user32.MessageBoxA(0, ToAnsi(platform.kernel32, text).c_str(),
+  return platform.user32.MessageBoxA(owner, ToAnsi(platform.kernel32, text).c_str(),
                                      ToAnsi(platform.kernel32, title).c_str(),
                                      buttons | win::MB_ICONSTOP);
 }
@@ -68,7 +68,7 @@ std::string CheckTitle(CheckOutcome outcome) {
   return "Invalid OS";
 }
 
-std::string OperatingSystemCheck(Platform& platform) {
+std::string OperatingSystemCheck(Platform& platform, win::HWND owner) {
   OperatingSystem::Info = OperatingSystem::GetOSInfo(platform);
   const OperatingSystem::OSInfo& info = OperatingSystem::Info;
   const CheckOutcome outcome = ClassifySystem(info, OperatingSystem::Is64BitOS);
@@ -78,13 +78,14 @@ std::string OperatingSystemCheck(Platform& platform) {
     case CheckOutcome::Untested64:
     case CheckOutcome::Untested: {
       const std::string head = Head(info, outcome == CheckOutcome::Untested64 ? " 64-Bit" : "");
-      if (ShowBox(platform, head + Question(), CheckTitle(outcome), win::MB_YESNO) != win::IDYES) {
+      if (ShowBox(platform, owner, head + Question(), CheckTitle(outcome), win::MB_YESNO) !=
+          win::IDYES) {
         platform.kernel32.ExitProcess(0);
       }
       break;
     }
     case CheckOutcome::Invalid:
-      ShowBox(platform, Head(info, "") + Farewell(), CheckTitle(outcome), win::MB_OK);
+      ShowBox(platform, owner, Head(info, "") + Farewell(), CheckTitle(outcome), win::MB_OK);
       platform.kernel32.ExitProcess(0);
   }
   return "Operating System:  " + info.OSDescription;

@@ -23,7 +23,8 @@ CheckOutcome ClassifySystem(const OperatingSystem::OSInfo& info, Boolean16 is64B
 std::string CheckTitle(CheckOutcome outcome);
 
 // Runs the check, which may end the process, and returns the caption that
-// lblClientOS shows afterwards.
-std::string OperatingSystemCheck(Platform& platform);
+// lblClientOS shows afterwards. Its message boxes are owned by `owner`, the
+// setup window, which is not shown yet.
+std::string OperatingSystemCheck(Platform& platform, win::HWND owner);
 
 }  // namespace lyn

@@ -28,7 +28,7 @@ std::string ReadHostFile(const std::filesystem::path& file) {
 
 }  // namespace
 
-int RefusingHost::MessageBox(const std::string&, const std::string& caption, win::UINT) {
+int RefusingHost::MessageBox(win::HWND, const std::string&, const std::string& caption, win::UINT) {
   throw std::logic_error("unexpected message box: " + caption);
 }
 

@@ -14,7 +14,7 @@ namespace lyn::fakes {
 
 class RefusingHost : public sim::ProcessHost {
  public:
-  int MessageBox(const std::string&, const std::string& caption, win::UINT) override;
+  int MessageBox(win::HWND, const std::string&, const std::string& caption, win::UINT) override;
   void SetTopmost(win::HWND) override {}
   [[noreturn]] void EndProcess(win::UINT exitCode) override { throw ProcessEnded{exitCode}; }
 };

@@ -31,7 +31,9 @@ namespace fs = std::filesystem;
 
 class NoProcess : public sim::ProcessHost {
  public:
-  int MessageBox(const std::string&, const std::string&, win::UINT) override { return 1; }
+  int MessageBox(win::HWND, const std::string&, const std::string&, win::UINT) override {
+    return 1;
+  }
   void SetTopmost(win::HWND) override {}
   [[noreturn]] void EndProcess(win::UINT) override { std::abort(); }
 };

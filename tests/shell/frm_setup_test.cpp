@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "platform/sim/machine/demo_files.h"
 #include "platform/sim/machine/scratch_folder.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/sim/ui/headless_loop.h"
@@ -19,7 +20,7 @@ struct Ended {};
 // Records the window made topmost; a message box or an end fails the test.
 class RecordingHost : public sim::ProcessHost {
  public:
-  int MessageBox(const std::string& text, const std::string&, win::UINT) override {
+  int MessageBox(win::HWND, const std::string& text, const std::string&, win::UINT) override {
     ADD_FAILURE() << "unexpected message box: " << text;
     return win::IDOK;
   }
@@ -79,6 +80,44 @@ TEST_F(FrmSetupTest, OnlyAcceptingEnablesContinue) {
     EXPECT_EQ(ok.Enabled(), step.enabled) << "after " << step.click;
   }
   EXPECT_FALSE(Find("OpAccept(0)").Value()) << "the last answer was \"I do not accept\"";
+}
+
+// Presses keys on the window whenever the extraction row is complete, that
+// is while the run works.
+class KeysDuringTheRun : public sim::WidgetObserver {
+ public:
+  KeysDuringTheRun(sim::FormModel& form, std::vector<sim::Key> keys)
+      : form_(form), keys_(std::move(keys)) {}
+  void OnChanged(const sim::ControlModel& control, sim::Property property) override {
+    if (control.Name() != "imgTick(0)" || property != sim::Property::Visible) return;
+    for (sim::Key key : keys_) form_.PressKey(key);
+  }
+
+ private:
+  sim::FormModel& form_;
+  std::vector<sim::Key> keys_;
+};
+
+TEST_F(FrmSetupTest, KeysDuringAndAfterTheRunNeverStartASecondOne) {
+  using sim::Key;
+  Load();
+  sim::PlaceDemoFiles(sim_->machine(), LYN_PRODUCT_DIR);
+  auto& form = static_cast<sim::FormModel&>(Find("frmSetup"));
+  // Were the covered page in reach, these would choose the accepting option
+  // again, which enables Continue, and press it.
+  KeysDuringTheRun keys(form, {Key::Tab, Key::Tab, Key::Right, Key::Left, Key::Tab, Key::Space,
+                               Key::Tab, Key::Tab, Key::Down, Key::Up, Key::Tab, Key::Space});
+  sim_->widgets().AddObserver(keys);
+  Find("lblAcceptYes").Click();
+  Find("cmdOK").Click();  // the whole run; a second one would show a message box
+  EXPECT_EQ(Find("lblUninstallprogress").Caption(), "....Done");
+  for (Key key : {Key::Right, Key::Left, Key::Down, Key::Up, Key::Space, Key::Tab, Key::Right,
+                  Key::Left, Key::Down, Key::Up, Key::Tab}) {
+    form.PressKey(key);
+  }
+  EXPECT_FALSE(Find("cmdOK").Enabled());
+  EXPECT_TRUE(Find("OpAccept(0)").Value());
+  EXPECT_EQ(form.Focus(), &Find("cmdExit")) << "Finish, the one control in reach";
 }
 
 }  // namespace

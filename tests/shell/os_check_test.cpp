@@ -43,7 +43,7 @@ TEST_F(OperatingSystemCheckTest, SixtyFourBitSystemAsksAndYesContinues) {
   fake.kernel32.wow64 = win::TRUE;
   fake.kernel32.nativeArchitecture = win::PROCESSOR_ARCHITECTURE_AMD64;
   fake.user32.answers = {win::IDYES};
-  EXPECT_EQ(OperatingSystemCheck(fake.platform),
+  EXPECT_EQ(OperatingSystemCheck(fake.platform, 0),
             "Operating System:  Windows 7 Ultimate Edition, 64-bit (Build 7601)");
   ExpectOneBox("Untested OS", win::MB_YESNO | win::MB_ICONSTOP,
                "The Installed Operating System is:- Windows 7 Ultimate Edition, 64-bit (Build "
@@ -55,7 +55,7 @@ TEST_F(OperatingSystemCheckTest, SixtyFourBitSystemAsksAndYesContinues) {
 TEST_F(OperatingSystemCheckTest, OtherSystemsAreRefusedAfterOk) {
   SetVersion(fake, 5, 0, 2195, win::VER_NT_SERVER);
   fake.user32.answers = {win::IDOK};
-  EXPECT_THROW(OperatingSystemCheck(fake.platform), ProcessEnded);
+  EXPECT_THROW(OperatingSystemCheck(fake.platform, 0), ProcessEnded);
   ExpectOneBox("Invalid OS", win::MB_OK | win::MB_ICONSTOP,
                "The Installed Operating System is:- Windows 2000 Server (Build 2195).\r\n\r\nThe "
                "program you are attempting to install has not been tested on Windows 2000 "

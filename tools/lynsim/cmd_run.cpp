@@ -112,8 +112,8 @@ const Command kRun([](CLI::App& app) {
   command
       .add_option("--screenshot", options->screenshot,
                   "save what is on the screen when the script is done; a folder ending in / "
-                  "gets one picture of the progress panel per install phase instead "
-                  "(1-extraction.png to 5-uninstall-entry.png)")
+                  "gets one picture per install phase instead, each with its text "
+                  "(0-licence.png to 6-finish.png, 0-licence.txt to 6-finish.txt)")
       ->type_name("FILE.png|DIR/")
       ->excludes(headless);
   CLI::Option* quiet = command.add_flag(

@@ -12,7 +12,7 @@ namespace lyn::lynsim {
 
 class InspectionHost : public sim::ProcessHost {
  public:
-  int MessageBox(const std::string&, const std::string& caption, win::UINT) override {
+  int MessageBox(win::HWND, const std::string&, const std::string& caption, win::UINT) override {
     throw std::logic_error("an inspection shows no message box (\"" + caption + "\")");
   }
   void SetTopmost(win::HWND) override {}

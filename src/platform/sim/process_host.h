@@ -15,8 +15,10 @@ class ProcessHost {
  public:
   virtual ~ProcessHost() = default;
 
-  // A modal message box; text and caption in UTF-8. Returns IDOK, IDYES or IDNO.
-  virtual int MessageBox(const std::string& text, const std::string& caption, win::UINT type) = 0;
+  // A modal message box owned by the window `owner` (0: none); text and
+  // caption in UTF-8. Returns IDOK, IDYES or IDNO.
+  virtual int MessageBox(win::HWND owner, const std::string& text, const std::string& caption,
+                         win::UINT type) = 0;
   // SetWindowPos with HWND_TOPMOST on one of the process's windows.
   virtual void SetTopmost(win::HWND window) = 0;
   // Ends the process at once: no handler runs after this.

@@ -107,8 +107,8 @@ int SimUser32::GetSystemMetrics(int index) {
   }
 }
 
-int SimUser32::MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
-  return host_.MessageBox(text != nullptr ? machine_.AnsiToUtf8(text) : "",
+int SimUser32::MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  return host_.MessageBox(owner, text != nullptr ? machine_.AnsiToUtf8(text) : "",
                           caption != nullptr ? machine_.AnsiToUtf8(caption) : "Error", type);
 }
 

@@ -18,7 +18,7 @@ using namespace win;
 // Records what user32 asks of the process: message boxes (answered No) and
 // topmost windows.
 struct RecordingHost : ProcessHost {
-  int MessageBox(const std::string& text, const std::string& caption, UINT type) override {
+  int MessageBox(HWND, const std::string& text, const std::string& caption, UINT type) override {
     boxes.push_back(caption + "|" + text + "|" + std::to_string(type));
     return IDNO;
   }

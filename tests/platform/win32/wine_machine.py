@@ -8,7 +8,9 @@ question answered Yes, the licence accepted, Continue, then Finish.
 
 Wine runs with its own home folder inside the scratch folder and without its
 menu builder, so that nothing it does reaches the host user's desktop or
-menus. WineMachine raises WineUnavailable when Wine cannot start at all.
+menus, and with the fonts of wine_fonts.reg, which have the metrics of the
+Windows fonts the window uses. WineMachine raises WineUnavailable when Wine
+cannot start at all.
 """
 
 import os
@@ -19,6 +21,9 @@ from pathlib import Path
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "/usr/lib/wine/wineserver"
+FONTS_REG = Path(__file__).with_name("wine_fonts.reg")
+# MS Sans Serif of fonts-wine, which Wine finds only in the prefix's fonts.
+DIALOG_FONT = Path("/usr/share/wine/fonts/sserife.fon")
 # Where the setup program and its cabinet sit, as on the emulated machine.
 SOURCE_FOLDER = "C:\\Distribution"
 INSTALL_SCRIPT = ["--answer", "Yes", "--click", "lblAcceptYes", "--click", "cmdOK",
@@ -31,6 +36,11 @@ def missing_programs(exes_dir, names):
     for name in missing:
         print(f"missing {exes_dir}/{name}: run scripts/build-windows.sh first", file=sys.stderr)
     return missing
+
+
+def windows_path(host_path):
+    """A host file as Wine's drive Z: shows it."""
+    return "Z:" + str(host_path).replace("/", "\\")
 
 
 class WineUnavailable(Exception):
@@ -64,6 +74,9 @@ class WineMachine:
                           stderr=subprocess.DEVNULL).returncode != 0:
             self.__exit__(None, None, None)
             raise WineUnavailable("wineboot failed")
+        shutil.copy(DIALOG_FONT, self.prefix / "drive_c" / "windows" / "Fonts")
+        subprocess.run([WINE, "reg", "import", windows_path(FONTS_REG)], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         return self
 
     def __exit__(self, *_):
@@ -136,7 +149,7 @@ def install_product(wine, exes_dir, cabinet, script=INSTALL_SCRIPT):
     of the prefix and runs the install there; returns the driver's transcript."""
     source = wine.prefix / "drive_c" / SOURCE_FOLDER.split("\\")[1]
     source.mkdir(exist_ok=True)
-    for name in ("LYNSetup.exe", "windriver.exe"):
+    for name in ("LYNSetup.exe", "windriver.exe", "windriver_hook.dll"):
         shutil.copy(Path(exes_dir) / name, source)
     shutil.copy(cabinet, source / "LYN.CAB")
     return wine.run("windriver.exe", "LYNSetup.exe", *script, cwd=source)

@@ -43,6 +43,10 @@ if ! "$wine" wineboot -i >/dev/null 2>&1; then
   echo "SKIPPED: Wine cannot start (wineboot failed)"
   exit 77
 fi
+# The fonts of wine_fonts.reg; Wine finds MS Sans Serif only in the prefix.
+cp /usr/share/wine/fonts/sserife.fon "$scratch/prefix/drive_c/windows/Fonts/"
+fonts=$(dirname "$(readlink -f "$0")")/wine_fonts.reg
+"$wine" reg import "Z:${fonts//\//\\}" >/dev/null 2>&1
 cp "$exes/LYNSetup.exe" "$exes/windriver.exe" "$scratch/"
 
 # Wine starts a program that asks for administrator rights elevated without a

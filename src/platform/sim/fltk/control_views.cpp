@@ -11,10 +11,38 @@ namespace lyn::sim::fltk {
 namespace {
 
 constexpr int kScrollBarWidth = 17;
-constexpr int kOptionMark = 12;
 
+// The standard option button's mark, 13 pixels square, as the window system
+// draws it with the classic controls: 's' the shadow, 'd' the dark shadow,
+// 'l' the light and 'h' the highlight of the sunken ring, 'x' the dot of a
+// selected button (white when cleared), '.' the button's background.
+constexpr const char* kOptionMark[] = {
+    ".............", ".....ssss....", "...ssddddss..", "..ssdhhhhd.h.", "..sdhhhhhhlh.",
+    ".sdhhhxxhhhlh", ".sdhhxxxxhhlh", ".sdhhxxxxhhlh", ".sdhhhxxhhhlh", "..sdhhhhhhlh.",
+    "..hhlhhhhlhh.", "...hhllllhh..", ".....hhhh....",
+};
+constexpr int kOptionMarkSize = 13;
+
+// The colours of the mark: the system colours of Windows 7's default scheme
+// (shadow, dark shadow, light), white and black.
+Fl_Color MarkColour(char part, bool selected) {
+  switch (part) {
+    case 's':
+      return fl_rgb_color(160, 160, 160);
+    case 'd':
+      return fl_rgb_color(105, 105, 105);
+    case 'l':
+      return fl_rgb_color(227, 227, 227);
+    case 'x':
+      return selected ? FL_BLACK : FL_WHITE;
+    default:
+      return FL_WHITE;
+  }
+}
+
+// Rounded half away from zero, as the window system converts twips.
 int ToPixels(int twips) {
-  return static_cast<int>(std::floor(static_cast<double>(twips) / ui::kTwipsPerPixel));
+  return static_cast<int>(std::lround(static_cast<double>(twips) / ui::kTwipsPerPixel));
 }
 
 // Draws a surface's back image with its top-left corner at (x, y).
@@ -39,17 +67,16 @@ PixelRect PixelsOf(const ControlModel& control) {
     const TwipRect client = form.ClientRect();
     return {0, 0, ToPixels(client.right), ToPixels(client.bottom)};
   }
-  const TwipRect origin = container->ClientRect();
+  // Placed in pixels inside its container's place, as child windows are.
+  const PixelRect origin = PixelsOf(*container);
   const ui::ControlDesign& s = control.State();
-  const int left = origin.left + s.left;
-  const int top = origin.top + s.top;
-  PixelRect rect{ToPixels(left), ToPixels(top), 0, 0};
+  PixelRect rect{origin.x + ToPixels(s.left), origin.y + ToPixels(s.top), 0, 0};
   if (s.kind == ui::Kind::Image && !s.stretch && s.picture != nullptr) {
     rect.w = s.picture->width;
     rect.h = s.picture->height;
   } else {
-    rect.w = ToPixels(left + s.width) - rect.x;
-    rect.h = ToPixels(top + s.height) - rect.y;
+    rect.w = ToPixels(s.width);
+    rect.h = ToPixels(s.height);
   }
   return rect;
 }
@@ -79,6 +106,32 @@ FormWindow::FormWindow(const FormModel& model)
   }
 }
 
+int FormWindow::handle(int event) {
+  if (event == FL_KEYBOARD && onKey_) {
+    const bool back = Fl::event_state(FL_SHIFT) != 0;
+    switch (Fl::event_key()) {
+      case FL_Tab:
+        onKey_(back ? Key::BackTab : Key::Tab);
+        return 1;
+      case FL_Left:
+        onKey_(Key::Left);
+        return 1;
+      case FL_Right:
+        onKey_(Key::Right);
+        return 1;
+      case FL_Up:
+        onKey_(Key::Up);
+        return 1;
+      case FL_Down:
+        onKey_(Key::Down);
+        return 1;
+      default:
+        break;
+    }
+  }
+  return Fl_Double_Window::handle(event);
+}
+
 void FormWindow::draw() {
   DrawBackImage(model_, 0, 0);
   draw_children();
@@ -88,6 +141,23 @@ PictureBoxView::PictureBoxView(const SurfaceModel& model) : Fl_Group(0, 0, 1, 1)
   end();
   resizable(nullptr);
   clip_children(1);
+}
+
+int PictureBoxView::handle(int event) {
+  // Keys that move the focus are the form's.
+  if (event == FL_KEYBOARD) {
+    switch (Fl::event_key()) {
+      case FL_Tab:
+      case FL_Left:
+      case FL_Right:
+      case FL_Up:
+      case FL_Down:
+        return 0;
+      default:
+        break;
+    }
+  }
+  return Fl_Group::handle(event);
 }
 
 void PictureBoxView::draw() {
@@ -148,17 +218,14 @@ OptionView::OptionView(const ControlModel& model) : Fl_Button(0, 0, 1, 1) {
 
 void OptionView::draw() {
   fl_rectf(x(), y(), w(), h(), color());
-  const int mx = x();
-  const int my = y() + (h() - kOptionMark) / 2;
-  fl_color(active_r() ? FL_WHITE : fl_rgb_color(212, 208, 200));
-  fl_pie(mx, my, kOptionMark, kOptionMark, 0, 360);
-  fl_color(fl_rgb_color(128, 128, 128));
-  fl_arc(mx, my, kOptionMark, kOptionMark, 45, 225);
-  fl_color(fl_rgb_color(224, 224, 224));
-  fl_arc(mx, my, kOptionMark, kOptionMark, 225, 405);
-  if (value()) {
-    fl_color(active_r() ? FL_BLACK : fl_rgb_color(128, 128, 128));
-    fl_pie(mx + 4, my + 4, kOptionMark - 8, kOptionMark - 8, 0, 360);
+  const int top = y() + (h() - kOptionMarkSize) / 2;
+  for (int row = 0; row < kOptionMarkSize; ++row) {
+    for (int column = 0; column < kOptionMarkSize; ++column) {
+      const char part = kOptionMark[row][column];
+      if (part == '.') continue;
+      fl_color(MarkColour(part, value() != 0));
+      fl_point(x() + column, top + row);
+    }
   }
   if (Fl::focus() == this) draw_focus();
 }

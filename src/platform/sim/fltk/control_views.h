@@ -12,12 +12,14 @@
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/sim/fltk/picture_raster.h"
 #include "platform/sim/ui/form_model.h"
+#include "platform/sim/ui/keyboard.h"
 
 namespace lyn::sim::fltk {
 
@@ -40,11 +42,17 @@ class FormWindow final : public Fl_Double_Window {
  public:
   explicit FormWindow(const FormModel& model);
 
+  // Tab, Shift+Tab and the arrows go to `onKey` instead of FLTK's own
+  // navigation; Space goes to the focused widget.
+  void OnKey(std::function<void(Key)> onKey) { onKey_ = std::move(onKey); }
+  int handle(int event) override;
+
  protected:
   void draw() override;
 
  private:
   const FormModel& model_;
+  std::function<void(Key)> onKey_;
   std::optional<Fl_RGB_Image> icon_;
 };
 
@@ -52,6 +60,7 @@ class FormWindow final : public Fl_Double_Window {
 class PictureBoxView final : public Fl_Group {
  public:
   explicit PictureBoxView(const SurfaceModel& model);
+  int handle(int event) override;
 
  protected:
   void draw() override;

@@ -95,7 +95,7 @@ int ShowMessageDialog(const std::string& text, const std::string& caption, win::
   const bool critical = (type & win::MB_ICONMASK) == win::MB_ICONSTOP;
   const std::string label = LabelText(WithoutCarriageReturns(text));
 
-  const Fl_Font face = FaceOf({});
+  const Fl_Font face = MessageFace();
   fl_font(face, kTextSize);
   int textWidth = 0;
   int textHeight = 0;

@@ -2,9 +2,6 @@
 
 #include <FL/Fl.H>
 
-#include <algorithm>
-#include <vector>
-
 #include "platform/sim/fltk/always_on_top.h"
 #include "platform/sim/fltk/control_views.h"
 
@@ -90,6 +87,7 @@ void WindowMirror::OnControlAdded(const ControlModel& control) {
     window->copy_label(form.Caption().c_str());
     Entry& entry = entries_[&form] = Entry{this, &form, window.get()};
     window->callback(&WindowMirror::OnWindowClosing, &entry);
+    window->OnKey([this, &form](Key key) { PressKey(form, key); });
     windows_[&form] = std::move(window);
     PlaceForm(form);
     return;
@@ -131,6 +129,11 @@ void WindowMirror::OnChanged(const ControlModel& control, Property property) {
       ApplyFlags(control, *widget);
       break;
     case Property::Enabled:
+      // A form is disabled while a message box it owns is up; the box,
+      // being modal, already keeps the window from input.
+      if (isForm) return;
+      ApplyFlags(control, *widget);
+      break;
     case Property::Value:
       ApplyFlags(control, *widget);
       break;
@@ -166,46 +169,25 @@ void WindowMirror::Show(const FormModel& form) {
   PlaceForm(form);
   window.show();
   if (topmost_[&form]) KeepAboveOthers(window);
-  ApplyTabOrder(form);
-  FocusFirstInTabOrder(form);
+  FocusAsModel(form);
 }
 
-void WindowMirror::ApplyTabOrder(const FormModel& form) {
-  // FLTK moves the focus through a group's children in their order: the tab
-  // stops of each group take the places the group's tab stops hold, sorted by
-  // tab index, so that every other widget keeps its place in the drawing
-  // order.
-  std::map<Fl_Group*, std::vector<const ControlModel*>> stops;
+void WindowMirror::PressKey(const FormModel& form, Key key) {
+  FormModel& model = static_cast<FormModel&>(Mutable(form));
+  // A click may have moved FLTK's focus; the model goes on from there.
   for (const auto& control : form.Controls()) {
-    Fl_Widget* widget = WidgetOf(*control);
-    if (widget != nullptr && control->State().tabIndex >= 0) {
-      stops[widget->parent()].push_back(control.get());
+    if (WidgetOf(*control) == Fl::focus() && control->State().tabIndex >= 0) {
+      model.SetFocus(&Mutable(*control));
     }
   }
-  for (auto& [group, controls] : stops) {
-    std::vector<int> places;
-    for (const ControlModel* control : controls) places.push_back(group->find(WidgetOf(*control)));
-    std::sort(places.begin(), places.end());
-    std::stable_sort(controls.begin(), controls.end(), [](const auto* a, const auto* b) {
-      return a->State().tabIndex < b->State().tabIndex;
-    });
-    std::vector<Fl_Widget*> order(group->array(), group->array() + group->children());
-    for (std::size_t i = 0; i < controls.size(); ++i) order[places[i]] = WidgetOf(*controls[i]);
-    while (group->children() > 0) group->remove(group->children() - 1);
-    for (Fl_Widget* widget : order) group->add(widget);
-  }
+  model.PressKey(key);
+  FocusAsModel(form);
 }
 
-void WindowMirror::FocusFirstInTabOrder(const FormModel& form) {
-  const ControlModel* first = nullptr;
-  for (const auto& control : form.Controls()) {
-    const int index = control->State().tabIndex;
-    if (index >= 0 && control->Clickable() && WidgetOf(*control) != nullptr &&
-        (first == nullptr || index < first->State().tabIndex)) {
-      first = control.get();
-    }
+void WindowMirror::FocusAsModel(const FormModel& form) {
+  if (const ControlModel* focus = form.Focus()) {
+    if (Fl_Widget* widget = WidgetOf(*focus)) widget->take_focus();
   }
-  if (first != nullptr) WidgetOf(*first)->take_focus();
 }
 
 void WindowMirror::PlaceForm(const FormModel& form) {

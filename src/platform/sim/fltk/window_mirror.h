@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/sim/ui/keyboard.h"
 #include "platform/sim/ui/widget_set.h"
 
 namespace lyn::sim::fltk {
@@ -45,11 +46,10 @@ class WindowMirror final : public WidgetObserver {
   static void OnWindowClosing(Fl_Widget* widget, void* entry);
   Fl_Widget* CreateView(const ControlModel& control);
   void Show(const FormModel& form);
-  // The keyboard moves through the controls in their designed tab order.
-  void ApplyTabOrder(const FormModel& form);
-  // The window opens with the focus on its first enabled control in tab
-  // order.
-  void FocusFirstInTabOrder(const FormModel& form);
+  // A key that moves the focus goes to the model, which knows what a person
+  // can reach; FLTK's focus follows the model's.
+  void PressKey(const FormModel& form, Key key);
+  void FocusAsModel(const FormModel& form);
   void PlaceForm(const FormModel& form);
   // Sets every widget of the form to its control's place, size and flags.
   void Layout(const FormModel& form);

@@ -28,15 +28,22 @@ void RunHost::Attach(const WidgetSet& widgets, MessageBoxAnswerer& answerer,
   removeWindows_ = std::move(removeWindows);
 }
 
-int RunHost::MessageBox(const std::string& text, const std::string& caption, win::UINT type) {
+int RunHost::MessageBox(win::HWND owner, const std::string& text, const std::string& caption,
+                        win::UINT type) {
   transcript_.MessageBox(caption, type, text);
   lastBox_ = caption;
+  FormModel* form = widgets_->FindForm(owner);
+  if (form == nullptr && !widgets_->Forms().empty()) transcript_.Unowned(caption);
+  // The owner takes no input while the box is up, and gets it back after.
+  const bool ownerEnabled = form != nullptr && form->Enabled();
+  if (form != nullptr) form->SetEnabled(false);
   const auto answer = answerer_->Answer(text, caption, type);
   boxes_.push_back(ShownBox{caption, text, type, answer});
   if (!answer) {
     transcript_.Unanswered(caption);
     Misfit("");
   }
+  if (ownerEnabled) form->SetEnabled(true);
   if (!AnswerFits(*answer, type)) {
     Misfit("answer " + std::string(AnswerName(*answer)) + ": the box " + Quoted(caption) +
            " has no such button");

@@ -54,7 +54,10 @@ class RunHost final : public ProcessHost, public WidgetObserver {
   void Attach(const WidgetSet& widgets, MessageBoxAnswerer& answerer,
               std::function<void()> removeWindows);
 
-  int MessageBox(const std::string& text, const std::string& caption, win::UINT type) override;
+  // The box's owner is disabled while it is up, as the window system does
+  // it; a box that a form of the process does not own writes "unowned:".
+  int MessageBox(win::HWND owner, const std::string& text, const std::string& caption,
+                 win::UINT type) override;
   void SetTopmost(win::HWND window) override;
   // The program ends itself, or its entry returned: the reason is the closed
   // window, else the last message box, else the push button being clicked,

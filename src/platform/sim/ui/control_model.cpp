@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/sim/ui/coverage.h"
 #include "platform/sim/ui/form_model.h"
 #include "platform/sim/ui/surface_model.h"
 
@@ -37,12 +38,15 @@ void ControlModel::SetCaption(const std::string& caption) {
 void ControlModel::SetEnabled(bool enabled) {
   if (enabled == state_.enabled) return;
   state_.enabled = enabled;
+  // A control that cannot be used loses the focus, as it does on Windows.
+  if (!enabled && form_.Focus() == this) form_.SetFocus(nullptr);
   Notify(Property::Enabled);
 }
 
 void ControlModel::SetVisible(bool visible) {
   if (visible == state_.visible) return;
   state_.visible = visible;
+  if (!visible && form_.Focus() == this) form_.SetFocus(nullptr);
   Notify(Property::Visible);
 }
 
@@ -95,6 +99,7 @@ void ControlModel::SetContainer(ui::Control& pictureBox) {
   }
   container_ = target;
   state_.container = target->Name();
+  form_.BringToTop(*this);
   Notify(Property::Container);
 }
 
@@ -109,6 +114,10 @@ TwipRect ControlModel::Rect() const {
 TwipRect ControlModel::VisibleArea() const {
   if (!state_.visible || Kind() == ui::Kind::Timer) return {};
   return Intersect(Rect(), container_->VisibleArea());
+}
+
+bool ControlModel::SeenByPerson() const {
+  return !UncoveredArea(*this).empty();
 }
 
 bool ControlModel::Clickable() const {

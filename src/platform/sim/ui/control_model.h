@@ -53,13 +53,18 @@ class ControlModel : public virtual ui::Control {
   SurfaceModel* Container() const { return container_; }
   FormModel& Form() const { return form_; }
 
-  // Where a person sees the control: its rectangle in the form's client
-  // area, cut by every container around it. Empty when it is hidden, inside
-  // a hidden container or outside the visible area.
+  // The control's rectangle in the form's client area, cut by every
+  // container around it. Empty when it is hidden, inside a hidden container
+  // or outside the visible area.
   virtual TwipRect VisibleArea() const;
-  bool SeenByPerson() const { return !VisibleArea().Empty(); }
+  // Some of its visible area is not covered by a control above it.
+  bool SeenByPerson() const;
   // Seen and enabled, in enabled containers.
   bool Clickable() const;
+  // Its place among the controls of its container: a higher one is drawn
+  // over a lower one. A control gets the highest place when it is made and
+  // when it moves into another container.
+  int ZOrder() const { return zOrder_; }
 
   // A person's click. Ignored when the control is not clickable; an option
   // button becomes selected.
@@ -76,7 +81,10 @@ class ControlModel : public virtual ui::Control {
   ui::ControlDesign state_;
 
  private:
+  friend class FormModel;
+
   SurfaceModel* container_;
+  int zOrder_ = 0;
   FormModel& form_;
   WidgetObserver& events_;
   std::function<void()> handler_;

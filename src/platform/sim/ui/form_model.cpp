@@ -43,6 +43,7 @@ ControlModel& FormModel::Insert(std::unique_ptr<ControlModel> control) {
   if (Find(control->Name()) != nullptr) {
     throw std::invalid_argument("two controls named " + control->Name());
   }
+  BringToTop(*control);
   controls_.push_back(std::move(control));
   events_.OnControlAdded(*controls_.back());
   return *controls_.back();
@@ -65,7 +66,12 @@ void FormModel::SetCaption(const std::string& caption) {
 void FormModel::SetVisible(bool visible) {
   if (visible == Visible()) return;
   windows_.SetVisible(window_, visible);
-  ControlModel::SetVisible(visible);
+  state_.visible = visible;
+  if (visible && !shownOnce_) {
+    shownOnce_ = true;
+    focus_ = Next(TabStops(), true);
+  }
+  Notify(Property::Visible);
 }
 
 void FormModel::SetTopmost() {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/ui/keyboard.h"
 #include "platform/sim/ui/surface_model.h"
 #include "platform/sim/ui/top_level_windows.h"
 
@@ -36,6 +37,20 @@ class FormModel final : public SurfaceModel, public ui::Form {
   TwipRect ClientRect() const override { return {0, 0, clientWidth_, clientHeight_}; }
   TwipRect VisibleArea() const override { return Visible() ? ClientRect() : TwipRect{}; }
 
+  // Gives the control the highest place in its container's z-order.
+  void BringToTop(ControlModel& control) { control.zOrder_ = ++lastZOrder_; }
+
+  // The control with the keyboard focus; null when none has it. The first
+  // show gives it to the first control of the tab order a person can press.
+  const ControlModel* Focus() const { return focus_; }
+  void SetFocus(ControlModel* control) { focus_ = control; }
+  // A key pressed while the form is active. Tab and Shift+Tab move the focus
+  // through the tab order, arrows move it through the option buttons of the
+  // focused one's container and select the one reached, Space presses the
+  // focused control. Only controls a person can see and press take the focus
+  // or a press, so nothing covered or disabled can be reached.
+  void PressKey(Key key);
+
   bool Topmost() const { return topmost_; }
   void SetTopmost();
 
@@ -64,6 +79,11 @@ class FormModel final : public SurfaceModel, public ui::Form {
 
  private:
   ControlModel& Insert(std::unique_ptr<ControlModel> control);
+  // The controls that take the focus, in tab order.
+  std::vector<ControlModel*> TabStops() const;
+  // The next (or previous) of `candidates` after the focus that a person can
+  // press, wrapping around; null when there is none.
+  ControlModel* Next(const std::vector<ControlModel*>& candidates, bool forward) const;
   SurfaceModel& ContainerFor(const ui::ControlDesign& design);
 
   WidgetObserver& events_;
@@ -71,6 +91,9 @@ class FormModel final : public SurfaceModel, public ui::Form {
   int clientWidth_;
   int clientHeight_;
   win::HWND window_;
+  int lastZOrder_ = 0;
+  ControlModel* focus_ = nullptr;
+  bool shownOnce_ = false;
   bool topmost_ = false;
   bool closed_ = false;
   std::vector<std::unique_ptr<ControlModel>> controls_;

@@ -73,12 +73,15 @@ void Transcript::Snapshot(const FormModel& form) {
   }
 }
 
-void Transcript::Reconsider(const ControlModel& control) {
-  const bool seen = control.SeenByPerson();
-  auto [entry, added] = seen_.try_emplace(&control, seen);
-  if (added || entry->second == seen) return;
-  entry->second = seen;
-  out_ << "visible: " << control.Name() << " " << Bool(seen) << "\n";
+void Transcript::Reconsider(const FormModel& form, const ControlModel& changed) {
+  for (const auto& control : form.Controls()) {
+    if (control.get() == &changed || control->Kind() == ui::Kind::Timer) continue;
+    const bool seen = control->SeenByPerson();
+    auto [entry, added] = seen_.try_emplace(control.get(), seen);
+    if (added || entry->second == seen) continue;
+    entry->second = seen;
+    out_ << "visible: " << control->Name() << " " << Bool(seen) << "\n";
+  }
 }
 
 void Transcript::OnChanged(const ControlModel& control, Property property) {
@@ -94,11 +97,14 @@ void Transcript::OnChanged(const ControlModel& control, Property property) {
       out_ << "caption: " << control.Name() << " " << Shown(control) << "\n";
       break;
     case Property::Enabled:
+      // A form is disabled only while a message box it owns is up.
+      if (&control == &form) break;
       out_ << "enabled: " << control.Name() << " " << Bool(control.Enabled()) << "\n";
       break;
     case Property::Visible:
       seen_[&control] = control.SeenByPerson();
       out_ << "visible: " << control.Name() << " " << Bool(control.Visible()) << "\n";
+      Reconsider(form, control);
       break;
     case Property::Value:
       if (control.Kind() == ui::Kind::OptionButton) {
@@ -106,9 +112,16 @@ void Transcript::OnChanged(const ControlModel& control, Property property) {
       }
       break;
     case Property::Geometry:
-    case Property::Container:
-      Reconsider(control);
+    case Property::Container: {
+      const bool seen = control.SeenByPerson();
+      auto [entry, added] = seen_.try_emplace(&control, seen);
+      if (!added && entry->second != seen) {
+        entry->second = seen;
+        out_ << "visible: " << control.Name() << " " << Bool(seen) << "\n";
+      }
+      Reconsider(form, control);
       break;
+    }
     default:
       break;
   }
@@ -128,6 +141,10 @@ void Transcript::MessageBox(const std::string& caption, win::UINT type, const st
 
 void Transcript::Answer(int id) {
   out_ << "answer: " << AnswerName(id) << "\n" << std::flush;
+}
+
+void Transcript::Unowned(const std::string& caption) {
+  out_ << "unowned: " << Quoted(caption) << "\n" << std::flush;
 }
 
 void Transcript::Unanswered(const std::string& caption) {

@@ -12,6 +12,7 @@
 //   msgbox: "TITLE" [OK] critical "TEXT   the text's lines as the box shows
 //     MORE TEXT"                         them, each further one after two blanks
 //   answer: OK
+//   unowned: "TITLE"               a box the program's window does not own
 //   unanswered: "TITLE"            a box the script has no answer for
 //   ignored: WHY                   a scripted step that could not be played
 //   left over: click NAME|answer OK  a scripted step never reached
@@ -43,6 +44,7 @@ class Transcript final : public WidgetObserver {
 
   void MessageBox(const std::string& caption, win::UINT type, const std::string& text);
   void Answer(int id);
+  void Unowned(const std::string& caption);
   void Unanswered(const std::string& caption);
   void Ignored(const std::string& why);
   void LeftOver(const std::string& step);
@@ -53,8 +55,9 @@ class Transcript final : public WidgetObserver {
   void Snapshot(const FormModel& form);
   // The line's text after "control: NAME" or "caption: NAME".
   static std::string Shown(const ControlModel& control);
-  // Prints a visible line when a move takes a control into or out of view.
-  void Reconsider(const ControlModel& control);
+  // Prints a visible line for each other control that a change took into
+  // or out of view: moved, shown, hidden or covered by another.
+  void Reconsider(const FormModel& form, const ControlModel& changed);
 
   std::ostream& out_;
   std::set<const FormModel*> shown_;

@@ -1,11 +1,13 @@
 #include "platform/win32/ui/control_win32.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "platform/win32/ui/back_image.h"
 #include "platform/win32/ui/form_win32.h"
 #include "platform/win32/ui/gdi_objects.h"
 #include "platform/win32/ui/surface_win32.h"
+#include "platform/win32/ui/window_coverage.h"
 
 namespace lyn::win32 {
 namespace {
@@ -111,6 +113,14 @@ void Win32Control::Attach(HWND window) {
 Win32Control* Win32Control::Of(HWND window) {
   if (window == nullptr || ::GetPropA(window, kNameProperty) == nullptr) return nullptr;
   return reinterpret_cast<Win32Control*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+bool Win32Control::Reachable() const {
+  if (window_ == nullptr) return false;
+  for (HWND w = window_; w != nullptr && w != form_.Window(); w = ::GetParent(w)) {
+    if (!::IsWindowEnabled(w)) return false;
+  }
+  return !UncoveredArea(window_, form_.Window()).empty();
 }
 
 void Win32Control::SetCaption(const std::string& caption) {
@@ -220,30 +230,52 @@ void Win32Control::UpdateTimer() {
 }
 
 void Win32Control::Draw(const DRAWITEMSTRUCT& item, const BackImage& behind) const {
+  HWND parent = ::GetParent(window_);
   RECT place = item.rcItem;
-  ::MapWindowPoints(window_, ::GetParent(window_), reinterpret_cast<POINT*>(&place), 2);
+  ::MapWindowPoints(window_, parent, reinterpret_cast<POINT*>(&place), 2);
   behind.CopyBehind(item.hDC, place);
-  RECT area = item.rcItem;
+  // A transparent label shows the labels and images below it too, bottom
+  // first; the windows above it are clipped away by the window system.
+  std::vector<const Win32Control*> below;
+  for (HWND w = ::GetWindow(window_, GW_HWNDNEXT); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    const Win32Control* other = Of(w);
+    if (other != nullptr && ::IsWindowVisible(w) &&
+        (other->Kind() == ui::Kind::Label || other->Kind() == ui::Kind::Image)) {
+      below.push_back(other);
+    }
+  }
+  for (auto it = below.rbegin(); it != below.rend(); ++it) {
+    RECT area{};
+    ::GetClientRect((*it)->window_, &area);
+    ::MapWindowPoints((*it)->window_, window_, reinterpret_cast<POINT*>(&area), 2);
+    RECT overlap{};
+    if (::IntersectRect(&overlap, &area, &item.rcItem)) (*it)->DrawContent(item.hDC, area);
+  }
+  DrawContent(item.hDC, item.rcItem);
+}
+
+void Win32Control::DrawContent(HDC dc, const RECT& area) const {
   if (state_.kind == ui::Kind::Image && picture_ != nullptr) {
-    HDC pictureDc = ::CreateCompatibleDC(item.hDC);
+    HDC pictureDc = ::CreateCompatibleDC(dc);
     HGDIOBJ previous = ::SelectObject(pictureDc, picture_);
     const int width = state_.stretch ? area.right - area.left : state_.picture->width;
     const int height = state_.stretch ? area.bottom - area.top : state_.picture->height;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(item.hDC, area.left, area.top, width, height, pictureDc, 0, 0,
-                 state_.picture->width, state_.picture->height, blend);
+    ::AlphaBlend(dc, area.left, area.top, width, height, pictureDc, 0, 0, state_.picture->width,
+                 state_.picture->height, blend);
     ::SelectObject(pictureDc, previous);
     ::DeleteDC(pictureDc);
     return;
   }
   if (state_.kind != ui::Kind::Label) return;
-  if (!state_.transparent && background_ != nullptr) ::FillRect(item.hDC, &area, background_);
-  HGDIOBJ previous = ::SelectObject(item.hDC, font_);
-  ::SetBkMode(item.hDC, TRANSPARENT);
-  ::SetTextColor(item.hDC, state_.hasForeColor ? state_.foreColor : ::GetSysColor(COLOR_BTNTEXT));
+  RECT text = area;
+  if (!state_.transparent && background_ != nullptr) ::FillRect(dc, &text, background_);
+  HGDIOBJ previous = ::SelectObject(dc, font_);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, state_.hasForeColor ? state_.foreColor : ::GetSysColor(COLOR_BTNTEXT));
   const UINT align = state_.align == ui::Align::Centre ? DT_CENTER : DT_LEFT;
-  ::DrawTextA(item.hDC, state_.caption.c_str(), -1, &area, DT_WORDBREAK | align);
-  ::SelectObject(item.hDC, previous);
+  ::DrawTextA(dc, state_.caption.c_str(), -1, &text, DT_WORDBREAK | align);
+  ::SelectObject(dc, previous);
 }
 
 HBRUSH Win32Control::Colours(HDC dc) const {

@@ -56,11 +56,16 @@ class Win32Control : public virtual ui::Control {
   // The control of a window of this widget set; null for other windows.
   static Win32Control* Of(HWND window);
 
+  // A person can see some of it and press it: shown, enabled with every
+  // container around it, and not wholly covered by a window above it.
+  bool Reachable() const;
+
   // The platform reported a click on the control.
   void OnClicked();
   // The timer's interval has passed.
   void Tick();
-  // Paints an owner-drawn label or image over what lies beneath it.
+  // Paints an owner-drawn label or image over what lies beneath it: the
+  // container's back image and the labels and images below it.
   void Draw(const DRAWITEMSTRUCT& item, const BackImage& behind) const;
   // The colours of a control the platform draws itself; null for defaults.
   HBRUSH Colours(HDC dc) const;
@@ -80,6 +85,8 @@ class Win32Control : public virtual ui::Control {
 
  private:
   void UpdateTimer();
+  // Draws the picture or the caption into `area` of the device context.
+  void DrawContent(HDC dc, const RECT& area) const;
 
   Win32Surface* container_;
   Win32Form& form_;

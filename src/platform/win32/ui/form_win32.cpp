@@ -72,30 +72,83 @@ void Win32Form::SetVisible(bool visible) {
     ::ShowWindow(window_, SW_HIDE);
     return;
   }
-  ApplyTabOrder();
   ::ShowWindow(window_, SW_SHOW);
   ::UpdateWindow(window_);
+  if (Win32Control* first = NextReachable(TabStops(), true)) ::SetFocus(first->Window());
 }
 
-void Win32Form::ApplyTabOrder() {
+std::vector<Win32Control*> Win32Form::TabStops() const {
+  // Of a group of option buttons only the selected one is a tab stop, as in
+  // a dialog: the arrows move within the group. (An option button given the
+  // focus while cleared would select itself.)
+  const auto otherSelected = [this](const Win32Control& option) {
+    return std::any_of(controls_.begin(), controls_.end(), [&](const auto& other) {
+      return other.get() != &option && other->Kind() == ui::Kind::OptionButton &&
+             other->Container() == option.Container() && other->Value();
+    });
+  };
   std::vector<Win32Control*> stops;
   for (const auto& control : controls_) {
-    if (control->State().tabIndex >= 0 && control->Window() != nullptr) {
-      stops.push_back(control.get());
+    if (control->State().tabIndex < 0 || control->Window() == nullptr) continue;
+    if (control->Kind() == ui::Kind::OptionButton && !control->Value() && otherSelected(*control)) {
+      continue;
     }
+    stops.push_back(control.get());
   }
   std::stable_sort(stops.begin(), stops.end(), [](const Win32Control* a, const Win32Control* b) {
     return a->State().tabIndex < b->State().tabIndex;
   });
-  HWND after = HWND_TOP;
-  for (Win32Control* stop : stops) {
-    ::SetWindowPos(stop->Window(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    after = stop->Window();
+  return stops;
+}
+
+Win32Control* Win32Form::NextReachable(const std::vector<Win32Control*>& candidates, bool forward) {
+  const auto count = static_cast<long>(candidates.size());
+  HWND focus = ::GetFocus();
+  const long at = std::find_if(candidates.begin(), candidates.end(),
+                               [focus](const Win32Control* c) { return c->Window() == focus; }) -
+                  candidates.begin();
+  const long start = at < count ? at : (forward ? -1 : count);
+  for (long step = 1; step <= count; ++step) {
+    const long i = ((start + (forward ? step : -step)) % count + count) % count;
+    if (candidates[static_cast<std::size_t>(i)]->Reachable()) {
+      return candidates[static_cast<std::size_t>(i)];
+    }
   }
-  const auto first = std::find_if(stops.begin(), stops.end(), [](const Win32Control* stop) {
-    return ::IsWindowEnabled(stop->Window()) && ::IsWindowVisible(stop->Window());
+  return nullptr;
+}
+
+bool Win32Form::HandleKey(const MSG& message) {
+  const bool down = message.message == WM_KEYDOWN;
+  if (!down && message.message != WM_KEYUP && message.message != WM_CHAR) return false;
+  const auto key = static_cast<UINT>(message.wParam);
+  if (key == VK_SPACE || key == VK_RETURN) {
+    const Win32Control* target = Win32Control::Of(message.hwnd);
+    return target != nullptr && !target->Reachable();
+  }
+  if (!down) return false;
+  if (key == VK_TAB) {
+    const bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (Win32Control* next = NextReachable(TabStops(), !back)) ::SetFocus(next->Window());
+    return true;
+  }
+  if (key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN) return false;
+  const Win32Control* focus = Win32Control::Of(::GetFocus());
+  if (focus == nullptr || focus->Kind() != ui::Kind::OptionButton) return false;
+  std::vector<Win32Control*> group;
+  for (const auto& control : controls_) {
+    if (control->Kind() == ui::Kind::OptionButton && control->State().tabIndex >= 0 &&
+        control->Container() == focus->Container()) {
+      group.push_back(control.get());
+    }
+  }
+  std::stable_sort(group.begin(), group.end(), [](const auto* a, const auto* b) {
+    return a->State().tabIndex < b->State().tabIndex;
   });
-  if (first != stops.end()) ::SetFocus((*first)->Window());
+  if (Win32Control* next = NextReachable(group, key == VK_RIGHT || key == VK_DOWN)) {
+    ::SetFocus(next->Window());
+    next->OnClicked();
+  }
+  return true;
 }
 
 RECT Win32Form::OuterRect() const {

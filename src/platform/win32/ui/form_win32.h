@@ -32,6 +32,14 @@ class Win32Form final : public Win32Surface, public ui::Form {
   int Height() const override;
 
   const std::vector<std::unique_ptr<Win32Control>>& Controls() const { return controls_; }
+  // Keyboard handling of a key message for the form or one of its controls;
+  // true when the form has dealt with it. Tab and Shift+Tab move the focus
+  // through the tab stops by their designed tab index, the arrows through
+  // the option buttons of the focused one's container, selecting the one
+  // reached; only reachable controls take the focus, and a key press for a
+  // control that is not reachable is dropped, so that nothing covered or
+  // disabled can be pressed from the keyboard.
+  bool HandleKey(const MSG& message);
   int NextControlId() { return ++lastControlId_; }
   // Ids of the form's timers on its window.
   UINT_PTR NextTimerId() { return ++lastTimerId_; }
@@ -42,9 +50,11 @@ class Win32Form final : public Win32Surface, public ui::Form {
  private:
   static HWND CreateFormWindow(const ui::ControlDesign& design, int clientWidth, int clientHeight);
   Win32Surface& ContainerFor(const ui::ControlDesign& design);
-  // Orders the tab stops by their designed tab index and focuses the first
-  // one that takes the focus.
-  void ApplyTabOrder();
+  // The controls that take the focus, in tab order.
+  std::vector<Win32Control*> TabStops() const;
+  // The next (or previous) reachable one of `candidates` after the focus,
+  // wrapping around; null when there is none.
+  static Win32Control* NextReachable(const std::vector<Win32Control*>& candidates, bool forward);
   RECT OuterRect() const;
 
   Win32Widgets& widgets_;

@@ -17,7 +17,7 @@ void Win32Widgets::Dispatch(MSG& message) {
   // Keyboard navigation between the controls of the form the message is for.
   HWND root = message.hwnd != nullptr ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   for (const auto& form : forms_) {
-    if (form->Window() == root && ::IsDialogMessageA(root, &message)) return;
+    if (form->Window() == root && form->HandleKey(message)) return;
   }
   ::TranslateMessage(&message);
   ::DispatchMessageA(&message);

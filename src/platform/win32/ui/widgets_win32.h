@@ -1,6 +1,6 @@
 // The real widget set: forms made of the platform's windows and standard
-// controls, and the platform's message loop, with dialog keyboard handling
-// (Tab, arrows) in every form.
+// controls, and the platform's message loop, with the forms' own keyboard
+// handling (Tab, arrows).
 #pragma once
 
 #include <memory>

@@ -111,20 +111,21 @@ TEST(LynsimWindowTest, AScreenshotFolderGetsOnePictureOfEachInstallPhase) {
                      " --click lblAcceptYes --click cmdOK --click cmdExit --screenshot " + folder);
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(result.out.ends_with("\nended: Finish\n")) << result.out;
-  const char* const names[] = {"1-extraction.png", "2-files.png", "3-registration.png",
-                               "4-shortcuts.png", "5-uninstall-entry.png"};
+  const char* const names[] = {"0-licence.png",      "1-extraction.png", "2-files.png",
+                               "3-registration.png", "4-shortcuts.png",  "5-uninstall-entry.png",
+                               "6-finish.png"};
   std::string written;
   for (const char* name : names) written += "lynsim: wrote the screenshot " + folder + name + "\n";
   EXPECT_EQ(result.err, written);
   // Each picture shows the ticks of the phases done so far, and no more.
-  for (int phase = 0; phase < 5; ++phase) {
+  for (int phase = 0; phase < 7; ++phase) {
     SCOPED_TRACE(names[phase]);
     const Fl_PNG_Image shot((folder + names[phase]).c_str());
     ASSERT_EQ(shot.w(), 540);
     ASSERT_EQ(shot.h(), 365);
     ASSERT_EQ(shot.d(), 3);
     for (int row = 0; row < 5; ++row) {
-      if (row <= phase) {
+      if (row < phase) {
         EXPECT_GT(GreenPixels(shot, row), 100) << "row " << row;
       } else {
         EXPECT_EQ(GreenPixels(shot, row), 0) << "row " << row;

@@ -46,8 +46,9 @@ class Harness {
   }
 
   // A window with a timer and a label that log the clock, a button that asks
-  // a question, one that fails with a message, a label that ends the process
-  // with status 5 and one that closes the window.
+  // a question, one that fails with a message, one that shows a box the
+  // window does not own, a label that ends the process with status 5 and one
+  // that closes the window.
   void Program(HeadlessLoop& loop) {
     auto& form =
         widgets.CreateForm(Design("frmSetup", ui::Kind::Form, "LYN Setup", 0, 0), 8100, 5475);
@@ -61,12 +62,18 @@ class Harness {
     add("lblTime", ui::Kind::Label, "").SetHandler([&, this] {
       log.push_back("click@" + std::to_string(loop.Now()));
     });
-    add("cmdAsk", ui::Kind::CommandButton, "Ask").SetHandler([this] {
-      host.MessageBox("Go on?", "Question", win::MB_YESNO);
+    add("cmdAsk", ui::Kind::CommandButton, "Ask").SetHandler([this, &form] {
+      host.MessageBox(form.hWnd(), "Go on?", "Question", win::MB_YESNO);
     });
-    add("cmdFail", ui::Kind::CommandButton, "Fail").SetHandler([this] {
-      host.MessageBox("It failed.\r\nSay \"no\"\\here", "Failure", win::MB_OK | win::MB_ICONSTOP);
+    add("cmdFail", ui::Kind::CommandButton, "Fail").SetHandler([this, &form] {
+      host.MessageBox(form.hWnd(), "It failed.\r\nSay \"no\"\\here", "Failure",
+                      win::MB_OK | win::MB_ICONSTOP);
       host.EndProcess(0);
+    });
+    add("cmdLoose", ui::Kind::CommandButton, "Loose").SetHandler([this, &form] {
+      const bool enabledBefore = form.Enabled();
+      host.MessageBox(0, "Mine?", "Loose", win::MB_OK);
+      log.push_back(enabledBefore && form.Enabled() ? "window enabled" : "window disabled");
     });
     add("lblEnd", ui::Kind::Label, "").SetHandler([this] { host.EndProcess(5); });
     add("lblClose", ui::Kind::Label, "").SetHandler([this] { widgets.Forms().front()->Close(); });
@@ -124,6 +131,12 @@ TEST(HeadlessRunTest, ScriptedAnswersAndTheEndSayWhyTheProcessEnded) {
        3,
        "msgbox: \"Question\" [Yes/No] \"Go on?\"\n"
        "ignored: answer OK: the box \"Question\" has no such button\nended: script does not fit\n"},
+      // A box the window does not own is marked; one it owns is not.
+      {{"cmdLoose", "cmdAsk"},
+       {win::IDOK, win::IDYES},
+       0,
+       "msgbox: \"Loose\" [OK] \"Mine?\"\nunowned: \"Loose\"\nanswer: OK\nclick: cmdAsk\n"
+       "msgbox: \"Question\" [Yes/No] \"Go on?\"\nanswer: Yes\nended: script done\n"},
       {{"cmdNone", "lblEnd"},
        {},
        3,

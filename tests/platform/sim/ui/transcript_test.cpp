@@ -85,11 +85,16 @@ TEST_F(TranscriptTest, LaterChangesAreWrittenOnlyWhenAPersonCouldSeeThem) {
   auto& box = dynamic_cast<SurfaceModel&>(*widgets.Find("picInstall"));
   box.Move(0, -10, 8190, 5955);
   box.Move(0, 0, 8190, 5955);
+  // The panel brought over the page takes what it covers out of view, and
+  // what it holds into view.
   EXPECT_EQ(Take(),
             "caption: cmdOK \"Finish\"\n"
             "caption: T1 \"first...\"\n"
             "visible: cmdOK false\n"
-            "visible: picInstall true\n");
+            "visible: picInstall true\n"
+            "visible: lblClientOS false\nvisible: Image4 false\nvisible: T1 false\n"
+            "visible: T2 false\nvisible: OpAccept(0) false\nvisible: OpAccept(1) false\n"
+            "visible: lblExtrating true\n");
 }
 
 }  // namespace
