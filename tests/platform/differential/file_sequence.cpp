@@ -27,8 +27,9 @@ class Sequence {
 
   // A call returning BOOL: its result, and its last error when it failed.
   void Line(const std::string& call, BOOL result) {
-    out_ += call + " " + std::to_string(result != FALSE) +
-            (result ? "" : " " + std::to_string(k_.GetLastError())) + "\n";
+    out_ += call + " " + std::to_string(result != FALSE);
+    if (!result) out_.append(" ").append(std::to_string(k_.GetLastError()));
+    out_ += "\n";
   }
   HANDLE Open(const std::string& call, const std::string& name, DWORD access, DWORD share,
               DWORD creation, DWORD attributes = 0) {

@@ -234,7 +234,9 @@ Bytes ParseHexList(const Line& line, std::string_view list) {
       used = 0;
     }
     if (used == 0 || used != item.size() || byte > 0xFF) {
-      Malformed(line, "'" + Excerpt(item) + "' is not a hexadecimal byte");
+      std::string message = "'";
+      message += Excerpt(item);
+      Malformed(line, message + "' is not a hexadecimal byte");
     }
     bytes.push_back(static_cast<std::uint8_t>(byte));
     at = end + 1;

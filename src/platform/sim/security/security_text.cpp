@@ -161,7 +161,7 @@ Ace AceOf(std::string_view text, std::string_view part) {
   for (std::size_t at = 0; at < fields[1].size(); at += 2) {
     const std::string_view name = fields[1].substr(at, 2);
     const Named* flag = Find(kAceFlags, name);
-    if (flag == nullptr) Bad(part, "'" + std::string(name) + "' is not an inheritance flag");
+    if (flag == nullptr) Bad(part, std::string("'").append(name) + "' is not an inheritance flag");
     ace.flags = static_cast<win::BYTE>(ace.flags | flag->value);
   }
   ace.mask = RightsOf(fields[2], part);
@@ -223,17 +223,17 @@ std::string RightsListing(std::uint32_t mask, RightsKind kind) {
   const std::span<const Named> simple =
       kind == RightsKind::File ? std::span<const Named>(kSimpleFileRights) : kSimpleKeyRights;
   for (const Named& right : simple) {
-    if (mask == right.value) return "(" + std::string(right.name) + ")";
+    if (mask == right.value) return std::string("(").append(right.name) + ")";
   }
   std::string names;
   std::uint32_t left = mask;
   for (const Named& right : kSpecificRights) {
     const bool specific = (right.value & kSpecificBits) != 0;
     if ((mask & right.value) == 0 || (specific && kind == RightsKind::Key)) continue;
-    names += (names.empty() ? "" : ",") + std::string(right.name);
+    names.append(names.empty() ? "" : ",").append(right.name);
     left &= ~right.value;
   }
-  if (left != 0) names += (names.empty() ? "" : ",") + HexNumber(left);
+  if (left != 0) names.append(names.empty() ? "" : ",").append(HexNumber(left));
   return "(" + names + ")";
 }
 
@@ -250,7 +250,11 @@ std::string SddlText(const Descriptor& descriptor) {
     for (const Named& flag : kAceFlags) {
       if ((ace.flags & flag.value) != 0) text += flag.name;
     }
-    text += ";" + RightsSddl(ace.mask) + ";;;" + AccountSddl(ace.sid) + ")";
+    text.append(";")
+        .append(RightsSddl(ace.mask))
+        .append(";;;")
+        .append(AccountSddl(ace.sid))
+        .append(")");
   }
   return text;
 }
