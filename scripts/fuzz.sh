@@ -36,7 +36,7 @@ clang++-14 "${flags[@]}" "$root"/src/platform/sim/pe/*.cpp "$root/tests/fuzz/pe_
   -o "$work/pe_reader/fuzzer"
 clang++-14 "${flags[@]}" "$machine/windows_path.cpp" "$machine/windows_names.cpp" \
   "$machine/case_fold.cpp" "$machine/profile_text.cpp" "$machine/presets.cpp" \
-  "$machine/code_page.cpp" "$root/tests/fuzz/path_profile_fuzzer.cpp" -o "$work/path_profile/fuzzer"
+  "$machine/code_page.cpp" "$machine/closest_names.cpp" "$root/tests/fuzz/path_profile_fuzzer.cpp" -o "$work/path_profile/fuzzer"
 clang++-14 "${flags[@]}" "$machine"/*.cpp "$root"/src/platform/sim/registry/*.cpp \
   "$root"/src/platform/sim/security/*.cpp "$root"/src/platform/sim/files/*.cpp \
   "$root"/src/platform/sim/kernel32_sim*.cpp \
