@@ -100,8 +100,7 @@ void RunJobs(const JobsPlan& plan) {
       kill(-pid, SIGKILL);
       const Running job = found->second;
       running.erase(found);
-      plan.ended(job.index, JobEnd{finished ? JobEnd::Kind::Finished : JobEnd::Kind::Failed,
-                                   SecondsSince(job.started)});
+      plan.ended(job.index, JobEnd{finished ? JobEnd::Kind::Finished : JobEnd::Kind::Failed});
     }
     // Cut those past their limit.
     for (auto it = running.begin(); it != running.end();) {
@@ -112,7 +111,7 @@ void RunJobs(const JobsPlan& plan) {
       KillGroup(it->first);
       const Running job = it->second;
       it = running.erase(it);
-      plan.ended(job.index, JobEnd{JobEnd::Kind::CutAtLimit, SecondsSince(job.started)});
+      plan.ended(job.index, JobEnd{JobEnd::Kind::CutAtLimit});
     }
     if (SecondsSince(lastTick) >= 1) {
       lastTick = Clock::now();

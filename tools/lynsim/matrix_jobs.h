@@ -17,7 +17,6 @@ struct JobEnd {
     CutAtLimit,  // killed at its time limit
   };
   Kind kind = Kind::Finished;
-  double seconds = 0;
 };
 
 struct JobsPlan {

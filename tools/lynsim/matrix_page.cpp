@@ -79,6 +79,7 @@ std::string Head(const std::string& title) {
       "th,td{border:1px solid #999;padding:4px 6px;vertical-align:top;text-align:left;"
       "font-size:13px}"
       "td a{font-weight:bold;color:inherit}"
+      "td a.file{font-weight:normal}"
       "ul.words{margin:3px 0 0 1em;padding:0;font-size:11px;max-width:24em}"
       "pre{background:#f6f6f6;padding:6px;white-space:pre-wrap}"
       ".flagged{color:#b00000;font-weight:bold}";
@@ -125,7 +126,23 @@ std::string Cell(const Record& combination) {
   } else if (differences.is_array()) {
     html += WordsList(differences, true);
   }
-  return html + "</td>";
+  // The combination's files at hand: its transcript, its first log, what
+  // the uninstall left and the picture of the end.
+  const Record& files = combination["files"];
+  const Record& logs = combination["logs"];
+  const Record& pictures = files["pictures"];
+  const std::pair<Record, const char*> links[] = {
+      {files["transcript"], "transcript"},
+      {logs.empty() ? Record(nullptr) : logs.front()["file"], "log"},
+      {files["diff"], "diff"},
+      {pictures.empty() ? Record(nullptr) : pictures.back(), "picture"}};
+  std::string shortcuts;
+  for (const auto& [file, label] : links) {
+    if (!file.is_string()) continue;
+    shortcuts += std::string(shortcuts.empty() ? "" : " &middot; ") + "<a class=\"file\" href=\"" +
+                 Html(Text(file)) + "\">" + label + "</a>";
+  }
+  return html + (shortcuts.empty() ? "" : "<small>" + shortcuts + "</small>") + "</td>";
 }
 
 std::string Summary(const Record& document) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The matrix's page in a real browser (Debian's headless Chromium, no
 driver): the page loads from the disk, its screenshot shows the table with
-each cell in its outcome's colour, and a cell's link opens the combination's
-page, whose links reach its transcript, logs and differences.
+each cell in its outcome's colour, every link of the page reaches a file, and
+a cell's link opens the combination's page, whose links reach its
+transcript, logs and differences.
 
 Usage: matrix_page_test.py LYNSIM   (status 77 when Chromium is missing)"""
 import shutil
@@ -74,6 +75,9 @@ def main(lynsim):
         main_page = loaded(profile, out / "index.html")
         if "matrix" not in main_page.tables:
             problems.append(f"no matrix table among {main_page.tables}")
+        missing = [href for href in main_page.links if not (out / href).is_file()]
+        if missing:
+            problems.append(f"the page links files that are not there: {missing}")
         classes = [cell[0] for cell in main_page.cells]
         if classes != ["o-installed-with-failures", "o-installed-with-failures"]:
             problems.append(f"cells {classes}")
