@@ -9,9 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -25,7 +23,9 @@
 #include "matrix_jobs.h"
 #include "matrix_progress.h"
 #include "matrix_record.h"
+#include "matrix_scratch.h"
 #include "platform/sim/machine/closest_names.h"
+#include "text_file.h"
 
 namespace lyn::lynsim {
 namespace {
@@ -81,11 +81,10 @@ std::vector<sim::Preset> SelectPresets(const std::string& list) {
 }
 
 std::vector<Variant> ReadVariantFile(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw UsageError{"cannot read the variant file '" + file + "'"};
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::optional<std::string> text = ReadTextFile(file);
+  if (!text) throw UsageError{"cannot read the variant file '" + file + "'"};
   try {
-    return ParseVariants(text, file);
+    return ParseVariants(*text, file);
   } catch (const std::invalid_argument& e) {
     throw UsageError{e.what()};
   }
@@ -153,6 +152,9 @@ void MakeEmptyFolder(const fs::path& folder) {
   fs::create_directories(folder);
 }
 
+// A combination's record between its end and the writing of the matrix.
+constexpr const char* kPendingRecord = "record.json";
+
 struct Combination {
   CombinationName name;
   MachinePlan plan;
@@ -191,6 +193,7 @@ int RunMatrix(const Options& options) {
     records.push_back(EmptyRecord(combination.name, outcome ? outcome : outcomes::kNotRun));
     if (outcome == nullptr) jobs.push_back(i);
   }
+  const MatrixScratch scratch(!options.keepMachines);
   MatrixProgress progress(std::cout, isatty(STDOUT_FILENO) == 1, jobs.size());
   JobsPlan plan;
   plan.count = jobs.size();
@@ -199,23 +202,37 @@ int RunMatrix(const Options& options) {
   plan.body = [&](std::size_t job) {
     const Combination& combination = combinations[jobs[job]];
     const fs::path folder = out / combination.name.Folder();
+    const fs::path machines = scratch.For(job, folder);
     fs::create_directories(folder);
+    fs::create_directories(machines);
     return RunCombination(
-        CombinationRun{combination.plan, folder, options.pictures, options.keepMachines});
+        CombinationRun{combination.plan, folder, machines, options.pictures, options.keepMachines});
   };
+  // Each record waits on the disk until every job has ended, so that this
+  // process does not grow with the jobs done and every job forked from it
+  // starts from the same memory.
+  long peakKiB = 0;
   plan.ended = [&](std::size_t job, const JobEnd& end) {
     const Combination& combination = combinations[jobs[job]];
-    records[jobs[job]] =
+    const Record record =
         CombinationRecord(out, combination.name, combination.plan, end, options.timeLimit);
+    WriteTextFile(out / combination.name.Folder() / kPendingRecord, record.dump());
+    peakKiB = std::max(peakKiB, end.peakKiB);
     progress.Ended(combination.name.preset + " with " + combination.name.variant,
-                   records[jobs[job]]["outcome"]);
+                   record["outcome"]);
   };
   plan.tick = [&] { progress.Tick(); };
   RunJobs(plan);
   progress.Done();
+  for (const std::size_t index : jobs) {
+    const fs::path pending = out / combinations[index].name.Folder() / kPendingRecord;
+    records[index] = Record::parse(ReadTextFile(pending).value_or(""));
+    fs::remove(pending);
+  }
   WriteMatrix(out, MatrixDocument(PresetsJson(presets), VariantsJson(variants), shard, records));
   std::cout << jobs.size() << " combinations run, " << progress.failed()
-            << " failed or hung; the page: " << (out / "index.html").string() << "\n";
+            << " failed or hung; at most " << (peakKiB + 1023) / 1024
+            << " MiB in one combination; the page: " << (out / "index.html").string() << "\n";
   return progress.failed() == 0 ? kExitDone : kExitFailed;
 }
 
@@ -269,7 +286,8 @@ const Command kMatrix([](CLI::App& app) {
       ->check(CLI::Range(0.1, 86400.0))
       ->capture_default_str();
   command.add_flag("--keep-machines", options->keepMachines,
-                   "keep each combination's machine and its copy from before the install");
+                   "make each combination's machine and its copy from before the install in "
+                   "the combination's folder, and keep them");
 
   CLI::App* merge = command.add_subcommand(
       "merge", "Joins the parts of a sharded matrix (each an OUT of --shard) into one page");

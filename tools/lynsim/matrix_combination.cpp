@@ -8,7 +8,6 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
@@ -27,6 +26,7 @@
 #include "platform/sim/security/security_model.h"
 #include "product_uninstaller.h"
 #include "run_report.h"
+#include "text_file.h"
 #include "uninstall/install_places.h"
 #include "uninstall/uninstaller.h"
 #include "window_module_loader.h"
@@ -40,21 +40,10 @@ namespace files = combination_files;
 // What the default person does on the setup window.
 const std::vector<std::string> kClicks = {"lblAcceptYes", "cmdOK", "cmdExit"};
 
-void WriteText(const fs::path& file, const std::string& text) {
-  std::ofstream out(file, std::ios::binary);
-  out << text;
-  if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
-}
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void WriteLines(const fs::path& file, const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
-  WriteText(file, text);
+  WriteTextFile(file, text);
 }
 
 int OpenForWriting(const fs::path& file) {
@@ -193,7 +182,8 @@ void MakeMachine(const CombinationRun& run, const fs::path& machineFolder) {
 
 // The program folder the install's log names first, if it wrote one.
 std::string ProgramFolder(const fs::path& record) {
-  const nlohmann::json run = nlohmann::json::parse(ReadText(record), nullptr, false);
+  const nlohmann::json run =
+      nlohmann::json::parse(ReadTextFile(record).value_or(""), nullptr, false);
   if (run.is_discarded() || !run.contains("log") || !run["log"].is_object()) return "";
   for (const auto& entry : run["log"]["entries"]) {
     if (entry["section"] == "[PROGRAM FILE FOLDER]") return entry["item"];
@@ -212,8 +202,8 @@ void KeepLogs(const sim::Machine& machine, const fs::path& folder, const std::st
     const sim::ResolvedPath resolved = machine.Resolve(log);
     if (!resolved.exists || resolved.folder) continue;
     const std::string name = log.substr(log.rfind('\\') + 1);
-    WriteText(folder / (name + ".txt"),
-              machine.AnsiToUtf8(ReadText(sim::HostPathOf(machine, log))));
+    WriteTextFile(folder / (name + ".txt"),
+                  machine.AnsiToUtf8(ReadTextFile(sim::HostPathOf(machine, log)).value_or("")));
   }
 }
 
@@ -251,9 +241,11 @@ std::vector<std::string> Grants(const sim::Machine& machine,
 }
 
 void Steps(const CombinationRun& run) {
-  const fs::path machineFolder = run.folder / files::kMachine;
-  const fs::path before = run.folder / files::kBefore;
-  const auto step = [&](const std::string& what) { WriteText(run.folder / files::kStep, what); };
+  const fs::path machineFolder = run.machines / files::kMachine;
+  const fs::path before = run.machines / files::kBefore;
+  const auto step = [&](const std::string& what) {
+    WriteTextFile(run.folder / files::kStep, what);
+  };
 
   step("making the machine");
   MakeMachine(run, machineFolder);
@@ -281,7 +273,7 @@ void Steps(const CombinationRun& run) {
       notes << "lynsim: " << e.what() << "\n";
       uninstallable = false;
     }
-    WriteText(run.folder / files::kUninstallNotes, notes.str());
+    WriteTextFile(run.folder / files::kUninstallNotes, notes.str());
   }
 
   if (uninstallable) {
@@ -307,9 +299,9 @@ int RunCombination(const CombinationRun& run) {
     Steps(run);
     return 0;
   } catch (const fs::filesystem_error& e) {
-    WriteText(run.folder / files::kError, std::string("the host: ") + e.what() + "\n");
+    WriteTextFile(run.folder / files::kError, std::string("the host: ") + e.what() + "\n");
   } catch (const std::exception& e) {
-    WriteText(run.folder / files::kError, std::string(e.what()) + "\n");
+    WriteTextFile(run.folder / files::kError, std::string(e.what()) + "\n");
   }
   return 1;
 }

@@ -36,8 +36,11 @@ inline constexpr const char* kPictures = "pictures";
 struct CombinationRun {
   MachinePlan plan;
   std::filesystem::path folder;  // made by the caller, empty
-  bool pictures = false;         // the install in the window, a picture per phase
-  bool keepMachines = false;     // keep the machine and its copy from before the install
+  // Where the machine and its copy from before the install are made (the
+  // folder itself, or a scratch folder elsewhere).
+  std::filesystem::path machines;
+  bool pictures = false;      // the install in the window, a picture per phase
+  bool keepMachines = false;  // keep the machine and its copy from before the install
 };
 
 // Runs the combination in the calling process, which must hold no machine

@@ -1,14 +1,14 @@
 #include "matrix_document.h"
 
-#include <fstream>
-#include <iterator>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
 #include "matrix_differences.h"
 #include "matrix_page.h"
 #include "matrix_record.h"
+#include "text_file.h"
 
 namespace lyn::lynsim {
 namespace {
@@ -28,10 +28,9 @@ bool Ran(const Record& combination) {
 }
 
 Record ReadDocument(const fs::path& folder) {
-  std::ifstream in(folder / kDocument, std::ios::binary);
-  if (!in) throw std::runtime_error("no " + (folder / kDocument).string() + " to merge");
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  Record document = Record::parse(text, nullptr, false);
+  const std::optional<std::string> text = ReadTextFile(folder / kDocument);
+  if (!text) throw std::runtime_error("no " + (folder / kDocument).string() + " to merge");
+  Record document = Record::parse(*text, nullptr, false);
   if (document.is_discarded() || !document.contains("combinations")) {
     throw std::runtime_error((folder / kDocument).string() + " is not a matrix's record");
   }
@@ -87,9 +86,7 @@ Record MatrixDocument(const Record& presets, const Record& variants,
 }
 
 void WriteMatrix(const fs::path& out, const Record& document) {
-  std::ofstream json(out / kDocument, std::ios::binary);
-  json << document.dump(1) << "\n";
-  if (!json.flush()) throw std::runtime_error("cannot write " + (out / kDocument).string());
+  WriteTextFile(out / kDocument, document.dump(1) + "\n");
   WritePages(out, document);
 }
 

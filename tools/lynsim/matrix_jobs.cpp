@@ -1,6 +1,7 @@
 #include "matrix_jobs.h"
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,10 +73,13 @@ pid_t Start(const JobsPlan& plan, std::size_t index, const BlockedSignals& signa
   return pid;
 }
 
-void KillGroup(pid_t pid) {
+// Kills the job's group and waits for the job: its peak memory in KiB.
+long KillGroup(pid_t pid) {
   kill(-pid, SIGKILL);
-  while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+  rusage usage{};
+  while (wait4(pid, nullptr, 0, &usage) < 0 && errno == EINTR) {
   }
+  return usage.ru_maxrss;
 }
 
 }  // namespace
@@ -92,7 +96,8 @@ void RunJobs(const JobsPlan& plan) {
     }
     // Reap whatever ended.
     int status = 0;
-    for (pid_t pid; (pid = waitpid(-1, &status, WNOHANG)) > 0;) {
+    rusage usage{};
+    for (pid_t pid; (pid = wait4(-1, &status, WNOHANG, &usage)) > 0;) {
       const auto found = running.find(pid);
       if (found == running.end()) continue;
       const bool finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -100,7 +105,8 @@ void RunJobs(const JobsPlan& plan) {
       kill(-pid, SIGKILL);
       const Running job = found->second;
       running.erase(found);
-      plan.ended(job.index, JobEnd{finished ? JobEnd::Kind::Finished : JobEnd::Kind::Failed});
+      plan.ended(job.index,
+                 JobEnd{finished ? JobEnd::Kind::Finished : JobEnd::Kind::Failed, usage.ru_maxrss});
     }
     // Cut those past their limit.
     for (auto it = running.begin(); it != running.end();) {
@@ -108,10 +114,10 @@ void RunJobs(const JobsPlan& plan) {
         ++it;
         continue;
       }
-      KillGroup(it->first);
+      const long peakKiB = KillGroup(it->first);
       const Running job = it->second;
       it = running.erase(it);
-      plan.ended(job.index, JobEnd{JobEnd::Kind::CutAtLimit});
+      plan.ended(job.index, JobEnd{JobEnd::Kind::CutAtLimit, peakKiB});
     }
     if (SecondsSince(lastTick) >= 1) {
       lastTick = Clock::now();

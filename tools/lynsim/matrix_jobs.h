@@ -17,6 +17,8 @@ struct JobEnd {
     CutAtLimit,  // killed at its time limit
   };
   Kind kind = Kind::Finished;
+  // The most resident memory any one of the job's processes had, in KiB.
+  long peakKiB = 0;
 };
 
 struct JobsPlan {

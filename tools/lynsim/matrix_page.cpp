@@ -1,7 +1,6 @@
 #include "matrix_page.h"
 
 #include <array>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -9,6 +8,7 @@
 #include <utility>
 
 #include "matrix_record.h"
+#include "text_file.h"
 
 namespace lyn::lynsim {
 namespace {
@@ -91,9 +91,7 @@ std::string Head(const std::string& title) {
 }
 
 void Write(const fs::path& file, const std::string& html) {
-  std::ofstream out(file, std::ios::binary);
-  out << html << "</body>\n</html>\n";
-  if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
+  WriteTextFile(file, html + "</body>\n</html>\n");
 }
 
 // A file of the record, linked from the combination's own page.

@@ -1,8 +1,6 @@
 #include "matrix_record.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -12,6 +10,7 @@
 #include "matrix_combination.h"
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/ui/script.h"
+#include "text_file.h"
 
 namespace lyn::lynsim {
 namespace {
@@ -22,12 +21,6 @@ namespace files = combination_files;
 // The ending of a run whose person could not do what the default person
 // does (a button that stayed disabled).
 constexpr const char* kMisfit = "script does not fit";
-
-std::optional<std::string> ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -40,7 +33,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 std::optional<Record> ReadJson(const fs::path& file) {
-  const std::optional<std::string> text = ReadText(file);
+  const std::optional<std::string> text = ReadTextFile(file);
   if (!text) return std::nullopt;
   Record json = Record::parse(*text, nullptr, false);
   if (json.is_discarded() || !json.is_object()) return std::nullopt;
@@ -212,7 +205,7 @@ Record CombinationRecord(const fs::path& out, const CombinationName& name, const
     }
     std::sort(found.begin(), found.end());
     for (const fs::path& log : found) {
-      const std::string text = ReadText(log).value_or("");
+      const std::string text = ReadTextFile(log).value_or("");
       logs.push_back({{"name", log.stem().string()},
                       {"file", (relative / files::kLogs / log.filename()).string()},
                       {"sections", SectionCounts(text)},
@@ -220,14 +213,14 @@ Record CombinationRecord(const fs::path& out, const CombinationName& name, const
     }
   }
   record["logs"] = logs;
-  if (const auto grants = ReadText(folder / files::kGrants)) record["grants"] = Lines(*grants);
+  if (const auto grants = ReadTextFile(folder / files::kGrants)) record["grants"] = Lines(*grants);
   if (const auto uninstall = ReadJson(folder / files::kUninstallRecord)) {
     record["uninstall"] = Uninstall(*uninstall);
   }
-  const std::string notes = ReadText(folder / files::kUninstallNotes).value_or("") +
-                            ReadText(folder / files::kUninstallErrors).value_or("");
+  const std::string notes = ReadTextFile(folder / files::kUninstallNotes).value_or("") +
+                            ReadTextFile(folder / files::kUninstallErrors).value_or("");
   if (!notes.empty()) record["uninstallNotes"] = notes;
-  if (const auto diff = ReadText(folder / files::kDiff)) {
+  if (const auto diff = ReadTextFile(folder / files::kDiff)) {
     record["leftovers"] = Leftovers(Lines(*diff), plan.profile);
   }
 
@@ -250,8 +243,8 @@ Record CombinationRecord(const fs::path& out, const CombinationName& name, const
                      {"pictures", pictures}};
 
   // The outcome, from the worst news down.
-  const std::string step = ReadText(folder / files::kStep).value_or("");
-  const std::optional<std::string> workerError = ReadText(folder / files::kError);
+  const std::string step = ReadTextFile(folder / files::kStep).value_or("");
+  const std::optional<std::string> workerError = ReadTextFile(folder / files::kError);
   const int status = install ? (*install)["ending"]["status"].get<int>() : -1;
   const std::string reason = install ? (*install)["ending"]["reason"].get<std::string>() : "";
   if (end.kind == JobEnd::Kind::CutAtLimit) {
@@ -265,7 +258,7 @@ Record CombinationRecord(const fs::path& out, const CombinationName& name, const
     record["ending"] = workerError ? LastLine(*workerError)
                        : install   ? reason
                                    : "the install ended before it said how: " +
-                                       LastLine(ReadText(folder / files::kErrors).value_or(""));
+                                       LastLine(ReadTextFile(folder / files::kErrors).value_or(""));
   } else if (status == sim::kRunNotStarted) {
     record["outcome"] = outcomes::kNotStarted;
     record["ending"] = reason;
