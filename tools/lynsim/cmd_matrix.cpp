@@ -39,7 +39,7 @@ struct Options {
   std::size_t jobs = 1;
   bool pictures = false;
   std::string shard;
-  double timeLimit = 60;
+  std::optional<double> timeLimit;
   bool keepMachines = false;
   std::string mergeInto;
   std::vector<std::string> parts;
@@ -198,7 +198,9 @@ int RunMatrix(const Options& options) {
   JobsPlan plan;
   plan.count = jobs.size();
   plan.parallel = options.jobs;
-  plan.limitSeconds = options.timeLimit;
+  // An install in the window waits on the window as a person would.
+  const double timeLimit = options.timeLimit.value_or(options.pictures ? 300 : 60);
+  plan.limitSeconds = timeLimit;
   plan.body = [&](std::size_t job) {
     const Combination& combination = combinations[jobs[job]];
     const fs::path folder = out / combination.name.Folder();
@@ -215,7 +217,7 @@ int RunMatrix(const Options& options) {
   plan.ended = [&](std::size_t job, const JobEnd& end) {
     const Combination& combination = combinations[jobs[job]];
     const Record record =
-        CombinationRecord(out, combination.name, combination.plan, end, options.timeLimit);
+        CombinationRecord(out, combination.name, combination.plan, end, timeLimit);
     WriteTextFile(out / combination.name.Folder() / kPendingRecord, record.dump());
     peakKiB = std::max(peakKiB, end.peakKiB);
     progress.Ended(combination.name.preset + " with " + combination.name.variant,
@@ -282,9 +284,10 @@ const Command kMatrix([](CLI::App& app) {
       ->type_name("K/N");
   command
       .add_option("--time-limit", options->timeLimit,
-                  "seconds a combination may take before it is cut and recorded as hung")
+                  "seconds a combination may take before it is cut and recorded as hung "
+                  "(default: 60, with --pictures 300)")
       ->check(CLI::Range(0.1, 86400.0))
-      ->capture_default_str();
+      ->type_name("SECONDS");
   command.add_flag("--keep-machines", options->keepMachines,
                    "make each combination's machine and its copy from before the install in "
                    "the combination's folder, and keep them");
