@@ -15,7 +15,8 @@ constexpr const char* kDefault = " (the default person: ";
 constexpr std::size_t kQuotedLines = 3;
 
 std::string Quoted(const Record& text) {
-  return text.is_string() ? "\"" + text.get<std::string>() + "\"" : std::string("nothing");
+  return text.is_string() ? std::string("\"").append(text.get<std::string>()) + "\""
+                          : std::string("nothing");
 }
 
 std::string RowWord(const Record& result) {

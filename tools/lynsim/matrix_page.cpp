@@ -84,7 +84,7 @@ std::string Head(const std::string& title) {
       "pre{background:#f6f6f6;padding:6px;white-space:pre-wrap}"
       ".flagged{color:#b00000;font-weight:bold}";
   for (const OutcomeStyle& style : kOutcomes) {
-    css += "." + ClassOf(style.outcome) + "{" + style.colours + "}";
+    css.append(".").append(ClassOf(style.outcome)).append("{").append(style.colours).append("}");
   }
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
          Html(title) + "</title>\n<style>" + css + "</style>\n</head>\n<body>\n";

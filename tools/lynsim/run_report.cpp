@@ -35,7 +35,7 @@ bool Shown(const sim::WidgetSet& widgets, const std::string& name) {
 
 // "done" under a tick, "failed" under a cross, else "not reached".
 std::string RowResult(const sim::WidgetSet* widgets, std::size_t row) {
-  const std::string place = "(" + std::to_string(row) + ")";
+  const std::string place = std::string("(").append(std::to_string(row)) + ")";
   if (widgets != nullptr && Shown(*widgets, "imgTick" + place)) return "done";
   if (widgets != nullptr && Shown(*widgets, "imgCross" + place)) return "failed";
   return "not reached";
