@@ -18,6 +18,8 @@ packages=(
   clang-14 libclang-rt-14-dev
   clang-format
   libcli11-dev nlohmann-json3-dev
+  # The compatibility matrix's page is checked in a real browser.
+  chromium
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,15 +6,11 @@
 // runs the uninstaller from the Windows folder, or the one the product ships.
 #include <iostream>
 #include <memory>
-#include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "command.h"
-#include "platform/sim/machine/case_fold.h"
-#include "platform/sim/registry/registry_store.h"
 #include "platform/sim/run/run_program.h"
-#include "uninstall/install_places.h"
+#include "product_uninstaller.h"
 #include "uninstall/uninstaller.h"
 
 namespace lyn::lynsim {
@@ -39,64 +35,9 @@ constexpr const char* kStatuses =
     "     elevation prompt was answered No (error 1223), or User Account Control is off and\n"
     "     the user is no administrator (error 740)\n";
 
-// The entry as 32-bit programs write it: on a 64-bit system their view of
-// SOFTWARE is the Wow6432Node key.
-std::string EntryKey(const sim::Machine& machine) {
-  const std::string path(uninstall::kUninstallKeyPath);
-  const std::string software = "SOFTWARE\\";
-  const std::string view = machine.profile().Wow64 ? software + "Wow6432Node\\" : software;
-  return "HKEY_LOCAL_MACHINE\\" + view + path.substr(software.size());
-}
-
-bool IsFile(const sim::Machine& machine, const std::string& path) {
-  const sim::ResolvedPath resolved = machine.Resolve(path);
-  return resolved.exists && !resolved.folder;
-}
-
-// The uninstaller to run: the program the entry's UninstallString names;
-// without the entry, or without its file, the uninstaller in the Windows
-// folder, where the install puts it; without that, when the entry or the
-// uninstall log is still there, the uninstaller the product ships, as a
-// person would start it from the distribution medium (an install cut short
-// before it placed the uninstaller, or a removal cut short after it deleted
-// its own file). What was missing is said on the error output. A machine
-// with none of them has nothing of the product to remove: a one-line error.
-void FindUninstaller(const sim::Machine& machine) {
-  const std::string key = EntryKey(machine);
-  const sim::RegistryStore registry(machine.State());
-  const std::optional<sim::RegistryValue> value = registry.GetValue(key, "UninstallString");
-  const std::string windows = machine.profile().WindowsDirectory;
-  const std::string program = windows + "\\" + std::string(uninstall::kUninstallerName);
-  const std::string log = windows + "\\" + std::string(uninstall::kUninstallLogName);
-  std::string missing;
-  if (value) {
-    std::string ansi(value->data.begin(), value->data.end());
-    ansi = ansi.substr(0, ansi.find('\0'));
-    const std::string named = machine.AnsiToUtf8(ansi);
-    if (!sim::EqualFolded(named.substr(named.rfind('\\') + 1), uninstall::kUninstallerName)) {
-      throw std::runtime_error("the uninstall entry names '" + named +
-                               "', which is not the product's uninstaller");
-    }
-    if (IsFile(machine, named)) return;
-    missing = "the uninstall entry's program '" + named + "' is not on the machine";
-  } else {
-    missing = "no uninstall entry 'HKLM" + key.substr(key.find('\\')) + "'";
-  }
-  if (IsFile(machine, program)) {
-    std::cerr << "lynsim: " << missing << "; running '" << program << "'\n";
-    return;
-  }
-  if (value || IsFile(machine, log)) {
-    std::cerr << "lynsim: " << missing << " (nor is '" << program
-              << "'); running the uninstaller the product ships\n";
-    return;
-  }
-  throw std::runtime_error(missing + ", and neither '" + program + "' nor '" + log + "' is there");
-}
-
 [[noreturn]] void RunUninstaller(const Options& options) {
   sim::Machine machine = sim::Machine::Open(options.folder);
-  FindUninstaller(machine);
+  FindUninstaller(machine, std::cerr);
   sim::Script script;
   for (const std::string& word : options.answers) script.answers.push_back(*sim::ParseAnswer(word));
   script.agree = options.yes;

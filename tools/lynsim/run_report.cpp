@@ -83,8 +83,8 @@ WrittenLog ReadLog(const std::string& text) {
 
 class RunReport {
  public:
-  RunReport(const sim::Machine& machine, RunOutput output)
-      : machine_(machine), output_(output), started_(fs::file_time_type::clock::now()) {}
+  RunReport(const sim::Machine& machine, RunOutput output, std::ostream& out)
+      : machine_(machine), output_(output), out_(out), started_(fs::file_time_type::clock::now()) {}
 
   void Print(const sim::RunEnding& ending) const {
     const std::optional<WrittenLog> log = LogOfThisRun();
@@ -95,16 +95,17 @@ class RunReport {
       if (file && entry.outcome == "Failed") failed.push_back(entry.item);
     }
     if (output_ == RunOutput::Json) {
-      std::cout << Json(ending, log, failed).dump() << "\n";
+      out_ << Json(ending, log, failed).dump() << std::endl;
       return;
     }
     if (output_ == RunOutput::Quiet) {
       for (std::size_t row = 0; row < kRows.size(); ++row) {
-        std::cout << kRows[row] << ": " << RowResult(ending.widgets, row) << "\n";
+        out_ << kRows[row] << ": " << RowResult(ending.widgets, row) << "\n";
       }
     }
-    for (const std::string& file : failed) std::cout << "failed: " << file << "\n";
-    if (output_ == RunOutput::Quiet) std::cout << "ended: " << ending.reason << "\n";
+    for (const std::string& file : failed) out_ << "failed: " << file << "\n";
+    if (output_ == RunOutput::Quiet) out_ << "ended: " << ending.reason << "\n";
+    out_.flush();
   }
 
  private:
@@ -153,13 +154,14 @@ class RunReport {
 
   sim::Machine machine_;
   RunOutput output_;
+  std::ostream& out_;
   fs::file_time_type started_;
 };
 
 }  // namespace
 
-sim::EndingFunction ReportRun(const sim::Machine& machine, RunOutput output) {
-  auto report = std::make_shared<RunReport>(machine, output);
+sim::EndingFunction ReportRun(const sim::Machine& machine, RunOutput output, std::ostream& out) {
+  auto report = std::make_shared<RunReport>(machine, output, out);
   return [report](const sim::RunEnding& ending) { report->Print(ending); };
 }
 

@@ -3,6 +3,8 @@
 // entries of the uninstall log the run wrote and the files whose copy failed.
 #pragma once
 
+#include <iostream>
+
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/run/run_host.h"
 
@@ -15,7 +17,9 @@ enum class RunOutput {
 };
 
 // The ending function that prints the report of a run on `machine` that is
-// about to start.
-sim::EndingFunction ReportRun(const sim::Machine& machine, RunOutput output);
+// about to start, on `out` (standard output by default), and flushes it: the
+// process leaves right after without running destructors.
+sim::EndingFunction ReportRun(const sim::Machine& machine, RunOutput output,
+                              std::ostream& out = std::cout);
 
 }  // namespace lyn::lynsim
