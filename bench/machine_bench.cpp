@@ -158,29 +158,30 @@ void BenchFolder(int count) {
   std::size_t hostListed = 0;
   std::size_t hostFound = 0;
   const std::vector<double> best = Fastest(
-      kRuns,
-      {[&] {
-         win::WIN32_FIND_DATAA data{};
-         const win::HANDLE search = kernel32.FindFirstFileA("C:\\Big\\*", &data);
-         listed = search == win::INVALID_HANDLE_VALUE ? 0 : 1;
-         while (listed > 0 && kernel32.FindNextFileA(search, &data)) ++listed;
-         kernel32.FindClose(search);
-       },
-       [&] { hostListed = HostListing(host, false); },
-       [&] { hostListed = HostListing(host, true); },
-       [&] {
-         found = 0;
-         for (const std::string& path : upper) {
-           if (kernel32.GetFileAttributesA(path.c_str()) != win::INVALID_FILE_ATTRIBUTES) ++found;
-         }
-       },
-       [&] {
-         hostFound = 0;
-         struct stat status {};
-         for (const std::string& name : names) {
-           if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) ++hostFound;
-         }
-       }});
+      kRuns, {[&] {
+                win::WIN32_FIND_DATAA data{};
+                const win::HANDLE search = kernel32.FindFirstFileA("C:\\Big\\*", &data);
+                listed = search == win::INVALID_HANDLE_VALUE ? 0 : 1;
+                while (listed > 0 && kernel32.FindNextFileA(search, &data)) ++listed;
+                kernel32.FindClose(search);
+              },
+              [&] { hostListed = HostListing(host, false); },
+              [&] { hostListed = HostListing(host, true); },
+              [&] {
+                found = 0;
+                for (const std::string& path : upper) {
+                  if (kernel32.GetFileAttributesA(path.c_str()) != win::INVALID_FILE_ATTRIBUTES)
+                    ++found;
+                }
+              },
+              [&] {
+                hostFound = 0;
+                struct stat status {};
+                for (const std::string& name : names) {
+                  if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+                    ++hostFound;
+                }
+              }});
   ::close(folder);
   if (listed != names.size() + 2 || found != names.size() || hostListed != names.size() + 2 ||
       hostFound != names.size()) {
