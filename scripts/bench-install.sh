@@ -6,6 +6,7 @@
 # Prints both times (the best of RUNS), their ratio and the peak memory of
 # each; then the same with the product's pictures and data file padded to
 # PADDED_MIB in all, to show how time and peak memory follow the payload.
+# Each comparison ends with a line of figures for bench/print_table.sh.
 # usage: scripts/bench-install.sh [RUNS] [PADDED_MIB]   (defaults 5 and 256)
 set -euo pipefail
 runs="${1:-5}"
@@ -76,6 +77,8 @@ compare() {
     if (b > 0) printf "  ratio install / unavoidable I/O: %.2f (goal <= 1.2)\n", a / b
     else print "  ratio: the copy took less than the clock resolution"
   }'
+  printf 'result\twhole install (lynsim run), %s\t%s\ts\tcabextract + cp\t%s\t1.2\n' \
+    "$label" "$install_s" "$copy_s"
 }
 
 compare "demo product" "$cabinet"

@@ -7,6 +7,8 @@ packages=(
   # fluid is never run, but FLTK's CMake package refuses to load without it.
   libmspack-dev libfltk1.3-dev fluid libpng-dev libsqlite3-dev
   gcab libgcab-dev cabextract file liblnk-utils
+  # The benchmarks measure time and peak memory with /usr/bin/time.
+  time
   libjpeg-turbo-progs python3 python3-pefile python3-jsonschema
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-tools
   gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64

@@ -63,25 +63,20 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   // the same whatever the folder's size.
   const bool plainName = namePattern.find_first_of("*?") == std::string::npos &&
                          namePattern != "." && namePattern != "..";
-  std::vector<HostEntry> listed;
+  // Both come in the order Windows' file systems list a folder.
+  std::vector<HostEntry> own;
   if (plainName) {
     if (auto entry = machine_.drives().Find(folder.drivePath, namePattern)) {
-      listed.push_back(std::move(*entry));
+      own.push_back(std::move(*entry));
     }
-  } else if (machine_.drives().List(folder.drivePath, listed) != 0) {
+  } else if (machine_.drives().List(folder.drivePath, own) != 0) {
     return Fail(ERROR_PATH_NOT_FOUND, std::vector<WIN32_FIND_DATAA>{});
   }
   // Links are left out: the machine follows none, wherever they point.
-  std::erase_if(listed, [&pattern = namePattern](const HostEntry& entry) {
-    return entry.status.link || !MatchesPattern(entry.name, pattern);
+  const WildcardPattern wildcard(namePattern);
+  std::erase_if(own, [&wildcard](const HostEntry& entry) {
+    return entry.status.link || !wildcard.Matches(entry.name);
   });
-  std::vector<std::pair<std::string, HostEntry>> sorted;
-  for (HostEntry& entry : listed) sorted.emplace_back(FoldCase(entry.name), std::move(entry));
-  std::sort(sorted.begin(), sorted.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<HostEntry> own;
-  own.reserve(sorted.size());
-  for (auto& [folded, entry] : sorted) own.push_back(std::move(entry));
   // The folder's own entries take their marks from one reading of the store.
   const std::vector<DWORD> ownAttributes =
       own.empty() ? std::vector<DWORD>() : machine_.Attributes(folder, own);
@@ -90,7 +85,7 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
   // A folder below a drive root lists itself and its parent first.
   if (folder.windowsPath.size() > 3) {
     for (const std::string_view name : {".", ".."}) {
-      if (!MatchesPattern(name, namePattern)) continue;
+      if (!wildcard.Matches(name)) continue;
       const ResolvedPath path = name == "." ? folder : machine_.Resolve(folder.parentPath);
       const auto status = machine_.drives().Status(path.drivePath);
       if (!status) continue;
@@ -102,6 +97,7 @@ std::vector<WIN32_FIND_DATAA> SimKernel32::FindEntries(const std::string& patter
                  std::make_move_iterator(own.end()));
   attributes.insert(attributes.end(), ownAttributes.begin(), ownAttributes.end());
   std::vector<WIN32_FIND_DATAA> entries;
+  entries.reserve(matched.size());
   for (std::size_t i = 0; i < matched.size(); ++i) {
     const HostStatus& status = matched[i].status;
     WIN32_FIND_DATAA data{};

@@ -116,20 +116,31 @@ bool FileLayer::MayDelete(const ResolvedPath& path) const {
 
 DWORD FileLayer::CheckSharing(const ResolvedPath& path, DWORD rights, DWORD share) const {
   if ((rights & kSharedRights) == 0) return ERROR_SUCCESS;
-  return machine_.State().Read([&](const Transaction& t) -> DWORD {
-    auto handles = t.Prepare(
-        "SELECT access, share, process_id, process_start FROM open_files WHERE path_key = ?1");
-    handles.Bind(1, FoldCase(path.windowsPath));
-    while (handles.Step()) {
-      const auto access = static_cast<DWORD>(handles.Int(0));
-      const auto theirShare = static_cast<DWORD>(handles.Int(1));
-      if (!Refuses(theirShare, rights) && !Refuses(share, access)) continue;
-      const ProcessIdentity owner{static_cast<int>(handles.Int(2)),
-                                  static_cast<unsigned long long>(handles.Int(3))};
-      if (IsRunning(owner)) return ERROR_SHARING_VIOLATION;
-    }
-    return ERROR_SUCCESS;
-  });
+  struct Handle {
+    DWORD access;
+    DWORD share;
+    ProcessIdentity owner;
+  };
+  const std::string key = FoldCase(path.windowsPath);
+  const auto handles =
+      machine_.State().Kept<std::vector<Handle>>("open files " + key, [&](const Transaction& t) {
+        auto select = t.Prepare(
+            "SELECT access, share, process_id, process_start FROM open_files WHERE path_key = ?1");
+        select.Bind(1, key);
+        std::vector<Handle> found;
+        while (select.Step()) {
+          found.push_back(Handle{static_cast<DWORD>(select.Int(0)),
+                                 static_cast<DWORD>(select.Int(1)),
+                                 ProcessIdentity{static_cast<int>(select.Int(2)),
+                                                 static_cast<unsigned long long>(select.Int(3))}});
+        }
+        return found;
+      });
+  for (const Handle& handle : *handles) {
+    if (!Refuses(handle.share, rights) && !Refuses(share, handle.access)) continue;
+    if (IsRunning(handle.owner)) return ERROR_SHARING_VIOLATION;
+  }
+  return ERROR_SUCCESS;
 }
 
 DWORD FileLayer::CheckOpen(const ResolvedPath& path, DWORD rights, DWORD share, DWORD disposition,
@@ -393,11 +404,8 @@ DWORD FileLayer::ReadWhole(const ResolvedPath& path, DWORD access,
   if (!path.exists) return Missing(path);
   if (path.folder) return ERROR_ACCESS_DENIED;
   const DWORD rights = MapGeneric(access, kFileMapping);
-  const DWORD refused = machine_.State().Read([&](const Transaction&) -> DWORD {
-    if (!Granted(path, rights)) return ERROR_ACCESS_DENIED;
-    return CheckSharing(path, rights, FILE_SHARE_READ);
-  });
-  if (refused != ERROR_SUCCESS) return refused;
+  if (!Granted(path, rights)) return ERROR_ACCESS_DENIED;
+  if (const DWORD refused = CheckSharing(path, rights, FILE_SHARE_READ)) return refused;
   const int error = machine_.drives().Read(path.drivePath, bytes);
   return error == 0 ? ERROR_SUCCESS : WindowsErrorOfHost(-error);
 }
@@ -408,13 +416,6 @@ DWORD FileLayer::List(const ResolvedPath& folder, std::vector<HostEntry>& entrie
   }
   // Links are left out: the machine follows none, wherever they point.
   std::erase_if(entries, [](const HostEntry& entry) { return entry.status.link; });
-  std::vector<std::pair<std::string, HostEntry>> keyed;
-  keyed.reserve(entries.size());
-  for (HostEntry& entry : entries) keyed.emplace_back(FoldCase(entry.name), std::move(entry));
-  std::sort(keyed.begin(), keyed.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  entries.clear();
-  for (auto& [key, entry] : keyed) entries.push_back(std::move(entry));
   return ERROR_SUCCESS;
 }
 

@@ -59,8 +59,18 @@ void Encode(char32_t c, std::string& out) {
 }  // namespace
 
 std::string FoldCase(std::string_view utf8) {
-  std::string folded;
-  folded.reserve(utf8.size());
+  // Most names are ASCII: their letters fold in place.
+  std::string folded(utf8);
+  bool ascii = true;
+  for (char& c : folded) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+  }
+  if (ascii) return folded;
+  folded.clear();
   for (std::size_t i = 0; i < utf8.size();) {
     char32_t c = 0;
     const std::size_t length = Decode(utf8, i, c);

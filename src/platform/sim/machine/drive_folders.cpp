@@ -20,11 +20,13 @@ namespace {
 
 constexpr mode_t kFileMode = 0644;
 constexpr mode_t kFolderMode = 0755;
-// A folder changed this recently may change again within the same tick of
-// the host's file clock without its time moving: its index is not kept.
-constexpr long long kRacyNanoseconds = 100'000'000;
 // How many folder descriptors walks keep before starting afresh.
 constexpr std::size_t kWalkedFolders = 128;
+// How many folders' listings are kept before starting afresh.
+constexpr std::size_t kKeptListings = 64;
+// Folders of this many entries and more have their indexes kept in files:
+// reading such a folder costs more than opening the file.
+constexpr std::size_t kIndexFileEntries = 256;
 
 // Cleared the first time the kernel says it has no openat2.
 std::atomic<bool> haveOpenat2{true};
@@ -35,12 +37,25 @@ HostStatus ToStatus(const struct stat& s) {
       s.st_mtim,          s.st_dev,           s.st_ino};
 }
 
-long long Nanoseconds(const std::timespec& t) {
-  return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
-}
-
 bool SameTime(const std::timespec& a, const std::timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+EntryKind KindOf(const struct stat& s) {
+  return EntryKind{S_ISDIR(s.st_mode), S_ISLNK(s.st_mode)};
+}
+
+// A name the host would read as something else than an entry of the folder.
+bool Unfit(std::string_view name) {
+  return name.empty() || name == "." || name == ".." || name.find('/') != std::string_view::npos;
+}
+
+// The index file of the folder with this identity.
+std::string IndexFileName(const struct stat& folder) {
+  char name[64];
+  std::snprintf(name, sizeof name, "%llx-%llx", static_cast<unsigned long long>(folder.st_dev),
+                static_cast<unsigned long long>(folder.st_ino));
+  return name;
 }
 
 // The names of a relative path; false when one is empty, "." or "..", which
@@ -60,34 +75,6 @@ bool SplitNames(std::string_view path, std::vector<std::string>& names) {
 std::string_view ParentOf(std::string_view path) {
   const std::size_t slash = path.rfind('/');
   return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
-}
-
-// Calls `each(fd, name)` for every name of the folder open as `folderFd`
-// but "." and "..", `fd` being the folder opened for reading.
-template <typename Each>
-int ForEachName(int folderFd, Each&& each) {
-  // An O_PATH descriptor cannot be read: the folder is opened again through it.
-  const int fd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return -errno;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) {
-    const int error = -errno;
-    ::close(fd);
-    return error;
-  }
-  int error = 0;
-  for (;;) {
-    errno = 0;
-    const dirent* entry = ::readdir(dir);
-    if (entry == nullptr) {
-      error = -errno;
-      break;
-    }
-    const std::string_view name = entry->d_name;
-    if (name != "." && name != "..") each(fd, name);
-  }
-  ::closedir(dir);
-  return error;
 }
 
 // Opens the folder at the relative `path` (whose names are `names`) below
@@ -140,8 +127,10 @@ int UniqueFd::release() {
   return fd;
 }
 
-DriveFolders::DriveFolders(const std::filesystem::path& drivesFolder)
-    : drives_(::open(drivesFolder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {
+DriveFolders::DriveFolders(const std::filesystem::path& drivesFolder,
+                           std::filesystem::path indexFolder)
+    : drives_(::open(drivesFolder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
+      indexFolder_(std::move(indexFolder)) {
   if (!drives_.valid()) {
     throw MachineError("cannot open the machine's drives folder '" + drivesFolder.string() +
                        "': " + std::strerror(errno));
@@ -178,63 +167,123 @@ std::optional<HostStatus> DriveFolders::Status(std::string_view path) const {
 int DriveFolders::List(std::string_view folder, std::vector<HostEntry>& entries) const {
   UniqueFd location;
   if (const int error = OpenFolder(folder, location)) return error;
-  return ForEachName(location.get(), [&](int fd, std::string_view name) {
-    const std::string text(name);
-    struct stat s {};
-    if (::fstatat(fd, text.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0) {
-      entries.push_back(HostEntry{text, ToStatus(s)});
+  struct stat self {};
+  if (::fstat(location.get(), &self) != 0) return -errno;
+  std::shared_ptr<const Listing> kept;
+  {
+    std::lock_guard lock(listingLock_);
+    if (const auto found = listings_.find(folder); found != listings_.end()) kept = found->second;
+  }
+  if (kept && kept->device == self.st_dev && kept->inode == self.st_ino &&
+      SameTime(kept->changed, self.st_ctim) && watch_.Unchanged(kept->mark)) {
+    entries.reserve(entries.size() + kept->entries.size());
+    for (const HostEntry& entry : kept->entries) {
+      entries.push_back(entry);
+      // What a folder holds is not reported to the folder above it: its
+      // own times are asked again.
+      struct stat s {};
+      if (entry.status.folder &&
+          ::fstatat(location.get(), entry.name.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0) {
+        entries.back().status = ToStatus(s);
+      }
     }
-  });
+    return 0;
+  }
+  // Watched before the entries are asked about, so that a change made
+  // while they are is reported.
+  const auto mark = watch_.Now(location.get());
+  const auto index = IndexOf(folder, location.get(), self);
+  if (!index) return -EIO;
+  auto listing = std::make_shared<Listing>();
+  listing->entries.reserve(index->size());
+  for (std::size_t i = 0; i < index->size(); ++i) {
+    const std::string name((*index)[i].name);
+    struct stat s {};
+    // An entry removed since the folder was read is left out.
+    if (::fstatat(location.get(), name.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0) {
+      listing->entries.push_back(HostEntry{name, ToStatus(s)});
+    }
+  }
+  entries.insert(entries.end(), listing->entries.begin(), listing->entries.end());
+  if (mark) {
+    listing->device = self.st_dev;
+    listing->inode = self.st_ino;
+    listing->changed = self.st_ctim;
+    listing->mark = *mark;
+    std::lock_guard lock(listingLock_);
+    if (listings_.size() >= kKeptListings) listings_.clear();
+    listings_.insert_or_assign(std::string(folder), std::move(listing));
+  }
+  return 0;
 }
 
 std::optional<HostEntry> DriveFolders::Find(std::string_view folder, std::string_view name) const {
   UniqueFd location;
-  if (OpenFolder(folder, location) != 0) return std::nullopt;
-  return FindIn(folder, location.get(), name);
-}
-
-std::optional<HostEntry> DriveFolders::FindIn(std::string_view folder, int folderFd,
-                                              std::string_view name) const {
-  const std::string exact(name);
-  struct stat s {};
-  if (::fstatat(folderFd, exact.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0) {
-    return HostEntry{exact, ToStatus(s)};
-  }
-  const auto folded = FindFolded(folder, folderFd, name);
-  if (!folded || ::fstatat(folderFd, folded->c_str(), &s, AT_SYMLINK_NOFOLLOW) != 0) {
+  struct stat self {};
+  if (Unfit(name) || OpenFolder(folder, location) != 0 || ::fstat(location.get(), &self) != 0) {
     return std::nullopt;
   }
-  return HostEntry{*folded, ToStatus(s)};
+  auto found = Lookup(folder, location.get(), self, name, true);
+  if (!found) return std::nullopt;
+  return HostEntry{std::move(found->name), ToStatus(*found->status)};
+}
+
+std::optional<DriveFolders::Found> DriveFolders::Lookup(std::string_view folder, int folderFd,
+                                                        const struct stat& self,
+                                                        std::string_view name, bool status) const {
+  auto index = KeptIndex(folder, self);
+  if (!index) {
+    // Without an index to trust, the name as spelt needs no reading of the
+    // folder.
+    struct stat s {};
+    const std::string exact(name);
+    if (::fstatat(folderFd, exact.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0) {
+      return Found{exact, KindOf(s), s};
+    }
+    index = ReadIndex(folder, folderFd, self);
+    if (!index) return std::nullopt;
+  }
+  const auto entry = index->Find(name);
+  if (!entry) return std::nullopt;
+  Found found{std::string(entry->name), EntryKind{entry->folder, entry->link}, std::nullopt};
+  if (status || !entry->kindKnown) {
+    struct stat s {};
+    if (::fstatat(folderFd, found.name.c_str(), &s, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+    found.kind = KindOf(s);
+    found.status = s;
+  }
+  return found;
 }
 
 DriveFolders::Walk DriveFolders::Follow(char drive, const std::vector<std::string>& names) const {
   Walk walk;
   std::string path(1, drive);
-  struct stat s {};
-  if (::fstatat(drives_.get(), path.c_str(), &s, AT_SYMLINK_NOFOLLOW) == 0)
-    walk.status = ToStatus(s);
+  struct stat self {};
+  if (::fstatat(drives_.get(), path.c_str(), &self, AT_SYMLINK_NOFOLLOW) != 0) return walk;
+  walk.kind = KindOf(self);
   // Each folder on the way is reached from the one above it, so a path of
-  // any length costs one step per name.
+  // any length costs one step per name; the last name's kind comes from its
+  // folder's index when that tells it.
   std::shared_ptr<const UniqueFd> folder;
-  for (const std::string& name : names) {
-    if (!walk.status || walk.status->link || !walk.status->folder) break;
-    // A name the host would read as something else is never asked for.
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
-      walk.status.reset();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!walk.kind || walk.kind->link || !walk.kind->folder) break;
+    if (Unfit(names[i])) {
+      walk.kind.reset();
       break;
     }
     const std::string& here = walk.names.empty() ? path : walk.names.back();
     const int above = walk.names.empty() ? drives_.get() : folder->get();
-    folder = OpenWalked(above, here, *walk.status);
-    std::optional<HostEntry> entry;
-    if (folder) entry = FindIn(path, folder->get(), name);
-    if (!entry) {
-      walk.status.reset();
+    folder = OpenWalked(above, here, ToStatus(self));
+    std::optional<Found> found;
+    if (folder) found = Lookup(path, folder->get(), self, names[i], i + 1 < names.size());
+    if (!found) {
+      walk.kind.reset();
       break;
     }
-    path += '/' + entry->name;
-    walk.names.push_back(std::move(entry->name));
-    walk.status = entry->status;
+    if (found->status) self = *found->status;
+    path += '/' + found->name;
+    walk.names.push_back(std::move(found->name));
+    walk.kind = found->kind;
   }
   return walk;
 }
@@ -259,39 +308,60 @@ std::shared_ptr<const UniqueFd> DriveFolders::OpenWalked(int above, const std::s
   return folder;
 }
 
-std::optional<std::string> DriveFolders::FindFolded(std::string_view folder, int folderFd,
-                                                    std::string_view name) const {
-  struct stat self {};
-  if (::fstat(folderFd, &self) != 0) return std::nullopt;
-  const std::string key = FoldCase(name);
-  std::lock_guard lock(indexLock_);
-  auto found = indexes_.find(folder);
-  const bool current = found != indexes_.end() && found->second.device == self.st_dev &&
-                       found->second.inode == self.st_ino &&
-                       SameTime(found->second.modified, self.st_mtim);
-  if (!current) {
-    // Only names go into the index: the entry a lookup picks is asked about
-    // afterwards, so a folder of any size costs one reading of its names.
-    Index index{self.st_dev, self.st_ino, self.st_mtim, {}};
-    const int error = ForEachName(folderFd, [&](int, std::string_view entryName) {
-      auto [slot, added] = index.byFoldedName.try_emplace(FoldCase(entryName), entryName);
-      if (!added && entryName < slot->second) slot->second = std::string(entryName);
-    });
-    if (error != 0) return std::nullopt;
-    std::timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    const auto answer = index.byFoldedName.find(key);
-    std::optional<std::string> result;
-    if (answer != index.byFoldedName.end()) result = answer->second;
-    if (Nanoseconds(now) - Nanoseconds(self.st_mtim) < kRacyNanoseconds) {
-      if (found != indexes_.end()) indexes_.erase(found);
-      return result;
-    }
-    found = indexes_.insert_or_assign(std::string(folder), std::move(index)).first;
+std::shared_ptr<const NameIndex> DriveFolders::KeptIndex(std::string_view folder,
+                                                         const struct stat& self) const {
+  {
+    std::lock_guard lock(indexLock_);
+    const auto kept = indexes_.find(folder);
+    if (kept != indexes_.end() && kept->second->Describes(self)) return kept->second;
   }
-  const auto answer = found->second.byFoldedName.find(key);
-  if (answer == found->second.byFoldedName.end()) return std::nullopt;
-  return answer->second;
+  auto index = ReadIndexFile(self);
+  if (!index || !index->Describes(self)) return nullptr;
+  std::lock_guard lock(indexLock_);
+  indexes_.insert_or_assign(std::string(folder), index);
+  return index;
+}
+
+std::shared_ptr<const NameIndex> DriveFolders::IndexOf(std::string_view folder, int folderFd,
+                                                       const struct stat& self) const {
+  if (auto kept = KeptIndex(folder, self)) return kept;
+  return ReadIndex(folder, folderFd, self);
+}
+
+std::shared_ptr<const NameIndex> DriveFolders::ReadIndex(std::string_view folder, int folderFd,
+                                                         const struct stat& self) const {
+  auto index = NameIndex::Read(folderFd, self);
+  // An index read while the folder could still change unseen serves this
+  // lookup only.
+  if (!index || !index->Settled()) return index;
+  {
+    std::lock_guard lock(indexLock_);
+    indexes_.insert_or_assign(std::string(folder), index);
+  }
+  if (index->size() >= kIndexFileEntries) WriteIndexFile(*index, self);
+  return index;
+}
+
+std::shared_ptr<const NameIndex> DriveFolders::ReadIndexFile(const struct stat& self) const {
+  const UniqueFd file(
+      ::open((indexFolder_ / IndexFileName(self)).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!file.valid()) return nullptr;
+  return NameIndex::Load(file.get());
+}
+
+void DriveFolders::WriteIndexFile(const NameIndex& index, const struct stat& self) const {
+  // The index is a copy: when it cannot be written, the folder is read
+  // again next time. It is written whole under another name and then
+  // renamed, so that a reader finds the old file or the new one.
+  ::mkdir(indexFolder_.c_str(), kFolderMode);
+  const std::filesystem::path file = indexFolder_ / IndexFileName(self);
+  const std::filesystem::path part = file.string() + "." + std::to_string(::getpid()) + ".part";
+  UniqueFd out(
+      ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, kFileMode));
+  if (!out.valid()) return;
+  const bool saved = index.Save(out.get());
+  out = UniqueFd();
+  if (!saved || ::rename(part.c_str(), file.c_str()) != 0) ::unlink(part.c_str());
 }
 
 void DriveFolders::Changed(std::string_view path) const {

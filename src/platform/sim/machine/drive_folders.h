@@ -7,6 +7,7 @@
 // (-errno), never throw; -ELOOP means a symbolic link was in the way.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -18,9 +19,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "platform/sim/machine/folder_watch.h"
+#include "platform/sim/machine/name_index.h"
 
 namespace lyn::sim {
 
@@ -60,29 +63,41 @@ struct HostEntry {
   HostStatus status;
 };
 
+// What an entry is, as a walk tells it.
+struct EntryKind {
+  bool folder = false;
+  bool link = false;
+};
+
 class DriveFolders {
  public:
-  // Opens the drives folder; throws MachineError when it cannot.
-  explicit DriveFolders(const std::filesystem::path& drivesFolder);
+  // Opens the drives folder; throws MachineError when it cannot. The indexes
+  // of large folders are kept in files in `indexFolder`, made when first
+  // needed, for the machine's other processes.
+  DriveFolders(const std::filesystem::path& drivesFolder, std::filesystem::path indexFolder);
 
   // The entry at `path`; nullopt when there is none (or a folder on the way
   // is missing, is no folder, or is a link).
   std::optional<HostStatus> Status(std::string_view path) const;
-  // The entries of a folder, "." and ".." left out, in the host's order.
+  // The entries of a folder, "." and ".." left out, in the order Windows'
+  // file systems list them (by case-folded name). What a listing found is
+  // kept while the host reports no change to the folder (folder_watch.h),
+  // so that listing it again asks the host about its folders only.
   int List(std::string_view folder, std::vector<HostEntry>& entries) const;
   // The entry of `folder` Windows would take for `name`: the one spelt
   // exactly so if there is one, else the first in byte order among those that
-  // differ only in case. Costs the same whatever the folder's size: the
-  // case-folded names of a folder are indexed once and kept while the folder
-  // is unchanged.
+  // differ only in case. Costs the same whatever the folder's size: a
+  // folder's names are indexed once and the index is kept while the folder is
+  // unchanged (name_index.h), for a large folder in a file that the
+  // machine's other processes read instead of the folder.
   std::optional<HostEntry> Find(std::string_view folder, std::string_view name) const;
 
   // Where the names of a path below a drive's folder lead, each matched as
   // Find matches it, each folder on the way opened from the one above it.
   struct Walk {
-    std::vector<std::string> names;    // the host names of those found, in order
-    std::optional<HostStatus> status;  // the last one found's (the drive's when none);
-                                       // nullopt when a name is missing
+    std::vector<std::string> names;  // the host names of those found, in order
+    std::optional<EntryKind> kind;   // the last one found's (the drive's when none);
+                                     // nullopt when a name is missing
   };
   // Stops at the first name missing, or after a link or a file.
   Walk Follow(char drive, const std::vector<std::string>& names) const;
@@ -108,11 +123,12 @@ class DriveFolders {
   void FailWrite(unsigned nth) const { writesBeforeFault_ = nth; }
 
  private:
-  struct Index {
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::timespec modified{};
-    std::unordered_map<std::string, std::string> byFoldedName;
+  // An entry a lookup found: its host name and what it is, and its status
+  // when that was asked of the host.
+  struct Found {
+    std::string name;
+    EntryKind kind;
+    std::optional<struct stat> status;
   };
 
   // A descriptor of the folder `status` describes, reached as `name` in the
@@ -126,16 +142,39 @@ class DriveFolders {
   int OpenFolder(std::string_view path, UniqueFd& folder) const;
   // The folder holding `path`'s last name, and that name.
   int OpenParent(std::string_view path, UniqueFd& parent, std::string& name) const;
-  // Find in the folder `folder` already open as `folderFd`.
-  std::optional<HostEntry> FindIn(std::string_view folder, int folderFd,
-                                  std::string_view name) const;
-  std::optional<std::string> FindFolded(std::string_view folder, int folderFd,
-                                        std::string_view name) const;
+  // Find in the folder `folder`, open as `folderFd`, whose status `self` was
+  // just taken; with `status`, the entry's status is always asked.
+  std::optional<Found> Lookup(std::string_view folder, int folderFd, const struct stat& self,
+                              std::string_view name, bool status) const;
+  // The folder's index, right for its status `self`: kept, or read now.
+  std::shared_ptr<const NameIndex> IndexOf(std::string_view folder, int folderFd,
+                                           const struct stat& self) const;
+  // A kept index right for `self`, in memory or in its file; null if none.
+  std::shared_ptr<const NameIndex> KeptIndex(std::string_view folder,
+                                             const struct stat& self) const;
+  // Reads the folder's index, and keeps it when it is settled.
+  std::shared_ptr<const NameIndex> ReadIndex(std::string_view folder, int folderFd,
+                                             const struct stat& self) const;
+  std::shared_ptr<const NameIndex> ReadIndexFile(const struct stat& self) const;
+  void WriteIndexFile(const NameIndex& index, const struct stat& self) const;
   void Changed(std::string_view path) const;
 
+  // A folder's entries as a listing found them.
+  struct Listing {
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::timespec changed{};
+    FolderWatch::Mark mark;
+    std::vector<HostEntry> entries;
+  };
+
   UniqueFd drives_;
+  std::filesystem::path indexFolder_;
+  mutable FolderWatch watch_;
+  mutable std::mutex listingLock_;
+  mutable std::map<std::string, std::shared_ptr<const Listing>, std::less<>> listings_;
   mutable std::mutex indexLock_;
-  mutable std::map<std::string, Index, std::less<>> indexes_;
+  mutable std::map<std::string, std::shared_ptr<const NameIndex>, std::less<>> indexes_;
   mutable std::mutex walkedLock_;
   mutable std::map<std::pair<dev_t, ino_t>, std::shared_ptr<const UniqueFd>> walked_;
   mutable unsigned writesBeforeFault_ = 0;

@@ -1,5 +1,6 @@
 #include "platform/sim/machine/machine.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
@@ -50,6 +51,23 @@ WindowsPath ProfileFolder(const Profile& profile, const char* field, const std::
   }
 }
 
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Whether the code page holds the ASCII characters as ASCII does, as every
+// Windows ANSI code page does, so that ASCII text needs no conversion.
+bool AsciiCodePage(win::UINT codePage) {
+  std::string ascii;
+  std::u16string expected;
+  for (int c = 1; c < 0x80; ++c) {
+    ascii += static_cast<char>(c);
+    expected += static_cast<char16_t>(c);
+  }
+  return DecodeText(codePage, ascii, true) == expected;
+}
+
 }  // namespace
 
 Machine::Machine(fs::path root, Profile profile)
@@ -67,6 +85,15 @@ Machine::Machine(fs::path root, Profile profile)
   currentDirectory_ = ProfileFolder(profile_, "CurrentDirectory", profile_.CurrentDirectory);
   windowsDirectory_ = ProfileFolder(profile_, "WindowsDirectory", profile_.WindowsDirectory);
   systemDirectory_ = ProfileFolder(profile_, "SystemDirectory", profile_.SystemDirectory);
+  asciiCodePage_ = AsciiCodePage(profile_.AnsiCodePage);
+  // Resolve names a path's existing names as the host spells them, which
+  // fold as the names asked for: the keys need no host.
+  const auto key = [this](const std::string& folder) {
+    return FoldCase(Redirected(folder).Text());
+  };
+  folderKeys_ = FolderKeys{key(profile_.WindowsDirectory), key(profile_.SystemDirectory),
+                           key(profile_.ProgramFiles),     key(profile_.CommonFiles),
+                           key(profile_.Desktop),          key(profile_.CommonPrograms)};
 }
 
 Machine Machine::Create(const fs::path& folder, const Profile& profile) {
@@ -76,7 +103,8 @@ Machine Machine::Create(const fs::path& folder, const Profile& profile) {
   }
   Machine machine(fs::absolute(folder), profile);
   fs::create_directories(machine.DrivesFolder());
-  machine.drives_ = std::make_shared<const DriveFolders>(machine.DrivesFolder());
+  machine.drives_ =
+      std::make_shared<const DriveFolders>(machine.DrivesFolder(), machine.IndexFolder());
   machine.store_ = StateStore::Create(machine.root_);
   machine.WriteProfile();
   WriteDefaultRegistry(*machine.store_, profile);
@@ -127,7 +155,8 @@ Machine Machine::Open(const fs::path& folder) {
   } catch (const std::invalid_argument& e) {
     throw MachineError(profileFile.string() + ": " + e.what());
   }
-  machine->drives_ = std::make_shared<const DriveFolders>(machine->DrivesFolder());
+  machine->drives_ =
+      std::make_shared<const DriveFolders>(machine->DrivesFolder(), machine->IndexFolder());
   machine->store_ = StateStore::Open(machine->root_);
   return std::move(*machine);
 }
@@ -142,6 +171,10 @@ ResolvedPath Machine::Resolve(std::string_view windowsPath) const {
 }
 
 ResolvedPath Machine::Redirect(std::string_view windowsPath) const {
+  return Map(Redirected(windowsPath), windowsPath);
+}
+
+WindowsPath Machine::Redirected(std::string_view windowsPath) const {
   WindowsPath path = ParseWindowsPath(windowsPath, &currentDirectory_);
   if (profile_.Wow64 && IsAtOrBelow(path, systemDirectory_)) {
     WindowsPath redirected = windowsDirectory_;
@@ -152,7 +185,7 @@ ResolvedPath Machine::Redirect(std::string_view windowsPath) const {
         path.components.end());
     path = std::move(redirected);
   }
-  return Map(path, windowsPath);
+  return path;
 }
 
 ResolvedPath Machine::Map(const WindowsPath& path, std::string_view asGiven) const {
@@ -161,7 +194,7 @@ ResolvedPath Machine::Map(const WindowsPath& path, std::string_view asGiven) con
                        std::string(1, path.drive) + ":, which the machine does not have");
   }
   const DriveFolders::Walk walk = drives_->Follow(path.drive, path.components);
-  if (walk.status && walk.status->link) {
+  if (walk.kind && walk.kind->link) {
     throw MachineError("Windows path '" + std::string(asGiven) +
                        "' goes through a symbolic link, which the machine does not follow");
   }
@@ -171,21 +204,21 @@ ResolvedPath Machine::Map(const WindowsPath& path, std::string_view asGiven) con
                            path.components.begin() + static_cast<std::ptrdiff_t>(walk.names.size()),
                            path.components.end());
   std::string drivePath(1, path.drive);
-  for (const std::string& name : actual.components) drivePath += '/' + name;
+  for (const std::string& name : actual.components) drivePath.append(1, '/').append(name);
   ResolvedPath resolved;
   resolved.windowsPath = actual.Text();
   resolved.drivePath = std::move(drivePath);
   resolved.drive = path.drive;
-  resolved.exists = walk.status && walk.names.size() == path.components.size();
-  resolved.folder = resolved.exists && walk.status->folder;
+  resolved.exists = walk.kind && walk.names.size() == path.components.size();
+  resolved.folder = resolved.exists && walk.kind->folder;
   if (!actual.components.empty()) {
     // The walk goes on into a folder only, and stops with no status at the
     // first name missing: the parent is a folder when the last name was
     // found, or was looked for in it.
     const std::size_t above = actual.components.size() - 1;
-    resolved.parentExists = walk.names.size() > above ||
-                            (walk.names.size() == above &&
-                             (!walk.status || (walk.status->folder && !walk.status->link)));
+    resolved.parentExists =
+        walk.names.size() > above ||
+        (walk.names.size() == above && (!walk.kind || (walk.kind->folder && !walk.kind->link)));
     actual.components.pop_back();
     resolved.parentPath = actual.Text();
     resolved.parentDrivePath = resolved.drivePath.substr(0, resolved.drivePath.rfind('/'));
@@ -194,11 +227,13 @@ ResolvedPath Machine::Map(const WindowsPath& path, std::string_view asGiven) con
 }
 
 std::string Machine::AnsiToUtf8(std::string_view ansi) const {
+  if (asciiCodePage_ && IsAscii(ansi)) return std::string(ansi);
   const auto wide = DecodeText(profile_.AnsiCodePage, ansi, false);
   return EncodeText(kUtf8CodePage, wide.value_or(u""), "\xEF\xBF\xBD")->bytes;
 }
 
 std::string Machine::Utf8ToAnsi(std::string_view utf8) const {
+  if (asciiCodePage_ && IsAscii(utf8)) return std::string(utf8);
   const auto wide = DecodeText(kUtf8CodePage, utf8, false);
   return EncodeText(profile_.AnsiCodePage, wide.value_or(u""), "?")->bytes;
 }
@@ -209,31 +244,44 @@ win::DWORD Machine::Attributes(std::string_view windowsPath) const {
 
 win::DWORD Machine::Attributes(const ResolvedPath& path) const {
   if (!path.exists) return win::INVALID_FILE_ATTRIBUTES;
-  const std::optional<Mark> mark = store_->Read([&](const Transaction& t) {
-    auto select = t.Prepare(
-        "SELECT attributes, typeof(attributes) = 'integer' FROM file_attributes WHERE path_key = "
-        "?1");
-    select.Bind(1, FoldCase(path.windowsPath));
-    if (!select.Step()) return std::optional<Mark>();
-    return std::optional<Mark>(Mark{select.Int(0), select.Int(1) != 0});
-  });
-  return Reported(path.windowsPath, path.folder, mark);
+  const std::string key = FoldCase(path.windowsPath);
+  std::optional<Mark> mark;
+  if (path.parentPath.empty()) {
+    // A drive's root: the only path with no folder above it.
+    mark = *store_->Kept<std::optional<Mark>>("mark " + key, [&](const Transaction& t) {
+      auto select = t.Prepare(
+          "SELECT attributes, typeof(attributes) = 'integer' FROM file_attributes "
+          "WHERE path_key = ?1");
+      select.Bind(1, key);
+      if (!select.Step()) return std::optional<Mark>();
+      return std::optional<Mark>(Mark{select.Int(0), select.Int(1) != 0});
+    });
+  } else {
+    const std::string prefix = KeyPrefix(path.parentPath);
+    const auto marks = FolderMarks(prefix);
+    if (const auto found = marks->find(key.substr(prefix.size())); found != marks->end()) {
+      mark = found->second;
+    }
+  }
+  return Reported(path.windowsPath, "", path.folder, mark);
 }
 
-std::vector<win::DWORD> Machine::Attributes(const ResolvedPath& folder,
-                                            const std::vector<HostEntry>& entries) const {
-  const std::string prefix =
-      folder.windowsPath.back() == '\\' ? folder.windowsPath : folder.windowsPath + '\\';
-  const std::string keyPrefix = FoldCase(prefix);
-  // Every key below the folder sorts from "<folder>\" up to, not including,
-  // "<folder>]", ']' following '\' in byte order.
-  std::string end = keyPrefix;
-  end.back() = static_cast<char>('\\' + 1);
-  std::unordered_map<std::string, Mark> marks;
-  store_->Read([&](const Transaction& t) {
-    // The marks of the folder's own entries; each sub-folder's marks are
-    // stepped over with a new range starting past them.
-    std::string from = keyPrefix;
+std::string Machine::KeyPrefix(const std::string& folder) {
+  std::string prefix = FoldCase(folder);
+  if (prefix.back() != '\\') prefix += '\\';
+  return prefix;
+}
+
+std::shared_ptr<const Machine::Marks> Machine::FolderMarks(const std::string& prefix) const {
+  return store_->Kept<Marks>("marks " + prefix, [&](const Transaction& t) {
+    // Every key below the folder sorts from "<folder>\" up to, not
+    // including, "<folder>]", ']' following '\' in byte order. The marks of
+    // the folder's own entries are read; each sub-folder's marks are stepped
+    // over with a new range starting past them.
+    std::string end = prefix;
+    end.back() = static_cast<char>('\\' + 1);
+    Marks marks;
+    std::string from = prefix;
     for (bool more = true; more;) {
       more = false;
       auto select = t.Prepare(
@@ -242,37 +290,49 @@ std::vector<win::DWORD> Machine::Attributes(const ResolvedPath& folder,
       select.Bind(1, from).Bind(2, end);
       while (select.Step()) {
         const std::string key = select.Text(0);
-        const std::size_t below = key.find('\\', keyPrefix.size());
+        const std::size_t below = key.find('\\', prefix.size());
         if (below != std::string::npos) {
           from = key.substr(0, below) + static_cast<char>('\\' + 1);
           more = true;
           break;
         }
-        marks.emplace(key.substr(keyPrefix.size()), Mark{select.Int(1), select.Int(2) != 0});
+        marks.emplace(key.substr(prefix.size()), Mark{select.Int(1), select.Int(2) != 0});
       }
     }
+    return marks;
   });
+}
+
+std::vector<win::DWORD> Machine::Attributes(const ResolvedPath& folder,
+                                            const std::vector<HostEntry>& entries) const {
+  const std::string prefix =
+      folder.windowsPath.back() == '\\' ? folder.windowsPath : folder.windowsPath + '\\';
+  const auto marks = FolderMarks(KeyPrefix(folder.windowsPath));
   std::vector<win::DWORD> attributes;
   attributes.reserve(entries.size());
   for (const HostEntry& entry : entries) {
-    const auto mark = marks.find(FoldCase(entry.name));
-    attributes.push_back(
-        Reported(prefix + entry.name, entry.status.folder,
-                 mark == marks.end() ? std::nullopt : std::optional(mark->second)));
+    std::optional<Mark> mark;
+    if (!marks->empty()) {
+      if (const auto found = marks->find(FoldCase(entry.name)); found != marks->end()) {
+        mark = found->second;
+      }
+    }
+    attributes.push_back(Reported(prefix, entry.name, entry.status.folder, mark));
   }
   return attributes;
 }
 
-win::DWORD Machine::Reported(const std::string& windowsPath, bool folder,
+win::DWORD Machine::Reported(std::string_view folder, std::string_view name, bool isFolder,
                              const std::optional<Mark>& mark) const {
-  win::DWORD attributes = folder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE;
+  win::DWORD attributes = isFolder ? 0 : win::FILE_ATTRIBUTE_ARCHIVE;
   if (mark) {
     if (!mark->integer || (mark->value & ~std::int64_t{kDosAttributes}) != 0) {
-      throw StateError(Name() + ": its state store holds bad attributes for " + windowsPath);
+      throw StateError(Name() + ": its state store holds bad attributes for " +
+                       std::string(folder).append(name));
     }
     attributes = static_cast<win::DWORD>(mark->value);
   }
-  if (folder) return attributes | win::FILE_ATTRIBUTE_DIRECTORY;
+  if (isFolder) return attributes | win::FILE_ATTRIBUTE_DIRECTORY;
   return attributes != 0 ? attributes : win::FILE_ATTRIBUTE_NORMAL;
 }
 

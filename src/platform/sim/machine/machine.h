@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/api/win_types.h"
@@ -74,6 +75,18 @@ class Machine {
   // Windows name.
   ResolvedPath Resolve(std::string_view windowsPath) const;
 
+  // The case-folded paths of the profile's folders as Resolve names them
+  // (under WOW64 the system folder is SysWOW64's), for comparing paths with.
+  struct FolderKeys {
+    std::string windows;
+    std::string system;
+    std::string programFiles;
+    std::string commonFiles;
+    std::string desktop;
+    std::string commonPrograms;
+  };
+  const FolderKeys& folderKeys() const { return folderKeys_; }
+
   // Text conversion between the machine's ANSI code page and UTF-8 (host
   // file names and the program's own texts are UTF-8).
   std::string AnsiToUtf8(std::string_view ansi) const;
@@ -106,17 +119,29 @@ class Machine {
   void WriteProfile(const std::string& previous = "") const;
   // Resolve without turning host errors into MachineError.
   ResolvedPath Redirect(std::string_view windowsPath) const;
+  // The path parsed and, under WOW64, redirected, before it meets the host.
+  WindowsPath Redirected(std::string_view windowsPath) const;
   // Maps a parsed path to the host without WOW64 redirection.
   ResolvedPath Map(const WindowsPath& path, std::string_view asGiven) const;
   std::filesystem::path DrivesFolder() const { return root_ / "drives"; }
+  // Where the indexes of the drives' large folders are kept: copies, which
+  // the machine makes again when they are missing or out of date.
+  std::filesystem::path IndexFolder() const { return root_ / "names"; }
   // An attribute mark as the store holds it.
   struct Mark {
     std::int64_t value = 0;
     bool integer = false;
   };
-  // The attributes a path with this mark (nullopt: none) reports; a damaged
-  // mark throws StateError.
-  win::DWORD Reported(const std::string& windowsPath, bool folder,
+  // The marks of a folder's entries by case-folded name, the folder given by
+  // its key prefix ("c:\windows\"): read once while the store is unchanged.
+  using Marks = std::unordered_map<std::string, Mark>;
+  std::shared_ptr<const Marks> FolderMarks(const std::string& prefix) const;
+  // The case-folded key of a folder, ending in a backslash, that its entries' keys
+  // start with.
+  static std::string KeyPrefix(const std::string& folder);
+  // The attributes the path `folder` + `name` with this mark (nullopt: none)
+  // reports; a damaged mark throws StateError.
+  win::DWORD Reported(std::string_view folder, std::string_view name, bool isFolder,
                       const std::optional<Mark>& mark) const;
   // "machine '<folder>'", for messages.
   std::string Name() const;
@@ -128,6 +153,8 @@ class Machine {
   WindowsPath currentDirectory_;
   WindowsPath windowsDirectory_;
   WindowsPath systemDirectory_;
+  FolderKeys folderKeys_;
+  bool asciiCodePage_ = false;  // ASCII text is the same in the ANSI code page
 };
 
 }  // namespace lyn::sim

@@ -200,7 +200,11 @@ std::vector<std::uint8_t> Statement::Blob(int column) const {
 }
 
 StateStore::StateStore(sqlite3* db, fs::path file, std::string machine)
-    : db_(db), process_(ThisProcess()), file_(std::move(file)), machine_(std::move(machine)) {}
+    : db_(db),
+      process_(ThisProcess()),
+      file_(std::move(file)),
+      machine_(std::move(machine)),
+      changes_(file_.parent_path() / kChangesFileName) {}
 
 sqlite3* StateStore::OpenConnection(const fs::path& file, bool create, const std::string& machine) {
   sqlite3* db = nullptr;
@@ -306,7 +310,17 @@ void StateStore::Begin(bool write) {
 }
 
 void StateStore::Commit() {
+  const bool wrote = sqlite3_txn_state(db_, "main") == SQLITE_TXN_WRITE;
   Control("COMMIT", "cannot be written");
+  if (wrote) changes_.Count();
+}
+
+std::optional<std::uint64_t> StateStore::KeptVersion() {
+  // This process's own uncommitted changes are in no kept value.
+  if (depth_ > 0 && sqlite3_txn_state(Connection(), "main") == SQLITE_TXN_WRITE) {
+    return std::nullopt;
+  }
+  return changes_.Value();
 }
 
 void StateStore::Rollback() {

@@ -11,6 +11,10 @@
 //
 // A connection belongs to the process that opened it: a forked child that
 // uses the store opens its own and leaves its parent's alone.
+//
+// What lookups read can be kept (Kept): every process counts the changes it
+// commits in a file beside the store, so a kept value is known to be right,
+// without a transaction, while the count has not moved.
 #pragma once
 
 #include <sqlite3.h>
@@ -20,13 +24,16 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <typeindex>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "platform/sim/machine/change_counter.h"
 #include "platform/sim/machine/machine_error.h"
 
 namespace lyn::sim {
@@ -120,6 +127,8 @@ class StateStore {
  public:
   // The file name of the store in the machine folder.
   static constexpr const char* kFileName = "state.db";
+  // The file beside it that counts the changes committed.
+  static constexpr const char* kChangesFileName = "state.changes";
 
   // Makes the store of a new machine, with the current schema.
   static std::shared_ptr<StateStore> Create(const std::filesystem::path& machineFolder);
@@ -144,6 +153,34 @@ class StateStore {
   template <typename Work>
   auto Read(Work&& work) {
     return Run(false, std::forward<Work>(work));
+  }
+
+  // What `read(const Transaction&)` returns, read in a read transaction and
+  // kept under `key` until the store changes, in any process: asking again
+  // costs no transaction. `read` depends on nothing but the store and the
+  // key. Inside this process's own write transaction nothing is kept.
+  template <typename Value, typename ReadWork>
+  std::shared_ptr<const Value> Kept(const std::string& key, ReadWork&& read) {
+    std::lock_guard lock(mutex_);
+    const std::optional<std::uint64_t> version = KeptVersion();
+    if (version) {
+      if (keptVersion_ != *version) {
+        kept_.clear();
+        keptVersion_ = *version;
+      }
+      const auto found = kept_.find({typeid(Value), key});
+      if (found != kept_.end()) return std::static_pointer_cast<const Value>(found->second);
+    }
+    // Read in a transaction of its own, so that what is kept is the state
+    // the count tells: work running inside an older transaction would read
+    // that transaction's state.
+    const bool own = depth_ == 0;
+    auto value = std::make_shared<const Value>(Run(false, std::forward<ReadWork>(read)));
+    // A change committed while it was read may or may not be in it.
+    if (version && own && changes_.Value() == version) {
+      kept_.emplace(KeptKey{typeid(Value), key}, value);
+    }
+    return value;
   }
 
  private:
@@ -203,6 +240,10 @@ class StateStore {
   void Commit();
   void Rollback();
 
+  // The count of changes under which kept values are right; nullopt when
+  // nothing may be kept now.
+  std::optional<std::uint64_t> KeptVersion();
+
   sqlite3* db_;
   StatementCache statements_;  // of db_, finalised before it is closed
   pid_t process_;              // the process that opened db_
@@ -210,6 +251,15 @@ class StateStore {
   std::string machine_;  // "machine '<folder>'", for messages
   std::recursive_mutex mutex_;
   int depth_ = 0;
+  ChangeCounter changes_;
+  using KeptKey = std::pair<std::type_index, std::string>;
+  struct KeptHash {
+    std::size_t operator()(const KeptKey& key) const {
+      return key.first.hash_code() ^ std::hash<std::string>()(key.second);
+    }
+  };
+  std::unordered_map<KeptKey, std::shared_ptr<const void>, KeptHash> kept_;
+  std::uint64_t keptVersion_ = 0;
 };
 
 }  // namespace lyn::sim

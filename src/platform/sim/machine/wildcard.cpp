@@ -85,8 +85,16 @@ class Matcher {
 }  // namespace
 
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
-  return Matcher(ToCodePoints(FoldCase(name)), Translate(ToCodePoints(FoldCase(pattern))))
-      .Match(0, 0);
+  return WildcardPattern(pattern).Matches(name);
+}
+
+WildcardPattern::WildcardPattern(std::string_view pattern)
+    : translated_(Translate(ToCodePoints(FoldCase(pattern)))),
+      everything_(translated_ == std::u32string{kStar} ||
+                  translated_ == std::u32string{kDosStar, kDosDot, kStar}) {}
+
+bool WildcardPattern::Matches(std::string_view name) const {
+  return everything_ || Matcher(ToCodePoints(FoldCase(name)), translated_).Match(0, 0);
 }
 
 }  // namespace lyn::sim

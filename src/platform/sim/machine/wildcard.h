@@ -1,6 +1,7 @@
 // File-name patterns as a directory search reads them.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace lyn::sim {
@@ -13,5 +14,16 @@ namespace lyn::sim {
 // pattern also matches the end of the name. So "*.*" matches every name,
 // "*." the names without extension, and "lyn.*" also "LYN".
 bool MatchesPattern(std::string_view name, std::string_view pattern);
+
+// The same for many names: the pattern is read once.
+class WildcardPattern {
+ public:
+  explicit WildcardPattern(std::string_view pattern);
+  bool Matches(std::string_view name) const;
+
+ private:
+  std::u32string translated_;
+  bool everything_;  // "*" and "*.*" take every name
+};
 
 }  // namespace lyn::sim

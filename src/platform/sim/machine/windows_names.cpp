@@ -11,17 +11,29 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-bool RefusedCharacter(char c) {
-  return static_cast<unsigned char>(c) < 0x20 ||
-         std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
-}
-
 }  // namespace
+
+bool RefusedCharacter(char c) {
+  switch (c) {
+    case '<':
+    case '>':
+    case ':':
+    case '"':
+    case '|':
+    case '?':
+    case '*':
+      return true;
+    default:
+      return static_cast<unsigned char>(c) < 0x20;
+  }
+}
 
 std::optional<std::string> DeviceName(std::string_view name) {
   // The part before the first dot, without the blanks that may end it.
   std::string_view base = name.substr(0, name.find('.'));
   while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  // Every device name has three or four letters.
+  if (base.size() != 3 && base.size() != 4) return std::nullopt;
   std::string upper;
   for (const char c : base) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") return upper;

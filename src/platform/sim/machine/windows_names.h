@@ -14,6 +14,9 @@ namespace lyn::sim {
 // The longest name of one file or folder (NTFS and FAT32 alike).
 constexpr std::size_t kMaxNameLength = 255;
 
+// A character Windows refuses in file names: the controls and <>:"|?*.
+bool RefusedCharacter(char c);
+
 // The device a name stands for, in upper case ("NUL", "COM1"), or nullopt.
 // Windows reserves CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9 in every
 // folder and in any case, also followed by blanks or by an extension:

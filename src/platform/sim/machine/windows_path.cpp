@@ -16,8 +16,7 @@ bool IsSeparator(char c) {
 
 void CheckName(std::string_view name, std::string_view path) {
   for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || std::string_view("<>:\"|?*").find(c) != std::string_view::npos) {
+    if (RefusedCharacter(c)) {
       throw MachineError("invalid character in the Windows path '" + std::string(path) + "'");
     }
   }
@@ -34,19 +33,18 @@ void CheckName(std::string_view name, std::string_view path) {
 std::string WindowsPath::Text() const {
   std::string text{drive, ':'};
   if (components.empty()) return text + '\\';
-  for (const std::string& name : components) text += '\\' + name;
+  for (const std::string& name : components) text.append(1, '\\').append(name);
   return text;
 }
 
 WindowsPath ParseWindowsPath(std::string_view path, const WindowsPath* current) {
-  std::string quoted(1, '\'');
-  quoted.append(path).append(1, '\'');
+  const auto quoted = [path] { return std::string(1, '\'').append(path).append(1, '\''); };
   if (path.empty()) throw MachineError("empty Windows path");
   if (path[0] == '/') {
-    throw MachineError("host path " + quoted + " is not a path of the machine");
+    throw MachineError("host path " + quoted() + " is not a path of the machine");
   }
   if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
-    throw MachineError("network and device path " + quoted + " is not part of the machine");
+    throw MachineError("network and device path " + quoted() + " is not part of the machine");
   }
   WindowsPath result;
   std::string_view rest = path;
@@ -58,10 +56,10 @@ WindowsPath ParseWindowsPath(std::string_view path, const WindowsPath* current) 
   }
   const bool rooted = !rest.empty() && IsSeparator(rest[0]);
   if (!rooted) {
-    if (current == nullptr) throw MachineError("Windows path " + quoted + " is not absolute");
+    if (current == nullptr) throw MachineError("Windows path " + quoted() + " is not absolute");
     if (!hasDrive || result.drive == current->drive) result = *current;
   } else if (!hasDrive) {
-    if (current == nullptr) throw MachineError("Windows path " + quoted + " has no drive");
+    if (current == nullptr) throw MachineError("Windows path " + quoted() + " has no drive");
     result.drive = current->drive;
   }
   std::size_t start = 0;

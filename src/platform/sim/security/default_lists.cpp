@@ -270,25 +270,19 @@ std::string ParentOf(const std::string& path) {
   return parent;
 }
 
-std::string Folded(const Machine& machine, const std::string& windowsPath) {
-  return FoldCase(machine.Resolve(windowsPath).windowsPath);
-}
-
 std::optional<Anchor> FileAnchor(const Machine& machine, const SecuredObject& object,
                                  Family family) {
-  const Profile& profile = machine.profile();
+  const Machine::FolderKeys& folders = machine.folderKeys();
   const std::string key = FoldCase(object.path);
   if (key.size() == 3 && key[1] == ':' && key[2] == '\\') return Anchor::DriveRoot;
-  const std::string windows = Folded(machine, profile.WindowsDirectory);
-  const std::string system = Folded(machine, profile.SystemDirectory);
-  if (key == windows || key == system) return Anchor::Windows;
+  if (key == folders.windows || key == folders.system) return Anchor::Windows;
   const std::string parent = FoldCase(ParentOf(object.path));
-  if (!object.container && (parent == windows || parent == system)) {
+  if (!object.container && (parent == folders.windows || parent == folders.system)) {
     if (family == Family::Nt4) return std::nullopt;
     return Anchor::SystemFile;
   }
   // Under WOW64 the 32-bit Program Files folder has the native one's list.
-  const std::string programFiles = Folded(machine, profile.ProgramFiles);
+  const std::string& programFiles = folders.programFiles;
   const std::string suffix = " (x86)";
   const std::string native = programFiles.ends_with(suffix)
                                  ? programFiles.substr(0, programFiles.size() - suffix.size())
@@ -296,16 +290,16 @@ std::optional<Anchor> FileAnchor(const Machine& machine, const SecuredObject& ob
   if (key == programFiles || key == native) return Anchor::ProgramFiles;
   // From Vista on Common Files has the same list as Program Files; before,
   // it inherits.
-  const std::string commonFiles = Folded(machine, profile.CommonFiles);
+  const std::string& commonFiles = folders.commonFiles;
   const bool nativeCommonFiles = commonFiles.starts_with(programFiles) &&
                                  key == native + commonFiles.substr(programFiles.size());
   if (family == Family::Nt6 && (key == commonFiles || nativeCommonFiles)) {
     return Anchor::ProgramFiles;
   }
-  if (key == FoldCase(ParentOf(Folded(machine, profile.Desktop)))) return Anchor::UserProfile;
+  if (key == ParentOf(folders.desktop)) return Anchor::UserProfile;
   // Vista keeps the list on the "Start Menu" folder; earlier systems on
   // the All Users profile that holds it.
-  std::string allUsers = ParentOf(Folded(machine, profile.CommonPrograms));
+  std::string allUsers = ParentOf(folders.commonPrograms);
   if (family != Family::Nt6) allUsers = ParentOf(allUsers);
   if (key == allUsers) return Anchor::AllUsers;
   return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <unordered_map>
 
 #include "platform/sim/machine/case_fold.h"
 #include "platform/sim/registry/registry_store.h"
@@ -137,14 +138,60 @@ SecuredObject SecurityModel::FileObject(const ResolvedPath& path) const {
 }
 
 std::optional<Descriptor> SecurityModel::Stored(const SecuredObject& object) const {
-  return machine_.State().Read([&](const Transaction& t) -> std::optional<Descriptor> {
-    Statement select =
-        t.Prepare("SELECT descriptor FROM security_descriptors WHERE kind = ?1 AND path_key = ?2");
-    select.Bind(1, static_cast<std::int64_t>(object.kind)).Bind(2, FoldCase(object.path));
-    if (!select.Step()) return std::nullopt;
-    const std::vector<std::uint8_t> bytes = select.Blob(0);
-    return DescriptorFromBytes(bytes.data(), bytes.size());
-  });
+  StateStore& store = machine_.State();
+  const std::string key = FoldCase(object.path);
+  const auto kind = static_cast<std::int64_t>(object.kind);
+  const auto slash = key.find_last_of('\\');
+  if (slash == std::string::npos || slash + 1 == key.size()) {
+    // A drive's root or a registry root: read by itself.
+    return *store.Kept<std::optional<Descriptor>>(
+        "descriptor " + std::to_string(kind) + " " + key,
+        [&](const Transaction& t) -> std::optional<Descriptor> {
+          Statement select = t.Prepare(
+              "SELECT descriptor FROM security_descriptors WHERE kind = ?1 AND path_key = ?2");
+          select.Bind(1, kind).Bind(2, key);
+          if (!select.Step()) return std::nullopt;
+          const std::vector<std::uint8_t> bytes = select.Blob(0);
+          return DescriptorFromBytes(bytes.data(), bytes.size());
+        });
+  }
+  // The descriptors of the object's neighbours are read with it, once while
+  // the store is unchanged.
+  const std::string prefix = key.substr(0, slash + 1);
+  using Neighbours = std::unordered_map<std::string, std::optional<Descriptor>>;
+  const auto neighbours = store.Kept<Neighbours>(
+      "descriptors " + std::to_string(kind) + " " + prefix, [&](const Transaction& t) {
+        // Every key below the folder or key sorts from "<prefix>" up to,
+        // not including, "<prefix>" with its last character, the backslash,
+        // turned into the ']' that follows it; the keys further below each
+        // sub-folder or sub-key are stepped over.
+        std::string end = prefix;
+        end.back() = static_cast<char>('\\' + 1);
+        Neighbours found;
+        std::string from = prefix;
+        for (bool more = true; more;) {
+          more = false;
+          Statement select = t.Prepare(
+              "SELECT path_key, descriptor FROM security_descriptors "
+              "WHERE kind = ?1 AND path_key >= ?2 AND path_key < ?3 ORDER BY path_key");
+          select.Bind(1, kind).Bind(2, from).Bind(3, end);
+          while (select.Step()) {
+            const std::string path = select.Text(0);
+            const std::size_t below = path.find('\\', prefix.size());
+            if (below != std::string::npos) {
+              from = path.substr(0, below) + static_cast<char>('\\' + 1);
+              more = true;
+              break;
+            }
+            const std::vector<std::uint8_t> bytes = select.Blob(1);
+            found.emplace(path.substr(prefix.size()),
+                          DescriptorFromBytes(bytes.data(), bytes.size()));
+          }
+        }
+        return found;
+      });
+  const auto found = neighbours->find(key.substr(slash + 1));
+  return found == neighbours->end() ? std::nullopt : found->second;
 }
 
 void SecurityModel::Store(const SecuredObject& object, const Descriptor& descriptor) const {
@@ -165,7 +212,14 @@ void SecurityModel::Store(const SecuredObject& object, const Descriptor& descrip
 std::optional<SecuredObject> SecurityModel::Parent(const SecuredObject& object) const {
   const std::string parent = ParentText(object.path);
   if (parent.empty() || parent == object.path) return std::nullopt;
-  return Find(object.kind, parent);
+  if (object.kind == ObjectKind::RegistryKey) return Find(object.kind, parent);
+  // The folder holding a file or folder of the machine, named as the object
+  // is: nothing to ask the host.
+  SecuredObject folder = object;
+  folder.path = parent;
+  folder.drivePath = object.drivePath.substr(0, object.drivePath.rfind('/'));
+  folder.exists = folder.container = true;
+  return folder;
 }
 
 Descriptor SecurityModel::DescriptorOf(const SecuredObject& object) const {

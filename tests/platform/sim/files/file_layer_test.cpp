@@ -185,6 +185,10 @@ TEST_F(FileLayerTest, AFileMadeAgainInheritsNothingFromTheDeletedOne) {
 // a second process meets its share mode, and a process killed with the file
 // open leaves it locked no longer.
 TEST_F(FileLayerTest, AnotherProcessesHandleCountsWhileItLives) {
+  // A read that found no handle before the other process opened the file.
+  Version& version = m_.platform().version;
+  EXPECT_EQ(version.GetFileVersionInfoSizeA("C:\\Data\\file.txt", nullptr), 0u);
+  EXPECT_EQ(k_.GetLastError(), ERROR_RESOURCE_TYPE_NOT_FOUND);
   int ready[2];
   ASSERT_EQ(pipe(ready), 0);
   const pid_t child = fork();
@@ -205,6 +209,8 @@ TEST_F(FileLayerTest, AnotherProcessesHandleCountsWhileItLives) {
   EXPECT_EQ(Check(Open("C:\\Data\\file.txt", GENERIC_READ, OPEN_EXISTING)),
             std::make_pair(false, ERROR_SHARING_VIOLATION));
   EXPECT_EQ(Check(Delete("C:\\Data\\file.txt")), std::make_pair(false, ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(version.GetFileVersionInfoSizeA("C:\\Data\\file.txt", nullptr), 0u);
+  EXPECT_EQ(k_.GetLastError(), ERROR_FILE_NOT_FOUND) << "the file is held without sharing";
   kill(child, SIGKILL);
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);

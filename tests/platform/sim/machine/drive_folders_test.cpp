@@ -1,14 +1,22 @@
 // The machine's host-I/O interface: lookups in any case that follow changes
-// to a folder, and an injected write fault surfacing as Windows' error.
+// to a folder, made by the machine, another process or on the host, and an
+// injected write fault surfacing as Windows' error.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <thread>
 
 #include "fakes/machine_platform.h"
 #include "platform/sim/files/host_errors.h"
+#include "platform/sim/machine/scratch_folder.h"
 
 namespace lyn::sim {
 namespace {
 
+namespace fs = std::filesystem;
 using namespace win;
 
 TEST(DriveFoldersTest, CaseFoldedLookupsSeeEntriesMadeAndRemovedSinceTheLastOne) {
@@ -21,6 +29,39 @@ TEST(DriveFoldersTest, CaseFoldedLookupsSeeEntriesMadeAndRemovedSinceTheLastOne)
   EXPECT_EQ(drives.Find("C", "readme.TXT")->name, "ReadMe.txt");
   ASSERT_EQ(drives.Remove("C/ReadMe.txt"), 0);
   EXPECT_FALSE(drives.Find("C", "README.TXT"));
+}
+
+// A large folder's index is kept in a file for the machine's other
+// processes, and neither copy outlives a change made on the host.
+TEST(DriveFoldersTest, AKeptIndexGivesWayToAChangeOnTheHost) {
+  testing::ScratchFolder machine;
+  const fs::path big = machine.path() / "drives" / "C" / "Big";
+  fs::create_directories(big);
+  for (int i = 0; i < 300; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "file%03d.dat", i);
+    std::ofstream(big / name) << "x";
+  }
+  // Until the host's clock has passed the folder's time, its index is not kept.
+  struct stat folder {};
+  ASSERT_EQ(::stat(big.c_str(), &folder), 0);
+  for (std::timespec now{}; !TimeSettled(folder.st_ctim, now);) {
+    std::this_thread::yield();
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+  }
+  const DriveFolders first(machine.path() / "drives", machine.path() / "names");
+  EXPECT_EQ(first.Find("C/Big", "FILE007.DAT")->name, "file007.dat");
+  EXPECT_FALSE(fs::is_empty(machine.path() / "names"));
+
+  std::ofstream(big / "Extra.TXT") << "x";
+  const DriveFolders second(machine.path() / "drives", machine.path() / "names");
+  for (const DriveFolders* drives : {&second, &first}) {
+    ASSERT_TRUE(drives->Find("C/Big", "extra.txt"));
+    EXPECT_EQ(drives->Find("C/Big", "extra.txt")->name, "Extra.TXT");
+    EXPECT_EQ(drives->Find("C/Big", "FILE299.DAT")->name, "file299.dat");
+  }
+  fs::remove(big / "file007.dat");
+  EXPECT_FALSE(second.Find("C/Big", "FILE007.DAT"));
 }
 
 TEST(DriveFoldersTest, TheNthWriteCanBeMadeToFail) {

@@ -84,6 +84,18 @@ TEST(MachineMarksTest, AttributeMarksFollowTheFile) {
             FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   EXPECT_EQ(reopened.Attributes("C:\\WINDOWS\\comctl32.ocx"), INVALID_FILE_ATTRIBUTES);
 
+  // What one process keeps of the store gives way to another's change, and
+  // to its own in a transaction not yet committed.
+  machine.SetAttributes(file, FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_EQ(reopened.Attributes(file), FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_THROW(reopened.State().Write([&](const Transaction&) {
+    reopened.SetAttributes(file, FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(reopened.Attributes(file), FILE_ATTRIBUTE_HIDDEN);
+    throw std::runtime_error("rolled back");
+  }),
+               std::runtime_error);
+  EXPECT_EQ(reopened.Attributes(file), FILE_ATTRIBUTE_SYSTEM);
+
   machine.SetAttributes(file, FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ(machine.Attributes(file), FILE_ATTRIBUTE_NORMAL) << "the directory bit is the host's";
   machine.SetAttributes("C:\\WINDOWS", FILE_ATTRIBUTE_SYSTEM);
