@@ -62,3 +62,16 @@ awk -v one="$single" -v ran="$ran" -v alone="$alone" 'BEGIN {
   printf "  ratio combination / install + uninstall: %.2f\n", each / alone
 }'
 echo "  most memory of one combination: whole matrix ${whole_mib} MiB, a matrix of one ${one_mib} MiB (goal: equal)"
+
+# The same figures as result lines for the table of scripts/bench.sh
+# (bench/print_table.sh): the parallel run against the single-job one (at
+# least 1.8 times as fast is a ratio of at most 0.56), one combination
+# against an install and uninstall alone, and one combination's memory in
+# the whole matrix against a matrix of one.
+awk -v one="$single" -v all="$parallel" -v cores="$cores" -v ran="$ran" -v alone="$alone" \
+  -v whole_mib="$whole_mib" -v one_mib="$one_mib" 'BEGIN {
+  printf "result\twhole matrix, --jobs %d\t%.1f\ts\t60 s\t60\t1\n", cores, all
+  printf "result\twhole matrix, --jobs %d\t%.1f\ts\t--jobs 1\t%.1f\t0.56\n", cores, all, one
+  printf "result\tone combination\t%.3f\ts\tinstall + uninstall alone\t%.3f\t-\n", one / ran, alone
+  printf "result\tmemory of one combination\t%d\tMiB\ta matrix of one\t%d\t1\n", whole_mib, one_mib
+}'

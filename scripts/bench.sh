@@ -32,13 +32,7 @@ step() {
 step machine bash "$root/scripts/bench-machine.sh"
 step cabinet bash "$root/scripts/bench-cab.sh" 256 3
 step install bash "$root/scripts/bench-install.sh" 5 128
-# The compatibility matrix's benchmark, once scripts/bench-matrix.sh exists:
-# it is to print its figures as result lines (bench/print_table.sh).
-if [ -f "$root/scripts/bench-matrix.sh" ]; then
-  step matrix bash "$root/scripts/bench-matrix.sh"
-else
-  echo "bench: matrix skipped: scripts/bench-matrix.sh is not there yet" >&2
-fi
+step matrix bash "$root/scripts/bench-matrix.sh"
 
 echo
 "$root/bench/print_table.sh" <"$results" || echo "bench: no benchmark printed a figure" >&2
