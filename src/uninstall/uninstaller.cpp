@@ -6,6 +6,7 @@
 #include "integration/registry.h"
 #include "sysinfo/ansi_text.h"
 #include "uninstall/path_names.h"
+#include "uninstall/stopped_install.h"
 #include "uninstall/uninstall_messages.h"
 
 namespace lyn::uninstall {
@@ -17,6 +18,7 @@ constexpr win::DWORD kReadChunk = 4096;
 struct LogReading {
   std::optional<UninstallLog> log;
   bool missing = false;
+  bool beforeFolder = false;  // present, but it stops before naming the program folder
   std::string refusal;
 };
 
@@ -49,6 +51,7 @@ LogReading ReadLog(win::Kernel32& kernel32, const InstallPlaces& places, const s
   std::variant<UninstallLog, LogFault> result = reader.Finish();
   if (auto* fault = std::get_if<LogFault>(&result)) {
     reading.refusal = DamagedLogText(path, *fault);
+    reading.beforeFolder = fault->beforeFolder;
   } else {
     reading.log = std::move(std::get<UninstallLog>(result));
   }
@@ -107,6 +110,14 @@ UninstallOutcome RunUninstall(Platform& platform) {
     if (const std::optional<std::string> program = LeftoverEntry(platform)) {
       return Remove(platform, LeftoverEntryQuestion(logPath, *program), kEntryRemoved,
                     PlanEntryRemoval(places));
+    }
+  }
+  if (reading.missing || reading.beforeFolder) {
+    const RemovalPlan plan =
+        PlanStoppedInstallRemoval(platform.kernel32, places, reading.beforeFolder);
+    if (!plan.steps.empty()) {
+      return Remove(platform, StoppedInstallQuestion(logPath, reading.missing, plan),
+                    kStoppedInstallRemoved, plan);
     }
   }
   Show(platform, reading.refusal, win::MB_OK | win::MB_ICONSTOP);

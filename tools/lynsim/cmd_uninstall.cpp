@@ -30,7 +30,8 @@ constexpr const char* kStatuses =
     "Exit statuses:\n"
     "  0  the uninstaller ran to its end\n"
     "  1  nothing of the product is on the machine: no uninstall entry, no uninstaller and\n"
-    "     no uninstall log in the Windows folder; or the entry names another program;\n"
+    "     no uninstall log in the Windows folder, no program folder and no setup folder;\n"
+    "     or the entry names another program;\n"
     "     or the machine or the host failed (the message says which)\n"
     "  2  the command line is wrong\n"
     "  3  the answers did not fit: one the box has no button for, a box left unanswered,\n"
@@ -53,14 +54,33 @@ bool IsFile(const sim::Machine& machine, const std::string& path) {
   return resolved.exists && !resolved.folder;
 }
 
+bool IsFolder(const sim::Machine& machine, const std::string& path) {
+  const sim::ResolvedPath resolved = machine.Resolve(path);
+  return resolved.exists && resolved.folder;
+}
+
+// A folder an install makes before it writes anything that records it: the
+// program folder ("LYN", "LYN01" to "LYN99") or the setup program's
+// temporary folder.
+bool InstallFolderThere(const sim::Machine& machine) {
+  const sim::Profile& profile = machine.profile();
+  if (IsFolder(machine, profile.TempPath + "LYNSetup")) return true;
+  for (int number = 0; number <= 99; ++number) {
+    const std::string digits = number == 0 ? "" : std::to_string(100 + number).substr(1);
+    if (IsFolder(machine, profile.ProgramFiles + "\\LYN" + digits)) return true;
+  }
+  return false;
+}
+
 // The uninstaller to run: the program the entry's UninstallString names;
 // without the entry, or without its file, the uninstaller in the Windows
-// folder, where the install puts it; without that, when the entry or the
-// uninstall log is still there, the uninstaller the product ships, as a
-// person would start it from the distribution medium (an install cut short
-// before it placed the uninstaller, or a removal cut short after it deleted
-// its own file). What was missing is said on the error output. A machine
-// with none of them has nothing of the product to remove: a one-line error.
+// folder, where the install puts it; without that, when the entry, the
+// uninstall log or a folder the install makes is still there, the
+// uninstaller the product ships, as a person would start it from the
+// distribution medium (an install cut short before it placed the
+// uninstaller, or a removal cut short after it deleted its own file). What
+// was missing is said on the error output. A machine with none of them has
+// nothing of the product to remove: a one-line error.
 void FindUninstaller(const sim::Machine& machine) {
   const std::string key = EntryKey(machine);
   const sim::RegistryStore registry(machine.State());
@@ -86,7 +106,7 @@ void FindUninstaller(const sim::Machine& machine) {
     std::cerr << "lynsim: " << missing << "; running '" << program << "'\n";
     return;
   }
-  if (value || IsFile(machine, log)) {
+  if (value || IsFile(machine, log) || InstallFolderThere(machine)) {
     std::cerr << "lynsim: " << missing << " (nor is '" << program
               << "'); running the uninstaller the product ships\n";
     return;
