@@ -47,6 +47,16 @@ std::string LeftoverEntryQuestion(std::string_view logPath, std::string_view pro
          "Do you want to remove it from the list of installed programs?";
 }
 
+std::string UnloggedInstallQuestion(std::string_view logPath, bool missing,
+                                    std::string_view programFolder) {
+  return "The uninstall log " + std::string(logPath) +
+         (missing ? " is missing" : " names no program folder") +
+         ", but the uninstall entry names Lynwood Catalog Suite 6.7 in " +
+         std::string(programFolder) +
+         ". It will be removed from there and from the places its installation uses.\r\n\r\n" +
+         std::string(kQuestion);
+}
+
 std::string StoppedInstallQuestion(std::string_view logPath, bool missing,
                                    const RemovalPlan& plan) {
   std::string text = "The uninstall log " + std::string(logPath) +

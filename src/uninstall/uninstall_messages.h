@@ -31,6 +31,11 @@ std::string IncompleteLogQuestion(std::string_view logPath, int firstGap);
 std::string LeftoverEntryQuestion(std::string_view logPath, std::string_view program);
 
 // The question, when the log is missing or stops before naming the program
+// folder and the uninstall entry names the program in `programFolder`.
+std::string UnloggedInstallQuestion(std::string_view logPath, bool missing,
+                                    std::string_view programFolder);
+
+// The question, when the log is missing or stops before naming the program
 // folder and an install that stopped there left empty folders (`plan`).
 std::string StoppedInstallQuestion(std::string_view logPath, bool missing, const RemovalPlan& plan);
 

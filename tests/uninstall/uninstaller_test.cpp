@@ -195,8 +195,8 @@ TEST_F(Uninstaller, RemovesWhatAnInstallCutShortLeft) {
 }
 
 // A log that names the person's folders as the product's is not the
-// install's: nothing is removed on its word. Without a log, an entry whose
-// program is still there stays.
+// install's: nothing is removed on its word. Without a log, the entry's
+// program folder leads the removal, which takes only the product's.
 TEST_F(Uninstaller, TakesNothingOfThePersonsOnAnEditedOrMissingLog) {
   const std::string documents = "C:\\Users\\Owner\\Documents";
   machine.PutFile(documents + "\\QY.chm", "my own help file");
@@ -226,9 +226,17 @@ TEST_F(Uninstaller, TakesNothingOfThePersonsOnAnEditedOrMissingLog) {
   }
 
   std::filesystem::remove(machine.Host(Log()));
-  EXPECT_EQ(Uninstall(), UninstallOutcome::LogRefused);
-  EXPECT_EQ(LastBox(), "The uninstall log " + Log() + " is missing.\r\nNothing was removed.");
-  EXPECT_TRUE(EntryPresent());
+  EXPECT_EQ(Uninstall(), UninstallOutcome::Removed);
+  EXPECT_EQ(Question().find("The uninstall log " + Log() +
+                            " is missing, but the uninstall entry names Lynwood Catalog Suite "
+                            "6.7 in " +
+                            install.state.ProgramFolder + "."),
+            0u)
+      << Question();
+  EXPECT_FALSE(machine.Exists(install.state.ProgramFolder));
+  EXPECT_FALSE(EntryPresent());
+  EXPECT_EQ(machine.ReadFile(documents + "\\QY.chm"), "my own help file");
+  EXPECT_EQ(machine.ReadFile(install.desktop + "\\Letter.doc"), "mine");
 }
 
 // The person's desktop is the program group folder: the product's
