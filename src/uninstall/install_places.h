@@ -15,6 +15,7 @@ namespace lyn::uninstall {
 inline constexpr std::string_view kUninstallLogName = "UnInstallLYN.log";
 inline constexpr std::string_view kInstallLogName = "InstallInfo.log";
 inline constexpr std::string_view kUninstallerName = "UninstallLYN67.exe";
+inline constexpr std::string_view kProgramFile = "LYN.exe";
 inline constexpr std::string_view kUninstallKeyPath =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67";
 // The shortcut files of the program group, in the order the run makes them,

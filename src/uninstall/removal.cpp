@@ -48,6 +48,7 @@ class Remover {
       case Action::DeleteUninstallEntry: {
         const win::DWORD status = DeleteUninstallEntry(registry_, step.path);
         if (status != win::ERROR_SUCCESS && !IsGone(status)) {
+          productLeft_ = true;
           result_.left.push_back(
               {"HKEY_LOCAL_MACHINE\\" + step.path, status == win::ERROR_ACCESS_DENIED
                                                        ? "access denied"
@@ -62,10 +63,16 @@ class Remover {
   }
 
   RemovalResult Result() { return std::move(result_); }
+  // Whether something the product placed is still there; a folder that
+  // only a user's file keeps is not the product's.
+  bool ProductLeft() const { return productLeft_; }
+  void Unfinished() { result_.unfinished = true; }
 
  private:
   void Left(const std::string& path, const std::string& ansi, win::DWORD error) {
-    if (!IsGone(error)) result_.left.push_back({path, Reason(kernel32_, ansi, error)});
+    if (IsGone(error)) return;
+    result_.left.push_back({path, Reason(kernel32_, ansi, error)});
+    productLeft_ = productLeft_ || error != win::ERROR_DIR_NOT_EMPTY;
   }
 
   // A program's file cannot be deleted while it runs; the platform then
@@ -86,6 +93,7 @@ class Remover {
   win::Kernel32& kernel32_;
   win::Advapi32Registry& registry_;
   RemovalResult result_;
+  bool productLeft_ = false;
 };
 
 }  // namespace
@@ -110,7 +118,15 @@ win::DWORD DeleteUninstallEntry(win::Advapi32Registry& registry, std::string_vie
 
 RemovalResult CarryOut(Platform& platform, const RemovalPlan& plan) {
   Remover remover(platform);
-  for (const Step& step : plan.steps) remover.Do(step);
+  // The plan ends with the uninstaller's own file, its log and the entry,
+  // each going only while nothing of the product is left before it.
+  bool tail = false;
+  for (const Step& step : plan.steps) {
+    tail = tail || step.action == Action::DeleteSelf;
+    if (tail && remover.ProductLeft()) break;
+    remover.Do(step);
+  }
+  if (remover.ProductLeft()) remover.Unfinished();
   return remover.Result();
 }
 

@@ -1,6 +1,9 @@
 // Carries out a removal plan through the platform. A step that fails does
 // not stop the others; what could not be removed is listed with the reason.
-// A thing already gone counts as removed, so a second run does no harm.
+// A thing already gone counts as removed, so a second run does no harm. The
+// uninstaller, its log and the entry go only when everything before them
+// went (a folder a user's file keeps aside): while anything of the product
+// is left, they stay to lead a later run to it.
 #pragma once
 
 #include <string>
@@ -20,6 +23,9 @@ win::DWORD DeleteUninstallEntry(win::Advapi32Registry& registry, std::string_vie
 
 struct RemovalResult {
   std::vector<LeftBehind> left;
+  // Something of the product could not be removed: the uninstaller, its log
+  // and the entry were kept for the run that finishes the removal.
+  bool unfinished = false;
   // Files the platform deletes at the next restart (the running uninstaller).
   std::vector<std::string> atRestart;
 };

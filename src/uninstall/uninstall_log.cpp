@@ -108,9 +108,10 @@ std::variant<UninstallLog, LogFault> UninstallLogReader::Finish() {
   if (pending_) Close(Outcome::Lost);
   Gap(next);
   if (log_.programFolder.empty()) {
-    return LogFault{std::min(next, 2), next == 1 && lines_.Partial().empty()
-                                           ? "the log is empty"
-                                           : "the log names no program folder"};
+    return LogFault{std::min(next, 2),
+                    next == 1 && lines_.Partial().empty() ? "the log is empty"
+                                                          : "the log names no program folder",
+                    true};
   }
   return log_;
 }

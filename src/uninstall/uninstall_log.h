@@ -64,6 +64,9 @@ struct UninstallLog {
 struct LogFault {
   int line = 0;
   std::string reason;
+  // The log stops before it names the program folder: an install stopped
+  // right after opening it.
+  bool beforeFolder = false;
 };
 
 class UninstallLogReader {

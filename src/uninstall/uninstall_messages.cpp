@@ -47,14 +47,39 @@ std::string LeftoverEntryQuestion(std::string_view logPath, std::string_view pro
          "Do you want to remove it from the list of installed programs?";
 }
 
+std::string UnloggedInstallQuestion(std::string_view logPath, bool missing,
+                                    std::string_view programFolder) {
+  return "The uninstall log " + std::string(logPath) +
+         (missing ? " is missing" : " names no program folder") +
+         ", but the uninstall entry names Lynwood Catalog Suite 6.7 in " +
+         std::string(programFolder) +
+         ". It will be removed from there and from the places its installation uses.\r\n\r\n" +
+         std::string(kQuestion);
+}
+
+std::string StoppedInstallQuestion(std::string_view logPath, bool missing,
+                                   const RemovalPlan& plan) {
+  std::string text = "The uninstall log " + std::string(logPath) +
+                     (missing ? " is missing" : " names no program folder") +
+                     ": an installation of Lynwood Catalog Suite 6.7 stopped before it placed "
+                     "anything. It left these, empty:";
+  for (const Step& step : plan.steps) text += "\r\n" + step.path;
+  return text + "\r\n\r\nDo you want to remove them?";
+}
+
 std::string ReportText(std::string_view headline, const RemovalPlan& plan,
                        const RemovalResult& result) {
-  std::string text(headline);
+  std::string text(result.unfinished ? kNotRemoved : headline);
   std::vector<std::string> left;
   for (const auto* list : {&plan.left, &result.left}) {
     for (const LeftBehind& item : *list) left.push_back(item.path + " (" + item.reason + ")");
   }
   AddList(text, "These could not be removed:", left);
+  if (result.unfinished) {
+    text +=
+        "\r\n\r\nRun the uninstaller again to remove them; it stays on this computer until "
+        "then.";
+  }
   AddList(text, "Removed when Windows restarts:", result.atRestart);
   AddList(text, "Shared files kept, since other programs may use them:", plan.kept);
   return text;

@@ -15,6 +15,10 @@ inline constexpr std::string_view kQuestion =
 inline constexpr std::string_view kRemoved = "Lynwood Catalog Suite 6.7 was removed.";
 inline constexpr std::string_view kEntryRemoved =
     "Lynwood Catalog Suite 6.7 was removed from the list of installed programs.";
+inline constexpr std::string_view kStoppedInstallRemoved =
+    "What the installation that stopped left was removed.";
+inline constexpr std::string_view kNotRemoved =
+    "Lynwood Catalog Suite 6.7 was not removed completely.";
 
 std::string MissingLogText(std::string_view logPath);
 std::string UnreadableLogText(std::string_view logPath);
@@ -26,8 +30,18 @@ std::string IncompleteLogQuestion(std::string_view logPath, int firstGap);
 // the program the entry names is gone too (`program` may be empty).
 std::string LeftoverEntryQuestion(std::string_view logPath, std::string_view program);
 
-// The final message: `headline`, and then what was left and why, what goes
-// at the next restart, and the shared files kept.
+// The question, when the log is missing or stops before naming the program
+// folder and the uninstall entry names the program in `programFolder`.
+std::string UnloggedInstallQuestion(std::string_view logPath, bool missing,
+                                    std::string_view programFolder);
+
+// The question, when the log is missing or stops before naming the program
+// folder and an install that stopped there left empty folders (`plan`).
+std::string StoppedInstallQuestion(std::string_view logPath, bool missing, const RemovalPlan& plan);
+
+// The final message: `headline` (kNotRemoved for a removal left
+// unfinished), and then what was left and why, what goes at the next
+// restart, and the shared files kept.
 std::string ReportText(std::string_view headline, const RemovalPlan& plan,
                        const RemovalResult& result);
 

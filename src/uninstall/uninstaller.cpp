@@ -6,6 +6,7 @@
 #include "integration/registry.h"
 #include "sysinfo/ansi_text.h"
 #include "uninstall/path_names.h"
+#include "uninstall/stopped_install.h"
 #include "uninstall/uninstall_messages.h"
 
 namespace lyn::uninstall {
@@ -17,6 +18,7 @@ constexpr win::DWORD kReadChunk = 4096;
 struct LogReading {
   std::optional<UninstallLog> log;
   bool missing = false;
+  bool beforeFolder = false;  // present, but it stops before naming the program folder
   std::string refusal;
 };
 
@@ -49,29 +51,43 @@ LogReading ReadLog(win::Kernel32& kernel32, const InstallPlaces& places, const s
   std::variant<UninstallLog, LogFault> result = reader.Finish();
   if (auto* fault = std::get_if<LogFault>(&result)) {
     reading.refusal = DamagedLogText(path, *fault);
+    reading.beforeFolder = fault->beforeFolder;
   } else {
     reading.log = std::move(std::get<UninstallLog>(result));
   }
   return reading;
 }
 
-// When the uninstall entry is there and the program it names (its icon, the
-// program file) is not: the program named, possibly empty. Nothing when
-// there is no entry or its program is still in place.
-std::optional<std::string> LeftoverEntry(Platform& platform) {
+// The program the uninstall entry names (its icon, the program file),
+// possibly empty; nullopt when there is no entry.
+std::optional<std::string> EntryProgram(Platform& platform) {
   win::HKEY key = 0;
   if (platform.registry.RegOpenKeyExA(win::HKEY_LOCAL_MACHINE,
                                       std::string(kUninstallKeyPath).c_str(), 0, win::KEY_READ,
                                       &key) != 0) {
     return std::nullopt;
   }
-  const std::string program = ReadRegValue(platform, key, "DisplayIcon");
+  std::string program = ReadRegValue(platform, key, "DisplayIcon");
   platform.registry.RegCloseKey(key);
-  const bool present = !program.empty() && platform.kernel32.GetFileAttributesA(
-                                               ToAnsi(platform.kernel32, program).c_str()) !=
-                                               win::INVALID_FILE_ATTRIBUTES;
-  if (present) return std::nullopt;
   return program;
+}
+
+bool Exists(Platform& platform, const std::string& path) {
+  return !path.empty() &&
+         platform.kernel32.GetFileAttributesA(ToAnsi(platform.kernel32, path).c_str()) !=
+             win::INVALID_FILE_ATTRIBUTES;
+}
+
+// The program folder of an install that wrote its entry but not its log (a
+// log the disk refused): the folder of the program the entry names, when
+// that is one the install makes and the program is there.
+std::optional<std::string> UnloggedProgramFolder(Platform& platform, const InstallPlaces& places,
+                                                 const std::string& program) {
+  const std::size_t slash = program.rfind('\\');
+  if (slash == std::string::npos || !SameName(LastName(program), kProgramFile)) return std::nullopt;
+  std::string folder = program.substr(0, slash);
+  if (!places.IsProgramFolder(folder) || !Exists(platform, program)) return std::nullopt;
+  return folder;
 }
 
 int Show(Platform& platform, std::string_view text, win::UINT type) {
@@ -103,10 +119,27 @@ UninstallOutcome RunUninstall(Platform& platform) {
         log.firstGap == 0 ? std::string(kQuestion) : IncompleteLogQuestion(logPath, log.firstGap);
     return Remove(platform, question, kRemoved, PlanRemoval(log, places));
   }
-  if (reading.missing) {
-    if (const std::optional<std::string> program = LeftoverEntry(platform)) {
+  if (reading.missing || reading.beforeFolder) {
+    const std::optional<std::string> program = EntryProgram(platform);
+    if (program && reading.missing && !Exists(platform, *program)) {
       return Remove(platform, LeftoverEntryQuestion(logPath, *program), kEntryRemoved,
                     PlanEntryRemoval(places));
+    }
+    if (const auto folder =
+            program ? UnloggedProgramFolder(platform, places, *program) : std::nullopt) {
+      // Without its log, the install is taken as one that went to its end
+      // in that folder: the product is removed from wherever it puts it.
+      UninstallLog log;
+      log.programFolder = *folder;
+      log.reached = Section::End;
+      return Remove(platform, UnloggedInstallQuestion(logPath, reading.missing, *folder), kRemoved,
+                    PlanRemoval(log, places));
+    }
+    const RemovalPlan plan =
+        PlanStoppedInstallRemoval(platform.kernel32, places, reading.beforeFolder);
+    if (!plan.steps.empty()) {
+      return Remove(platform, StoppedInstallQuestion(logPath, reading.missing, plan),
+                    kStoppedInstallRemoved, plan);
     }
   }
   Show(platform, reading.refusal, win::MB_OK | win::MB_ICONSTOP);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 
 #include "fakes/held_file.h"
 #include "uninstall/logged_install.h"
@@ -66,33 +67,49 @@ class Uninstaller : public ::testing::Test, public InstalledMachine {};
 
 // A user's file keeps its folder; a program file in use and a read-only map
 // stay and are named with the reason; a file already gone is not mentioned;
-// everything else goes.
-TEST_F(Uninstaller, GoesOnPastWhatItCannotRemoveAndSaysWhy) {
+// everything else goes but the uninstaller, its log and the entry, which
+// stay until a second run, once the files are free, removes the rest. The
+// user's file does not keep them.
+TEST_F(Uninstaller, GoesOnPastWhatItCannotRemoveSaysWhyAndStaysToFinish) {
   const SetupState& s = install.state;
   machine.PutFile(s.ProgramFolder + "\\My notes.txt", "mine");
   std::filesystem::remove(machine.Host(s.ProgramFolder + "\\QY.chm"));  // already gone
-  const fakes::HeldFile running(machine.machine(), s.ProgramFolder + "\\LYN.exe");
+  auto running =
+      std::make_unique<fakes::HeldFile>(machine.machine(), s.ProgramFolder + "\\LYN.exe");
   const std::string map = s.MapsFolder + "\\Map01_Harbour.jpg";
   machine.SetAttributes(map, win::FILE_ATTRIBUTE_READONLY);
 
   ASSERT_EQ(Uninstall(), UninstallOutcome::PartlyLeft);
   EXPECT_EQ(user32.boxes.back().type, win::MB_OK | win::MB_ICONEXCLAMATION);
-  const std::string report = LastBox();
-  EXPECT_EQ(report.find("Lynwood Catalog Suite 6.7 was removed.\r\n\r\n"
-                        "These could not be removed:\r\n" +
-                        s.ProgramFolder + "\\LYN.exe (in use)\r\n" + map + " (read-only)\r\n" +
-                        s.MapsFolder + " (not empty)\r\n" + s.ProgramFolder +
-                        " (not empty)\r\n\r\n"
-                        "Shared files kept"),
+  EXPECT_EQ(LastBox().find("Lynwood Catalog Suite 6.7 was not removed completely.\r\n\r\n"
+                           "These could not be removed:\r\n" +
+                           s.ProgramFolder + "\\LYN.exe (in use)\r\n" + map + " (read-only)\r\n" +
+                           s.MapsFolder + " (not empty)\r\n" + s.ProgramFolder +
+                           " (not empty)\r\n\r\n"
+                           "Run the uninstaller again to remove them; it stays on this computer "
+                           "until then.\r\n\r\nShared files kept"),
             0u)
-      << report;
-  EXPECT_EQ(machine.ReadFile(s.ProgramFolder + "\\My notes.txt"), "mine");
-  EXPECT_TRUE(machine.Exists(s.ProgramFolder + "\\LYN.exe"));
+      << LastBox();
   EXPECT_FALSE(machine.Exists(s.ProgramFolder + "\\QY.chm"));
   EXPECT_FALSE(machine.Exists(s.ProgramFolder + "\\InstallInfo.log"));
   EXPECT_FALSE(machine.Exists(install.programGroup));
+  EXPECT_TRUE(machine.Exists(Log()));
+  EXPECT_TRUE(machine.Exists(s.WindowsFolder + "\\UninstallLYN67.exe"));
+  EXPECT_TRUE(EntryPresent());
+
+  running.reset();
+  machine.SetAttributes(map, 0);
+  ASSERT_EQ(Uninstall(), UninstallOutcome::PartlyLeft);
+  EXPECT_EQ(LastBox().find("Lynwood Catalog Suite 6.7 was removed.\r\n\r\n"
+                           "These could not be removed:\r\n" +
+                           s.ProgramFolder + " (not empty)\r\n\r\nShared files kept"),
+            0u)
+      << LastBox();
+  EXPECT_EQ(machine.ReadFile(s.ProgramFolder + "\\My notes.txt"), "mine");
+  EXPECT_FALSE(machine.Exists(s.ProgramFolder + "\\LYN.exe"));
   EXPECT_FALSE(machine.Exists(Log()));
   EXPECT_FALSE(machine.Exists(s.WindowsFolder + "\\UninstallLYN67.exe"));
+  EXPECT_FALSE(EntryPresent());
 }
 
 // Removed in full, the run says which shared files it kept. A removal
@@ -178,8 +195,8 @@ TEST_F(Uninstaller, RemovesWhatAnInstallCutShortLeft) {
 }
 
 // A log that names the person's folders as the product's is not the
-// install's: nothing is removed on its word. Without a log, an entry whose
-// program is still there stays.
+// install's: nothing is removed on its word. Without a log, the entry's
+// program folder leads the removal, which takes only the product's.
 TEST_F(Uninstaller, TakesNothingOfThePersonsOnAnEditedOrMissingLog) {
   const std::string documents = "C:\\Users\\Owner\\Documents";
   machine.PutFile(documents + "\\QY.chm", "my own help file");
@@ -209,9 +226,17 @@ TEST_F(Uninstaller, TakesNothingOfThePersonsOnAnEditedOrMissingLog) {
   }
 
   std::filesystem::remove(machine.Host(Log()));
-  EXPECT_EQ(Uninstall(), UninstallOutcome::LogRefused);
-  EXPECT_EQ(LastBox(), "The uninstall log " + Log() + " is missing.\r\nNothing was removed.");
-  EXPECT_TRUE(EntryPresent());
+  EXPECT_EQ(Uninstall(), UninstallOutcome::Removed);
+  EXPECT_EQ(Question().find("The uninstall log " + Log() +
+                            " is missing, but the uninstall entry names Lynwood Catalog Suite "
+                            "6.7 in " +
+                            install.state.ProgramFolder + "."),
+            0u)
+      << Question();
+  EXPECT_FALSE(machine.Exists(install.state.ProgramFolder));
+  EXPECT_FALSE(EntryPresent());
+  EXPECT_EQ(machine.ReadFile(documents + "\\QY.chm"), "my own help file");
+  EXPECT_EQ(machine.ReadFile(install.desktop + "\\Letter.doc"), "mine");
 }
 
 // The person's desktop is the program group folder: the product's

@@ -1,5 +1,5 @@
 // lynsim run DIR [--headless|--gui] [--click CONTROL]... [--answer Yes|No|OK]...
-// [--hold SECONDS] [--screenshot FILE.png|DIR/] [--quiet|--json]: runs the
+// [--yes] [--hold SECONDS] [--screenshot FILE.png|DIR/] [--quiet|--json]: runs the
 // setup program on a machine and writes the transcript of what a person would
 // see, or only how it went.
 #include <cctype>
@@ -23,6 +23,7 @@ struct Options {
   bool gui = false;
   std::vector<std::string> clicks;
   std::vector<std::string> answers;
+  bool yes = false;
   int holdSeconds = 0;
   std::string screenshot;
   bool quiet = false;
@@ -73,6 +74,7 @@ std::string ScreenshotTarget(const std::string& screenshot) {
   sim::Script script;
   script.clicks = options.clicks;
   script.holdSeconds = options.holdSeconds;
+  script.agree = options.yes;
   for (const std::string& word : options.answers) script.answers.push_back(*sim::ParseAnswer(word));
   const std::string screenshot = ScreenshotTarget(options.screenshot);
   sim::Machine machine = sim::Machine::Open(options.folder);
@@ -106,6 +108,8 @@ const Command kRun([](CLI::App& app) {
       ->type_name("CONTROL")
       ->allow_extra_args(false);
   AddAnswerOption(command, options->answers);
+  command.add_flag("--yes,-y", options->yes,
+                   "answer every box after the --answer ones Yes, or OK where it has no Yes");
   command.add_option("--hold", options->holdSeconds, "stay this long after the last click")
       ->type_name("SECONDS")
       ->check(CLI::Range(0, 3600));

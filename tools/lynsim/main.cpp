@@ -2,16 +2,19 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "command.h"
 #include "platform/sim/machine/closest_names.h"
+#include "platform/sim/machine/host_faults.h"
 
 namespace lyn::lynsim {
 namespace {
@@ -103,6 +106,19 @@ std::optional<UnknownWordError> UnknownWord(CLI::App& app, const std::vector<std
   return std::nullopt;
 }
 
+// The host fault plan LYNSIM_FAULT names, armed before the command touches
+// a machine: the fault-injection walk runs lynsim under each of its plans.
+void ArmFaultPlan() {
+  const char* text = std::getenv("LYNSIM_FAULT");
+  if (text == nullptr) return;
+  const std::optional<sim::FaultPlan> plan = sim::ParseFaultPlan(text);
+  if (!plan) {
+    throw std::runtime_error("LYNSIM_FAULT '" + std::string(text) +
+                             "' is no fault plan: enospc@N, eio@N, kill@N or count:FILE");
+  }
+  sim::ArmHostFaults(*plan);
+}
+
 // Whether everything printed reached standard output.
 bool OutputWritten() {
   std::cout.flush();
@@ -192,6 +208,7 @@ int main(int argc, char** argv) {
     if (!command->parsed()) continue;
     int status = kExitFailed;
     try {
+      ArmFaultPlan();
       status = run();
     } catch (const UsageError& e) {
       PrintError(e.message, "see lynsim help " + command->get_name());

@@ -25,6 +25,24 @@ bool IsFile(const sim::Machine& machine, const std::string& path) {
   return resolved.exists && !resolved.folder;
 }
 
+bool IsFolder(const sim::Machine& machine, const std::string& path) {
+  const sim::ResolvedPath resolved = machine.Resolve(path);
+  return resolved.exists && resolved.folder;
+}
+
+// A folder an install makes before it writes anything that records it: the
+// program folder ("LYN", "LYN01" to "LYN99") or the setup program's
+// temporary folder.
+bool InstallFolderThere(const sim::Machine& machine) {
+  const sim::Profile& profile = machine.profile();
+  if (IsFolder(machine, profile.TempPath + "LYNSetup")) return true;
+  for (int number = 0; number <= 99; ++number) {
+    const std::string digits = number == 0 ? "" : std::to_string(100 + number).substr(1);
+    if (IsFolder(machine, profile.ProgramFiles + "\\LYN" + digits)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void FindUninstaller(const sim::Machine& machine, std::ostream& notes) {
@@ -52,7 +70,7 @@ void FindUninstaller(const sim::Machine& machine, std::ostream& notes) {
     notes << "lynsim: " << missing << "; running '" << program << "'\n";
     return;
   }
-  if (value || IsFile(machine, log)) {
+  if (value || IsFile(machine, log) || InstallFolderThere(machine)) {
     notes << "lynsim: " << missing << " (nor is '" << program
           << "'); running the uninstaller the product ships\n";
     return;

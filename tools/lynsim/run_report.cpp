@@ -24,9 +24,6 @@ namespace fs = std::filesystem;
 constexpr std::array<const char*, 5> kRows = {"extraction", "files", "registration", "shortcuts",
                                               "uninstall entry"};
 constexpr const char* kUninstallLog = "UnInstallLYN.log";
-// The log's sections of copied files.
-constexpr std::array<const char*, 5> kFileSections = {"[SYSTEM]", "[COMMON]", "[AP]", "[WINDOWS]",
-                                                      "[APM]"};
 
 bool Shown(const sim::WidgetSet& widgets, const std::string& name) {
   const sim::ControlModel* control = widgets.Find(name);
@@ -88,12 +85,10 @@ class RunReport {
 
   void Print(const sim::RunEnding& ending) const {
     const std::optional<WrittenLog> log = LogOfThisRun();
-    std::vector<std::string> failed;
-    for (const LogEntry& entry : log ? log->entries : std::vector<LogEntry>{}) {
-      const bool file = std::find(kFileSections.begin(), kFileSections.end(), entry.section) !=
-                        kFileSections.end();
-      if (file && entry.outcome == "Failed") failed.push_back(entry.item);
-    }
+    // The machine's own account of the copies that failed: the log misses
+    // those it could not be written for (a full disk fails both).
+    const std::vector<std::string> failed =
+        ending.notCopied ? *ending.notCopied : std::vector<std::string>{};
     if (output_ == RunOutput::Json) {
       out_ << Json(ending, log, failed).dump() << std::endl;
       return;

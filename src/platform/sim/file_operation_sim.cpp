@@ -225,13 +225,14 @@ int SimShell32::SHFileOperationA(win::SHFILEOPSTRUCTA* operation) {
 
                    FileOperation fileOperation(machine_, operation->fFlags);
                    int result = win::ERROR_INVALID_PARAMETER;
+                   // Only the first destination counts without FOF_MULTIDESTFILES.
+                   std::string destination;
                    try {
                      if (operation->wFunc == win::FO_COPY) {
-                       // Only the first destination counts without FOF_MULTIDESTFILES.
                        const std::vector<std::string> destinations =
                            PathList(machine_, operation->pTo);
-                       result = fileOperation.Copy(
-                           sources, destinations.empty() ? std::string() : destinations[0]);
+                       if (!destinations.empty()) destination = destinations[0];
+                       result = fileOperation.Copy(sources, destination);
                      } else if (operation->wFunc == win::FO_DELETE) {
                        result = fileOperation.Delete(sources);
                      }
@@ -240,6 +241,9 @@ int SimShell32::SHFileOperationA(win::SHFILEOPSTRUCTA* operation) {
                      result = kUnknownError;
                    }
                    if (fileOperation.aborted()) operation->fAnyOperationsAborted = win::TRUE;
+                   if (operation->wFunc == win::FO_COPY && result != 0) {
+                     notCopied_.push_back(destination);
+                   }
                    return result;
                  });
 }

@@ -2,6 +2,9 @@
 // the shell's file operation on its files.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/api/shell32.h"
 #include "platform/sim/machine/machine.h"
 
@@ -17,9 +20,14 @@ class SimShell32 : public win::Shell32 {
   int SHFileOperationA(win::SHFILEOPSTRUCTA* operation) override;
 
   const Machine& machine() const { return machine_; }
+  // The destination of each copy that failed, as the caller named it (the
+  // file, or the folder copied into), in order: what the run's record
+  // reports, even when the program could not log it.
+  const std::vector<std::string>& notCopied() const { return notCopied_; }
 
  private:
   const Machine& machine_;
+  std::vector<std::string> notCopied_;
 };
 
 }  // namespace lyn::sim

@@ -34,6 +34,8 @@ class SimPlatform {
   Desktop& desktop() { return desktop_; }
   WidgetSet& widgets() { return widgets_; }
   SimAdvapi32Security& advapi32Security() { return advapi32Security_; }
+  // The destinations of the shell's copies that failed, in order.
+  const std::vector<std::string>& notCopied() const { return shell32_.notCopied(); }
 
  private:
   Machine machine_;

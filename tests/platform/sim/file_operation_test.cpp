@@ -6,6 +6,7 @@
 #include "fakes/machine_platform.h"
 #include "platform/sim/files/file_layer.h"
 #include "platform/sim/files/host_errors.h"
+#include "platform/sim/machine/host_faults.h"
 #include "sysinfo/shell_file_operation.h"
 
 namespace lyn::sim {
@@ -98,7 +99,7 @@ TEST_F(FileOperations, CopyFailuresLeaveTheDestinationAlone) {
 TEST_F(FileOperations, ACopyThatFailsPartWayLeavesNoTarget) {
   const char* present = "C:\\Program Files\\LYN\\msjet40.dll";
   machine.PutFile(present, "present");
-  machine.machine().drives().FailWrite(1);
+  const sim::ArmedHostFaults fault({sim::FaultKind::IoError, 1, sim::HostCall::Write});
   EXPECT_EQ(Copy(kSource, present), kCopyFailed);
   EXPECT_FALSE(machine.Exists(present));
   EXPECT_EQ(Copy(kSource, "C:\\Program Files\\fresh.dll"), 0) << "only that write failed";

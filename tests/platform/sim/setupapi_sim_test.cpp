@@ -10,6 +10,7 @@
 #include "cabinet/test_cabinet.h"
 #include "fakes/machine_platform.h"
 #include "platform/sim/files/host_errors.h"
+#include "platform/sim/machine/host_faults.h"
 #include "platform/sim/machine/scratch_folder.h"
 
 namespace lyn {
@@ -97,7 +98,7 @@ TEST_F(SetupApiSimTest, ATargetItCannotOpenFailsTheWalkAndNothingIsWrittenOutsid
 // A file the walk could not write whole is reported with its error and, as a
 // failed copy, not left behind.
 TEST_F(SetupApiSimTest, AFileNotWrittenWholeIsReportedAndNotLeftBehind) {
-  machine_.machine().drives().FailWrite(1);
+  const sim::ArmedHostFaults fault({sim::FaultKind::IoError, 1, sim::HostCall::Write});
   Walk walk{"C:\\Out\\a.txt"};
   EXPECT_EQ(Iterate("C:\\Media\\TEST.CAB", walk).first, win::TRUE);
   EXPECT_EQ(walk.extractedError, sim::ERROR_IO_DEVICE);

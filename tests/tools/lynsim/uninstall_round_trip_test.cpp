@@ -1,10 +1,7 @@
 // End to end: the product installed by the setup program, completely or cut
 // short, and then removed by `lynsim uninstall`; the machine compared before
 // and after by `lynsim diff`.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,7 +14,6 @@
 #include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/registry_text.h"
-#include "platform/sim/run/run_program.h"
 #include "tools/lynsim/lynsim_process.h"
 
 namespace {
@@ -33,7 +29,6 @@ constexpr const char* kEntryKey =
 // by cutting what the install left where the kill would have stopped it.
 enum class Cut {
   None,
-  FailWrite,                // the host's nth write fails; the install goes on
   MissingFile,              // the cabinet lacks a map: the install stops with "File Missing"
   KillBeforeDesktopLogged,  // killed after making the desktop shortcut, before logging it
   UninstallerGone,          // a removal killed after deleting its own file
@@ -44,7 +39,6 @@ struct RoundTripCase {
   const char* name;
   const char* newArgs;
   Cut cut = Cut::None;
-  unsigned nth = 0;       // for FailWrite
   const char* note = "";  // what lynsim says on its error output, in part
   // How many of the Windows and system folders the permission timer
   // grants: it tries when the program lacks a right on the system folder,
@@ -72,9 +66,6 @@ class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
   }
 
   void InstallCutShort() const;
-  // The setup program run in a child process whose machine fails its nth
-  // write to the host.
-  void InstallFailingWrite(unsigned nth) const;
   // Writes a product cabinet with every file but one map.
   static void PutCabinetWithoutAMap(const fs::path& cabinet);
 
@@ -85,9 +76,6 @@ void UninstallRoundTrip::InstallCutShort() const {
   switch (GetParam().cut) {
     case Cut::None:
       ASSERT_EQ(Install().status, 0);
-      break;
-    case Cut::FailWrite:
-      InstallFailingWrite(GetParam().nth);
       break;
     case Cut::MissingFile: {
       const fs::path cabinet = Host(Machine().profile().CurrentDirectory + "\\LYN.CAB");
@@ -116,29 +104,6 @@ void UninstallRoundTrip::InstallCutShort() const {
       break;
     }
   }
-}
-
-void UninstallRoundTrip::InstallFailingWrite(unsigned nth) const {
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    dup2(null, STDERR_FILENO);
-    try {
-      lyn::sim::Machine machine = lyn::sim::Machine::Open(scratch.machine());
-      machine.drives().FailWrite(nth);
-      lyn::sim::Script script;
-      script.clicks = {"lblAcceptYes", "cmdOK", "cmdExit"};
-      script.answers = {1};  // OK, should the run stop with a message
-      lyn::sim::RunProgram(std::move(machine), lyn::sim::HeadlessBackend(script));
-    } catch (...) {
-    }
-    _exit(1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "the install was ended by signal " << WTERMSIG(status);
 }
 
 void UninstallRoundTrip::PutCabinetWithoutAMap(const fs::path& cabinet) {
@@ -202,16 +167,13 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"Windows7WithGrants",
                       "--preset win7-ultimate-sp1 --set 'Security:C:\\Windows\\system32="
                       "O:BAD:P(A;OICI;0x1200a9;;;BA)(A;OICI;FA;;;SY)'",
-                      Cut::None, 0, "", 1},
-        // The host's first writes are the uninstall log's first lines.
-        RoundTripCase{"FirstLogLineFails", "", Cut::FailWrite, 1},
-        RoundTripCase{"ProgramFolderLineFails", "", Cut::FailWrite, 2},
-        RoundTripCase{"StoppedByAMissingMap", "", Cut::MissingFile, 0, "no uninstall entry"},
-        RoundTripCase{"KilledBeforeLoggingTheDesktopShortcut", "", Cut::KillBeforeDesktopLogged, 0,
+                      Cut::None, "", 1},
+        RoundTripCase{"StoppedByAMissingMap", "", Cut::MissingFile, "no uninstall entry"},
+        RoundTripCase{"KilledBeforeLoggingTheDesktopShortcut", "", Cut::KillBeforeDesktopLogged,
                       "running 'C:\\Windows\\UninstallLYN67.exe'"},
-        RoundTripCase{"RemovalKilledAfterItsOwnFile", "", Cut::UninstallerGone, 0,
+        RoundTripCase{"RemovalKilledAfterItsOwnFile", "", Cut::UninstallerGone,
                       "running the uninstaller the product ships"},
-        RoundTripCase{"RemovalKilledBeforeTheEntry", "", Cut::OnlyEntryLeft, 0,
+        RoundTripCase{"RemovalKilledBeforeTheEntry", "", Cut::OnlyEntryLeft,
                       "running the uninstaller the product ships"}),
     [](const ::testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
 

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <mutex>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "platform/sim/files/host_errors.h"
 #include "platform/sim/machine/case_fold.h"
@@ -46,6 +50,42 @@ struct KeyRange {
       : key(FoldCase(windowsPath)), from(key + '\\'), to(key + static_cast<char>('\\' + 1)) {}
 };
 
+// Handles this process closed whose records the store could not delete (a
+// full disk, a failing device): closed all the same, they refuse nobody,
+// and their records go with the next release the store takes.
+class Unreleased {
+ public:
+  void Add(const StateStore* store, std::int64_t handle) {
+    const std::lock_guard held(lock_);
+    handles_.insert({store, handle});
+  }
+  bool Has(const StateStore* store, std::int64_t handle) const {
+    const std::lock_guard held(lock_);
+    return handles_.count({store, handle}) != 0;
+  }
+  std::vector<std::int64_t> Of(const StateStore* store) const {
+    const std::lock_guard held(lock_);
+    std::vector<std::int64_t> handles;
+    for (const auto& [owner, handle] : handles_) {
+      if (owner == store) handles.push_back(handle);
+    }
+    return handles;
+  }
+  void Forget(const StateStore* store, const std::vector<std::int64_t>& handles) {
+    const std::lock_guard held(lock_);
+    for (const std::int64_t handle : handles) handles_.erase({store, handle});
+  }
+
+ private:
+  mutable std::mutex lock_;
+  std::set<std::pair<const StateStore*, std::int64_t>> handles_;
+};
+
+Unreleased& UnreleasedHandles() {
+  static Unreleased unreleased;
+  return unreleased;
+}
+
 }  // namespace
 
 OpenRecord::OpenRecord(OpenRecord&& other) noexcept : store_(other.store_), handle_(other.handle_) {
@@ -69,12 +109,16 @@ OpenRecord::~OpenRecord() {
 void OpenRecord::Release() noexcept {
   if (store_ == nullptr) return;
   try {
+    std::vector<std::int64_t> handles = UnreleasedHandles().Of(store_);
+    handles.push_back(handle_);
     store_->Write([&](const Transaction& t) {
-      t.Prepare("DELETE FROM open_files WHERE handle = ?1").Bind(1, handle_).Run();
+      for (const std::int64_t handle : handles) {
+        t.Prepare("DELETE FROM open_files WHERE handle = ?1").Bind(1, handle).Run();
+      }
     });
+    UnreleasedHandles().Forget(store_, handles);
   } catch (...) {
-    // A store that cannot be written keeps the row; it stops counting when
-    // this process ends.
+    UnreleasedHandles().Add(store_, handle_);
   }
   store_ = nullptr;
 }
@@ -120,23 +164,27 @@ DWORD FileLayer::CheckSharing(const ResolvedPath& path, DWORD rights, DWORD shar
     DWORD access;
     DWORD share;
     ProcessIdentity owner;
+    std::int64_t handle;
   };
   const std::string key = FoldCase(path.windowsPath);
   const auto handles =
       machine_.State().Kept<std::vector<Handle>>("open files " + key, [&](const Transaction& t) {
         auto select = t.Prepare(
-            "SELECT access, share, process_id, process_start FROM open_files WHERE path_key = ?1");
+            "SELECT access, share, process_id, process_start, handle FROM open_files "
+            "WHERE path_key = ?1");
         select.Bind(1, key);
         std::vector<Handle> found;
         while (select.Step()) {
           found.push_back(Handle{static_cast<DWORD>(select.Int(0)),
                                  static_cast<DWORD>(select.Int(1)),
                                  ProcessIdentity{static_cast<int>(select.Int(2)),
-                                                 static_cast<unsigned long long>(select.Int(3))}});
+                                                 static_cast<unsigned long long>(select.Int(3))},
+                                 select.Int(4)});
         }
         return found;
       });
   for (const Handle& handle : *handles) {
+    if (UnreleasedHandles().Has(&machine_.State(), handle.handle)) continue;
     if (!Refuses(handle.share, rights) && !Refuses(share, handle.access)) continue;
     if (IsRunning(handle.owner)) return ERROR_SHARING_VIOLATION;
   }
@@ -176,19 +224,26 @@ DWORD FileLayer::Open(const ResolvedPath& path, DWORD access, DWORD share, DWORD
                       DWORD attributes, OpenedFile& opened) const {
   if (disposition < CREATE_NEW || disposition > TRUNCATE_EXISTING) return ERROR_INVALID_PARAMETER;
   const DWORD rights = MapGeneric(access, kFileMapping) & ~(SYNCHRONIZE | FILE_READ_ATTRIBUTES);
-  return machine_.State().Write([&](const Transaction& t) -> DWORD {
+  const bool truncates =
+      path.exists && (disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING);
+  const int how = ((rights & kWriteRights) != 0 || truncates ? O_RDWR : O_RDONLY) |
+                  (!path.exists ? O_CREAT | O_EXCL
+                   : truncates  ? O_TRUNC
+                                : 0);
+  const DWORD error = machine_.State().Write([&](const Transaction& t) -> DWORD {
     if (const DWORD error = CheckOpen(path, rights, share, disposition, attributes)) return error;
-    const bool truncates =
-        path.exists && (disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING);
-    const bool writes = (rights & kWriteRights) != 0 || truncates;
-    const int how = !path.exists ? O_CREAT | O_EXCL : truncates ? O_TRUNC : 0;
-    if (const int error =
-            machine_.drives().Open(path.drivePath, (writes ? O_RDWR : O_RDONLY) | how, opened.fd)) {
-      return error == -EEXIST ? ERROR_FILE_EXISTS : WindowsErrorOfHost(-error);
+    // A new file is made once its records are in the store (below): a
+    // process ended in between leaves records without a file, which nothing
+    // reads, rather than a file without records, which would pass for one
+    // that came with Windows.
+    if (path.exists) {
+      if (const int failed = machine_.drives().Open(path.drivePath, how, opened.fd)) {
+        return WindowsErrorOfHost(-failed);
+      }
     }
     // CREATE_ALWAYS gives a replaced file the new attributes; a truncated
     // one keeps its own.
-    if (!path.exists || (path.exists && disposition == CREATE_ALWAYS)) {
+    if (!path.exists || disposition == CREATE_ALWAYS) {
       Made(path, false, attributes, path.exists);
     }
     opened.existed = path.exists;
@@ -207,6 +262,15 @@ DWORD FileLayer::Open(const ResolvedPath& path, DWORD access, DWORD share, DWORD
     }
     return ERROR_SUCCESS;
   });
+  if (error != ERROR_SUCCESS || path.exists) return error;
+  if (const int failed = machine_.drives().Open(path.drivePath, how, opened.fd)) {
+    opened.record = OpenRecord();
+    // Made by another process in the meantime, the file keeps its records.
+    if (failed == -EEXIST) return ERROR_FILE_EXISTS;
+    Forget(path);
+    return WindowsErrorOfHost(-failed);
+  }
+  return ERROR_SUCCESS;
 }
 
 DWORD FileLayer::Write(const OpenedFile& file, const void* data, std::size_t size) const {
@@ -253,14 +317,18 @@ DWORD FileLayer::MakeFolder(const ResolvedPath& path) const {
   if (path.exists) return ERROR_ALREADY_EXISTS;
   if (!path.parentExists) return ERROR_PATH_NOT_FOUND;
   if (ReadOnlyVolume(path.drive)) return ERROR_ACCESS_DENIED;
-  return machine_.State().Write([&](const Transaction&) -> DWORD {
+  // Recorded before it is made, as a new file is (Open).
+  const DWORD refused = machine_.State().Write([&](const Transaction&) -> DWORD {
     if (!GrantedOnParent(path, FILE_ADD_SUBDIRECTORY)) return ERROR_ACCESS_DENIED;
-    if (const int error = machine_.drives().MakeFolder(path.drivePath)) {
-      return WindowsErrorOfHost(-error);
-    }
     Made(path, true, 0, false);
     return ERROR_SUCCESS;
   });
+  if (refused != ERROR_SUCCESS) return refused;
+  if (const int failed = machine_.drives().MakeFolder(path.drivePath)) {
+    if (failed != -EEXIST) Forget(path);
+    return WindowsErrorOfHost(-failed);
+  }
+  return ERROR_SUCCESS;
 }
 
 DWORD FileLayer::DeleteFile(const ResolvedPath& path) const {

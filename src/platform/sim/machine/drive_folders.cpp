@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "platform/sim/machine/case_fold.h"
+#include "platform/sim/machine/host_faults.h"
 #include "platform/sim/machine/machine_error.h"
 
 namespace lyn::sim {
@@ -375,6 +376,9 @@ int DriveFolders::Open(std::string_view path, int flags, UniqueFd& file) const {
   UniqueFd parent;
   std::string name;
   if (const int error = OpenParent(path, parent, name)) return error;
+  if ((flags & (O_CREAT | O_TRUNC)) != 0) {
+    if (const int fault = HostFault(HostCall::Create, path)) return fault;
+  }
   file = UniqueFd(::openat(parent.get(), name.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, kFileMode));
   if (!file.valid()) return -errno;
   if ((flags & O_CREAT) != 0) Changed(path);
@@ -395,7 +399,7 @@ int DriveFolders::Read(std::string_view path, std::vector<std::uint8_t>& bytes) 
 }
 
 int DriveFolders::Write(int fd, const void* data, std::size_t size) const {
-  if (writesBeforeFault_ > 0 && --writesBeforeFault_ == 0) return -EIO;
+  if (const int fault = HostFault(HostCall::Write, fd)) return fault;
   const auto* bytes = static_cast<const char*>(data);
   while (size > 0) {
     const ssize_t written = ::write(fd, bytes, size);
@@ -424,6 +428,7 @@ int DriveFolders::MakeFolder(std::string_view path) const {
   UniqueFd parent;
   std::string name;
   if (const int error = OpenParent(path, parent, name)) return error;
+  if (const int fault = HostFault(HostCall::MakeFolder, path)) return fault;
   if (::mkdirat(parent.get(), name.c_str(), kFolderMode) != 0) return -errno;
   Changed(path);
   return 0;
@@ -449,6 +454,7 @@ int DriveFolders::Remove(std::string_view path) const {
   struct stat s {};
   if (::fstatat(parent.get(), name.c_str(), &s, AT_SYMLINK_NOFOLLOW) != 0) return -errno;
   const int flags = S_ISDIR(s.st_mode) ? AT_REMOVEDIR : 0;
+  if (const int fault = HostFault(HostCall::Remove, path)) return fault;
   if (::unlinkat(parent.get(), name.c_str(), flags) != 0) return -errno;
   Changed(path);
   return 0;
@@ -461,6 +467,7 @@ int DriveFolders::Rename(std::string_view from, std::string_view to) const {
   std::string toName;
   if (const int error = OpenParent(from, fromParent, fromName)) return error;
   if (const int error = OpenParent(to, toParent, toName)) return error;
+  if (const int fault = HostFault(HostCall::Rename, from)) return fault;
   if (::renameat(fromParent.get(), fromName.c_str(), toParent.get(), toName.c_str()) != 0) {
     return -errno;
   }

@@ -4,7 +4,9 @@
 // that folder without following a symbolic link, whether its target exists or
 // not: nothing outside the drives folder can be read, created, written or
 // removed through it. Operations return 0 or a negated host error number
-// (-errno), never throw; -ELOOP means a symbolic link was in the way.
+// (-errno), never throw; -ELOOP means a symbolic link was in the way. Each
+// call that changes the host's files passes the host fault plan first
+// (host_faults.h).
 #pragma once
 
 #include <sys/stat.h>
@@ -119,9 +121,6 @@ class DriveFolders {
   // Renames a file or folder; a file at `to` is replaced.
   int Rename(std::string_view from, std::string_view to) const;
 
-  // For tests: the `nth` write from now on (1 = the next) fails with EIO.
-  void FailWrite(unsigned nth) const { writesBeforeFault_ = nth; }
-
  private:
   // An entry a lookup found: its host name and what it is, and its status
   // when that was asked of the host.
@@ -177,7 +176,6 @@ class DriveFolders {
   mutable std::map<std::string, std::shared_ptr<const NameIndex>, std::less<>> indexes_;
   mutable std::mutex walkedLock_;
   mutable std::map<std::pair<dev_t, ino_t>, std::shared_ptr<const UniqueFd>> walked_;
-  mutable unsigned writesBeforeFault_ = 0;
 };
 
 }  // namespace lyn::sim

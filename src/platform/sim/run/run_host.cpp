@@ -22,10 +22,12 @@ void RunHost::ExitNow(int code) {
 }
 
 void RunHost::Attach(const WidgetSet& widgets, MessageBoxAnswerer& answerer,
-                     std::function<void()> removeWindows) {
+                     std::function<void()> removeWindows,
+                     const std::vector<std::string>* notCopied) {
   widgets_ = &widgets;
   answerer_ = &answerer;
   removeWindows_ = std::move(removeWindows);
+  notCopied_ = notCopied;
 }
 
 int RunHost::MessageBox(win::HWND owner, const std::string& text, const std::string& caption,
@@ -108,14 +110,16 @@ void RunHost::Leave(const std::string& reason, int code) {
     std::abort();
   }
   leaving_ = true;
-  transcript_.Ended(reason);
-  if (ended_) ended_(RunEnding{reason, code, widgets_, &boxes_});
+  // The windows go first, so that the ending told carries the status the
+  // process leaves with.
   try {
     if (removeWindows_) removeWindows_();
   } catch (const std::exception& e) {
     std::cerr << "lynsim: " << e.what() << "\n";
     code = kRunFailed;
   }
+  transcript_.Ended(reason);
+  if (ended_) ended_(RunEnding{reason, code, widgets_, &boxes_, notCopied_});
   exit_(code);
   std::abort();
 }

@@ -33,6 +33,8 @@ struct RunEnding {
   int status = 0;      // kRunEnded, kRunFailed or kRunMisfit
   const WidgetSet* widgets = nullptr;
   const std::vector<ShownBox>* boxes = nullptr;
+  // The files the program's copies could not place, as the machine saw them.
+  const std::vector<std::string>* notCopied = nullptr;
 };
 using EndingFunction = std::function<void(const RunEnding& ending)>;
 
@@ -50,9 +52,11 @@ class RunHost final : public ProcessHost, public WidgetObserver {
       : transcript_(transcript), exit_(std::move(exit)), ended_(std::move(ended)) {}
 
   // What the host needs once the platform exists: the widgets, who answers
-  // message boxes, and how to take the process's windows off the desktop.
+  // message boxes, how to take the process's windows off the desktop, and
+  // the list of copies that failed.
   void Attach(const WidgetSet& widgets, MessageBoxAnswerer& answerer,
-              std::function<void()> removeWindows);
+              std::function<void()> removeWindows,
+              const std::vector<std::string>* notCopied = nullptr);
 
   // The box's owner is disabled while it is up, as the window system does
   // it; a box that a form of the process does not own writes "unowned:".
@@ -85,6 +89,7 @@ class RunHost final : public ProcessHost, public WidgetObserver {
   const WidgetSet* widgets_ = nullptr;
   MessageBoxAnswerer* answerer_ = nullptr;
   std::function<void()> removeWindows_;
+  const std::vector<std::string>* notCopied_ = nullptr;
   EndingFunction ended_;
   std::vector<ShownBox> boxes_;
   bool leaving_ = false;

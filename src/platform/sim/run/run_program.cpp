@@ -64,7 +64,9 @@ void RunProgram(Machine machine, const BackendFactory& makeBackend, const Progra
   const Backend backend = makeBackend(
       widgets, [&host](const std::string& reason, int code) { host.End(reason, code); });
   widgets.SetEventLoop(*backend.loop);
-  host.Attach(widgets, *backend.answerer, [&sim] { sim.desktop().RemoveAllOfThisProcess(); });
+  host.Attach(
+      widgets, *backend.answerer, [&sim] { sim.desktop().RemoveAllOfThisProcess(); },
+      &sim.notCopied());
   try {
     entry(sim.platform());
     widgets.RunMessageLoop();

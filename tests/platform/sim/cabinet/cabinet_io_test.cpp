@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "fakes/machine_platform.h"
+#include "platform/sim/machine/host_faults.h"
 #include "platform/sim/machine/scratch_folder.h"
 
 namespace lyn::sim {
@@ -51,7 +52,7 @@ TEST(CabinetIoTest, NeverReadsThroughALinkInsideTheMachine) {
   EXPECT_EQ(system.read(file, back, sizeof back), 7);
   system.close(file);
 
-  machine.machine().drives().FailWrite(1);
+  const ArmedHostFaults fault({FaultKind::IoError, 1, HostCall::Write});
   file = system.open(&system, "", MSPACK_SYS_OPEN_WRITE);
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(system.write(file, text, 3), -1);

@@ -1,6 +1,5 @@
 // The machine's host-I/O interface: lookups in any case that follow changes
-// to a folder, made by the machine, another process or on the host, and an
-// injected write fault surfacing as Windows' error.
+// to a folder.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,14 +9,12 @@
 #include <thread>
 
 #include "fakes/machine_platform.h"
-#include "platform/sim/files/host_errors.h"
 #include "platform/sim/machine/scratch_folder.h"
 
 namespace lyn::sim {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace win;
 
 TEST(DriveFoldersTest, CaseFoldedLookupsSeeEntriesMadeAndRemovedSinceTheLastOne) {
   fakes::MachinePlatform m;
@@ -62,23 +59,6 @@ TEST(DriveFoldersTest, AKeptIndexGivesWayToAChangeOnTheHost) {
   }
   fs::remove(big / "file007.dat");
   EXPECT_FALSE(second.Find("C/Big", "FILE007.DAT"));
-}
-
-TEST(DriveFoldersTest, TheNthWriteCanBeMadeToFail) {
-  fakes::MachinePlatform m;
-  Kernel32& kernel32 = m.platform().kernel32;
-  const HANDLE file =
-      kernel32.CreateFileA("C:\\log.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  m.machine().drives().FailWrite(2);
-  DWORD written = 0;
-  EXPECT_EQ(kernel32.WriteFile(file, "one", 3, &written, nullptr), TRUE);
-  EXPECT_EQ(kernel32.WriteFile(file, "two", 3, &written, nullptr), FALSE);
-  EXPECT_EQ(kernel32.GetLastError(), ERROR_IO_DEVICE);
-  EXPECT_EQ(written, 0u);
-  EXPECT_EQ(kernel32.WriteFile(file, "three", 5, &written, nullptr), TRUE);
-  kernel32.CloseHandle(file);
-  EXPECT_EQ(m.ReadFile("C:\\log.txt"), "onethree");
 }
 
 }  // namespace
