@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "cabinet/test_cabinet.h"
+#include "common/progress_dots.h"
 #include "engine/manifest.h"
-#include "engine/progress_dots.h"
 #include "fakes/machine_platform.h"
 #include "fakes/recording_surface.h"
 
@@ -30,10 +30,7 @@ class CaptionLog : public fakes::RecordingSurface {
 
 class CabFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Manifest::BuildManifest();
-    ProgressDots::Counter = 0;
-  }
+  void SetUp() override { Manifest::BuildManifest(); }
 
   std::shared_ptr<CabFile> Cab(const std::string& name, const std::vector<CabEntry>& entries) {
     machine_.PutFile("C:\\Distribution\\" + name, testing::UncompressedCabinet(entries));

@@ -27,7 +27,6 @@ void SetVersion(FakePlatform& fake, win::DWORD major, win::DWORD minor, win::DWO
 
 class OperatingSystemCheckTest : public ::testing::Test {
  protected:
-  void SetUp() override { OperatingSystem::Is64BitOS = kFalse16; }
   void ExpectOneBox(const std::string& caption, win::UINT type, const std::string& text) {
     ASSERT_EQ(fake.user32.boxes.size(), 1u);
     EXPECT_EQ(fake.user32.boxes[0].caption, caption);

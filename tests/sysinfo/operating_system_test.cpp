@@ -91,7 +91,7 @@ TEST(GetOSInfoTest, NamesTheEditionsNoPresetStandsFor) {
   for (const auto& [machine, expected] : table) {
     FakePlatform fake;
     Configure(fake, machine);
-    Is64BitOS = kFalse16;
+    ResetModuleState();
     const OperatingSystem::OSInfo info = GetOSInfo(fake.platform);
     SCOPED_TRACE(expected.name);
     EXPECT_EQ(info.OSName, expected.name);

@@ -1,4 +1,4 @@
-#include "shell/setup_state.h"
+#include "shell/fill_setup_state.h"
 
 #include "sysinfo/special_folders.h"
 

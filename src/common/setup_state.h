@@ -5,9 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/api/platform.h"
+#include "common/boolean16.h"
 #include "security/cntfs.h"
-#include "shell/boolean16.h"
 
 namespace lyn {
 
@@ -63,9 +62,5 @@ struct SetupState {
   // The install run's latest self-registration result.
   Boolean16 LastRegistrationResult = kFalse16;
 };
-
-// Fills the setup state as the window's load does: the section headers, the
-// outcome words, the folders and the log names, in that order.
-void FillSetupState(Platform& platform, SetupState& state);
 
 }  // namespace lyn

@@ -1,9 +1,6 @@
-#include "engine/progress_dots.h"
+#include "common/progress_dots.h"
 
 namespace lyn::ProgressDots {
-
-std::int32_t Counter = 0;
-std::string Dots;
 
 void Set(std::int32_t count) {
   Counter = count;
