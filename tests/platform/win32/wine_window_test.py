@@ -314,7 +314,7 @@ def main():
 
         # The scenario's machine, which reports what Wine reports.
         env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
-        env["PATH"] = str(Path(lynsim).parent) + ":" + env["PATH"]
+        env["PATH"] = str(Path(lynsim).resolve().parent) + ":" + env["PATH"]
         subprocess.run(["bash", "-c", golden.new_machine_command()], cwd=scratch, env=env,
                        check=True)
         pictures = scratch / "emulated"
