@@ -34,7 +34,10 @@ PY
 }
 
 # The names of the tests that failed in a ctest run's output.
-failed() { sed -n '/tests FAILED:/,$s/^[[:space:]]*[0-9]* - \(.*\) ([A-Za-z ]*)$/\1/p' | tr '\n' ' '; }
+failed() {
+  sed -n '/tests FAILED:/,$s/^[[:space:]]*[0-9]* - \(.*\) ([A-Za-z ]*)$/\1/p' | sed 's/  #.*//' |
+    tr '\n' ' '
+}
 
 n=0
 caught=0
