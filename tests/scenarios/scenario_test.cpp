@@ -28,6 +28,7 @@ const fs::path kScenarios = fs::path(LYN_SOURCE_DIR) / "tests" / "data" / "scena
 constexpr const char* kCommand = "  $ ";
 constexpr const char* kContinued = "  > ";
 constexpr const char* kHold = "hold ";
+constexpr const char* kAttrib = "attrib ";
 
 std::string Read(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -97,6 +98,7 @@ class Session {
   // What the command prints on both outputs, then "[status]" unless 0.
   std::string Run(const std::string& command) {
     if (command.starts_with(kHold)) return Hold(command.substr(5));
+    if (command.starts_with(kAttrib)) return Attrib(command.substr(7));
     const fs::path script = scratch_.path() / ".step.sh";
     std::ofstream(script) << "cd '" << scratch_.path().string() << "'\n" << command << "\n";
     auto [printed, status] = Captured("bash '" + script.string() + "' 2>&1");
@@ -109,10 +111,35 @@ class Session {
   // "hold MACHINE WINPATH": the file is held open, as a running program
   // holds its own image, until the scenario ends.
   std::string Hold(const std::string& args) {
+    return OnMachine(args, [this](const lyn::sim::Machine& machine, const std::string& path) {
+      held_.push_back(std::make_unique<lyn::fakes::HeldFile>(machine, path));
+    });
+  }
+
+  // "attrib MACHINE RHSA WINPATH": sets the DOS attributes named by their
+  // letters ("-" for none), as the attribute command does.
+  std::string Attrib(const std::string& args) {
+    const auto first = args.find(' ');
+    const auto second = args.find(' ', first + 1);
+    lyn::win::DWORD attributes = 0;
+    for (const char letter : args.substr(first + 1, second - first - 1)) {
+      const auto bit = std::string("RHS..A").find(letter);  // the bits' order
+      if (bit != std::string::npos && letter != '.') attributes |= 1u << bit;
+    }
+    return OnMachine(args.substr(0, first) + args.substr(second),
+                     [attributes](const lyn::sim::Machine& machine, const std::string& path) {
+                       machine.SetAttributes(path, attributes);
+                     });
+  }
+
+  // Opens the machine named first in `args` and acts on the Windows path
+  // that follows; what it prints is the error, if any.
+  template <typename Action>
+  std::string OnMachine(const std::string& args, Action action) {
     const auto space = args.find(' ');
     try {
-      const auto machine = lyn::sim::Machine::Open(scratch_.path() / args.substr(0, space));
-      held_.push_back(std::make_unique<lyn::fakes::HeldFile>(machine, args.substr(space + 1)));
+      action(lyn::sim::Machine::Open(scratch_.path() / args.substr(0, space)),
+             args.substr(space + 1));
       return "";
     } catch (const std::exception& e) {
       return std::string(e.what()) + "\n";
