@@ -242,21 +242,22 @@ Users group's grants.
   registration added: C:\windows\SysWOW64\mswstr10.dll
   [1]
 
-A cabinet that is not one stops the install at the first marked file with
-"File Missing". The stop removes the temporary folder, then the program
-folder up to the install-information log, still open without sharing, which
-comes first: the program folder stays whole.
+A cabinet that is not one then stops a new install at the first file it
+marks, with "File Missing": the system and DAO files the removal kept are
+not marked again, so it is the help file. The stop removes the temporary
+folder, then the program folder up to the install-information log, still
+open without sharing, which comes first: the program folder stays whole.
 
-  $ cp -a BEFORE EMPTY && echo -n > "$(lynsim path EMPTY 'C:\Distribution\LYN.CAB')"
-  $ lynsim run EMPTY --headless --answer Yes --click lblAcceptYes --click cmdOK --answer OK | tail -n 5
-  msgbox: "File Missing" [OK] critical "Unable to continue.  File msjint40.dll missing.
+  $ cp -a M REMOVED && echo -n > "$(lynsim path M 'C:\Distribution\LYN.CAB')"
+  $ lynsim run M --headless --answer Yes --click lblAcceptYes --click cmdOK --answer OK | tail -n 5
+  msgbox: "File Missing" [OK] critical "Unable to continue.  File QY.chm missing.
     
     This Setup will now terminate."
   answer: OK
   ended: File Missing
-  $ lynsim cat EMPTY 'C:\windows\UnInstallLYN.log' --raw | cmp - $DATA/logs/wine-like-file-missing.UnInstallLYN.log
-  $ lynsim cat EMPTY 'C:\Program Files\LYN\InstallInfo.log' --raw | cmp - $DATA/logs/wine-like-file-missing.InstallInfo.log
-  $ lynsim diff BEFORE EMPTY | grep 'folder\|file added'
+  $ lynsim cat M 'C:\windows\UnInstallLYN.log' --raw | cmp - $DATA/logs/wine-like-file-missing.UnInstallLYN.log
+  $ lynsim cat M 'C:\Program Files\LYN\InstallInfo.log' --raw | cmp - $DATA/logs/wine-like-file-missing.InstallInfo.log
+  $ lynsim diff REMOVED M | grep 'folder\|file added'
   file added: C:\Program Files\LYN\InstallInfo.log
   file added: C:\windows\UnInstallLYN.log
   folder added: C:\Program Files\LYN

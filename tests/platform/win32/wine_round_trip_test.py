@@ -5,7 +5,8 @@ installed with the x86_64 LYNSetup.exe through windriver.exe (the 64-bit
 question answered Yes, the licence accepted, Continue, Finish), removed as
 the system's list of programs removes it (the uninstall entry's
 UninstallString run, its question answered Yes and its report OK), and the
-prefix is recorded again.
+prefix is recorded again. Then a cabinet that is not one stops a new install
+with "File Missing".
 
 After the install: both logs are the golden logs, each placed file is the
 product's file, and the uninstall entry's values and the four shortcuts are
@@ -13,7 +14,11 @@ what the scenario shows. After the removal: the uninstaller's transcript is
 the scenario's, its report keeps exactly the shared files this install's log
 placed, and nothing of the prefix changed but those files (and the folder
 made for them) and the uninstaller's own file when Wine leaves that to the
-next restart, as the one entry of "PendingFileRenameOperations".
+next restart, as the one entry of "PendingFileRenameOperations". After the
+stop: both logs are the golden ones, and the program folder stays, its
+install-information log being open without sharing when the stop deletes
+it (Windows, and Wine with it, refuses to delete such a file, and the
+shell's deletion ends there), while the temporary folder goes.
 
 What may legitimately differ from the scenario, each set aside for its
 reason:
@@ -64,6 +69,7 @@ from wine_machine import SOURCE_FOLDER, WINESERVER, WineMachine, WineUnavailable
     install_product, missing_programs
 
 UNINSTALL_ANSWERS = ["--answer", "Yes", "--answer", "OK"]
+STOP_SCRIPT = ["--answer", "Yes", "--click", "lblAcceptYes", "--click", "cmdOK", "--answer", "OK"]
 SESSION_MANAGER = "HKLM\\System\\CurrentControlSet\\Control\\Session Manager"
 SHARED_SECTIONS = ("[SYSTEM]", "[COMMON]")
 RESTART_TITLE = "Removed when Windows restarts:"
@@ -165,22 +171,41 @@ def report_lists(transcript):
     return lists
 
 
-def check_install(wine, transcript, files):
-    """The install against the scenario; returns what is wrong."""
-    raw = read_lines(wine.host_path("C:\\windows\\UnInstallLYN.log"))
-    logs = {"UnInstallLYN.log": raw,
-            "InstallInfo.log": read_lines(wine.host_path("C:\\Program Files\\LYN\\InstallInfo.log"))}
-    logs = {name: golden.as_golden(log, wine.user_name()) for name, log in logs.items()}
-    problems = [] if transcript.rstrip().endswith("ended: Finish") else \
-        ["the install did not end with Finish:\n" + transcript]
-    expected = {name: golden.log("wine-like." + name) for name in logs}
+def compare_logs(wine, golden_name):
+    """Both logs of the prefix against the golden ones named; what differs."""
+    logs = {"UnInstallLYN.log": "C:\\windows\\UnInstallLYN.log",
+            "InstallInfo.log": "C:\\Program Files\\LYN\\InstallInfo.log"}
+    logs = {name: golden.as_golden(read_lines(wine.host_path(path)), wine.user_name())
+            for name, path in logs.items()}
+    expected = {name: golden.log(golden_name + name) for name in logs}
     already = present_before(logs["InstallInfo.log"]) | present_before(expected["InstallInfo.log"])
-    print("set aside, present before the install on either machine:", ", ".join(sorted(already)))
+    print("set aside, present before on either machine:", ", ".join(sorted(already)))
+    problems = []
     for name, log in logs.items():
         log = registration_as_shipped(wine, log, expected[name])
         if set_aside(log, already) != set_aside(expected[name], already):
-            problems.append(f"{name} differs from the golden log:\n" + "\n".join(log))
-    for path in placed(logs["UnInstallLYN.log"], FILE_SECTIONS):
+            problems.append(f"{name} differs from {golden_name}{name}:\n" + "\n".join(log))
+    return problems
+
+
+def check_stop(wine, exes):
+    """A new install from a cabinet that is not one, against the scenario."""
+    transcript = install_product(wine, exes, wine.prefix / "EMPTY.CAB", STOP_SCRIPT)
+    problems = [] if transcript.rstrip().endswith("ended: File Missing") else \
+        ["the install from an unreadable cabinet did not stop with File Missing:\n" + transcript]
+    temp = "C:\\users\\" + wine.user_name() + "\\AppData\\Local\\Temp\\LYNSetup"
+    if wine.host_path("C:\\Program Files\\LYN") is None or wine.host_path(temp) is not None:
+        problems.append("the stop did not leave the program folder, or left the temporary one")
+    return problems + compare_logs(wine, "wine-like-file-missing.")
+
+
+def check_install(wine, transcript, files):
+    """The install against the scenario; returns what is wrong."""
+    raw = read_lines(wine.host_path("C:\\windows\\UnInstallLYN.log"))
+    problems = [] if transcript.rstrip().endswith("ended: Finish") else \
+        ["the install did not end with Finish:\n" + transcript]
+    problems += compare_logs(wine, "wine-like.")
+    for path in placed(raw, FILE_SECTIONS):
         host = wine.host_path(path)
         if host is None or host.read_bytes() != (files / path.split("\\")[-1]).read_bytes():
             problems.append(f"{path} is not the product's file")
@@ -246,6 +271,8 @@ def main():
                 pending = pending_renames(wine)
                 problems += check_removal(program, removal, log, before, drive_state(wine),
                                           pending, entry)
+                (wine.prefix / "EMPTY.CAB").write_bytes(b"")
+                problems += check_stop(wine, exes)
         except WineUnavailable as e:
             print(f"SKIPPED: Wine cannot start here ({e})")
             return 77
