@@ -303,6 +303,20 @@ The folders the run made took the grant too, passed on to everything below:
   $ lynsim acl M 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN' | head -1
   C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN NT AUTHORITY\SYSTEM:(I)(OI)(CI)(F)
 
+On Windows XP an administrator already holds all access to the system
+folders, so security stays off and nothing is granted: the program folder
+keeps the list it inherits.
+
+  $ lynsim new XP --preset winxp-pro >/dev/null && lynsim run XP --headless --click lblAcceptYes --click cmdOK --click cmdExit --quiet | tail -n 1
+  ended: Finish
+  $ lynsim acl XP 'C:\Program Files\LYN'
+  C:\Program Files\LYN BUILTIN\Administrators:(I)(OI)(CI)(F)
+                       NT AUTHORITY\SYSTEM:(I)(OI)(CI)(F)
+                       BUILTIN\Power Users:(I)(OI)(CI)(M)
+                       BUILTIN\Users:(I)(OI)(CI)(RX)
+                       OWNER-PC\Owner:(I)(F)
+                       CREATOR OWNER:(I)(OI)(CI)(IO)(F)
+
 A second run finds the product in the program folder, says so and ends; it
 changes nothing.
 
