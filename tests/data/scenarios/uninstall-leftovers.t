@@ -93,6 +93,14 @@ documents or the program group the desktop.
   answer: OK
   ended: Uninstall Lynwood Catalog Suite 6.7
 
+A desktop shortcut the log names on another user's desktop is left, and
+said to be.
+
+  $ cp -a INSTALLED OTHER && sed -i 's/C:\\Users\\Owner\\Desktop\\LYN.lnk/C:\\Users\\Other\\Desktop\\LYN.lnk/' "$(lynsim path OTHER 'C:\Windows\UnInstallLYN.log')" && lynsim uninstall OTHER --answer Yes --answer OK | grep -A 2 'could not be removed'
+    These could not be removed:
+    C:\Users\Other\Desktop\LYN.lnk (not on this user's desktop)
+    
+
 Without a log, an entry whose program is still there stays.
 
   $ cp -a INSTALLED NOLOG && rm "$(lynsim path NOLOG 'C:\Windows\UnInstallLYN.log')" && lynsim uninstall NOLOG --answer OK; lynsim diff INSTALLED NOLOG
