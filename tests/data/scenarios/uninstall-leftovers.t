@@ -120,7 +120,7 @@ install had not reached, is not touched.
 
   $ cp -a INSTALLED CUT && python3 -c 'import sys; p = sys.argv[1]; t = open(p, "rb").read(); open(p, "wb").write(t[:t.index(b"[WINDOWS]") + 4])' "$(lynsim path CUT 'C:\Windows\UnInstallLYN.log')"
   $ mkdir -p "$(lynsim path CUT 'C:\Users\Owner\AppData\Local\Temp')/LYNSetup" && echo -n extracted > "$(lynsim path CUT 'C:\Users\Owner\AppData\Local\Temp')/LYNSetup/Map05_MarketSquare.jpg"
-  $ cp -a CUT CUT-BEFORE && lynsim uninstall CUT --answer Yes --answer OK
+  $ cp -a CUT CUT-BEFORE && lynsim uninstall CUT --answer Yes --answer OK | grep -v 'C:\\Windows\\system32'
   elevation: consent Yes
   msgbox: "Uninstall Lynwood Catalog Suite 6.7" [Yes/No] "The uninstall log C:\Windows\UnInstallLYN.log is incomplete from line 40: the installation did not finish. What it installed will be removed, and what it was placing when it stopped.
     
@@ -129,20 +129,6 @@ install had not reached, is not touched.
   msgbox: "Uninstall Lynwood Catalog Suite 6.7" [OK] "Lynwood Catalog Suite 6.7 was removed.
     
     Shared files kept, since other programs may use them:
-    C:\Windows\system32\msjint40.dll
-    C:\Windows\system32\msjter40.dll
-    C:\Windows\system32\msjtes40.dll
-    C:\Windows\system32\msrd2x40.dll
-    C:\Windows\system32\msrd3x40.dll
-    C:\Windows\system32\msrepl40.dll
-    C:\Windows\system32\mswdat10.dll
-    C:\Windows\system32\mswstr10.dll
-    C:\Windows\system32\MSCOMCTL.OCX
-    C:\Windows\system32\COMCTL32.OCX
-    C:\Windows\system32\RICHTX32.OCX
-    C:\Windows\system32\MSFLXGRD.OCX
-    C:\Windows\system32\COMDLG32.OCX
-    C:\Windows\system32\VB5DB.dll"
   answer: OK
   ended: Uninstall Lynwood Catalog Suite 6.7
   $ lynsim diff CUT-BEFORE CUT | grep -v 'Maps\\Map'
