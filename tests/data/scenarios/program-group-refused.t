@@ -35,3 +35,15 @@ five dots, and the run finishes.
   [END]
   
   
+
+With no all-users Programs folder at all the shell gives no path for it (the
+program's "NO" for such a folder), so there is nowhere to make the group: it
+is logged "Failed" without an attempt.
+
+  $ lynsim new GONE >/dev/null && rm -r "$(lynsim path GONE 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')"
+  $ lynsim run GONE --headless --click lblAcceptYes --click cmdOK --click cmdExit --quiet | tail -n 1 && lynsim cat GONE 'C:\Windows\UnInstallLYN.log' | sed -n '/^\[PROGRAM GROUP\]/,/^\[PROGRAM GROUP SHORTCUT/p'
+  ended: Finish
+  [PROGRAM GROUP]
+  NO\LYN
+  Failed
+  [PROGRAM GROUP SHORTCUT]
