@@ -86,7 +86,8 @@ class Session {
       out += line + "\n";
       while ((more = static_cast<bool>(std::getline(lines, line))) &&
              line.starts_with(kContinued)) {
-        command += "\n" + line.substr(4);
+        command += '\n';
+        command += line.substr(4);
         out += line + "\n";
       }
       out += Indented(Run(command));
