@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "cabinet/callback.h"
+#include "common/progress_dots.h"
 #include "engine/manifest.h"
-#include "engine/progress_dots.h"
 #include "sysinfo/ansi_text.h"
 
 namespace lyn {

@@ -12,8 +12,8 @@
 
 #include "cabinet/cab_date.h"
 #include "cabinet/cab_error.h"
+#include "common/boolean16.h"
 #include "platform/api/platform.h"
-#include "shell/boolean16.h"
 
 namespace lyn {
 

@@ -3,12 +3,11 @@
 #include <vector>
 
 #include "cabinet/cab_file.h"
+#include "common/module_state.h"
 #include "sysinfo/ansi_text.h"
 
 namespace lyn::Callback {
 namespace {
-
-std::shared_ptr<CabFile> currentCabinet;
 
 // How the folder-creation statement sorts the platform's failures.
 enum class MakeResult { Made, AccessError, PathNotFound, OtherError };
@@ -53,13 +52,13 @@ std::string JoinParts(const std::vector<std::string>& parts, int last) {
 }  // namespace
 
 void SetCurrentCabinet(std::shared_ptr<CabFile> cabinet) {
-  currentCabinet = std::move(cabinet);
+  CurrentCabinet = std::move(cabinet);
 }
 
 win::UINT LYN_CALLBACK CabinetCallback(win::LPVOID context, win::UINT notification,
                                        win::UINT_PTR param1, win::UINT_PTR param2) {
-  if (!currentCabinet) return 0;
-  return currentCabinet->CabCallBack(
+  if (!CurrentCabinet) return 0;
+  return CurrentCabinet->CabCallBack(
       static_cast<win::UINT>(reinterpret_cast<win::UINT_PTR>(context)), notification, param1,
       param2);
 }

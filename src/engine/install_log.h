@@ -7,8 +7,8 @@
 
 #include <string_view>
 
+#include "common/setup_state.h"
 #include "platform/api/platform.h"
-#include "shell/setup_state.h"
 
 namespace lyn {
 

@@ -2,13 +2,6 @@
 
 namespace lyn::Manifest {
 
-Column<std::string> FileName;
-Column<std::string> ShippedVersion;
-Column<std::string> Destination;
-Column<Boolean16> InstallMark;
-Column<std::string> PresentVersionText;
-Column<std::string> ShippedVersionText;
-
 void BuildManifest() {
   for (int slot = 1; slot <= kLastSlot; ++slot) {
     PresentVersionText[slot].clear();

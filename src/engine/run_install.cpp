@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "common/progress_dots.h"
 #include "engine/install_checks.h"
 #include "engine/install_log.h"
-#include "engine/progress_dots.h"
 #include "engine/version_survey.h"
 #include "shell/frm_setup.h"
 #include "shell/paint_gradient.h"

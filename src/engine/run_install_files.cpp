@@ -2,35 +2,17 @@
 // temporary folder to its destination, then the temporary folder removed.
 #include <string>
 
+#include "common/progress_dots.h"
 #include "engine/install_checks.h"
 #include "engine/install_log.h"
 #include "engine/manifest.h"
-#include "engine/progress_dots.h"
+#include "engine/placement.h"
 #include "shell/can_replace_file.h"
 #include "shell/frm_setup.h"
 #include "sysinfo/ansi_text.h"
 #include "sysinfo/shell_file_operation.h"
 
 namespace lyn {
-namespace {
-
-// Where a destination code places its file and the log section of the copy.
-struct Placement {
-  const std::string* folder = nullptr;
-  std::string* header = nullptr;
-  bool ownerCheck = false;  // the present file's owner and access are asked first
-};
-
-Placement PlacementOf(SetupState& state, std::string_view code) {
-  if (code == WSPSF || code == WSP) return {&state.SystemFolder, &state.SectionSystem, true};
-  if (code == WIN) return {&state.WindowsFolder, &state.SectionWindows, false};
-  if (code == PFCFMSDAO) return {&state.DaoFolder, &state.SectionCommon, true};
-  if (code == AP) return {&state.ProgramFolder, &state.SectionAP, false};
-  if (code == APM) return {&state.MapsFolder, &state.SectionAPM, false};
-  return {};
-}
-
-}  // namespace
 
 void frmSetup::FilePhase() {
   ui::Control& progress = Control("lblInprogress");
@@ -57,12 +39,12 @@ void frmSetup::FilePhase() {
     }
     // A refused replacement leaves the present file, unlogged here (the
     // check logs its reason) and still marked, so it is registered later.
-    if (placement.ownerCheck && !CanReplaceFile(platform_, destination)) continue;
+    if (placement.shared && !CanReplaceFile(platform_, destination)) continue;
     const bool copied = ShellFileOperation(platform_, source, destination, win::FO_COPY) == 0;
     if (!copied) Manifest::InstallMark[row] = kFalse16;
-    WriteLog(platform_, false, *placement.header, destination,
+    WriteLog(platform_, false, *placement.section, destination,
              copied ? state_.OutcomeSuccessful : state_.OutcomeFailed);
-    placement.header->clear();
+    placement.section->clear();
   }
   progress.SetCaption("....Done");
   Control("imgTick(1)").SetVisible(true);

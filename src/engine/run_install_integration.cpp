@@ -3,33 +3,16 @@
 #include <array>
 #include <string>
 
+#include "common/progress_dots.h"
 #include "engine/install_log.h"
 #include "engine/manifest.h"
-#include "engine/progress_dots.h"
+#include "engine/placement.h"
 #include "integration/create_shortcuts.h"
 #include "integration/mod_register.h"
 #include "integration/uninstall_entry.h"
 #include "shell/frm_setup.h"
 
 namespace lyn {
-namespace {
-
-// The folder a registered row's file lies in, and whether it registers.
-struct Registration {
-  const std::string* folder = nullptr;
-  bool selfRegisters = false;
-};
-
-Registration RegistrationOf(const SetupState& state, std::string_view code) {
-  if (code == WSPSF || code == WSP) return {&state.SystemFolder, true};
-  if (code == PFCFMSDAO) return {&state.DaoFolder, true};
-  if (code == WIN) return {&state.WindowsFolder, false};
-  if (code == AP) return {&state.ProgramFolder, false};
-  if (code == APM) return {&state.MapsFolder, false};
-  return {};
-}
-
-}  // namespace
 
 void frmSetup::RegistrationPhase() {
   ui::Control& progress = Control("lblRegprogress");
@@ -39,11 +22,11 @@ void frmSetup::RegistrationPhase() {
     platform_.widgets.DoEvents();
     Repaint();
     if (Manifest::InstallMark[row] == kFalse16) continue;
-    const Registration registration = RegistrationOf(state_, Manifest::Destination[row]);
-    if (registration.folder == nullptr) continue;
-    const std::string path = *registration.folder + "\\" + Manifest::FileName[row];
+    const Placement placement = PlacementOf(state_, Manifest::Destination[row]);
+    if (placement.folder == nullptr) continue;
+    const std::string path = *placement.folder + "\\" + Manifest::FileName[row];
     std::string outcome = state_.OutcomeNA;
-    if (registration.selfRegisters) {
+    if (placement.shared) {
       bool registered = false;
       try {
         registered = RegisterFile(platform_, path, true);

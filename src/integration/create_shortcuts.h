@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/setup_state.h"
 #include "platform/api/platform.h"
-#include "shell/setup_state.h"
 
 namespace lyn {
 

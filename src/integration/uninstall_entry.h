@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "common/setup_state.h"
 #include "platform/api/platform.h"
-#include "shell/setup_state.h"
 
 namespace lyn {
 

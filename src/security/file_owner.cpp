@@ -4,17 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/frm_setup.h"
 #include "sysinfo/ansi_text.h"
 
 namespace lyn {
-
-std::string OwnerName;
-std::string OwnerDomain;
-Boolean16 ReadGranted = kFalse16;
-Boolean16 WriteGranted = kFalse16;
-Boolean16 ExecuteGranted = kFalse16;
-Boolean16 AllGranted = kFalse16;
 
 namespace {
 

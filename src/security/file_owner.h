@@ -1,23 +1,15 @@
 // FileOwner: who owns a file, and which rights the current user has on it.
-// The results of the last lookup and test stay in module-wide values.
+// The results of the last lookup and test stay in module-wide values
+// (common/module_state.h).
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "common/module_state.h"
 #include "platform/api/platform.h"
-#include "shell/boolean16.h"
 
 namespace lyn {
-
-// Account name and domain of the owner of the file last looked up, or empty.
-extern std::string OwnerName;
-extern std::string OwnerDomain;
-// The four access tests of the path last tested.
-extern Boolean16 ReadGranted;
-extern Boolean16 WriteGranted;
-extern Boolean16 ExecuteGranted;
-extern Boolean16 AllGranted;
 
 // The four rights tested, as the file-specific generic rights.
 constexpr win::DWORD kReadAccess = 0x00120089;

@@ -9,10 +9,6 @@
 
 namespace lyn::ChkPreviousInstance {
 
-std::string AppTitle;
-win::LONG MatchCount = 0;
-win::HWND MatchWindow = 0;
-
 namespace {
 
 constexpr const char* kApplicationWindowClass = "ThunderRT6Main";

@@ -5,14 +5,10 @@
 
 #include <string>
 
+#include "common/module_state.h"
 #include "platform/api/platform.h"
 
 namespace lyn::ChkPreviousInstance {
-
-// Module-wide values, zero when the process starts.
-extern std::string AppTitle;
-extern win::LONG MatchCount;
-extern win::HWND MatchWindow;
 
 // The process entry of the program's own logic.
 void Main(Platform& platform);

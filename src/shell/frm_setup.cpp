@@ -4,14 +4,12 @@
 #include <stdexcept>
 
 #include "security/file_owner.h"
+#include "shell/fill_setup_state.h"
 #include "shell/frm_setup_design.h"
 #include "shell/os_check.h"
 #include "shell/paint_gradient.h"
 
 namespace lyn {
-
-Boolean16 NtfsVolume = kFalse16;
-Boolean16 SecurityEnabled = kFalse16;
 
 void frmSetup::Show() {
   if (form_ == nullptr) {

@@ -7,17 +7,11 @@
 #include <string>
 
 #include "cabinet/cab_file.h"
+#include "common/module_state.h"
+#include "common/setup_state.h"
 #include "platform/api/platform.h"
-#include "shell/boolean16.h"
-#include "shell/setup_state.h"
 
 namespace lyn {
-
-// Module-wide: whether the current volume is NTFS, set by the load sequence.
-extern Boolean16 NtfsVolume;
-// Module-wide: set once by the permission timer when the user lacks rights
-// on the system folder; folder grants and owner checks are made only then.
-extern Boolean16 SecurityEnabled;
 
 class frmSetup {
  public:

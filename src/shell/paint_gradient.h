@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "common/boolean16.h"
 #include "platform/api/widgets.h"
-#include "shell/boolean16.h"
 
 namespace lyn {
 

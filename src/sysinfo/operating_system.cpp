@@ -7,9 +7,6 @@
 
 namespace lyn::OperatingSystem {
 
-OSInfo Info;
-Boolean16 Is64BitOS = kFalse16;
-
 namespace {
 
 bool Has(win::WORD suiteMask, win::WORD bit) {

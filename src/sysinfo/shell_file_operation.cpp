@@ -6,8 +6,6 @@
 
 namespace lyn {
 
-bool AllowUndo = false;
-
 namespace {
 
 // The request record and the path lists it points to, refilled by each call.

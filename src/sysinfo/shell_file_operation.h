@@ -4,14 +4,10 @@
 
 #include <string_view>
 
+#include "common/module_state.h"
 #include "platform/api/platform.h"
 
 namespace lyn {
-
-// Selects the flags of the next file operations: off, every confirmation is
-// answered yes (an existing destination is overwritten); on, the shell may
-// undo the operation instead. Off when the program starts.
-extern bool AllowUndo;
 
 // Runs one shell file operation (win::FO_COPY or win::FO_DELETE) on a single
 // source path and, for a copy, a single destination path; a delete passes an

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "cabinet/test_cabinet.h"
+#include "common/progress_dots.h"
 #include "engine/manifest.h"
-#include "engine/progress_dots.h"
 #include "fakes/machine_platform.h"
 #include "fakes/recording_surface.h"
 
@@ -30,10 +30,7 @@ class CaptionLog : public fakes::RecordingSurface {
 
 class CabFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Manifest::BuildManifest();
-    ProgressDots::Counter = 0;
-  }
+  void SetUp() override { Manifest::BuildManifest(); }
 
   std::shared_ptr<CabFile> Cab(const std::string& name, const std::vector<CabEntry>& entries) {
     machine_.PutFile("C:\\Distribution\\" + name, testing::UncompressedCabinet(entries));
@@ -59,7 +56,9 @@ class CabFileTest : public ::testing::Test {
 TEST_F(CabFileTest, XmlDocumentIsWrittenExactlyAndUnescaped) {
   auto cab = Cab("it's.cab", {{"QY.chm", "help", DosDate(2009, 3, 14), DosTime(13, 5, 8)},
                               {"Maps\\a<b&c.jpg", "jpeg", DosDate(2010, 1, 2), DosTime(0, 0, 0)},
-                              {"big", "", DosDate(1999, 12, 31), DosTime(23, 59, 58)}});
+                              {"big", "", DosDate(1999, 12, 31), DosTime(23, 59, 58)},
+                              // A month 13 cannot be converted: the zero file time.
+                              {"odd", "", DosDate(2001, 13, 1), DosTime(10, 0, 0)}});
   EXPECT_EQ(cab->GetXML(""),
             "<?xml version=\"1.0\"?><CABFILE CABFILENAME = 'it's.cab'><FILES>"
             "<FILE><FULLNAME>QY.chm</FULLNAME><NAME>QY.chm</NAME>"
@@ -68,6 +67,8 @@ TEST_F(CabFileTest, XmlDocumentIsWrittenExactlyAndUnescaped) {
             "<DATE>1/2/2010</DATE><SIZE>4</SIZE><PATH>Maps\\</PATH></FILE>\r\n"
             "<FILE><FULLNAME>big</FULLNAME><NAME>big</NAME>"
             "<DATE>12/31/1999 11:59:58 PM</DATE><SIZE>0</SIZE><PATH></PATH></FILE>\r\n"
+            "<FILE><FULLNAME>odd</FULLNAME><NAME>odd</NAME>"
+            "<DATE>1/1/1601</DATE><SIZE>0</SIZE><PATH></PATH></FILE>\r\n"
             "</FILES></CABFILE>");
   EXPECT_EQ(Cab("none.cab", {})->GetXML(""),
             "<?xml version=\"1.0\"?><CABFILE CABFILENAME = 'none.cab'><FILES></FILES></CABFILE>");

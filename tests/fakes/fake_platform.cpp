@@ -84,11 +84,6 @@ int FakeKernel32::WideCharToMultiByte(win::UINT, win::DWORD, const char16_t* wid
   return count;
 }
 
-win::WORD FakeUser32::RegisterClassA(const win::WNDCLASSA* windowClass) {
-  registeredClasses.emplace_back(windowClass->lpszClassName);
-  return static_cast<win::WORD>(registeredClasses.size());
-}
-
 win::HWND FakeUser32::CreateWindowExA(win::DWORD, win::LPCSTR className, win::LPCSTR windowName,
                                       win::DWORD) {
   windows.push_back({className, windowName});
@@ -122,11 +117,6 @@ int FakeUser32::GetClassNameA(win::HWND window, win::LPSTR buffer, int size) {
 
 int FakeUser32::GetWindowTextA(win::HWND window, win::LPSTR buffer, int size) {
   return CopyWindowText(windows, window, &FakeWindow::caption, buffer, size);
-}
-
-int FakeUser32::GetSystemMetrics(int index) {
-  const auto found = metrics.find(index);
-  return found == metrics.end() ? 0 : found->second;
 }
 
 int FakeUser32::MessageBoxA(win::HWND, win::LPCSTR text, win::LPCSTR caption, win::UINT type) {

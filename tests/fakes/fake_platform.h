@@ -1,5 +1,5 @@
-// A platform whose answers a test sets: version records, metrics, folders,
-// windows and message-box answers. Ending the process throws ProcessEnded.
+// A platform whose answers a test sets: version records, folders, windows
+// and message-box answers. Ending the process throws ProcessEnded.
 #pragma once
 
 #include <deque>
@@ -99,13 +99,11 @@ struct ShownBox {
 
 class FakeUser32 : public win::User32 {
  public:
-  std::map<int, int> metrics;
   std::vector<FakeWindow> windows;  // handle = index + 1
   std::deque<int> answers;          // message-box answers, in order
   std::vector<ShownBox> boxes;
-  std::vector<std::string> registeredClasses;
 
-  win::WORD RegisterClassA(const win::WNDCLASSA* windowClass) override;
+  win::WORD RegisterClassA(const win::WNDCLASSA*) override { return 1; }
   win::HWND CreateWindowExA(win::DWORD, win::LPCSTR className, win::LPCSTR windowName,
                             win::DWORD) override;
   win::BOOL EnumWindows(win::WNDENUMPROC callback, win::LPARAM param) override;
@@ -114,7 +112,8 @@ class FakeUser32 : public win::User32 {
   win::BOOL SetWindowPos(win::HWND, win::HWND, int, int, int, int, win::UINT) override {
     return win::TRUE;
   }
-  int GetSystemMetrics(int index) override;
+  // Every edition metric is off.
+  int GetSystemMetrics(int) override { return 0; }
   int MessageBoxA(win::HWND, win::LPCSTR text, win::LPCSTR caption, win::UINT type) override;
 };
 

@@ -1,20 +1,19 @@
+// The shortcuts' edge cases; what the install's four shortcuts hold is in
+// the scenarios (wine-like.t, program-group-refused.t).
 #include "integration/create_shortcuts.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "fakes/lnkinfo_reader.h"
 #include "fakes/machine_platform.h"
 
 namespace lyn {
 namespace {
 
 using fakes::MachinePlatform;
-using fakes::ReadWithLnkinfo;
 
 constexpr const char* kProgramFolder = "C:\\Program Files\\LYN";
-constexpr const char* kGroup = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\LYN";
 constexpr const char* kDesktop = "C:\\Users\\Owner\\Desktop";
 
 class ShortcutsTest : public ::testing::Test {
@@ -36,35 +35,6 @@ class ShortcutsTest : public ::testing::Test {
   MachinePlatform machine_;
   SetupState state_;
 };
-
-TEST_F(ShortcutsTest, TheProgramGroupAndFourShortcutsCarryTheirData) {
-  ASSERT_TRUE(MakeProgramGroup(machine_.platform(), state_));
-  EXPECT_EQ(state_.ProgramGroupFolder, kGroup);
-  EXPECT_EQ(state_.DesktopFolder, kDesktop);
-  EXPECT_TRUE(machine_.Exists(kGroup));
-
-  const std::string group = state_.ProgramGroupFolder;
-  const ShortcutData rows[] = {
-      Row(group + "\\LYN.exe", kProgramFolder, "LYN.exe", "Lynwood Catalog Suite"),
-      Row(group + "\\Help QY.chm", kProgramFolder, "QY.chm", "Help"),
-      Row(group + "\\UninstallLYN67.exe", "C:\\Windows", "UninstallLYN67.exe", "Uninstall"),
-      Row(state_.DesktopFolder + "\\LYN.exe", kProgramFolder, "LYN.exe", "Lynwood Catalog Suite")};
-  const std::string files[] = {group + "\\LYN.lnk", group + "\\Help QY.lnk",
-                               group + "\\UninstallLYN67.lnk", std::string(kDesktop) + "\\LYN.lnk"};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_TRUE(MakeShortcut(machine_.platform(), state_, rows[i])) << files[i];
-    EXPECT_EQ(state_.LastShortcutPath, files[i]);
-    auto link = ReadWithLnkinfo(machine_.Host(files[i]));
-    EXPECT_EQ(link["Local path"], rows[i].target) << files[i];
-    EXPECT_EQ(link["Working directory"], rows[i].workingFolder);
-    EXPECT_EQ(link["Description"], rows[i].description);
-    EXPECT_EQ(link["Icon location"], rows[i].iconFile);
-    EXPECT_EQ(link["Icon index"], "0");
-    EXPECT_EQ(fakes::ShowCommandOf(machine_.Host(files[i])), 5);
-    EXPECT_EQ(link.count("Command line arguments"), 0u);
-  }
-  EXPECT_EQ(ReadWithLnkinfo(machine_.Host(files[0]))["File size"], "7 bytes");
-}
 
 TEST_F(ShortcutsTest, AnExistingShortcutIsLeftUntouched) {
   const std::string existing = std::string(kDesktop) + "\\LYN.lnk";
@@ -116,18 +86,6 @@ TEST_F(ShortcutsTest, OnlyTheLastComponentsExtensionIsReplaced) {
   EXPECT_TRUE(MakeShortcut(machine_.platform(), state_, row));
   EXPECT_EQ(state_.LastShortcutPath, "C:\\Users\\A.B\\Desktop\\LYN.lnk");
   EXPECT_TRUE(machine_.Exists("C:\\Users\\A.B\\Desktop\\LYN.lnk"));
-}
-
-TEST_F(ShortcutsTest, WithoutTheProgramsFolderThereIsNoGroupAndItsShortcutsFail) {
-  std::filesystem::remove_all(
-      machine_.Host("C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs"));
-  EXPECT_FALSE(MakeProgramGroup(machine_.platform(), state_));
-  EXPECT_FALSE(MakeShortcut(machine_.platform(), state_,
-                            Row(state_.ProgramGroupFolder + "\\LYN.exe", kProgramFolder, "LYN.exe",
-                                "Lynwood Catalog Suite")));
-  EXPECT_TRUE(MakeShortcut(
-      machine_.platform(), state_,
-      Row(state_.DesktopFolder + "\\LYN.exe", kProgramFolder, "LYN.exe", "Lynwood Catalog Suite")));
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "common/module_state.h"
 #include "engine/install_log.h"
 #include "fakes/machine_platform.h"
 #include "platform/sim/security/accounts.h"
-#include "shell/frm_setup.h"
 
 namespace lyn {
 namespace {
@@ -123,7 +123,6 @@ TEST(CanReplaceFileTest, EachDecisionWritesItsReason) {
   log += "Security is not available or not enabled.\r\n";
   CloseInstallLogs(machine.platform());
   EXPECT_EQ(machine.ReadFile(kInstallLog), log);
-  NtfsVolume = kFalse16;
 }
 
 }  // namespace

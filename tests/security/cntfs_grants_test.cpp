@@ -35,10 +35,6 @@ sim::Profile Profile(const char* usersName = "Users") {
 
 class Grants : public ::testing::Test {
  protected:
-  void TearDown() override {
-    NtfsVolume = kFalse16;
-    SecurityEnabled = kFalse16;
-  }
   void Start(const sim::Profile& profile) {
     machine.emplace(profile);
     machine->sim().widgets().SetEventLoop(loop);
@@ -176,8 +172,7 @@ TEST_F(Grants, TheTimerGrantsWhereTheProgramsTokenMay) {
     EXPECT_EQ(MousePointers(), (std::vector<int>{13, 0}));
     EXPECT_FALSE(machine->sim().widgets().Find("tmrSetPermissions")->Enabled());
     form.reset();
-    NtfsVolume = kFalse16;
-    SecurityEnabled = kFalse16;
+    ResetModuleState();
   }
 }
 

@@ -29,15 +29,7 @@ TEST(IsPreviousInstanceTest, CountsOnlyExactApplicationWindows) {
   EXPECT_EQ(ChkPreviousInstance::MatchWindow, fake.user32.windows.size());
 }
 
-TEST(MainTest, SecondCopyEndsSilentlyBeforeAnyWindow) {
-  FakePlatform fake;
-  fake.user32.windows = {{"ThunderRT6Main", "LYNSetup"}};  // the first copy
-  EXPECT_THROW(ChkPreviousInstance::Main(fake.platform), fakes::ProcessEnded);
-  EXPECT_EQ(fake.user32.registeredClasses, std::vector<std::string>{"ThunderRT6Main"});
-  ASSERT_EQ(fake.user32.windows.size(), 2u) << "its own hidden application window only";
-  EXPECT_EQ(fake.user32.windows[1].caption, "LYNSetup");
-  EXPECT_TRUE(fake.user32.boxes.empty());
-}
+// A second copy's end, silent and before any window, is TwoCopiesTest's.
 
 }  // namespace
 }  // namespace lyn

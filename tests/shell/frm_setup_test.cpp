@@ -1,6 +1,7 @@
-// frmSetup's load sequence and licence page, on an emulated machine: where
-// the window goes, that it is made topmost, the volume test, the temporary
-// folder, and which answers enable Continue.
+// frmSetup's load sequence and keys, on an emulated machine: where the window
+// goes, that it is made topmost, the volume test, the temporary folder, and
+// that no key starts a second run (licence-page.t has which answers enable
+// Continue).
 #include "shell/frm_setup.h"
 
 #include <gtest/gtest.h>
@@ -63,23 +64,6 @@ TEST_F(FrmSetupTest, LoadCentresTheTopmostWindowAndReadsTheMachine) {
       << "the form itself is made topmost";
   EXPECT_EQ(NtfsVolume, kTrue16);
   EXPECT_EQ(form_->State().SetupTempFolder, "C:\\Temp\\LYNSetup");
-}
-
-TEST_F(FrmSetupTest, OnlyAcceptingEnablesContinue) {
-  Load();
-  sim::ControlModel& ok = Find("cmdOK");
-  const struct {
-    const char* click;
-    bool enabled;
-  } steps[] = {
-      {"OpAccept(0)", true},  {"OpAccept(1)", false}, {"lblAcceptYes", true},
-      {"lblAcceptNo", false}, {"lblAcceptYes", true}, {"OpAccept(1)", false},
-  };
-  for (const auto& step : steps) {
-    Find(step.click).Click();
-    EXPECT_EQ(ok.Enabled(), step.enabled) << "after " << step.click;
-  }
-  EXPECT_FALSE(Find("OpAccept(0)").Value()) << "the last answer was \"I do not accept\"";
 }
 
 // Presses keys on the window whenever the extraction row is complete, that

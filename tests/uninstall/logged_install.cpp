@@ -4,7 +4,9 @@
 
 #include "engine/install_log.h"
 #include "engine/manifest_rows.h"
+#include "engine/placement.h"
 #include "integration/registry.h"
+#include "shell/fill_setup_state.h"
 #include "uninstall/uninstall_log.h"
 
 namespace lyn::uninstall {
@@ -16,55 +18,29 @@ std::string SpecialFolder(Platform& platform, int csidl) {
   return path;
 }
 
-std::string FolderOf(const SetupState& state, std::string_view code) {
-  if (code == WSPSF || code == WSP) return state.SystemFolder;
-  if (code == PFCFMSDAO) return state.DaoFolder;
-  if (code == AP) return state.ProgramFolder;
-  if (code == APM) return state.MapsFolder;
-  return state.WindowsFolder;
-}
-
-std::string SectionOf(std::string_view code) {
-  if (code == WSPSF || code == WSP) return "[SYSTEM]";
-  if (code == PFCFMSDAO) return "[COMMON]";
-  if (code == AP) return "[AP]";
-  if (code == APM) return "[APM]";
-  return "[WINDOWS]";
-}
-
 }  // namespace
 
 LoggedInstall InstallOnMachine(fakes::MachinePlatform& machine) {
   Platform& platform = machine.platform();
   LoggedInstall install;
   SetupState& state = install.state;
-  char folder[win::MAX_PATH] = {};
-  platform.kernel32.GetWindowsDirectoryA(folder, sizeof folder);
-  state.WindowsFolder = folder;
-  platform.kernel32.GetSystemDirectoryA(folder, sizeof folder);
-  state.SystemFolder = folder;
-  state.DaoFolder =
-      SpecialFolder(platform, win::CSIDL_PROGRAM_FILES_COMMON) + "\\Microsoft Shared\\DAO";
-  state.ProgramFolder = SpecialFolder(platform, win::CSIDL_PROGRAM_FILES) + "\\LYN";
+  FillSetupState(platform, state);
   state.MapsFolder = state.ProgramFolder + "\\Maps";
-  state.UninstallLogName = "UnInstallLYN.log";
-  state.InstallLogName = "InstallInfo.log";
   install.programGroup = SpecialFolder(platform, win::CSIDL_COMMON_PROGRAMS) + "\\LYN";
   install.desktop = SpecialFolder(platform, win::CSIDL_DESKTOP);
 
   machine.ProgramMakeFolder(state.MapsFolder);
   OpenInstallLogs(platform, state);
   WriteLog(platform, false, "[PROGRAM FILE FOLDER]", state.ProgramFolder, "Successful");
-  std::string lastSection;
   std::vector<std::string> registered;
   for (const ManifestEntry& row : kManifestRows) {
     if (row.FileName == "SPARE") continue;
-    const std::string path = FolderOf(state, row.Destination) + "\\" + std::string(row.FileName);
+    const Placement placement = PlacementOf(state, row.Destination);
+    const std::string path = *placement.folder + "\\" + std::string(row.FileName);
     machine.ProgramPutFile(path, std::string(row.FileName) + " " + std::string(row.ShippedVersion));
     registered.push_back(path);
-    const std::string section = SectionOf(row.Destination);
-    WriteLog(platform, false, section == lastSection ? "" : section, path, "Successful");
-    lastSection = section;
+    WriteLog(platform, false, *placement.section, path, "Successful");
+    placement.section->clear();
   }
   const char* header = "[REGISTRATION]";
   for (const std::string& path : registered) {

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "common/setup_state.h"
 #include "fakes/machine_platform.h"
-#include "shell/setup_state.h"
 
 namespace lyn::uninstall {
 

@@ -80,18 +80,6 @@ TEST_F(RemovalPlanning, RemovesTheProductWhereItLiesWithTheEntryLast) {
   EXPECT_EQ(inOrder[std::size(inOrder) - 1], static_cast<long>(plan.steps.size()) - 1);
 }
 
-// A desktop shortcut the log names on another desktop than this user's is
-// left, and said to be.
-TEST_F(RemovalPlanning, LeavesAShortcutOnAnotherUsersDesktop) {
-  const std::string otherDesktop = "C:\\Users\\Other\\Desktop\\LYN.lnk";
-  const RemovalPlan plan = PlanFor(
-      std::string(text).replace(text.find(desktopShortcut), desktopShortcut.size(), otherDesktop));
-  EXPECT_EQ(IndexOf(plan, Action::DeleteFile, desktopShortcut), -1);
-  ASSERT_EQ(plan.left.size(), 1u);
-  EXPECT_EQ(plan.left[0].path, otherDesktop);
-  EXPECT_EQ(plan.left[0].reason, "not on this user's desktop");
-}
-
 // The machine's own folders and every folder above them belong to Windows
 // or the person.
 TEST_F(RemovalPlanning, KnowsTheFoldersWindowsOrThePersonOwns) {

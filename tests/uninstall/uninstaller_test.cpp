@@ -5,9 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <memory>
 
-#include "fakes/held_file.h"
 #include "uninstall/logged_install.h"
 
 namespace lyn::uninstall {
@@ -16,14 +14,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // A machine with the product installed, and the uninstaller run on it with
-// its message boxes answered from a list.
-class InstalledMachine {
- public:
-  explicit InstalledMachine(const sim::Profile& profile = sim::Profile{})
-      : machine(profile), install(InstallOnMachine(machine)) {}
-
-  UninstallOutcome Uninstall(int answer = win::IDYES) {
-    user32.answers = {answer, win::IDOK};
+// its question answered Yes and its report OK.
+class Uninstaller : public ::testing::Test {
+ protected:
+  UninstallOutcome Uninstall() {
+    user32.answers = {win::IDYES, win::IDOK};
     user32.boxes.clear();
     Platform& sim = machine.platform();
     Platform platform{sim.kernel32, user32,      sim.version,          sim.shell32,
@@ -60,57 +55,12 @@ class InstalledMachine {
 
   fakes::MachinePlatform machine;
   fakes::FakeUser32 user32;
-  LoggedInstall install;
+  LoggedInstall install = InstallOnMachine(machine);
 };
 
-class Uninstaller : public ::testing::Test, public InstalledMachine {};
-
-// A user's file keeps its folder; a program file in use and a read-only map
-// stay and are named with the reason; a file already gone is not mentioned;
-// everything else goes but the uninstaller, its log and the entry, which
-// stay until a second run, once the files are free, removes the rest. The
-// user's file does not keep them.
-TEST_F(Uninstaller, GoesOnPastWhatItCannotRemoveSaysWhyAndStaysToFinish) {
-  const SetupState& s = install.state;
-  machine.PutFile(s.ProgramFolder + "\\My notes.txt", "mine");
-  std::filesystem::remove(machine.Host(s.ProgramFolder + "\\QY.chm"));  // already gone
-  auto running =
-      std::make_unique<fakes::HeldFile>(machine.machine(), s.ProgramFolder + "\\LYN.exe");
-  const std::string map = s.MapsFolder + "\\Map01_Harbour.jpg";
-  machine.SetAttributes(map, win::FILE_ATTRIBUTE_READONLY);
-
-  ASSERT_EQ(Uninstall(), UninstallOutcome::PartlyLeft);
-  EXPECT_EQ(user32.boxes.back().type, win::MB_OK | win::MB_ICONEXCLAMATION);
-  EXPECT_EQ(LastBox().find("Lynwood Catalog Suite 6.7 was not removed completely.\r\n\r\n"
-                           "These could not be removed:\r\n" +
-                           s.ProgramFolder + "\\LYN.exe (in use)\r\n" + map + " (read-only)\r\n" +
-                           s.MapsFolder + " (not empty)\r\n" + s.ProgramFolder +
-                           " (not empty)\r\n\r\n"
-                           "Run the uninstaller again to remove them; it stays on this computer "
-                           "until then.\r\n\r\nShared files kept"),
-            0u)
-      << LastBox();
-  EXPECT_FALSE(machine.Exists(s.ProgramFolder + "\\QY.chm"));
-  EXPECT_FALSE(machine.Exists(s.ProgramFolder + "\\InstallInfo.log"));
-  EXPECT_FALSE(machine.Exists(install.programGroup));
-  EXPECT_TRUE(machine.Exists(Log()));
-  EXPECT_TRUE(machine.Exists(s.WindowsFolder + "\\UninstallLYN67.exe"));
-  EXPECT_TRUE(EntryPresent());
-
-  running.reset();
-  machine.SetAttributes(map, 0);
-  ASSERT_EQ(Uninstall(), UninstallOutcome::PartlyLeft);
-  EXPECT_EQ(LastBox().find("Lynwood Catalog Suite 6.7 was removed.\r\n\r\n"
-                           "These could not be removed:\r\n" +
-                           s.ProgramFolder + " (not empty)\r\n\r\nShared files kept"),
-            0u)
-      << LastBox();
-  EXPECT_EQ(machine.ReadFile(s.ProgramFolder + "\\My notes.txt"), "mine");
-  EXPECT_FALSE(machine.Exists(s.ProgramFolder + "\\LYN.exe"));
-  EXPECT_FALSE(machine.Exists(Log()));
-  EXPECT_FALSE(machine.Exists(s.WindowsFolder + "\\UninstallLYN67.exe"));
-  EXPECT_FALSE(EntryPresent());
-}
+// What the uninstaller does on a machine that is not as the install left it
+// (files in use, read-only or the person's, an edited, cut or missing log)
+// is the scenario uninstall-leftovers.t.
 
 // Removed in full, the run says which shared files it kept. A removal
 // killed after any of its steps leaves what a second run removes:
@@ -166,94 +116,6 @@ TEST_F(Uninstaller, FinishesARemovalCutShortAfterAnyStep) {
       EXPECT_EQ(outcome, UninstallOutcome::Removed) << done << ": " << LastBox();
     }
   }
-}
-
-// An install killed in its file phase, after the program files and before
-// the uninstaller was placed: its log stops there. The run says so, and
-// removes the program and map files whether or not the log got to them, and
-// what the setup program left in its temporary folder; the desktop, which
-// the install had not reached, is not touched.
-TEST_F(Uninstaller, RemovesWhatAnInstallCutShortLeft) {
-  const SetupState& s = install.state;
-  std::string text = UninstallLogText(machine);
-  text.resize(text.find("[WINDOWS]") + 4);
-  machine.PutFile(Log(), text);
-  const std::string temp = InstallPlaces::Find(machine.platform()).setupTemp;
-  machine.PutFile(temp + "\\Map05_MarketSquare.jpg", "extracted");
-
-  EXPECT_EQ(Uninstall(), UninstallOutcome::Removed) << LastBox();
-  const int line = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
-  EXPECT_EQ(Question().find("The uninstall log " + Log() + " is incomplete from line " +
-                            std::to_string(line) + ": the installation did not finish."),
-            0u)
-      << Question();
-  EXPECT_FALSE(machine.Exists(s.ProgramFolder));
-  EXPECT_FALSE(machine.Exists(temp));
-  EXPECT_FALSE(machine.Exists(Log()));
-  EXPECT_FALSE(EntryPresent());
-  EXPECT_TRUE(machine.Exists(install.desktop + "\\LYN.lnk"));
-}
-
-// A log that names the person's folders as the product's is not the
-// install's: nothing is removed on its word. Without a log, the entry's
-// program folder leads the removal, which takes only the product's.
-TEST_F(Uninstaller, TakesNothingOfThePersonsOnAnEditedOrMissingLog) {
-  const std::string documents = "C:\\Users\\Owner\\Documents";
-  machine.PutFile(documents + "\\QY.chm", "my own help file");
-  machine.PutFile(documents + "\\Maps\\Map01_Harbour.jpg", "my own map");
-  machine.PutFile(install.desktop + "\\Letter.doc", "mine");
-  const std::string text = UninstallLogText(machine);
-  const auto Edited = [&](const std::string& from, const std::string& to) {
-    std::string edited = text;
-    for (std::size_t at = 0; (at = edited.find(from, at)) != std::string::npos; at += to.size()) {
-      edited.replace(at, from.size(), to);
-    }
-    return edited;
-  };
-  const std::string folders[][2] = {{install.state.ProgramFolder, documents},
-                                    {install.programGroup, install.desktop}};
-  for (const auto& [from, to] : folders) {
-    const std::string edited = Edited(from, to);
-    const auto line = std::count(edited.begin(), edited.begin() + edited.find(to), '\n') + 1;
-    machine.PutFile(Log(), edited);
-    const auto before = Snapshot();
-    EXPECT_EQ(Uninstall(), UninstallOutcome::LogRefused);
-    EXPECT_EQ(LastBox(), "The uninstall log " + Log() + " is damaged (line " +
-                             std::to_string(line) +
-                             ": not a path the install writes on this machine).\r\n"
-                             "Nothing was removed.");
-    EXPECT_EQ(Snapshot(), before);
-  }
-
-  std::filesystem::remove(machine.Host(Log()));
-  EXPECT_EQ(Uninstall(), UninstallOutcome::Removed);
-  EXPECT_EQ(Question().find("The uninstall log " + Log() +
-                            " is missing, but the uninstall entry names Lynwood Catalog Suite "
-                            "6.7 in " +
-                            install.state.ProgramFolder + "."),
-            0u)
-      << Question();
-  EXPECT_FALSE(machine.Exists(install.state.ProgramFolder));
-  EXPECT_FALSE(EntryPresent());
-  EXPECT_EQ(machine.ReadFile(documents + "\\QY.chm"), "my own help file");
-  EXPECT_EQ(machine.ReadFile(install.desktop + "\\Letter.doc"), "mine");
-}
-
-// The person's desktop is the program group folder: the product's
-// shortcuts go, the folder and the person's files in it stay.
-TEST(UninstallerOnOddFolders, KeepsADesktopThatIsTheProgramGroup) {
-  sim::Profile profile;
-  profile.Desktop = profile.CommonPrograms + "\\LYN";
-  InstalledMachine installed(profile);
-  installed.machine.PutFile(profile.Desktop + "\\Letter.doc", "mine");
-
-  EXPECT_EQ(installed.Uninstall(), UninstallOutcome::PartlyLeft);
-  EXPECT_NE(installed.LastBox().find(profile.Desktop + " (a folder of Windows or of the person)"),
-            std::string::npos)
-      << installed.LastBox();
-  EXPECT_EQ(installed.machine.ReadFile(profile.Desktop + "\\Letter.doc"), "mine");
-  EXPECT_FALSE(installed.machine.Exists(profile.Desktop + "\\LYN.lnk"));
-  EXPECT_FALSE(installed.machine.Exists(installed.install.state.ProgramFolder));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "inspection_host.h"
 #include "platform/sim/sim_platform.h"
 #include "record_output.h"
-#include "shell/setup_state.h"
+#include "shell/fill_setup_state.h"
 
 namespace lyn::lynsim {
 namespace {

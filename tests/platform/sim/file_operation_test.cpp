@@ -23,7 +23,6 @@ constexpr const char* kTarget = "C:\\Windows\\system32\\msjet40.dll";
 class FileOperations : public ::testing::Test {
  protected:
   void SetUp() override { machine.PutFile(kSource, "shipped"); }
-  void TearDown() override { AllowUndo = false; }
 
   // The program's own copy and delete, which answer every question yes.
   int Copy(const char* source, const char* target) {

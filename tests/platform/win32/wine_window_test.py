@@ -6,8 +6,8 @@ its hook, which holds the program at seven moments: the licence accepted,
 each progress row complete, Finish shown. At each the driver checks by hit
 tests (WindowFromPoint) that each control it reckons in view is what a click
 on it lands on and that no point of a covered control reaches it, and the
-screen is photographed. The same install on an emulated machine of the
-prefix's profile takes its pictures at the same moments (lynsim run
+screen is photographed. The same install on the emulated machine of the
+scenario wine-like.t, which reports what Wine reports, takes its pictures at the same moments (lynsim run
 --screenshot DIR/). Then, phase by phase:
 
 - the controls in view, and their places, are the same in both worlds, so
@@ -47,8 +47,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-from install_snapshot import EmulatedMachine
-from wine_install_test import WINE_LIKE_PROFILE
+import golden
 from wine_machine import (SOURCE_FOLDER, WINE, WineMachine, WineUnavailable, missing_programs)
 
 PHASES = ["0-licence", "1-extraction", "2-files", "3-registration", "4-shortcuts",
@@ -287,7 +286,6 @@ def main():
                 output = drive_install(wine, source, shots)
                 phases = parse_phases(output)
                 cut_out(shots, phases)
-                folders = wine.folders()
 
                 # The boxes of the other stops, in the same prefix.
                 box_run(check, wine, source, "Installation Already Exists", ["Yes", "OK"])
@@ -314,10 +312,13 @@ def main():
             check(sign not in after_continue, f"after Continue the keys gave {sign!r}")
         check(list(phases) == PHASES, f"the driver held the program at {list(phases)}")
 
-        emulated = EmulatedMachine(lynsim, scratch / "machine", {**WINE_LIKE_PROFILE, **folders})
-        pictures = scratch / "emulated"
+        # The scenario's machine, which reports what Wine reports.
         env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
-        subprocess.run([lynsim, "run", emulated.folder, *[a for a in INSTALL if a != "--keys"],
+        env["PATH"] = str(Path(lynsim).resolve().parent) + ":" + env["PATH"]
+        subprocess.run(["bash", "-c", golden.new_machine_command()], cwd=scratch, env=env,
+                       check=True)
+        pictures = scratch / "emulated"
+        subprocess.run([lynsim, "run", str(scratch / "M"), *[a for a in INSTALL if a != "--keys"],
                         "--screenshot", str(pictures) + "/"], env=env, stdout=subprocess.DEVNULL,
                        check=True)
         for name in PHASES:

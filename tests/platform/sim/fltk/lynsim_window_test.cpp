@@ -1,6 +1,6 @@
 // `lynsim run` with the FLTK window: the screenshot of the licence page, the
-// pictures of the install's phases, the transcript it writes and the choice
-// of display.
+// pictures of the install's phases and the transcript it writes (the
+// scenario display.t has the choice of display).
 #include <FL/Fl_PNG_Image.H>
 #include <gtest/gtest.h>
 
@@ -155,35 +155,6 @@ TEST(LynsimWindowTest, TheWindowWritesTheSameTranscriptAsTheHeadlessRun) {
     EXPECT_TRUE(headless.out.ends_with(ending)) << headless.out;
     EXPECT_EQ(window.out, headless.out);
   }
-}
-
-TEST(LynsimWindowTest, WithoutAUsableDisplayTheRunFallsBackOrRefuses) {
-  const testing::WithoutDisplay noDisplay;
-  const ScratchMachine scratch;
-  const std::string run = "run " + scratch.machine();
-  const LynsimResult fallback = scratch.Lynsim(run + " --click cmdExit");
-  EXPECT_EQ(fallback.status, 0);
-  EXPECT_EQ(fallback.err, "lynsim: no display, using the headless window\n");
-  EXPECT_TRUE(fallback.out.ends_with("ended: Cancel\n")) << fallback.out;
-
-  const LynsimResult gui = scratch.Lynsim(run + " --gui");
-  EXPECT_NE(gui.status, 0);
-  EXPECT_NE(gui.err.find("--gui needs a display"), std::string::npos) << gui.err;
-  EXPECT_EQ(gui.out, "");
-
-  setenv("DISPLAY", ":4093", 1);
-  const LynsimResult stale = scratch.Lynsim(run + " --click cmdExit");
-  EXPECT_EQ(stale.status, 0);
-  EXPECT_EQ(stale.err, "lynsim: cannot open display ':4093', using the headless window\n");
-
-  ASSERT_EQ(scratch.Lynsim("set " + scratch.machine() + " SM_CXSCREEN=100").status, 0);
-  const auto shot = scratch.folder() / "x.png";
-  const LynsimResult tiny = scratch.Lynsim(run + " --screenshot " + shot.string());
-  EXPECT_EQ(tiny.status, 1);
-  EXPECT_NE(tiny.err.find("the profile's screen size 100x768 (SM_CXSCREEN x SM_CYSCREEN)"),
-            std::string::npos)
-      << tiny.err;
-  EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
 }  // namespace
