@@ -5,7 +5,9 @@ The uninstaller on an installed machine that is not as the install left it.
 
 It goes on past what it cannot remove and says why: a file of the person's
 keeps its folder, a program file in use and a read-only map stay, and a
-file already gone is not mentioned; everything else goes.
+file already gone is not mentioned; everything else goes but the
+uninstaller, its log and the entry, which stay for the run that removes the
+rest.
 
   $ cp -a INSTALLED M && echo -n mine > "$(lynsim path M 'C:\Program Files\LYN\My notes.txt')" && rm "$(lynsim path M 'C:\Program Files\LYN\QY.chm')"
   $ attrib M R C:\Program Files\LYN\Maps\Map01_Harbour.jpg
@@ -14,13 +16,15 @@ file already gone is not mentioned; everything else goes.
   elevation: consent Yes
   msgbox: "Uninstall Lynwood Catalog Suite 6.7" [Yes/No] "Do you want to remove Lynwood Catalog Suite 6.7 from this computer?"
   answer: Yes
-  msgbox: "Uninstall Lynwood Catalog Suite 6.7" [OK] "Lynwood Catalog Suite 6.7 was removed.
+  msgbox: "Uninstall Lynwood Catalog Suite 6.7" [OK] "Lynwood Catalog Suite 6.7 was not removed completely.
     
     These could not be removed:
     C:\Program Files\LYN\LYN.exe (in use)
     C:\Program Files\LYN\Maps\Map01_Harbour.jpg (read-only)
     C:\Program Files\LYN\Maps (not empty)
     C:\Program Files\LYN (not empty)
+    
+    Run the uninstaller again to remove them; it stays on this computer until then.
     
     Shared files kept, since other programs may use them:
     C:\Windows\system32\msjint40.dll
@@ -62,16 +66,7 @@ file already gone is not mentioned; everything else goes.
   file removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN\LYN.lnk
   file removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN\UninstallLYN67.lnk
   file removed: C:\Users\Owner\Desktop\LYN.lnk
-  file removed: C:\Windows\UnInstallLYN.log
-  file removed: C:\Windows\UninstallLYN67.exe
   folder removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN
-  key removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67
-  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "DisplayIcon"="C:\\Program Files\\LYN\\LYN.exe" (REG_SZ)
-  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "DisplayName"="Lynwood Catalog Suite" (REG_SZ)
-  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "DisplayVersion"="6.7.0.0" (REG_SZ)
-  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "EstimatedSize"=dword:00005710 (REG_DWORD)
-  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "Publisher"="Orrin Works" (REG_SZ)
-  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "UninstallString"="C:\\Windows\\UninstallLYN67.exe" (REG_SZ)
   [1]
 
 A log that names the person's folders as the product's is not the install's:
@@ -101,15 +96,52 @@ said to be.
     C:\Users\Other\Desktop\LYN.lnk (not on this user's desktop)
     
 
-Without a log, an entry whose program is still there stays.
+Without a log, the program folder the entry names leads the removal: the
+person is asked, and only the product's files there go.
 
-  $ cp -a INSTALLED NOLOG && rm "$(lynsim path NOLOG 'C:\Windows\UnInstallLYN.log')" && lynsim uninstall NOLOG --answer OK; lynsim diff INSTALLED NOLOG
+  $ cp -a INSTALLED NOLOG && rm "$(lynsim path NOLOG 'C:\Windows\UnInstallLYN.log')" && lynsim uninstall NOLOG --answer Yes --answer OK; lynsim diff INSTALLED NOLOG
   elevation: consent Yes
-  msgbox: "Uninstall Lynwood Catalog Suite 6.7" [OK] critical "The uninstall log C:\Windows\UnInstallLYN.log is missing.
-    Nothing was removed."
+  msgbox: "Uninstall Lynwood Catalog Suite 6.7" [Yes/No] "The uninstall log C:\Windows\UnInstallLYN.log is missing, but the uninstall entry names Lynwood Catalog Suite 6.7 in C:\Program Files\LYN. It will be removed from there and from the places its installation uses.
+    
+    Do you want to remove Lynwood Catalog Suite 6.7 from this computer?"
+  answer: Yes
+  msgbox: "Uninstall Lynwood Catalog Suite 6.7" [OK] "Lynwood Catalog Suite 6.7 was removed."
   answer: OK
   ended: Uninstall Lynwood Catalog Suite 6.7
+  file removed: C:\Program Files\LYN\InstallInfo.log
+  file removed: C:\Program Files\LYN\LYN.exe
+  file removed: C:\Program Files\LYN\Maps\Map01_Harbour.jpg
+  file removed: C:\Program Files\LYN\Maps\Map02_OldTown.jpg
+  file removed: C:\Program Files\LYN\Maps\Map03_Riverside.jpg
+  file removed: C:\Program Files\LYN\Maps\Map04_NorthQuay.jpg
+  file removed: C:\Program Files\LYN\Maps\Map05_MarketSquare.jpg
+  file removed: C:\Program Files\LYN\Maps\Map06_Lighthouse.jpg
+  file removed: C:\Program Files\LYN\Maps\Map07_Millbrook.jpg
+  file removed: C:\Program Files\LYN\Maps\Map08_StationRoad.jpg
+  file removed: C:\Program Files\LYN\Maps\Map09_CastleHill.jpg
+  file removed: C:\Program Files\LYN\Maps\Map10_Docklands.jpg
+  file removed: C:\Program Files\LYN\Maps\Map11_Parkside.jpg
+  file removed: C:\Program Files\LYN\Maps\Map12_Westgate.jpg
+  file removed: C:\Program Files\LYN\Maps\Map13_Fenland.jpg
+  file removed: C:\Program Files\LYN\Maps\Map14_Overview.jpg
+  file removed: C:\Program Files\LYN\QY.chm
+  file removed: C:\Program Files\LYN\ssvd.dtb
+  file removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN\Help QY.lnk
+  file removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN\LYN.lnk
+  file removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN\UninstallLYN67.lnk
+  file removed: C:\Users\Owner\Desktop\LYN.lnk
   file removed: C:\Windows\UnInstallLYN.log
+  file removed: C:\Windows\UninstallLYN67.exe
+  folder removed: C:\Program Files\LYN
+  folder removed: C:\Program Files\LYN\Maps
+  folder removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN
+  key removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67
+  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "DisplayIcon"="C:\\Program Files\\LYN\\LYN.exe" (REG_SZ)
+  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "DisplayName"="Lynwood Catalog Suite" (REG_SZ)
+  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "DisplayVersion"="6.7.0.0" (REG_SZ)
+  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "EstimatedSize"=dword:00005710 (REG_DWORD)
+  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "Publisher"="Orrin Works" (REG_SZ)
+  value removed: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67 "UninstallString"="C:\\Windows\\UninstallLYN67.exe" (REG_SZ)
   [1]
 
 An install killed in its file phase, after the program files and before the

@@ -21,6 +21,7 @@ example.
     fileinfo                    The version information of a file of the machine, as the setup program reads it, or of a file of the host
     help                        Prints the help of lynsim, or of one command
     ls                          The files of a folder of the machine, of a pattern with * and ?, or one file: the attributes (D folder, R read-only, H hidden, S system, A archive), the time of the last change (UTC), the size and the name
+    matrix                      The compatibility matrix: the install and the uninstall on a machine of every preset and variant, side by side, and one page of the outcomes (OUT/index.html)
     new                         Makes a machine in an empty or absent folder from a preset and settings
     osinfo                      The machine's identification record, as the setup program reads it, and the outcome of its operating-system check
     path                        Where a Windows path of the machine lies on the host
