@@ -42,7 +42,7 @@ clang++-14 "${flags[@]}" "$machine"/*.cpp "$root"/src/platform/sim/registry/*.cp
   "$root"/src/platform/sim/kernel32_sim*.cpp \
   "$root/src/platform/sim/last_error.cpp" "$root/src/platform/sim/setupapi_sim.cpp" \
   "$root"/src/platform/sim/cabinet/*.cpp "$root"/src/cabinet/*.cpp "$root/src/engine/manifest.cpp" \
-  "$root/src/engine/progress_dots.cpp" "$root/src/sysinfo/ansi_text.cpp" \
+  "$root/src/common/progress_dots.cpp" "$root/src/common/module_state.cpp" "$root/src/sysinfo/ansi_text.cpp" \
   "$root/tests/fakes/fake_platform.cpp" -I"$root/tests" "$root/tests/fuzz/cabinet_fuzzer.cpp" \
   -lmspack -lsqlite3 -o "$work/cabinet/fuzzer"
 
