@@ -177,17 +177,4 @@ INSTANTIATE_TEST_SUITE_P(
                       "running the uninstaller the product ships"}),
     [](const ::testing::TestParamInfo<RoundTripCase>& info) { return info.param.name; });
 
-// A machine without the entry, the uninstaller or its log has nothing of
-// the product on it.
-TEST(UninstallCommand, SaysWhenNothingOfTheProductIsThere) {
-  const ScratchMachine scratch;
-  const LynsimResult result = scratch.Lynsim("uninstall " + scratch.machine());
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err,
-            "lynsim: no uninstall entry "
-            "'HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67', and "
-            "neither 'C:\\Windows\\UninstallLYN67.exe' nor 'C:\\Windows\\UnInstallLYN.log' is "
-            "there\n");
-}
-
 }  // namespace
