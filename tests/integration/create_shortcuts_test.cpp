@@ -50,31 +50,24 @@ TEST_F(ShortcutsTest, ShortcutsWithIncompleteDataOrMissingFilesAreRefused) {
   const ShortcutData good =
       Row(std::string(kDesktop) + "\\LYN.exe", kProgramFolder, "LYN.exe", "Lynwood Catalog Suite");
   const std::string lnk = std::string(kDesktop) + "\\LYN.lnk";
-
-  ShortcutData minimised = good;
-  minimised.showCommand = 1;
-  EXPECT_FALSE(MakeShortcut(machine_.platform(), state_, minimised));
-  EXPECT_EQ(state_.LastShortcutPath, good.link + ".lnk");
-
-  ShortcutData noExtension = good;
-  noExtension.link = std::string(kDesktop) + "\\LYN";
-  EXPECT_FALSE(MakeShortcut(machine_.platform(), state_, noExtension));
-  EXPECT_EQ(state_.LastShortcutPath, noExtension.link + ".lnk");
-
-  ShortcutData noIcon = good;
-  noIcon.iconFile.clear();
-  EXPECT_FALSE(MakeShortcut(machine_.platform(), state_, noIcon));
-
-  ShortcutData missingTarget = good;
-  missingTarget.target = std::string(kProgramFolder) + "\\Missing.exe";
-  EXPECT_FALSE(MakeShortcut(machine_.platform(), state_, missingTarget));
-  EXPECT_EQ(state_.LastShortcutPath, lnk);
-
-  // The working folder is tested without its last character.
-  ShortcutData unslashed = good;
-  unslashed.workingFolder = kProgramFolder;
-  EXPECT_FALSE(MakeShortcut(machine_.platform(), state_, unslashed));
-
+  const struct {
+    void (*change)(ShortcutData&);
+    std::string lastPath;  // the shortcut's path as the refusal leaves it
+  } refused[] = {
+      {[](ShortcutData& row) { row.showCommand = 1; }, good.link + ".lnk"},
+      {[](ShortcutData& row) { row.link = std::string(kDesktop) + "\\LYN"; }, lnk},
+      {[](ShortcutData& row) { row.iconFile.clear(); }, good.link + ".lnk"},
+      {[](ShortcutData& row) { row.target = std::string(kProgramFolder) + "\\Missing.exe"; }, lnk},
+      // The working folder is tested without its last character.
+      {[](ShortcutData& row) { row.workingFolder = kProgramFolder; }, lnk},
+  };
+  for (const auto& row : refused) {
+    ShortcutData data = good;
+    row.change(data);
+    state_.LastShortcutPath.clear();
+    EXPECT_FALSE(MakeShortcut(machine_.platform(), state_, data)) << data.link;
+    EXPECT_EQ(state_.LastShortcutPath, row.lastPath) << data.link;
+  }
   machine_.SetAttributes(good.target, win::FILE_ATTRIBUTE_HIDDEN);
   EXPECT_FALSE(MakeShortcut(machine_.platform(), state_, good));
   EXPECT_FALSE(machine_.Exists(lnk));

@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,14 +29,10 @@ namespace fs = std::filesystem;
 const fs::path kScenarios = fs::path(LYN_SOURCE_DIR) / "tests" / "data" / "scenarios";
 constexpr const char* kCommand = "  $ ";
 constexpr const char* kContinued = "  > ";
-constexpr const char* kHold = "hold ";
-constexpr const char* kAttrib = "attrib ";
 
 std::string Read(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // What a shell command prints on standard output, and its exit status.
@@ -70,36 +68,35 @@ class Session {
     setenv("PATH", path.c_str(), 1);
   }
 
+  // Commentary and commands are kept; the output recorded before is replaced.
   std::string Replay(const std::string& text) {
     std::istringstream lines(text);
     std::string out;
-    std::string line;
-    bool more = static_cast<bool>(std::getline(lines, line));
-    while (more) {
-      if (!line.starts_with(kCommand)) {
-        // Commentary is kept; the output recorded before is replaced.
-        if (!line.starts_with("  ")) out += line + "\n";
-        more = static_cast<bool>(std::getline(lines, line));
+    std::optional<std::string> command;  // the one being read, its lines joined
+    const auto run = [&] {
+      if (command) out += Indented(Run(*command));
+      command.reset();
+    };
+    for (std::string line; std::getline(lines, line);) {
+      if (command && line.starts_with(kContinued)) {
+        *command += '\n';
+        *command += line.substr(4);
+        out += line + "\n";
         continue;
       }
-      std::string command = line.substr(4);
-      out += line + "\n";
-      while ((more = static_cast<bool>(std::getline(lines, line))) &&
-             line.starts_with(kContinued)) {
-        command += '\n';
-        command += line.substr(4);
-        out += line + "\n";
-      }
-      out += Indented(Run(command));
+      run();
+      if (line.starts_with(kCommand)) command = line.substr(4);
+      if (command || !line.starts_with("  ")) out += line + "\n";
     }
+    run();
     return out;
   }
 
  private:
   // What the command prints on both outputs, then "[status]" unless 0.
   std::string Run(const std::string& command) {
-    if (command.starts_with(kHold)) return Hold(command.substr(5));
-    if (command.starts_with(kAttrib)) return Attrib(command.substr(7));
+    if (command.starts_with("hold ")) return Hold(command.substr(5));
+    if (command.starts_with("attrib ")) return Attrib(command.substr(7));
     const fs::path script = scratch_.path() / ".step.sh";
     std::ofstream(script) << "cd '" << scratch_.path().string() << "'\n" << command << "\n";
     auto [printed, status] = Captured("bash '" + script.string() + "' 2>&1");

@@ -42,3 +42,16 @@ log with them, without "[END]".
   Successful
   C:\Program Files\LYN\Maps\Map04_NorthQuay.jpg
   Successful
+
+Without an uninstall entry, lynsim runs the uninstaller the stop left in the
+Windows folder. It removes what the log names and keeps the shared files:
+the machine differs from before only in those and the grants.
+
+  $ lynsim uninstall M --yes 2>&1 | grep -e 'no uninstall entry' -e 'was removed'
+  lynsim: no uninstall entry 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67'; running 'C:\Windows\UninstallLYN67.exe'
+  msgbox: "Uninstall Lynwood Catalog Suite 6.7" [OK] "Lynwood Catalog Suite 6.7 was removed.
+  $ lynsim diff BEFORE M | grep -c 'file added: C:.Windows.system32'
+  14
+  $ lynsim diff BEFORE M | grep -v 'system32'
+  access added: HKEY_LOCAL_MACHINE\SOFTWARE: BUILTIN\Users:(OI)(CI)(D,RC,WDAC,WO,S,0x3f)
+  access removed: HKEY_LOCAL_MACHINE\SOFTWARE: BUILTIN\Users:(CI)(R)

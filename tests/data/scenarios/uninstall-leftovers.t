@@ -1,6 +1,6 @@
 The uninstaller on an installed machine that is not as the install left it.
 
-  $ lynsim new INSTALLED >/dev/null && lynsim run INSTALLED --headless --click lblAcceptYes --click cmdOK --click cmdExit --quiet | tail -n 1
+  $ lynsim new INSTALLED >/dev/null && cp -a INSTALLED FRESH && lynsim run INSTALLED --headless --click lblAcceptYes --click cmdOK --click cmdExit --quiet | tail -n 1
   ended: Finish
 
 It goes on past what it cannot remove and says why: a file of the person's
@@ -200,3 +200,18 @@ go, the folder and the person's files in it stay.
   file removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN\Help QY.lnk
   file removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN\LYN.lnk
   file removed: C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN\UninstallLYN67.lnk
+
+An install killed after making the desktop shortcut, before logging it and
+before writing the uninstall entry, leaves a log that stops at the desktop's
+section. lynsim runs the uninstaller left in the Windows folder, which
+removes the shortcut the install was placing: the machine differs from
+before the install only in the shared files and the grants.
+
+  $ cp -a INSTALLED DESKCUT && python3 -c 'import sys; p = sys.argv[1]; t = open(p, "rb").read(); open(p, "wb").write(t[:t.index(b"[DESKTOP SHORTCUT]")])' "$(lynsim path DESKCUT 'C:\Windows\UnInstallLYN.log')"
+  $ printf 'Windows Registry Editor Version 5.00\n\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67]\n' | lynsim reg DESKCUT import -
+  $ lynsim uninstall DESKCUT --yes 2>&1 | grep -e 'no uninstall entry' -e 'was removed'
+  lynsim: no uninstall entry 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\LYN67'; running 'C:\Windows\UninstallLYN67.exe'
+  msgbox: "Uninstall Lynwood Catalog Suite 6.7" [OK] "Lynwood Catalog Suite 6.7 was removed.
+  $ lynsim diff FRESH DESKCUT | grep -v -e 'system32' -e 'Microsoft Shared'
+  access added: HKEY_LOCAL_MACHINE\SOFTWARE: BUILTIN\Users:(OI)(CI)(D,RC,WDAC,WO,S,0x3f)
+  access removed: HKEY_LOCAL_MACHINE\SOFTWARE: BUILTIN\Users:(CI)(R)

@@ -14,17 +14,10 @@
 //     files with their registrations, and the access grants.
 //
 // The suite walks a seeded sample; scripts/fault-walk.sh walks every point.
-//   LYN_FAULT_WALK=all                  every point
-//   LYN_FAULT_WALK=install:kill@40-60   the points that match: a phase
-//                                       (install, uninstall), then maybe a
-//                                       kind (enospc, eio, kill), then maybe
-//                                       a call or a range of calls
-//   LYN_FAULT_SAMPLE=N                  points of the sample (default 12)
-//   LYN_FAULT_SEED=S                    the sample's seed (default: the clock)
-//   LYN_FAULT_JOBS=N                    points walked at once (default 1)
-#include <fcntl.h>
+// LYN_FAULT_WALK=all or PHASE[:KIND[@N[-M]]] (e.g. install:kill@40-60) walks
+// the points named; LYN_FAULT_SAMPLE=N (default 12) and LYN_FAULT_SEED=S
+// (default: the clock) draw the sample; LYN_FAULT_JOBS=N walks N at once.
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
 
@@ -35,6 +28,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <map>
@@ -42,6 +36,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -50,8 +45,6 @@
 #include "platform/sim/machine/host_faults.h"
 #include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/machine.h"
-
-extern char** environ;
 
 namespace lyn::testing {
 namespace {
@@ -64,6 +57,8 @@ constexpr const char* kEntryKey =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67";
 constexpr const char* kFileSections[] = {"[SYSTEM]", "[COMMON]", "[AP]", "[WINDOWS]", "[APM]"};
 constexpr const char* kRemoved = "Lynwood Catalog Suite 6.7 was removed.";
+constexpr const char* kPhases[] = {"install", "uninstall"};
+constexpr const char* kKinds[] = {"", "enospc", "eio", "kill"};  // by FaultKind
 
 enum class Phase { Install, Uninstall };
 
@@ -71,62 +66,38 @@ struct Point {
   Phase phase;
   FaultKind kind;
   std::uint64_t at;
+
+  std::string PhaseText() const { return kPhases[static_cast<int>(phase)]; }
+  std::string Kind() const { return kKinds[static_cast<int>(kind)]; }
+  std::string Plan() const { return Kind() + "@" + std::to_string(at); }
+  std::string Name() const { return PhaseText() + ":" + Plan(); }
 };
 
-const char* PhaseName(Phase phase) {
-  return phase == Phase::Install ? "install" : "uninstall";
-}
-
-const char* KindName(FaultKind kind) {
-  return kind == FaultKind::NoSpace ? "enospc" : kind == FaultKind::IoError ? "eio" : "kill";
-}
-
-std::string PlanText(const Point& point) {
-  return std::string(KindName(point.kind)) + "@" + std::to_string(point.at);
-}
-
-std::string Name(const Point& point) {
-  return std::string(PhaseName(point.phase)) + ":" + PlanText(point);
-}
-
-// Which points LYN_FAULT_WALK names: "PHASE[:KIND[@FROM[-TO]]]".
-struct Filter {
-  Phase phase = Phase::Install;
-  std::optional<FaultKind> kind;
-  std::uint64_t from = 1;
-  std::uint64_t to = UINT64_MAX;
-
-  bool Matches(const Point& point) const {
-    return point.phase == phase && (!kind || point.kind == *kind) && point.at >= from &&
-           point.at <= to;
-  }
-};
-
-Filter ParseFilter(const std::string& text) {
-  const auto refuse = [&]() -> Filter {
+// Which points LYN_FAULT_WALK names: "all" or "PHASE[:KIND[@FROM[-TO]]]".
+std::function<bool(const Point&)> ParseWalk(const std::string& text) {
+  if (text == "all") return [](const Point&) { return true; };
+  static const std::regex form(
+      "(install|uninstall)(?::(enospc|eio|kill)(?:@(\\d+)(?:-(\\d+))?)?)?");
+  std::smatch part;
+  if (!std::regex_match(text, part, form)) {
     throw std::runtime_error("LYN_FAULT_WALK '" + text +
                              "' is neither all nor PHASE[:KIND[@N[-M]]]");
-  };
-  Filter filter;
-  const std::size_t colon = text.find(':');
-  const std::string phase = text.substr(0, colon);
-  if (phase != "install" && phase != "uninstall") return refuse();
-  filter.phase = phase == "install" ? Phase::Install : Phase::Uninstall;
-  if (colon == std::string::npos) return filter;
-  std::string rest = text.substr(colon + 1);
-  const std::size_t at = rest.find('@');
-  const std::size_t dash = rest.find('-', at);
-  const auto plan = sim::ParseFaultPlan(rest.substr(0, at) + "@1");
-  if (!plan) return refuse();
-  filter.kind = plan->kind;
-  if (at == std::string::npos) return filter;
-  try {
-    filter.from = std::stoull(rest.substr(at + 1));
-    filter.to = dash == std::string::npos ? filter.from : std::stoull(rest.substr(dash + 1));
-  } catch (const std::exception&) {
-    return refuse();
   }
-  return filter;
+  const std::string phase = part[1];
+  const std::string kind = part[2];
+  const std::uint64_t from = part[3].matched ? std::stoull(part[3]) : 1;
+  const std::uint64_t to = part[4].matched   ? std::stoull(part[4])
+                           : part[3].matched ? from
+                                             : UINT64_MAX;
+  return [=](const Point& point) {
+    return point.PhaseText() == phase && (kind.empty() || point.Kind() == kind) &&
+           point.at >= from && point.at <= to;
+  };
+}
+
+std::uint64_t Setting(const char* name, std::uint64_t otherwise) {
+  const char* text = std::getenv(name);
+  return text != nullptr ? std::stoull(text) : otherwise;
 }
 
 bool IsFileSection(const std::string& section) {
@@ -139,13 +110,6 @@ std::string ReadText(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 struct Ran {
   int status = -1;      // the exit status, or -1 when killed
   bool killed = false;  // ended by SIGKILL
@@ -153,59 +117,32 @@ struct Ran {
   std::string err;
 };
 
-// Runs lynsim with `args` in a child process, LYNSIM_FAULT set to `fault`
-// when it is not empty; its outputs go through files in `work`.
+// Runs lynsim with `args`, LYNSIM_FAULT set to `fault` when it is not empty;
+// the shell hands its process over to lynsim, so a kill is seen as lynsim's.
 Ran Lynsim(const std::vector<std::string>& args, const std::string& fault, const fs::path& work) {
-  std::vector<std::string> words{LYNSIM_PATH};
-  words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> variables;
-  for (char** variable = environ; *variable != nullptr; ++variable) {
-    if (!std::string_view(*variable).starts_with("LYNSIM_FAULT="))
-      variables.emplace_back(*variable);
-  }
-  if (!fault.empty()) variables.push_back("LYNSIM_FAULT=" + fault);
-  std::vector<char*> envp;
-  for (std::string& variable : variables) envp.push_back(variable.data());
-  envp.push_back(nullptr);
-
-  const fs::path out = work / "out";
-  const fs::path err = work / "err";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t child = 0;
-  const int spawned = posix_spawn(&child, LYNSIM_PATH, &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) throw std::runtime_error("cannot start lynsim");
-  int raw = 0;
-  while (waitpid(child, &raw, 0) < 0 && errno == EINTR) {
-  }
-  Ran ran;
-  ran.killed = WIFSIGNALED(raw) && WTERMSIG(raw) == SIGKILL;
-  ran.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  ran.out = ReadText(out);
-  ran.err = ReadText(err);
-  return ran;
+  std::string command = "exec env -u LYNSIM_FAULT ";
+  if (!fault.empty()) command += "'LYNSIM_FAULT=" + fault + "' ";
+  command += LYNSIM_PATH;
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " >'" + (work / "out").string() + "' 2>'" + (work / "err").string() + "'";
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, WIFSIGNALED(raw) && WTERMSIG(raw) == SIGKILL,
+          ReadText(work / "out"), ReadText(work / "err")};
 }
 
 std::string IntegrityOf(const fs::path& machine) {
   sqlite3* db = nullptr;
+  sqlite3_stmt* statement = nullptr;
   std::string result = "cannot be opened";
   if (sqlite3_open_v2((machine / "state.db").c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
       SQLITE_OK) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW) {
-      result = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-    } else {
-      result = sqlite3_errmsg(db);
-    }
-    sqlite3_finalize(statement);
+    const bool ran =
+        sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW;
+    result =
+        ran ? reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)) : sqlite3_errmsg(db);
   }
+  sqlite3_finalize(statement);
   sqlite3_close(db);
   return result;
 }
@@ -217,8 +154,7 @@ std::string Folded(std::string path) {
 
 // What a whole install does to the default machine, walked once beforehand.
 struct Reference {
-  std::uint64_t installCalls = 0;
-  std::uint64_t uninstallCalls = 0;
+  std::uint64_t calls[2] = {};           // host calls of the install and of the uninstall
   std::vector<std::string> placedFiles;  // every file the copy phase placed
   // The bytes of each file and shortcut the install placed, by folded path.
   std::map<std::string, std::string> bytes;
@@ -239,9 +175,8 @@ class FaultWalk : public ::testing::Test {
     ASSERT_EQ(Lynsim({"new", Before().string()}, "", root_).status, 0);
     Copy(Before(), Compared());
     Copy(Before(), Installed());
-    const Ran install = Lynsim(InstallArgs(Installed()), "count:" + (root_ / "n").string(), root_);
+    const Ran install = Counted(Phase::Install, Installed());
     ASSERT_EQ(install.status, 0) << install.err;
-    reference_.installCalls = Count();
     const Json record = Json::parse(install.out);
     const sim::Machine installed = sim::Machine::Open(Installed());
     for (const Json& entry : record["log"]["entries"]) {
@@ -252,12 +187,9 @@ class FaultWalk : public ::testing::Test {
         reference_.bytes[Folded(item)] = ReadText(sim::HostPathOf(installed, item));
       }
     }
-    const fs::path work = root_ / "count";
-    Copy(Installed(), work / "machine");
-    ASSERT_EQ(
-        Lynsim(UninstallArgs(work / "machine"), "count:" + (root_ / "n").string(), work).status, 0);
-    reference_.uninstallCalls = Count();
-    fs::remove_all(work);
+    Copy(Installed(), root_ / "count" / "machine");
+    ASSERT_EQ(Counted(Phase::Uninstall, root_ / "count" / "machine").status, 0);
+    fs::remove_all(root_ / "count");
   }
   void TearDown() override { fs::remove_all(root_); }
 
@@ -267,28 +199,31 @@ class FaultWalk : public ::testing::Test {
   fs::path Compared() const { return root_ / "compared"; }
   fs::path Installed() const { return root_ / "installed"; }
 
-  static std::vector<std::string> InstallArgs(const fs::path& machine) {
-    // Whichever way the run ends, the script fits it: Finish is clicked, a
-    // fatal box answered.
+  // Whichever way an install ends, its script fits it: Finish is clicked, a
+  // fatal box answered.
+  static std::vector<std::string> Args(Phase phase, const fs::path& machine) {
+    if (phase == Phase::Uninstall) return {"uninstall", machine.string(), "--yes"};
     return {"run",   machine.string(), "--headless", "--click", "lblAcceptYes", "--click",
             "cmdOK", "--click",        "cmdExit",    "--yes",   "--json"};
-  }
-  static std::vector<std::string> UninstallArgs(const fs::path& machine) {
-    return {"uninstall", machine.string(), "--yes"};
   }
   static void Copy(const fs::path& from, const fs::path& to) {
     fs::create_directories(to.parent_path());
     fs::copy(from, to, fs::copy_options::recursive);
   }
-  std::uint64_t Count() const {
-    std::uint64_t calls = 0;
+  // Runs the phase on `machine`, its host calls counted into the reference.
+  Ran Counted(Phase phase, const fs::path& machine) {
+    const Ran ran = Lynsim(Args(phase, machine), "count:" + (root_ / "n").string(), root_);
     std::ifstream(root_ / "n", std::ios::binary)
-        .read(reinterpret_cast<char*>(&calls), sizeof calls);
-    return calls;
+        .read(reinterpret_cast<char*>(&reference_.calls[static_cast<int>(phase)]),
+              sizeof reference_.calls[0]);
+    return ran;
   }
   std::vector<std::string> Diff(const fs::path& machine) const {
-    return Lines(
+    std::istringstream out(
         Lynsim({"diff", Compared().string(), machine.string()}, "", machine.parent_path()).out);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(out, line);) lines.push_back(line);
+    return lines;
   }
 
   std::vector<Point> Points() const;
@@ -305,41 +240,31 @@ class FaultWalk : public ::testing::Test {
 };
 
 std::vector<Point> FaultWalk::Points() const {
-  std::vector<Point> all;
+  const char* walk = std::getenv("LYN_FAULT_WALK");
+  const auto chosen = walk != nullptr ? ParseWalk(walk) : nullptr;
+  // Without a walk named, as many points of each phase and kind, drawn with the seed.
+  const auto seed = static_cast<unsigned>(
+      Setting("LYN_FAULT_SEED", std::chrono::system_clock::now().time_since_epoch().count()));
+  const std::uint64_t each = std::max<std::uint64_t>(1, Setting("LYN_FAULT_SAMPLE", 12) / 6);
+  if (!chosen) {
+    std::cout << "fault walk: seed " << seed << " (LYN_FAULT_SEED=" << seed
+              << " walks the same sample)\n";
+  }
+  std::mt19937 random(seed);
+  std::vector<Point> points;
   for (const Phase phase : {Phase::Install, Phase::Uninstall}) {
-    const std::uint64_t calls =
-        phase == Phase::Install ? reference_.installCalls : reference_.uninstallCalls;
     for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError, FaultKind::Kill}) {
-      for (std::uint64_t at = 1; at <= calls; ++at) all.push_back({phase, kind, at});
+      std::vector<Point> all;
+      for (std::uint64_t at = 1; at <= reference_.calls[static_cast<int>(phase)]; ++at)
+        all.push_back({phase, kind, at});
+      if (chosen) {
+        std::copy_if(all.begin(), all.end(), std::back_inserter(points), chosen);
+      } else {
+        std::sample(all.begin(), all.end(), std::back_inserter(points), each, random);
+      }
     }
   }
-  if (const char* walk = std::getenv("LYN_FAULT_WALK")) {
-    if (std::string(walk) == "all") return all;
-    const Filter filter = ParseFilter(walk);
-    std::erase_if(all, [&](const Point& point) { return !filter.Matches(point); });
-    return all;
-  }
-  // As many points of each phase and kind, drawn with the seed.
-  const char* seedText = std::getenv("LYN_FAULT_SEED");
-  const unsigned seed =
-      seedText != nullptr
-          ? static_cast<unsigned>(std::stoul(seedText))
-          : static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count());
-  const char* sampleText = std::getenv("LYN_FAULT_SAMPLE");
-  const std::size_t each =
-      std::max<std::size_t>(1, (sampleText != nullptr ? std::stoul(sampleText) : 12) / 6);
-  std::cout << "fault walk: seed " << seed << " (LYN_FAULT_SEED=" << seed
-            << " walks the same sample)\n";
-  std::mt19937 random(seed);
-  std::vector<Point> sample;
-  for (auto first = all.begin(); first != all.end();) {
-    const auto last = std::find_if(first, all.end(), [&](const Point& p) {
-      return p.phase != first->phase || p.kind != first->kind;
-    });
-    std::sample(first, last, std::back_inserter(sample), each, random);
-    first = last;
-  }
-  return sample;
+  return points;
 }
 
 // A shortcut's bytes without the times of its target, which it records
@@ -383,18 +308,15 @@ void FaultWalk::CheckInstallRecord(const Ran& run, const fs::path& folder,
   const bool entryWritten = std::any_of(diff.begin(), diff.end(), [](const std::string& line) {
     return line.starts_with(std::string("value added: ") + kEntryKey + " \"Publisher\"=");
   });
-  if (!record["log"].is_null()) {
-    std::string section;
-    for (const Json& entry : record["log"]["entries"]) {
-      const std::string item = entry["item"];
-      section = entry["section"];
-      if (entry["outcome"] != "Successful") continue;
-      // A registration is "Successful" once its entry point returned,
-      // whatever it answered, so it says nothing of the machine.
-      const bool placed = IsFileSection(section) || section.ends_with(" SHORTCUT]");
-      if ((placed && !Whole(machine, item)) || (section == "[UNINSTALL REG]" && !entryWritten)) {
-        faults.push_back("logged " + section + " " + item + " Successful, which it is not");
-      }
+  for (const Json& entry : record["log"].is_null() ? Json::array() : record["log"]["entries"]) {
+    const std::string item = entry["item"];
+    const std::string section = entry["section"];
+    // A registration is "Successful" once its entry point returned,
+    // whatever it answered, so it says nothing of the machine.
+    const bool placed = IsFileSection(section) || section.ends_with(" SHORTCUT]");
+    if (entry["outcome"] == "Successful" &&
+        ((placed && !Whole(machine, item)) || (section == "[UNINSTALL REG]" && !entryWritten))) {
+      faults.push_back("logged " + section + " " + item + " Successful, which it is not");
     }
   }
   for (const Json& row : record["rows"]) {
@@ -439,12 +361,10 @@ std::vector<std::string> FaultWalk::Leftovers(const fs::path& folder, bool& dama
 }
 
 Verdict FaultWalk::Walk(const Point& point) const {
-  const fs::path work = root_ / "points" / Name(point);
+  const fs::path work = root_ / "points" / point.Name();
   const fs::path machine = work / "machine";
   Copy(point.phase == Phase::Install ? Before() : Installed(), machine);
-  const std::vector<std::string> args =
-      point.phase == Phase::Install ? InstallArgs(machine) : UninstallArgs(machine);
-  const Ran run = Lynsim(args, PlanText(point), work);
+  const Ran run = Lynsim(Args(point.phase, machine), point.Plan(), work);
   Verdict verdict;
   std::vector<std::string>& faults = verdict.faults;
   const std::size_t struck = run.err.find("lynsim: host fault: ");
@@ -464,7 +384,7 @@ Verdict FaultWalk::Walk(const Point& point) const {
         faults.push_back("said it was removed, but: " + line);
       }
     }
-    Lynsim(UninstallArgs(machine), "", work);
+    Lynsim(Args(Phase::Uninstall, machine), "", work);
     for (const std::string& line : Leftovers(machine, verdict.damagedSharedFile)) {
       faults.push_back("left after the uninstaller: " + line);
     }
@@ -477,20 +397,16 @@ Verdict FaultWalk::Walk(const Point& point) const {
 // installed machine and the counts are made once.
 TEST_F(FaultWalk, EveryFaultEndsTrueAndRepairable) {
   const std::vector<Point> points = Points();
-  std::cout << "fault walk: " << reference_.installCalls << " host calls in the install, "
-            << reference_.uninstallCalls << " in the uninstall; walking " << points.size()
-            << " points\n";
+  std::cout << "fault walk: " << reference_.calls[0] << " host calls in the install, "
+            << reference_.calls[1] << " in the uninstall; walking " << points.size() << " points\n";
   struct Tally {
-    int tried = 0;
-    int passed = 0;
-    int damaged = 0;
+    int tried = 0, passed = 0, damaged = 0;
   };
   std::map<std::string, Tally> tallies;
   std::vector<std::string> failures;
   std::mutex lock;
   std::atomic<std::size_t> next{0};
-  const char* jobsText = std::getenv("LYN_FAULT_JOBS");
-  const int jobs = std::max(1, jobsText != nullptr ? std::atoi(jobsText) : 1);
+  const std::uint64_t jobs = Setting("LYN_FAULT_JOBS", 1);
   const auto work = [&] {
     for (std::size_t i; (i = next.fetch_add(1)) < points.size();) {
       const Point& point = points[i];
@@ -502,17 +418,17 @@ TEST_F(FaultWalk, EveryFaultEndsTrueAndRepairable) {
         verdict.faults.push_back(std::string("not walked: ") + e.what());
       }
       const std::lock_guard held(lock);
-      Tally& tally = tallies[std::string(PhaseName(point.phase)) + " " + KindName(point.kind)];
+      Tally& tally = tallies[point.PhaseText() + " " + point.Kind()];
       ++tally.tried;
       tally.passed += verdict.faults.empty();
       tally.damaged += verdict.damagedSharedFile;
       for (const std::string& fault : verdict.faults) {
-        failures.push_back(Name(point) + " (" + verdict.struck + "): " + fault);
+        failures.push_back(point.Name() + " (" + verdict.struck + "): " + fault);
       }
     }
   };
   std::vector<std::thread> threads;
-  for (int job = 1; job < jobs; ++job) threads.emplace_back(work);
+  for (std::uint64_t job = 1; job < jobs; ++job) threads.emplace_back(work);
   work();
   for (std::thread& thread : threads) thread.join();
 
