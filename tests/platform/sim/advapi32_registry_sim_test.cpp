@@ -50,13 +50,6 @@ void SetKeyList(const Machine& machine, const char* key, const char* text) {
   model.SetDescriptor(object, descriptor);
 }
 
-Profile Wow64Profile() {
-  Profile profile;
-  profile.wProcessorArchitecture = PROCESSOR_ARCHITECTURE_AMD64;
-  profile.Wow64 = true;
-  return profile;
-}
-
 // Creating, reading and deleting keys and values is compared with Windows'
 // by the registry differential test; here, what becomes of handles.
 TEST(SimRegistryTest, HandlesOfClosedOrDeletedKeysAreRefused) {
@@ -131,28 +124,6 @@ TEST(SimRegistryTest, AKeysAccessListDecidesWhatEvenAnAdministratorMayDo) {
   ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Kept", &key), ERROR_SUCCESS);
   EXPECT_EQ(SetString(registry, key, "A", "1"), ERROR_SUCCESS);
   registry.RegCloseKey(key);
-}
-
-TEST(SimRegistryTest, A32BitProgramOnA64BitMachineWritesTheWow6432Node) {
-  MachinePlatform machine(Wow64Profile());
-  Advapi32Registry& registry = machine.platform().registry;
-  HKEY key = 0;
-  ASSERT_EQ(registry.RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", &key), ERROR_SUCCESS);
-  SetString(registry, key, "View", "32");
-  registry.RegCloseKey(key);
-  ASSERT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Orrin", &key),
-            ERROR_SUCCESS);
-  EXPECT_EQ(Query(registry, key, "View").data, std::string("32", 3));
-  registry.RegCloseKey(key);
-  EXPECT_EQ(registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orrin", 0,
-                                   KEY_READ | KEY_WOW64_64KEY, &key),
-            ERROR_FILE_NOT_FOUND);
-  // Keys opened from SOFTWARE itself are redirected the same way.
-  HKEY software = 0;
-  ASSERT_EQ(registry.RegOpenKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE", &software), ERROR_SUCCESS);
-  EXPECT_EQ(registry.RegOpenKeyA(software, "Orrin", &key), ERROR_SUCCESS);
-  registry.RegCloseKey(key);
-  registry.RegCloseKey(software);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ class FileOperations : public ::testing::Test {
   fakes::MachinePlatform machine;
 };
 
-TEST_F(FileOperations, CopyPlacesOverwritesAndMakesFolders) {
+TEST_F(FileOperations, CopyOverwritesAndMakesFolders) {
   const char* present = "C:\\Program Files\\LYN\\msjet40.dll";
   machine.PutFile(present, "present, read-only");
   machine.SetAttributes(present, win::FILE_ATTRIBUTE_READONLY);
@@ -60,13 +60,9 @@ TEST_F(FileOperations, CopyPlacesOverwritesAndMakesFolders) {
   // Paths reach the shell in the ANSI code page.
   EXPECT_EQ(Copy(kSource, "C:\\Program Files\\LYN\\Maps\\Caf\xC3\xA9.dll"), 0);
   EXPECT_EQ(machine.ReadFile("C:\\Program Files\\LYN\\Maps\\Caf\xC3\xA9.dll"), "shipped");
-  EXPECT_EQ(Copy("C:\\Temp\\LYNSetup", "C:\\Backup"), 0);  // a folder, into a new one
-  EXPECT_EQ(machine.ReadFile("C:\\Backup\\msjet40.dll"), "shipped");
 }
 
 TEST_F(FileOperations, CopyFailuresLeaveTheDestinationAlone) {
-  machine.PutFile("C:\\Program Files\\LYN\\LYN.exe", "running");
-  const fakes::HeldFile running(machine.machine(), "C:\\Program Files\\LYN\\LYN.exe");
   machine.MakeFolder("C:\\Locked");
   machine.DenyEveryone("C:\\Locked", FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY);
   machine.PutFile("C:\\Data.txt", "a file");
@@ -77,17 +73,14 @@ TEST_F(FileOperations, CopyFailuresLeaveTheDestinationAlone) {
     int result;
   } failures[] = {
       {"C:\\Temp\\LYNSetup\\absent.dll", kTarget, win::ERROR_FILE_NOT_FOUND},
-      {kSource, "C:\\Program Files\\LYN\\LYN.exe", kCopyFailed},
       {kSource, "C:\\Locked\\msjet40.dll", kCopyFailed},
       {kSource, "C:\\Locked\\Sub\\msjet40.dll", win::ERROR_ACCESS_DENIED},
       {kSource, "C:\\Data.txt\\msjet40.dll", win::ERROR_PATH_NOT_FOUND},
       {kSource, "Q:\\msjet40.dll", win::ERROR_PATH_NOT_FOUND},
       {kSource, "C:\\Shared", win::DE_FILEDESTISFLD},
       {kSource, kSource, win::DE_SAMEFILE},
-      {"C:\\Temp", "C:\\Temp\\LYNSetup\\Inner", win::DE_DESTSUBTREE},
   };
   for (const auto& f : failures) EXPECT_EQ(Copy(f.source, f.target), f.result) << f.target;
-  EXPECT_EQ(machine.ReadFile("C:\\Program Files\\LYN\\LYN.exe"), "running");
   EXPECT_FALSE(machine.Exists("C:\\Locked\\Sub"));
   EXPECT_FALSE(machine.Exists(kTarget));
 }

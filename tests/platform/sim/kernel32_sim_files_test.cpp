@@ -138,20 +138,5 @@ TEST_F(SimKernel32FilesTest, CreateRefusesWhatWindowsRefuses) {
   EXPECT_EQ(k_.CloseHandle(hidden), TRUE);
 }
 
-// What CREATE_ALWAYS leaves (a fresh archive file, replaced whole) is read
-// back by the names and install-log tests.
-TEST_F(SimKernel32FilesTest, CreateAlwaysTellsWhetherTheFileExistedAndWrites) {
-  for (const DWORD expected : {ERROR_SUCCESS, ERROR_ALREADY_EXISTS}) {
-    const HANDLE created = Create("c:\\distribution\\Install.LOG", GENERIC_WRITE, CREATE_ALWAYS);
-    ASSERT_NE(created, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(k_.GetLastError(), expected);
-    DWORD written = 0;
-    EXPECT_EQ(k_.WriteFile(created, "2", 1, &written, nullptr), TRUE);
-    EXPECT_EQ(written, 1u);
-    EXPECT_EQ(k_.CloseHandle(created), TRUE);
-  }
-  EXPECT_EQ(m_.ReadFile("C:\\Distribution\\Install.LOG"), "2");
-}
-
 }  // namespace
 }  // namespace lyn::sim

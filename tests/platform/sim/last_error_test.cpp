@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <thread>
 
 #include "cabinet/test_cabinet.h"
@@ -31,6 +32,12 @@ class LastErrorTest : public ::testing::Test {
   void Damage(const char* sql) {
     m_.machine().State().Write([&](const Transaction& t) { t.Prepare(sql).Run(); });
   }
+  // The call fails, and with ERROR_FILE_CORRUPT.
+  void FailsCorrupt(const char* call, const std::function<bool()>& failed) {
+    k_.SetLastError(kSentinel);
+    EXPECT_TRUE(failed()) << call;
+    EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT) << call;
+  }
 
   fakes::MachinePlatform m_;
   Kernel32& k_ = m_.platform().kernel32;
@@ -54,25 +61,21 @@ TEST_F(LastErrorTest, OneValuePerThreadSharedByEveryLibrary) {
 }
 
 TEST_F(LastErrorTest, ADamagedAttributesEntryFailsTheCallsThatReadIt) {
-  Damage("UPDATE file_attributes SET attributes = 'hidden'");
   WIN32_FIND_DATAA data{};
-  k_.SetLastError(kSentinel);
-  EXPECT_EQ(k_.GetFileAttributesA(kFile), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT);
-
-  k_.SetLastError(kSentinel);
-  EXPECT_EQ(k_.FindFirstFileA("C:\\Distribution\\*", &data), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT);
-
-  k_.SetLastError(kSentinel);
-  EXPECT_EQ(k_.CreateFileA(kFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0),
-            INVALID_HANDLE_VALUE);
-  EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT);
-
-  Damage("UPDATE file_attributes SET attributes = 65536");
-  k_.SetLastError(kSentinel);
-  EXPECT_EQ(k_.GetFileAttributesA(kFile), INVALID_FILE_ATTRIBUTES) << "not a DOS attribute";
-  EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT);
+  const auto readers = [&](const char* damage) {
+    Damage(damage);
+    FailsCorrupt("GetFileAttributesA",
+                 [&] { return k_.GetFileAttributesA(kFile) == INVALID_FILE_ATTRIBUTES; });
+    FailsCorrupt("FindFirstFileA", [&] {
+      return k_.FindFirstFileA("C:\\Distribution\\*", &data) == INVALID_HANDLE_VALUE;
+    });
+    FailsCorrupt("CreateFileA", [&] {
+      return k_.CreateFileA(kFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0) ==
+             INVALID_HANDLE_VALUE;
+    });
+  };
+  readers("UPDATE file_attributes SET attributes = 'hidden'");
+  readers("UPDATE file_attributes SET attributes = 65536");  // not a DOS attribute
 }
 
 // Every family of emulated libraries reports the damage as a failure with
@@ -84,19 +87,14 @@ TEST_F(LastErrorTest, AStoreDamagedUnderARunningMachineFailsEveryLibrarysCalls) 
   Damage("DROP TABLE security_descriptors");
   Damage("DROP TABLE registry_keys");
   Platform& p = m_.platform();
-  const auto failsCorrupt = [&](const char* call, auto&& failed) {
-    k_.SetLastError(kSentinel);
-    EXPECT_TRUE(failed()) << call;
-    EXPECT_EQ(k_.GetLastError(), ERROR_FILE_CORRUPT) << call;
-  };
-  failsCorrupt("CreateFileA", [&] {
+  FailsCorrupt("CreateFileA", [&] {
     return k_.CreateFileA("C:\\new.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, 0) ==
            INVALID_HANDLE_VALUE;
   });
-  failsCorrupt("EnumWindows", [&] {
+  FailsCorrupt("EnumWindows", [&] {
     return p.user32.EnumWindows([](HWND, LPARAM) -> BOOL { return TRUE; }, 0) == FALSE;
   });
-  failsCorrupt("SetupIterateCabinetA", [&] {
+  FailsCorrupt("SetupIterateCabinetA", [&] {
     return p.setupapi.SetupIterateCabinetA(
                "C:\\Media\\TEST.CAB", 0,
                [](LPVOID, UINT notification, UINT_PTR param1, UINT_PTR) -> UINT {
@@ -107,14 +105,14 @@ TEST_F(LastErrorTest, AStoreDamagedUnderARunningMachineFailsEveryLibrarysCalls) 
                },
                nullptr) == FALSE;
   });
-  failsCorrupt("LoadLibraryA", [&] { return p.library.LoadLibraryA(kFile) == 0; });
-  failsCorrupt("GetNamedSecurityInfoA", [&] {
+  FailsCorrupt("LoadLibraryA", [&] { return p.library.LoadLibraryA(kFile) == 0; });
+  FailsCorrupt("GetNamedSecurityInfoA", [&] {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     return p.advapi32Security.GetNamedSecurityInfoA(
                kFile, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr,
                &descriptor) == ERROR_FILE_CORRUPT;
   });
-  failsCorrupt("RegCreateKeyA", [&] {
+  FailsCorrupt("RegCreateKeyA", [&] {
     HKEY key = 0;
     return p.registry.RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Lyn", &key) ==
            static_cast<LONG>(ERROR_FILE_CORRUPT);

@@ -63,7 +63,9 @@ class SetupApiSimTest : public ::testing::Test {
 TEST_F(SetupApiSimTest, ACabinetItCannotOpenIsNotFoundAndNoLinkIsFollowed) {
   fs::copy_file(machine_.Host("C:\\Media\\TEST.CAB"), outside_.path() / "out.cab");
   fs::create_symlink(outside_.path() / "out.cab", machine_.Host("C:\\Media\\link.cab"));
-  for (const char* cabinet : {"C:\\Media\\missing.cab", "/etc/passwd", "C:\\Media\\link.cab"}) {
+  fs::create_directory_symlink(outside_.path(), machine_.Host("C:\\Media\\linked"));
+  for (const char* cabinet : {"C:\\Media\\missing.cab", "/etc/passwd", "C:\\Media\\link.cab",
+                              "C:\\Media\\linked\\out.cab"}) {
     Walk walk{"C:\\Out\\a.txt"};
     EXPECT_EQ(Iterate(cabinet, walk), std::make_pair(win::FALSE, win::ERROR_FILE_NOT_FOUND))
         << cabinet;

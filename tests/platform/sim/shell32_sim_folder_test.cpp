@@ -10,8 +10,6 @@ namespace {
 
 using namespace win;
 
-constexpr int CSIDL_FLAG_CREATE = 0x8000;
-
 std::string FolderPath(fakes::MachinePlatform& m, int csidl, HRESULT expected = S_OK) {
   char path[MAX_PATH];
   std::memset(path, '#', sizeof path);
@@ -28,14 +26,6 @@ TEST(SimShell32FolderTest, GivesTheProfilesFoldersAsTheThirtyTwoBitProgramSeesTh
   for (const int csidl : {0x05, 0x1A, 0x24, -1}) {
     EXPECT_EQ(FolderPath(m, csidl, E_INVALIDARG), "####") << "buffer left alone";
   }
-}
-
-TEST(SimShell32FolderTest, AMissingFolderIsReportedUnlessCreationIsAskedFor) {
-  fakes::MachinePlatform m;
-  std::filesystem::remove_all(m.Host("C:\\Program Files"));
-  FolderPath(m, CSIDL_PROGRAM_FILES, static_cast<HRESULT>(0x80070002));
-  EXPECT_EQ(FolderPath(m, CSIDL_PROGRAM_FILES | CSIDL_FLAG_CREATE), "C:\\Program Files");
-  EXPECT_TRUE(m.Exists("C:\\Program Files"));
 }
 
 }  // namespace

@@ -44,17 +44,6 @@ class SimUser32Test : public ::testing::Test {
   SimUser32 user32_{machine_, desktop_, host_};
 };
 
-TEST_F(SimUser32Test, WindowsNeedARegisteredClass) {
-  EXPECT_EQ(user32_.CreateWindowExA(0, "ThunderRT6Main", "LYNSetup", 0), 0u);
-  const WNDCLASSA windowClass{"ThunderRT6Main"};
-  EXPECT_NE(user32_.RegisterClassA(&windowClass), 0);
-  const WNDCLASSA sameInOtherCase{"THUNDERRT6MAIN"};
-  EXPECT_EQ(user32_.RegisterClassA(&sameInOtherCase), 0) << "class names ignore case";
-  const HWND window = user32_.CreateWindowExA(0, "thunderrt6main", "LYNSetup", 0);
-  EXPECT_NE(window, 0u);
-  EXPECT_FALSE(desktop_.Find(window)->visible) << "style 0 keeps it hidden";
-}
-
 TEST_F(SimUser32Test, NamesAreCopiedInTheAnsiCodePageAsFarAsTheBufferAllows) {
   const HWND window = MakeWindow("ThunderRT6Main", "LYNSetup");
   const struct {

@@ -1,5 +1,5 @@
 // The machine's host-I/O interface: lookups in any case that follow changes
-// to a folder.
+// to a folder made on the host.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -15,18 +15,6 @@ namespace lyn::sim {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(DriveFoldersTest, CaseFoldedLookupsSeeEntriesMadeAndRemovedSinceTheLastOne) {
-  fakes::MachinePlatform m;
-  const DriveFolders& drives = m.machine().drives();
-  EXPECT_FALSE(drives.Find("C", "readme.TXT"));
-  UniqueFd file;
-  ASSERT_EQ(drives.Open("C/ReadMe.txt", O_WRONLY | O_CREAT, file), 0);
-  ASSERT_TRUE(drives.Find("C", "readme.TXT"));
-  EXPECT_EQ(drives.Find("C", "readme.TXT")->name, "ReadMe.txt");
-  ASSERT_EQ(drives.Remove("C/ReadMe.txt"), 0);
-  EXPECT_FALSE(drives.Find("C", "README.TXT"));
-}
 
 // A large folder's index is kept in a file for the machine's other
 // processes, and neither copy outlives a change made on the host.

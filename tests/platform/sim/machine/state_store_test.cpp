@@ -48,20 +48,6 @@ std::string RefusalOf(const std::filesystem::path& folder) {
   return "opened";
 }
 
-TEST_F(StateStoreTest, KeepsWhatACommittedTransactionWroteAndDropsWhatAFailedOneDid) {
-  Mark(*StateStore::Create(folder.path()), "c:\\a", 1);
-  auto store = StateStore::Open(folder.path());
-  EXPECT_THROW(store->Write([](const Transaction& t) {
-    t.Prepare("INSERT INTO file_attributes VALUES ('c:\\b', 2)").Run();
-    throw std::runtime_error("the work failed half-way");
-  }),
-               std::runtime_error);
-  EXPECT_EQ(CountMarks(*store), 1);
-  // Work nested in other work joins its transaction.
-  store->Write([&](const Transaction&) { Mark(*store, "c:\\c", 3); });
-  EXPECT_EQ(CountMarks(*store), 2);
-}
-
 // Statements stay prepared between transactions: one prepared again while
 // the first is still stepping must not disturb it, and one used again must
 // start afresh with its new parameters.

@@ -121,11 +121,6 @@ TEST(HeadlessRunTest, ScriptedAnswersAndTheEndSayWhyTheProcessEnded) {
        {win::IDNO},
        3,
        "click: lblClose\nleft over: click lblEnd\nleft over: answer No\nended: window closed\n"},
-      {{"cmdAsk", "cmdAsk"},
-       {win::IDYES},
-       3,
-       "answer: Yes\nclick: cmdAsk\nmsgbox: \"Question\" [Yes/No] \"Go on?\"\n"
-       "unanswered: \"Question\"\nended: script does not fit\n"},
       {{"cmdAsk"},
        {win::IDOK},
        3,

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "fakes/machine_platform.h"
@@ -80,30 +81,25 @@ TEST_F(SecurityCalls, AccessCheckAppliesEntriesInOrder) {
   const Ace allowAll{ACCESS_ALLOWED_ACE_TYPE, 0, FILE_ALL_ACCESS, EveryoneSid()};
   const Ace inheritOnly{ACCESS_ALLOWED_ACE_TYPE, OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE,
                         FILE_ALL_ACCESS, EveryoneSid()};
-  const Descriptor base{SystemSid(), SystemSid(), Acl{}, true};
-
-  Descriptor d = base;
-  d.dacl = Acl{denyWrite, allowAll};
-  SetDescriptor("C:\\Data\\f.txt", d);
-  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kWrite).granted, 0u);
-  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kWrite).error, ERROR_ACCESS_DENIED);
-  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kRead).granted, kRead);
-
-  d.dacl = Acl{allowAll, denyWrite};
-  SetDescriptor("C:\\Data\\f.txt", d);
-  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kWrite).granted, kWrite);
-
-  d.dacl = Acl{inheritOnly};
-  SetDescriptor("C:\\Data\\f.txt", d);
-  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kRead).granted, 0u);
-
-  d.dacl = Acl{};
-  SetDescriptor("C:\\Data\\f.txt", d);
-  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", kRead).granted, 0u);
-
-  d.dacl.reset();
-  SetDescriptor("C:\\Data\\f.txt", d);
-  EXPECT_EQ(AccessTo("C:\\Data\\f.txt", FILE_ALL_ACCESS).granted, FILE_ALL_ACCESS);
+  const struct {
+    std::optional<Acl> dacl;  // nullopt: a NULL list
+    DWORD desired, granted;
+  } rows[] = {
+      {Acl{denyWrite, allowAll}, kWrite, 0},
+      {Acl{denyWrite, allowAll}, kRead, kRead},
+      {Acl{allowAll, denyWrite}, kWrite, kWrite},
+      {Acl{inheritOnly}, kRead, 0},
+      {Acl{}, kRead, 0},
+      {std::nullopt, FILE_ALL_ACCESS, FILE_ALL_ACCESS},
+  };
+  for (const auto& row : rows) {
+    SetDescriptor("C:\\Data\\f.txt", Descriptor{SystemSid(), SystemSid(), row.dacl, true});
+    const Check check = AccessTo("C:\\Data\\f.txt", row.desired);
+    EXPECT_EQ(check.granted, row.granted) << row.desired;
+    if (row.granted == 0) {
+      EXPECT_EQ(check.error, ERROR_ACCESS_DENIED) << row.desired;
+    }
+  }
 
   // The other refusals are compared with Windows' by the security differential
   // test, which checks only while impersonating.

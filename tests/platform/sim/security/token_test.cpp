@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -80,21 +77,6 @@ TEST(ProgramStartTest, ElevationFollowsTheSystemTheSettingAndTheAnswer) {
       StartProgram(With("win7-ultimate-sp1", true), ExecutionLevel::AsInvoker).token;
   EXPECT_FALSE(invoker.Enabled(AdministratorsSid()));
   EXPECT_TRUE(invoker.Denied(AdministratorsSid()));
-}
-
-// The emulated machine starts the programs as the manifests built into
-// them ask.
-TEST(ProgramStartTest, TheProgramsManifestsAskForWhatTheMachineGrants) {
-  const std::string level = kProductExecutionLevel == ExecutionLevel::RequireAdministrator
-                                ? "level=\"requireAdministrator\""
-                                : "level=\"asInvoker\"";
-  for (const char* program : {"LYNSetup", "UninstallLYN67"}) {
-    const std::filesystem::path file = std::filesystem::path(LYN_SOURCE_DIR) / "resources" /
-                                       "windows" / (std::string(program) + ".manifest");
-    std::ifstream in(file);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_NE(text.find(level), std::string::npos) << program;
-  }
 }
 
 enum class Kind { Full, Filtered, Standard };

@@ -33,20 +33,6 @@ class WidgetModelTest : public ::testing::Test {
   FormModel& form;
 };
 
-TEST_F(WidgetModelTest, TheFormIsADesktopWindowHiddenUntilShown) {
-  const auto& window = windows.windows.at(form.hWnd());
-  EXPECT_EQ(window.className, "LYNSetupForm");
-  EXPECT_EQ(window.caption, "LYN Setup");
-  EXPECT_FALSE(window.visible);
-  form.Show();
-  form.SetCaption("Other");
-  EXPECT_TRUE(window.visible);
-  EXPECT_EQ(window.caption, "Other");
-  form.Close();
-  EXPECT_EQ(windows.windows.count(form.hWnd()), 0u);
-  EXPECT_FALSE(widgets.HasOpenForms());
-}
-
 TEST_F(WidgetModelTest, OptionButtonsFormOneGroupPerContainer) {
   auto& yes = Add(Design("OpAccept(0)", ui::Kind::OptionButton, "", 285, 4560, 195, 195));
   auto noDesign = Design("OpAccept(1)", ui::Kind::OptionButton, "", 285, 5040, 195, 195);
