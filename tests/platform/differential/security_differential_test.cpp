@@ -3,20 +3,16 @@
 // the comparison with the reason, and the machine's answer is checked
 // against Windows' instead.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <map>
 #include <sstream>
 
 #include "fakes/machine_platform.h"
-#include "tests/platform/differential/security_sequence.h"
+#include "platform/differential/security_sequence.h"
+#include "platform/differential/wine_prefix.h"
 
 namespace lyn {
 namespace {
-
-constexpr const char* kWine = "/usr/lib/wine/wine64";
 
 class MachineHost : public differential::SequenceHost {
  public:
@@ -35,37 +31,13 @@ std::string NameOf(const std::string& line) {
   return line.substr(0, line.find(": "));
 }
 
-// The lines the Windows program printed under Wine, with a fresh prefix;
-// empty when Wine could not start.
-std::vector<std::string> RunUnderWine(std::string& why) {
-  const std::filesystem::path prefix =
-      std::filesystem::temp_directory_path() / ("lyn-wine-" + std::to_string(::getpid()));
-  const std::string command = "WINEPREFIX='" + prefix.string() + "' WINEDEBUG=-all " + kWine +
-                              " '" + LYN_DIFFERENTIAL_SECURITY_EXE + "' 2>/dev/null";
-  std::vector<std::string> lines;
-  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-      std::string line(buffer);
-      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-      lines.push_back(line);
-    }
-    const int status = ::pclose(pipe);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      why = "the program under Wine ended with status " + std::to_string(status);
-      lines.clear();
-    }
-  }
-  std::error_code ignored;
-  std::filesystem::remove_all(prefix, ignored);
-  return lines;
-}
-
 TEST(SecurityDifferential, MachineAnswersAsWindowsDoes) {
-  if (!std::filesystem::exists(kWine)) GTEST_SKIP() << "Wine cannot start: no " << kWine;
-  std::string why;
-  const std::vector<std::string> wine = RunUnderWine(why);
-  if (wine.empty()) GTEST_SKIP() << "Wine cannot start: " << why;
+  const auto out =
+      differential::WinePrefix().Run(std::string(LYN_TEST_WINE_DIR) + "/security_calls.exe");
+  if (!out) GTEST_SKIP() << "Wine cannot start (" << differential::WinePrefix::kWine << ")";
+  std::vector<std::string> wine;
+  std::istringstream lines(*out);
+  for (std::string line; std::getline(lines, line);) wine.push_back(line);
 
   // Wine runs every program with the administrator's full token, as Windows
   // does with User Account Control off; the program asks for nothing more

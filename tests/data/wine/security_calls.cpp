@@ -1,10 +1,9 @@
-// The security call sequence on Windows itself (run under Wine by the
-// differential test): makes its folder and probe file, prints one line per
-// call.
+// The security sequence on the real platform, for the differential test:
+// makes its folder and probe file, prints one line per call.
 #include <cstdio>
 
+#include "platform/differential/security_sequence.h"
 #include "platform/win32/advapi32_security_win32.h"
-#include "tests/platform/differential/security_sequence.h"
 // windows.h last: its macros would replace names of the seam's headers.
 #include <windows.h>
 
