@@ -14,18 +14,6 @@
 namespace lyn {
 namespace {
 
-class MachineHost : public differential::SequenceHost {
- public:
-  explicit MachineHost(sim::SimKernel32& kernel32) : kernel32_(kernel32) {}
-  void SetLastError(win::DWORD error) override { kernel32_.SetLastError(error); }
-  win::DWORD GetLastError() override { return kernel32_.GetLastError(); }
-  win::HANDLE GetCurrentThread() override { return kernel32_.GetCurrentThread(); }
-  void LocalFree(void* memory) override { kernel32_.LocalFree(memory); }
-
- private:
-  sim::SimKernel32& kernel32_;
-};
-
 // The call name of a line: what comes before ": ".
 std::string NameOf(const std::string& line) {
   return line.substr(0, line.find(": "));
@@ -47,10 +35,9 @@ TEST(SecurityDifferential, MachineAnswersAsWindowsDoes) {
   fakes::MachinePlatform machine(profile);
   machine.PutFile("C:\\lyn-differential\\probe.txt", "");
   auto& kernel32 = dynamic_cast<sim::SimKernel32&>(machine.platform().kernel32);
-  MachineHost host(kernel32);
   sim::SimAdvapi32Security security(machine.machine(), kernel32, sim::InvokerToken(profile));
   const std::vector<std::string> emulated =
-      differential::SecuritySequence(security, host, "C:\\lyn-differential");
+      differential::SecuritySequence(security, kernel32, "C:\\lyn-differential");
 
   // Wine's differences from Windows, and Windows' answer the machine gives.
   const std::map<std::string, std::pair<const char*, const char*>> wineDiffers = {

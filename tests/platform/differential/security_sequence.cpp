@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/api/kernel32.h"
-
 namespace lyn::differential {
 
 namespace {
@@ -72,7 +70,7 @@ const std::vector<std::uint8_t> kEveryone = {1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0}
 
 }  // namespace
 
-std::vector<std::string> SecuritySequence(win::Advapi32Security& security, SequenceHost& host,
+std::vector<std::string> SecuritySequence(win::Advapi32Security& security, win::Kernel32& host,
                                           const std::string& folder) {
   std::vector<std::string> lines;
   // Each call meets the sentinel as the last error: it is set again once a
