@@ -146,13 +146,8 @@ TEST(CabinetDifferentialTest, TheMachineWalksCabinetsAsWindowsDoes) {
   const auto out = wine.Run(std::string(LYN_TEST_WINE_DIR) + "/cabinet_calls.exe");
   if (!out) GTEST_SKIP() << "Wine cannot start (" << WinePrefix::kWine << "): no differential run";
 
-  struct MachineLastError : LastError {
-    explicit MachineLastError(win::Kernel32& kernel32) : kernel32(kernel32) {}
-    win::DWORD Get() override { return kernel32.GetLastError(); }
-    void Set(win::DWORD error) override { kernel32.SetLastError(error); }
-    win::Kernel32& kernel32;
-  } lastError(machine.platform().kernel32);
-  const std::string emulated = RunCabinetSequence(machine.platform().setupapi, lastError);
+  const std::string emulated =
+      RunCabinetSequence(machine.platform().setupapi, machine.platform().kernel32);
 
   std::map<std::string, std::string> expected = Walks(*out);
   for (auto& [name, walk] : expected) {

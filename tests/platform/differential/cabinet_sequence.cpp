@@ -77,31 +77,31 @@ UINT LYN_CALLBACK Notify(LPVOID context, UINT notification, UINT_PTR param1, UIN
   return NO_ERROR;
 }
 
-void Run(SetupApi& setupapi, LastError& lastError, const std::string& cabinet, const Plan& plan,
+void Run(SetupApi& setupapi, Kernel32& kernel32, const std::string& cabinet, const Plan& plan,
          std::string& out) {
   out += "walk " + cabinet + " as " + plan.prefix + "\n";
   Walk walk{plan, out};
   const std::string path = kCabinetFolder + cabinet;
-  lastError.Set(0xDEADBEEF);
+  kernel32.SetLastError(0xDEADBEEF);
   const BOOL result = setupapi.SetupIterateCabinetA(path.c_str(), 0, &Notify, &walk);
   out += "  result " + std::to_string(result);
-  out += result ? "\n" : " error " + std::to_string(lastError.Get()) + "\n";
+  out += result ? "\n" : " error " + std::to_string(kernel32.GetLastError()) + "\n";
 }
 
 }  // namespace
 
-std::string RunCabinetSequence(SetupApi& setupapi, LastError& lastError) {
+std::string RunCabinetSequence(SetupApi& setupapi, Kernel32& kernel32) {
   std::string out;
   for (const char* cabinet : kCabinets) {
-    Run(setupapi, lastError, cabinet, {std::string(cabinet) + "-", {FILEOP_DOIT}}, out);
+    Run(setupapi, kernel32, cabinet, {std::string(cabinet) + "-", {FILEOP_DOIT}}, out);
   }
   // Skip, write, skip, then abort at the fourth file: the walk ends there.
-  Run(setupapi, lastError, "several.cab",
+  Run(setupapi, kernel32, "several.cab",
       {"some-", {FILEOP_SKIP, FILEOP_DOIT, FILEOP_SKIP, FILEOP_ABORT}}, out);
   // An error code answered for the second written file.
-  Run(setupapi, lastError, "folders.cab", {"refused-", {FILEOP_DOIT}, 1, 1223}, out);
+  Run(setupapi, kernel32, "folders.cab", {"refused-", {FILEOP_DOIT}, 1, 1223}, out);
   // Write asked for without a target.
-  Run(setupapi, lastError, "folders.cab", {"none-", {FILEOP_DOIT}, -1, 0, true}, out);
+  Run(setupapi, kernel32, "folders.cab", {"none-", {FILEOP_DOIT}, -1, 0, true}, out);
   return out;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/api/kernel32.h"
 #include "platform/api/setupapi.h"
 
 namespace lyn::differential {
@@ -20,14 +21,6 @@ inline constexpr const char* kCabinets[] = {"several.cab",   "folders.cab", "emp
                                             "truncated.cab", "corrupt.cab", "not-a-cabinet.cab",
                                             "missing.cab"};
 
-// The process's last-error value on either side.
-class LastError {
- public:
-  virtual ~LastError() = default;
-  virtual win::DWORD Get() = 0;
-  virtual void Set(win::DWORD error) = 0;
-};
-
-std::string RunCabinetSequence(win::SetupApi& setupapi, LastError& lastError);
+std::string RunCabinetSequence(win::SetupApi& setupapi, win::Kernel32& kernel32);
 
 }  // namespace lyn::differential

@@ -46,6 +46,14 @@ std::string RunRegistrySequence(win::Advapi32Registry& registry) {
   line("delete child", registry.RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LynDiff\\Sub"));
   line("delete again", registry.RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LynDiff\\Sub"));
   line("delete parent", registry.RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\lyndiff"));
+  // A handle outlives its deleted key, and a closed handle is refused.
+  line("create again", registry.RegCreateKeyA(HKEY_CURRENT_USER, "Software\\LynDiff", &key));
+  line("delete open", registry.RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\LynDiff"));
+  line("set deleted", registry.RegSetValueExA(key, "Name", 0, REG_SZ,
+                                              reinterpret_cast<const BYTE*>(text), sizeof text));
+  line("query deleted", registry.RegQueryValueExA(key, "Name", nullptr, nullptr, nullptr, nullptr));
+  line("close deleted", registry.RegCloseKey(key));
+  line("close again", registry.RegCloseKey(key));
   return out;
 }
 

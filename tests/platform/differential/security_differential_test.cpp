@@ -3,69 +3,29 @@
 // the comparison with the reason, and the machine's answer is checked
 // against Windows' instead.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <map>
 #include <sstream>
 
 #include "fakes/machine_platform.h"
-#include "tests/platform/differential/security_sequence.h"
+#include "platform/differential/security_sequence.h"
+#include "platform/differential/wine_prefix.h"
 
 namespace lyn {
 namespace {
-
-constexpr const char* kWine = "/usr/lib/wine/wine64";
-
-class MachineHost : public differential::SequenceHost {
- public:
-  explicit MachineHost(sim::SimKernel32& kernel32) : kernel32_(kernel32) {}
-  void SetLastError(win::DWORD error) override { kernel32_.SetLastError(error); }
-  win::DWORD GetLastError() override { return kernel32_.GetLastError(); }
-  win::HANDLE GetCurrentThread() override { return kernel32_.GetCurrentThread(); }
-  void LocalFree(void* memory) override { kernel32_.LocalFree(memory); }
-
- private:
-  sim::SimKernel32& kernel32_;
-};
 
 // The call name of a line: what comes before ": ".
 std::string NameOf(const std::string& line) {
   return line.substr(0, line.find(": "));
 }
 
-// The lines the Windows program printed under Wine, with a fresh prefix;
-// empty when Wine could not start.
-std::vector<std::string> RunUnderWine(std::string& why) {
-  const std::filesystem::path prefix =
-      std::filesystem::temp_directory_path() / ("lyn-wine-" + std::to_string(::getpid()));
-  const std::string command = "WINEPREFIX='" + prefix.string() + "' WINEDEBUG=-all " + kWine +
-                              " '" + LYN_DIFFERENTIAL_SECURITY_EXE + "' 2>/dev/null";
-  std::vector<std::string> lines;
-  if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-      std::string line(buffer);
-      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-      lines.push_back(line);
-    }
-    const int status = ::pclose(pipe);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      why = "the program under Wine ended with status " + std::to_string(status);
-      lines.clear();
-    }
-  }
-  std::error_code ignored;
-  std::filesystem::remove_all(prefix, ignored);
-  return lines;
-}
-
 TEST(SecurityDifferential, MachineAnswersAsWindowsDoes) {
-  if (!std::filesystem::exists(kWine)) GTEST_SKIP() << "Wine cannot start: no " << kWine;
-  std::string why;
-  const std::vector<std::string> wine = RunUnderWine(why);
-  if (wine.empty()) GTEST_SKIP() << "Wine cannot start: " << why;
+  const auto out =
+      differential::WinePrefix().Run(std::string(LYN_TEST_WINE_DIR) + "/security_calls.exe");
+  if (!out) GTEST_SKIP() << "Wine cannot start (" << differential::WinePrefix::kWine << ")";
+  std::vector<std::string> wine;
+  std::istringstream lines(*out);
+  for (std::string line; std::getline(lines, line);) wine.push_back(line);
 
   // Wine runs every program with the administrator's full token, as Windows
   // does with User Account Control off; the program asks for nothing more
@@ -75,10 +35,9 @@ TEST(SecurityDifferential, MachineAnswersAsWindowsDoes) {
   fakes::MachinePlatform machine(profile);
   machine.PutFile("C:\\lyn-differential\\probe.txt", "");
   auto& kernel32 = dynamic_cast<sim::SimKernel32&>(machine.platform().kernel32);
-  MachineHost host(kernel32);
   sim::SimAdvapi32Security security(machine.machine(), kernel32, sim::InvokerToken(profile));
   const std::vector<std::string> emulated =
-      differential::SecuritySequence(security, host, "C:\\lyn-differential");
+      differential::SecuritySequence(security, kernel32, "C:\\lyn-differential");
 
   // Wine's differences from Windows, and Windows' answer the machine gives.
   const std::map<std::string, std::pair<const char*, const char*>> wineDiffers = {

@@ -1,9 +1,7 @@
-#include "tests/platform/differential/security_sequence.h"
+#include "platform/differential/security_sequence.h"
 
 #include <cstdint>
 #include <cstdio>
-
-#include "platform/api/kernel32.h"
 
 namespace lyn::differential {
 
@@ -20,46 +18,20 @@ std::string Hex(win::DWORD value) {
 
 // A built-in group's identifier in binary: S-1-5-32-rid.
 std::vector<std::uint8_t> BuiltinSid(std::uint32_t rid) {
-  return {1,
-          2,
-          0,
-          0,
-          0,
-          0,
-          0,
-          5,
-          32,
-          0,
-          0,
-          0,
-          static_cast<std::uint8_t>(rid),
-          static_cast<std::uint8_t>(rid >> 8),
-          0,
-          0};
+  std::vector<std::uint8_t> sid = {1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0, 0, 0, 0};
+  sid[12] = static_cast<std::uint8_t>(rid);
+  sid[13] = static_cast<std::uint8_t>(rid >> 8);
+  return sid;
 }
 
-// An ACL of a deny and an allow entry for one identifier.
-std::vector<std::uint8_t> DenyAndAllow(const std::vector<std::uint8_t>& sid) {
-  std::vector<std::uint8_t> acl = {2, 0, 0, 0, 2, 0, 0, 0};
-  for (const std::uint8_t type : {1, 0}) {
-    const std::size_t size = 8 + sid.size();
-    acl.insert(acl.end(), {type, 0, static_cast<std::uint8_t>(size), 0, 0x16, 0x01, 0x12, 0});
-    acl.insert(acl.end(), sid.begin(), sid.end());
-  }
-  acl[2] = static_cast<std::uint8_t>(acl.size());
-  return acl;
-}
-
-// A self-relative security descriptor with an owner, a group and a list of
-// entries (type, mask, identifier).
+// An access list entry: type (0 allow, 1 deny), mask, identifier.
 struct Entry {
   std::uint8_t type;
   win::DWORD mask;
   std::vector<std::uint8_t> sid;
 };
-std::vector<std::uint8_t> Descriptor(const std::vector<std::uint8_t>& owner,
-                                     const std::vector<std::uint8_t>& group,
-                                     const std::vector<Entry>& entries) {
+
+std::vector<std::uint8_t> Acl(const std::vector<Entry>& entries) {
   std::vector<std::uint8_t> acl = {2, 0, 0, 0, static_cast<std::uint8_t>(entries.size()), 0, 0, 0};
   for (const Entry& entry : entries) {
     const std::size_t size = 8 + entry.sid.size();
@@ -71,6 +43,14 @@ std::vector<std::uint8_t> Descriptor(const std::vector<std::uint8_t>& owner,
     acl.insert(acl.end(), entry.sid.begin(), entry.sid.end());
   }
   acl[2] = static_cast<std::uint8_t>(acl.size());
+  return acl;
+}
+
+// A self-relative security descriptor with an owner, a group and a list.
+std::vector<std::uint8_t> Descriptor(const std::vector<std::uint8_t>& owner,
+                                     const std::vector<std::uint8_t>& group,
+                                     const std::vector<Entry>& entries) {
+  const std::vector<std::uint8_t> acl = Acl(entries);
   std::vector<std::uint8_t> descriptor = {1, 0, 0x04, 0x80};
   const auto offset = [&descriptor](std::size_t at) {
     for (int i = 0; i < 4; ++i) descriptor.push_back(static_cast<std::uint8_t>(at >> (8 * i)));
@@ -90,12 +70,15 @@ const std::vector<std::uint8_t> kEveryone = {1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0}
 
 }  // namespace
 
-std::vector<std::string> SecuritySequence(win::Advapi32Security& security, SequenceHost& host,
+std::vector<std::string> SecuritySequence(win::Advapi32Security& security, win::Kernel32& host,
                                           const std::string& folder) {
   std::vector<std::string> lines;
+  // Each call meets the sentinel as the last error: it is set again once a
+  // line is taken.
   const auto line = [&](const std::string& name, long result, const std::string& detail = "") {
     lines.push_back(name + ": " + std::to_string(result) + " " + Hex(host.GetLastError()) +
                     (detail.empty() ? "" : " " + detail));
+    host.SetLastError(kSentinel);
   };
   // For the calls that return an error code instead of setting the last error.
   const auto code = [&](const std::string& name, win::DWORD error, const std::string& detail) {
@@ -108,34 +91,28 @@ std::vector<std::string> SecuritySequence(win::Advapi32Security& security, Seque
   host.SetLastError(kSentinel);
   line("GetFileSecurityA missing file",
        security.GetFileSecurityA(missing.c_str(), 1, nullptr, 0, &needed));
-  host.SetLastError(kSentinel);
   line("GetFileSecurityA size query",
        security.GetFileSecurityA(probe.c_str(), 7, nullptr, 0, &needed));
   std::vector<std::uint8_t> descriptor(needed);
-  host.SetLastError(kSentinel);
   line("GetFileSecurityA fetch",
        security.GetFileSecurityA(probe.c_str(), 7, descriptor.data(), needed, &needed));
 
   win::PSID owner = nullptr;
   win::BOOL defaulted = win::TRUE;
-  host.SetLastError(kSentinel);
   const win::BOOL gotOwner =
       security.GetSecurityDescriptorOwner(descriptor.data(), &owner, &defaulted);
   line("GetSecurityDescriptorOwner", gotOwner, owner != nullptr ? "owner" : "no owner");
   win::DWORD nameSize = 0;
   win::DWORD domainSize = 0;
   win::SID_NAME_USE use{};
-  host.SetLastError(kSentinel);
   line("LookupAccountSidA owner size query",
        security.LookupAccountSidA(nullptr, owner, nullptr, &nameSize, nullptr, &domainSize, &use));
 
   const win::SID_IDENTIFIER_AUTHORITY nt = {{0, 0, 0, 0, 0, 5}};
   win::PSID users = nullptr;
-  host.SetLastError(kSentinel);
   line("AllocateAndInitializeSid Users",
        security.AllocateAndInitializeSid(&nt, 2, 32, 545, 0, 0, 0, 0, 0, 0, &users));
   nameSize = domainSize = 0;
-  host.SetLastError(kSentinel);
   const win::BOOL sized =
       security.LookupAccountSidA(nullptr, users, nullptr, &nameSize, nullptr, &domainSize, &use);
   line("LookupAccountSidA Users size query", sized,
@@ -143,7 +120,6 @@ std::vector<std::string> SecuritySequence(win::Advapi32Security& security, Seque
   char name[64] = {};
   char domain[64] = {};
   nameSize = domainSize = 64;
-  host.SetLastError(kSentinel);
   const win::BOOL found =
       security.LookupAccountSidA(nullptr, users, name, &nameSize, domain, &domainSize, &use);
   line("LookupAccountSidA Users", found, std::string(domain) + "\\" + name);
@@ -154,18 +130,14 @@ std::vector<std::string> SecuritySequence(win::Advapi32Security& security, Seque
   std::vector<std::uint8_t> unmapped = {1, 5, 0, 0, 0, 0, 0, 5, 21, 0, 0,    0,    7, 0,
                                         0, 0, 7, 0, 0, 0, 7, 0, 0,  0, 0xD2, 0x04, 0, 0};
   nameSize = domainSize = 64;
-  host.SetLastError(kSentinel);
   line("LookupAccountSidA unmapped",
        security.LookupAccountSidA(nullptr, unmapped.data(), name, &nameSize, domain, &domainSize,
                                   &use));
 
   win::HANDLE token = 0;
-  host.SetLastError(kSentinel);
   line("OpenThreadToken without impersonation",
        security.OpenThreadToken(host.GetCurrentThread(), win::TOKEN_QUERY, win::FALSE, &token));
-  host.SetLastError(kSentinel);
   line("ImpersonateSelf", security.ImpersonateSelf(win::SecurityDelegation));
-  host.SetLastError(kSentinel);
   line("OpenThreadToken",
        security.OpenThreadToken(host.GetCurrentThread(), win::TOKEN_QUERY, win::FALSE, &token));
 
@@ -176,7 +148,6 @@ std::vector<std::string> SecuritySequence(win::Advapi32Security& security, Seque
   const auto check = [&](const char* what, void* sd, win::DWORD desired) {
     granted = 0;
     status = win::FALSE;
-    host.SetLastError(kSentinel);
     const win::BOOL checked = security.AccessCheck(
         sd, token, desired, &kFiles, reinterpret_cast<win::PRIVILEGE_SET*>(privileges),
         &privilegesLength, &granted, &status);
@@ -198,7 +169,6 @@ std::vector<std::string> SecuritySequence(win::Advapi32Security& security, Seque
   check("AccessCheck Administrators denied", denied.data(), 0x00120089);
   std::vector<std::uint8_t> owned = Descriptor(administrators, kSystem, {});
   check("AccessCheck owned by Administrators", owned.data(), 0x00060000);
-  host.SetLastError(kSentinel);
   line("RevertToSelf", security.RevertToSelf());
 
   char nobody[] = "Nobody Of That Name";
@@ -208,7 +178,8 @@ std::vector<std::string> SecuritySequence(win::Advapi32Security& security, Seque
   security.BuildExplicitAccessWithNameA(&access, nobody, 0x101F0000, win::SET_ACCESS, 3);
   code("SetEntriesInAclA unknown trustee", security.SetEntriesInAclA(1, &access, nullptr, &updated),
        "");
-  std::vector<std::uint8_t> old = DenyAndAllow(BuiltinSid(545));
+  const std::vector<std::uint8_t> users545 = BuiltinSid(545);
+  std::vector<std::uint8_t> old = Acl({{1, 0x00120116, users545}, {0, 0x00120116, users545}});
   security.BuildExplicitAccessWithNameA(&access, usersName, 0x101F0000, win::SET_ACCESS, 3);
   const win::DWORD merged = security.SetEntriesInAclA(1, &access, old.data(), &updated);
   code("SetEntriesInAclA SET_ACCESS over deny and allow", merged,

@@ -47,6 +47,17 @@ class WineUnavailable(Exception):
     pass
 
 
+def main_or_skip(main):
+    """Exits with main()'s status, or with 77 (skipped) and a message when
+    Wine cannot start at all."""
+    try:
+        status = main()
+    except WineUnavailable as e:
+        print(f"SKIPPED: Wine cannot start here ({e})")
+        status = 77
+    sys.exit(status)
+
+
 class WineMachine:
     def __init__(self, scratch):
         self.scratch = Path(scratch)
@@ -98,22 +109,6 @@ class WineMachine:
                  if p.name != "Public"]
         return users[0]
 
-    def folders(self):
-        """The folders of this prefix, as profile fields of an emulated
-        machine: Wine lays them out as Windows 7 does, with its own letter
-        case and its own account name."""
-        user = "C:\\users\\" + self.user_name()
-        return {
-            "UserName": self.user_name(),
-            "WindowsDirectory": "C:\\windows",
-            "SystemDirectory": "C:\\windows\\system32",
-            "TempPath": user + "\\AppData\\Local\\Temp\\",
-            "ProgramFiles": "C:\\Program Files",
-            "CommonFiles": "C:\\Program Files\\Common Files",
-            "CommonPrograms": "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs",
-            "Desktop": user + "\\Desktop",
-        }
-
     def host_path(self, windows_path):
         """The host file of a path on drive C:, found as Windows finds it,
         without regard to letter case; None when it does not exist."""
@@ -134,7 +129,7 @@ class WineMachine:
         """A registry key in the registry editor's format, as Wine's reg.exe
         exports it (UTF-16 with a byte-order mark, or plain text)."""
         out = self.scratch / "export.reg"
-        subprocess.run([WINE, "reg", "export", key, "Z:" + str(out).replace("/", "\\"), "/y"],
+        subprocess.run([WINE, "reg", "export", key, windows_path(out), "/y"],
                        env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if not out.exists():
             return ""
@@ -144,12 +139,18 @@ class WineMachine:
         return text.replace("\r", "")
 
 
-def install_product(wine, exes_dir, cabinet, script=INSTALL_SCRIPT):
-    """Places LYNSetup.exe, windriver.exe and the cabinet in C:\\Distribution
-    of the prefix and runs the install there; returns the driver's transcript."""
+def place_product(wine, exes_dir, cabinet):
+    """Places LYNSetup.exe, windriver.exe, its hook and the cabinet in
+    C:\\Distribution of the prefix; returns that folder on the host."""
     source = wine.prefix / "drive_c" / SOURCE_FOLDER.split("\\")[1]
     source.mkdir(exist_ok=True)
     for name in ("LYNSetup.exe", "windriver.exe", "windriver_hook.dll"):
         shutil.copy(Path(exes_dir) / name, source)
     shutil.copy(cabinet, source / "LYN.CAB")
+    return source
+
+
+def install_product(wine, exes_dir, cabinet, script=INSTALL_SCRIPT):
+    """Runs the install from the placed product; returns the driver's transcript."""
+    source = place_product(wine, exes_dir, cabinet)
     return wine.run("windriver.exe", "LYNSetup.exe", *script, cwd=source)

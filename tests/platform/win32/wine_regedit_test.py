@@ -17,7 +17,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-from wine_machine import WINE, WineMachine, WineUnavailable
+from wine_machine import WINE, WineMachine, main_or_skip, windows_path
 
 KEY = "HKEY_LOCAL_MACHINE\\Software\\LynRoundTrip"
 
@@ -54,49 +54,42 @@ def main(lynsim):
     with tempfile.TemporaryDirectory() as scratch:
         folder = Path(scratch)
 
-        def host(name):
-            return "Z:" + str(folder / name).replace("/", "\\")
-
         def lynsim_reg(*arguments, out=None):
             with open(out, "wb") if out else open("/dev/null", "wb") as sink:
                 subprocess.run([lynsim, "reg", str(folder / "m"), *arguments], stdout=sink,
                                check=True)
 
-        try:
-            with WineMachine(folder / "wine") as wine:
-                def regedit(*arguments):
-                    subprocess.run([WINE, "regedit", *arguments], env=wine.env, check=True,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with WineMachine(folder / "wine") as wine:
+            def regedit(*arguments):
+                subprocess.run([WINE, "regedit", *arguments], env=wine.env, check=True,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-                def export(name):
-                    regedit("/E", host(name), KEY)
-                    return (folder / name).read_bytes()
+            def export(name):
+                regedit("/E", windows_path(folder / name), KEY)
+                return (folder / name).read_bytes()
 
-                def empty_key():
-                    (folder / "delete.reg").write_bytes(
-                        f"REGEDIT4\r\n\r\n[-{KEY}]\r\n".encode("ascii"))
-                    regedit("/S", host("delete.reg"))
+            def empty_key():
+                (folder / "delete.reg").write_bytes(
+                    f"REGEDIT4\r\n\r\n[-{KEY}]\r\n".encode("ascii"))
+                regedit("/S", windows_path(folder / "delete.reg"))
 
-                (folder / "source.reg").write_bytes(b"\xff\xfe" + SOURCE.encode("utf-16-le"))
-                regedit("/S", host("source.reg"))
-                first = export("wine.reg")
-                subprocess.run([lynsim, "new", str(folder / "m")], check=True,
-                               stdout=subprocess.DEVNULL)
-                lynsim_reg("import", str(folder / "wine.reg"))
-                lynsim_reg("export", KEY, out=folder / "machine.reg")
-                lynsim_reg("export", KEY, "--regedit4", out=folder / "machine4.reg")
-                machine = (folder / "machine.reg").read_bytes()
-                problems = []
-                if comparable(machine) != comparable(first):
-                    problems.append("lynsim's export differs from Wine's")
-                for name in ("machine.reg", "machine4.reg"):
-                    empty_key()
-                    regedit("/S", host(name))
-                    if export("again.reg") != first:
-                        problems.append(f"Wine's export after importing {name} differs")
-        except WineUnavailable as e:
-            print(f"skipped: {e}")
-            return 77
+            (folder / "source.reg").write_bytes(b"\xff\xfe" + SOURCE.encode("utf-16-le"))
+            regedit("/S", windows_path(folder / "source.reg"))
+            first = export("wine.reg")
+            subprocess.run([lynsim, "new", str(folder / "m")], check=True,
+                           stdout=subprocess.DEVNULL)
+            lynsim_reg("import", str(folder / "wine.reg"))
+            lynsim_reg("export", KEY, out=folder / "machine.reg")
+            lynsim_reg("export", KEY, "--regedit4", out=folder / "machine4.reg")
+            machine = (folder / "machine.reg").read_bytes()
+            problems = []
+            if comparable(machine) != comparable(first):
+                problems.append("lynsim's export differs from Wine's")
+            for name in ("machine.reg", "machine4.reg"):
+                empty_key()
+                regedit("/S", windows_path(folder / name))
+                if export("again.reg") != first:
+                    problems.append(f"Wine's export after importing {name} differs")
         for problem in problems:
             print("FAILED:", problem)
         if problems:
@@ -108,4 +101,4 @@ def main(lynsim):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    main_or_skip(lambda: main(sys.argv[1]))
