@@ -25,13 +25,16 @@ std::array<int, 3> At(const Fl_PNG_Image& shot, int x, int y) {
 }
 
 // Whether a pixel shows the background's colour along its diagonal x + y:
-// black towards (87, 101, 121) over 365 + 365 + 540 steps. The three runs of
-// lines meet the pixels with indices one apart.
-::testing::AssertionResult OnGradient(const Fl_PNG_Image& shot, int x, int y) {
+// black towards (87, 101, 121) over 365 + 365 + 540 steps on the window. The
+// three runs of lines meet the pixels with indices one apart. The progress
+// panel is 546 by 397 pixels (1340 steps) and lies one pixel above the
+// window's client area.
+::testing::AssertionResult OnGradient(const Fl_PNG_Image& shot, int x, int y, double steps = 1270,
+                                      int above = 0) {
   const auto actual = At(shot, x, y);
   const int to[] = {87, 101, 121};
   for (std::size_t k = 0; k < 3; ++k) {
-    const int expected = static_cast<int>(std::nearbyint((x + y) * to[k] / 1270.0));
+    const int expected = static_cast<int>(std::nearbyint((x + y + above) * to[k] / steps));
     if (std::abs(actual[k] - expected) > 1) {
       return ::testing::AssertionFailure() << "(" << x << ", " << y << ") channel " << k << " is "
                                            << actual[k] << ", expected about " << expected;
@@ -131,6 +134,8 @@ TEST(LynsimWindowTest, AScreenshotFolderGetsOnePictureOfEachInstallPhase) {
         EXPECT_EQ(GreenPixels(shot, row), 0) << "row " << row;
       }
     }
+    // From Continue on, the panel's own gradient fills the bottom row.
+    for (int x = 0; phase > 0 && x < 540; x += 27) EXPECT_TRUE(OnGradient(shot, x, 364, 1340, 1));
   }
 }
 
