@@ -303,6 +303,17 @@ The folders the run made took the grant too, passed on to everything below:
   $ lynsim acl M 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN' | head -1
   C:\ProgramData\Microsoft\Windows\Start Menu\Programs\LYN NT AUTHORITY\SYSTEM:(I)(OI)(CI)(F)
 
+The run looks for a folder as a search does, which passes over hidden and
+system entries: a hidden shared folder counts as missing, so the run makes it
+again (which fails, as it is there) and grants it like a folder it made.
+
+  $ lynsim new HIDDEN >/dev/null
+  $ attrib HIDDEN H C:\Program Files\Common Files\Microsoft Shared
+  $ lynsim run HIDDEN --headless --click lblAcceptYes --click cmdOK --click cmdExit --quiet | tail -n 1
+  ended: Finish
+  $ lynsim acl HIDDEN 'C:\Program Files\Common Files\Microsoft Shared' | head -1
+  C:\Program Files\Common Files\Microsoft Shared BUILTIN\Users:(OI)(CI)(F)
+
 On Windows XP an administrator already holds all access to the system
 folders, so security stays off and nothing is granted: the program folder
 keeps the list it inherits.
