@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/caption_words.h"
 #include "platform/win32/ui/window_coverage.h"
 #include "tools/windriver/phase_names.h"
 
@@ -60,21 +61,6 @@ void Write(const std::string& line) {
               &written, nullptr);
 }
 
-// The words of a caption; the spaces between them stay with the word before.
-std::vector<std::string> Words(const std::string& text) {
-  std::vector<std::string> words;
-  std::string word;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    word += text[i];
-    if (text[i] == ' ' && (i + 1 == text.size() || text[i + 1] != ' ')) {
-      words.push_back(word);
-      word.clear();
-    }
-  }
-  if (!word.empty()) words.push_back(word);
-  return words;
-}
-
 // The lines a label shows its caption in: the window system's own word
 // breaking, read off as the height of the text grows word by word.
 std::vector<std::string> LinesOf(HWND label) {
@@ -87,7 +73,7 @@ std::vector<std::string> LinesOf(HWND label) {
   std::vector<std::string> lines;
   std::string prefix;
   int height = 0;
-  for (const std::string& word : Words(text)) {
+  for (const std::string& word : lyn::CaptionWords(text)) {
     prefix += word;
     RECT measured{0, 0, client.right, 0};
     ::DrawTextA(dc, prefix.c_str(), -1, &measured, DT_WORDBREAK | DT_CALCRECT);

@@ -5,28 +5,11 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "common/caption_words.h"
 #include "platform/sim/fltk/control_views.h"
 #include "platform/sim/fltk/fonts.h"
 
 namespace lyn::sim::fltk {
-namespace {
-
-// The words of a caption; the spaces after a word stay with it.
-std::vector<std::string> Words(const std::string& text) {
-  std::vector<std::string> words;
-  std::string word;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    word += text[i];
-    if (text[i] == ' ' && (i + 1 == text.size() || text[i + 1] != ' ')) {
-      words.push_back(word);
-      word.clear();
-    }
-  }
-  if (!word.empty()) words.push_back(word);
-  return words;
-}
-
-}  // namespace
 
 std::vector<std::string> LinesOf(const ControlModel& label) {
   const ui::Font& font = label.State().font;
@@ -37,7 +20,7 @@ std::vector<std::string> LinesOf(const ControlModel& label) {
   std::vector<std::string> lines;
   std::string prefix;
   int height = 0;
-  for (const std::string& word : Words(label.Caption())) {
+  for (const std::string& word : CaptionWords(label.Caption())) {
     prefix += word;
     int w = width;
     int h = 0;
