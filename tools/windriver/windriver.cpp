@@ -39,6 +39,7 @@
 #include <string>
 #include <vector>
 
+#include "common/quoted_text.h"
 #include "platform/win32/ui/window_coverage.h"
 #include "tools/windriver/phase_names.h"
 
@@ -67,30 +68,7 @@ constexpr UINT kKeysAfterRun[] = {VK_RIGHT, VK_LEFT, VK_DOWN, VK_UP, VK_SPACE, V
 // Points of a covered control tried by the hit test, this far apart.
 constexpr int kProbeStep = 3;
 
-// A text in double quotes: quotes become \", CR \r and LF \n. With
-// `lineBreaks` a line break (CR LF, or LF) ends the line instead and the text
-// goes on after two blanks, as the emulated machine's transcript prints a
-// message box.
-std::string Quoted(const std::string& text, bool lineBreaks = false) {
-  std::string quoted = "\"";
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    const bool lineEnd = c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
-    if (lineBreaks && lineEnd) {
-      if (c == '\r') ++i;
-      quoted += "\n  ";
-    } else if (c == '"') {
-      quoted += "\\\"";
-    } else if (c == '\r') {
-      quoted += "\\r";
-    } else if (c == '\n') {
-      quoted += "\\n";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
+using lyn::Quoted;
 
 void Print(const std::string& line) {
   std::fputs((line + "\n").c_str(), stdout);

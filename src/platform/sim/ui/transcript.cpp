@@ -20,33 +20,6 @@ std::string FirstLine(const std::string& text) {
 
 }  // namespace
 
-std::string Quoted(std::string_view text, bool lineBreaks) {
-  std::string quoted = "\"";
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    const bool lineEnd = c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
-    if (lineBreaks && lineEnd) {
-      if (c == '\r') ++i;
-      quoted += "\n  ";
-      continue;
-    }
-    switch (c) {
-      case '"':
-        quoted += "\\\"";
-        break;
-      case '\r':
-        quoted += "\\r";
-        break;
-      case '\n':
-        quoted += "\\n";
-        break;
-      default:
-        quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
-
 std::string Transcript::Shown(const ControlModel& control) {
   switch (control.Kind()) {
     case ui::Kind::Image:

@@ -25,15 +25,11 @@
 #include <string>
 #include <string_view>
 
+#include "common/quoted_text.h"
 #include "platform/api/win_types.h"
 #include "platform/sim/ui/widget_observer.h"
 
 namespace lyn::sim {
-
-// A text in double quotes: quotes become \", CR \r and LF \n. With
-// `lineBreaks` a line break (CR LF, or LF) ends the line instead and the
-// text goes on after two blanks.
-std::string Quoted(std::string_view text, bool lineBreaks = false);
 
 class Transcript final : public WidgetObserver {
  public:
