@@ -87,13 +87,25 @@ long KillGroup(pid_t pid) {
 void RunJobs(const JobsPlan& plan) {
   const BlockedSignals signals;
   std::map<pid_t, Running> running;
+  const std::size_t places = std::max<std::size_t>(plan.parallel, 1);
   std::size_t next = 0;
-  auto lastTick = Clock::now();
-  while (next < plan.count || !running.empty()) {
-    while (next < plan.count && running.size() < std::max<std::size_t>(plan.parallel, 1)) {
+  const auto fill = [&] {
+    for (; next < plan.count && running.size() < places; ++next) {
       running[Start(plan, next, signals)] = Running{next, Clock::now()};
-      ++next;
     }
+  };
+  // The next job takes the ended one's place before the calling process
+  // hears of the end, so that no place stands empty while it does.
+  const auto end = [&](std::map<pid_t, Running>::iterator job, const JobEnd& how) {
+    const std::size_t index = job->second.index;
+    const auto after = running.erase(job);
+    fill();
+    plan.ended(index, how);
+    return after;
+  };
+  auto lastTick = Clock::now();
+  fill();
+  while (!running.empty()) {
     // Reap whatever ended.
     int status = 0;
     rusage usage{};
@@ -103,10 +115,7 @@ void RunJobs(const JobsPlan& plan) {
       const bool finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
       // What the job started may outlive it in its group.
       kill(-pid, SIGKILL);
-      const Running job = found->second;
-      running.erase(found);
-      plan.ended(job.index,
-                 JobEnd{finished ? JobEnd::Kind::Finished : JobEnd::Kind::Failed, usage.ru_maxrss});
+      end(found, JobEnd{finished ? JobEnd::Kind::Finished : JobEnd::Kind::Failed, usage.ru_maxrss});
     }
     // Cut those past their limit.
     for (auto it = running.begin(); it != running.end();) {
@@ -114,10 +123,7 @@ void RunJobs(const JobsPlan& plan) {
         ++it;
         continue;
       }
-      const long peakKiB = KillGroup(it->first);
-      const Running job = it->second;
-      it = running.erase(it);
-      plan.ended(job.index, JobEnd{JobEnd::Kind::CutAtLimit, peakKiB});
+      it = end(it, JobEnd{JobEnd::Kind::CutAtLimit, KillGroup(it->first)});
     }
     if (SecondsSince(lastTick) >= 1) {
       lastTick = Clock::now();

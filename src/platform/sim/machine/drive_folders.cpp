@@ -25,6 +25,12 @@ constexpr mode_t kFolderMode = 0755;
 constexpr std::size_t kWalkedFolders = 128;
 // How many folders' listings are kept before starting afresh.
 constexpr std::size_t kKeptListings = 64;
+// A folder is watched, and its listing kept, from its second listing in a
+// process on, when it held this many entries or more at the one before:
+// the watch saves asking the host about every entry again, but closing it
+// holds up the process's end for several milliseconds (the host waits for
+// its watches to be let go), which listing a small folder again never costs.
+constexpr std::size_t kWatchedEntries = 256;
 // Folders of this many entries and more have their indexes kept in files:
 // reading such a folder costs more than opening the file.
 constexpr std::size_t kIndexFileEntries = 256;
@@ -175,8 +181,8 @@ int DriveFolders::List(std::string_view folder, std::vector<HostEntry>& entries)
     std::lock_guard lock(listingLock_);
     if (const auto found = listings_.find(folder); found != listings_.end()) kept = found->second;
   }
-  if (kept && kept->device == self.st_dev && kept->inode == self.st_ino &&
-      SameTime(kept->changed, self.st_ctim) && watch_.Unchanged(kept->mark)) {
+  if (kept && kept->mark && kept->device == self.st_dev && kept->inode == self.st_ino &&
+      SameTime(kept->changed, self.st_ctim) && watch_.Unchanged(*kept->mark)) {
     entries.reserve(entries.size() + kept->entries.size());
     for (const HostEntry& entry : kept->entries) {
       entries.push_back(entry);
@@ -192,7 +198,8 @@ int DriveFolders::List(std::string_view folder, std::vector<HostEntry>& entries)
   }
   // Watched before the entries are asked about, so that a change made
   // while they are is reported.
-  const auto mark = watch_.Now(location.get());
+  const bool watched = kept && kept->count >= kWatchedEntries;
+  const auto mark = watched ? watch_.Now(location.get()) : std::nullopt;
   const auto index = IndexOf(folder, location.get(), self);
   if (!index) return -EIO;
   auto listing = std::make_shared<Listing>();
@@ -206,15 +213,16 @@ int DriveFolders::List(std::string_view folder, std::vector<HostEntry>& entries)
     }
   }
   entries.insert(entries.end(), listing->entries.begin(), listing->entries.end());
-  if (mark) {
-    listing->device = self.st_dev;
-    listing->inode = self.st_ino;
-    listing->changed = self.st_ctim;
-    listing->mark = *mark;
-    std::lock_guard lock(listingLock_);
-    if (listings_.size() >= kKeptListings) listings_.clear();
-    listings_.insert_or_assign(std::string(folder), std::move(listing));
-  }
+  // Unwatched, the listing only tells how many entries the folder held.
+  listing->count = listing->entries.size();
+  if (!mark) listing->entries.clear();
+  listing->device = self.st_dev;
+  listing->inode = self.st_ino;
+  listing->changed = self.st_ctim;
+  listing->mark = mark;
+  std::lock_guard lock(listingLock_);
+  if (listings_.size() >= kKeptListings) listings_.clear();
+  listings_.insert_or_assign(std::string(folder), std::move(listing));
   return 0;
 }
 

@@ -163,7 +163,8 @@ class DriveFolders {
     dev_t device = 0;
     ino_t inode = 0;
     std::timespec changed{};
-    FolderWatch::Mark mark;
+    std::size_t count = 0;                  // entries found
+    std::optional<FolderWatch::Mark> mark;  // none: the entries are not kept
     std::vector<HostEntry> entries;
   };
 

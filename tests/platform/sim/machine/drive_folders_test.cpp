@@ -16,10 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A large folder's index is kept in a file for the machine's other
-// processes, and neither copy outlives a change made on the host.
-TEST(DriveFoldersTest, AKeptIndexGivesWayToAChangeOnTheHost) {
-  testing::ScratchFolder machine;
+// A folder C:\Big of 300 one-byte files on the machine; its host path.
+fs::path MakeBigFolder(const testing::ScratchFolder& machine) {
   const fs::path big = machine.path() / "drives" / "C" / "Big";
   fs::create_directories(big);
   for (int i = 0; i < 300; ++i) {
@@ -27,6 +25,14 @@ TEST(DriveFoldersTest, AKeptIndexGivesWayToAChangeOnTheHost) {
     std::snprintf(name, sizeof name, "file%03d.dat", i);
     std::ofstream(big / name) << "x";
   }
+  return big;
+}
+
+// A large folder's index is kept in a file for the machine's other
+// processes, and neither copy outlives a change made on the host.
+TEST(DriveFoldersTest, AKeptIndexGivesWayToAChangeOnTheHost) {
+  testing::ScratchFolder machine;
+  const fs::path big = MakeBigFolder(machine);
   // Until the host's clock has passed the folder's time, its index is not kept.
   struct stat folder {};
   ASSERT_EQ(::stat(big.c_str(), &folder), 0);
@@ -47,6 +53,29 @@ TEST(DriveFoldersTest, AKeptIndexGivesWayToAChangeOnTheHost) {
   }
   fs::remove(big / "file007.dat");
   EXPECT_FALSE(second.Find("C/Big", "FILE007.DAT"));
+}
+
+// A large folder listed again is answered from the listing kept of it, which
+// still shows a file the host grew since: that leaves the folder's own time
+// as it was.
+TEST(DriveFoldersTest, AKeptListingShowsAFileTheHostGrew) {
+  testing::ScratchFolder machine;
+  const fs::path big = MakeBigFolder(machine);
+  const DriveFolders drives(machine.path() / "drives", machine.path() / "names");
+  std::vector<HostEntry> entries;
+  for (int listing = 0; listing < 3; ++listing) {
+    entries.clear();
+    ASSERT_EQ(drives.List("C/Big", entries), 0);
+  }
+  std::ofstream(big / "file001.dat", std::ios::app) << "more";
+  entries.clear();
+  ASSERT_EQ(drives.List("C/Big", entries), 0);
+  EXPECT_EQ(entries.size(), 300u);
+  for (const HostEntry& entry : entries) {
+    if (entry.name == "file001.dat") {
+      EXPECT_EQ(entry.status.size, 5u);
+    }
+  }
 }
 
 }  // namespace
