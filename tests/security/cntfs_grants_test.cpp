@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "fakes/machine_platform.h"
@@ -27,15 +28,9 @@ class IdleLoop : public sim::EventLoop {
   std::vector<std::string> ClicksLeft() const override { return {}; }
 };
 
-sim::Profile Profile(const char* usersName = "Users") {
-  sim::Profile profile;
-  profile.UsersGroupName = usersName;
-  return profile;
-}
-
 class Grants : public ::testing::Test {
  protected:
-  void Start(const sim::Profile& profile) {
+  void Start(const sim::Profile& profile = {}) {
     machine.emplace(profile);
     machine->sim().widgets().SetEventLoop(loop);
   }
@@ -52,20 +47,10 @@ class Grants : public ::testing::Test {
   // The entries of an object's list that name the Users group.
   Acl UsersEntries(ObjectKind kind, const char* path) {
     Acl entries;
-    const sim::Descriptor descriptor = Of(kind, path);
-    for (const Ace& ace : *descriptor.dacl) {
-      if (ace.sid == sim::UsersSid()) entries.push_back(ace);
-    }
+    std::ranges::copy_if(*Of(kind, path).dacl, std::back_inserter(entries),
+                         [](const Ace& ace) { return ace.sid == sim::UsersSid(); });
     return entries;
   }
-  static bool HasDeny(const Acl& entries) {
-    return std::any_of(entries.begin(), entries.end(),
-                       [](const Ace& ace) { return ace.type == kDeny; });
-  }
-  void SetDacl(ObjectKind kind, const char* path, const Acl& acl) {
-    model().SetDacl(model().Find(kind, path), acl);
-  }
-  std::vector<int> MousePointers() { return machine->sim().widgets().MousePointers(); }
 
   IdleLoop loop;
   std::optional<fakes::MachinePlatform> machine;
@@ -73,30 +58,34 @@ class Grants : public ::testing::Test {
 };
 
 TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
-  Start(Profile("Benutzer"));
+  sim::Profile german;
+  german.UsersGroupName = "Benutzer";
+  Start(german);
   machine->PutFile("C:\\Data\\Sub\\deep.txt", "x");
   machine->PutFile("C:\\Data\\top.txt", "x");
   // The program made the folder: it belongs to the Administrators group.
   model().Created(model().Find(ObjectKind::File, "C:\\Data"));
-  SetDacl(ObjectKind::File, "C:\\Data",
-          {Ace{kDeny, 3, win::FILE_ALL_ACCESS, sim::UsersSid()},
-           Ace{kAllow, 3, win::FILE_ALL_ACCESS, sim::AdministratorsSid()}});
-  ASSERT_TRUE(HasDeny(UsersEntries(ObjectKind::File, "C:\\Data\\top.txt")));
+  model().SetDacl(model().Find(ObjectKind::File, "C:\\Data"),
+                  {Ace{kDeny, 3, win::FILE_ALL_ACCESS, sim::UsersSid()},
+                   Ace{kAllow, 3, win::FILE_ALL_ACCESS, sim::AdministratorsSid()}});
+  ASSERT_NE(
+      std::ranges::count(UsersEntries(ObjectKind::File, "C:\\Data\\top.txt"), kDeny, &Ace::type),
+      0);
 
   cNTFS security(machine->platform());
   EXPECT_EQ(security.FreeFolder("C:\\Data"), 0u);
   EXPECT_EQ(security.nameLocalUsers, "Benutzer");
 
   Acl explicitEntries;
-  for (const Ace& ace : UsersEntries(ObjectKind::File, "C:\\Data")) {
-    if ((ace.flags & win::INHERITED_ACE) == 0) explicitEntries.push_back(ace);
-  }
+  std::ranges::copy_if(UsersEntries(ObjectKind::File, "C:\\Data"),
+                       std::back_inserter(explicitEntries),
+                       [](const Ace& ace) { return (ace.flags & win::INHERITED_ACE) == 0; });
   EXPECT_EQ(explicitEntries, (Acl{Ace{kAllow, 3, win::FILE_ALL_ACCESS, sim::UsersSid()}}));
   const std::pair<const char*, win::BYTE> children[] = {
       {"C:\\Data\\Sub", 0x13}, {"C:\\Data\\top.txt", 0x10}, {"C:\\Data\\Sub\\deep.txt", 0x10}};
   for (const auto& [child, flags] : children) {
     const Acl entries = UsersEntries(ObjectKind::File, child);
-    EXPECT_FALSE(HasDeny(entries)) << child;
+    EXPECT_EQ(std::ranges::count(entries, kDeny, &Ace::type), 0) << child;
     EXPECT_EQ(std::count(entries.begin(), entries.end(),
                          Ace{kAllow, flags, win::FILE_ALL_ACCESS, sim::UsersSid()}),
               1)
@@ -110,7 +99,7 @@ TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
 }
 
 TEST_F(Grants, OnlyExistingFoldersAreGranted) {
-  Start(Profile());
+  Start();
   machine->PutFile("C:\\Data\\file.txt", "x");
   const sim::Descriptor before = Of(ObjectKind::File, "C:\\Data\\file.txt");
   cNTFS security(machine->platform());
@@ -118,18 +107,6 @@ TEST_F(Grants, OnlyExistingFoldersAreGranted) {
   EXPECT_EQ(security.FreeFolder("C:\\Missing"), 4u);
   EXPECT_EQ(Of(ObjectKind::File, "C:\\Data\\file.txt"), before);
   EXPECT_EQ(security.nameLocalUsers, "");  // no grant was attempted
-}
-
-TEST_F(Grants, SoftwareKeyGrantChangesTheMachinesSoftwareKey) {
-  Start(Profile());
-  ASSERT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE")[0].mask, win::KEY_READ);
-  cNTFS security(machine->platform());
-  EXPECT_EQ(security.FreeKeyLM("Software"), 0u);
-  EXPECT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKLM\\SOFTWARE"),
-            (Acl{Ace{kAllow, 3, win::KEY_ALL_ACCESS | win::STANDARD_RIGHTS_ALL, sim::UsersSid()}}));
-  // Sub-keys without lists of their own inherit it.
-  EXPECT_EQ(UsersEntries(ObjectKind::RegistryKey, "HKEY_LOCAL_MACHINE\\Software\\Orrin")[0].flags,
-            0x13);
 }
 
 // What the timer finds and grants on each kind of fresh Windows. On
@@ -169,7 +146,7 @@ TEST_F(Grants, TheTimerGrantsWhereTheProgramsTokenMay) {
     EXPECT_EQ(Of(ObjectKind::File, profile.SystemDirectory.c_str()), system) << row.preset;
     EXPECT_EQ(Of(ObjectKind::RegistryKey, "HKLM\\SOFTWARE") != software, row.softwareGranted)
         << row.preset << row.admin;
-    EXPECT_EQ(MousePointers(), (std::vector<int>{13, 0}));
+    EXPECT_EQ(machine->sim().widgets().MousePointers(), (std::vector<int>{13, 0}));
     EXPECT_FALSE(machine->sim().widgets().Find("tmrSetPermissions")->Enabled());
     form.reset();
     ResetModuleState();

@@ -21,10 +21,8 @@ namespace {
 using namespace win;
 
 TEST(HostFaultsTest, PlansAreReadAsTheEnvironmentGivesThem) {
-  const auto kill = ParseFaultPlan("kill@12");
-  ASSERT_TRUE(kill);
-  EXPECT_EQ(kill->kind, FaultKind::Kill);
-  EXPECT_EQ(kill->at, 12u);
+  EXPECT_EQ(ParseFaultPlan("kill@12")->kind, FaultKind::Kill);
+  EXPECT_EQ(ParseFaultPlan("kill@12")->at, 12u);
   EXPECT_EQ(ParseFaultPlan("enospc@1")->kind, FaultKind::NoSpace);
   EXPECT_EQ(ParseFaultPlan("eio@3")->kind, FaultKind::IoError);
   EXPECT_EQ(ParseFaultPlan("count:/tmp/n")->countFile, "/tmp/n");
@@ -85,13 +83,10 @@ TEST(HostFaultsTest, AStoreWriteThatFailsNamesTheCauseAndLeavesTheStoreWhole) {
         EXPECT_NE(std::string(e.what()).find(cause), std::string::npos) << e.what();
       }
     }
-    const auto store = StateStore::Open(folder.path());
-    EXPECT_EQ(store->Read([](const Transaction& t) {
-      auto count = t.Prepare("SELECT count(*) FROM file_attributes");
-      count.Step();
-      return count.Int(0);
-    }),
-              0);
+    const bool empty = StateStore::Open(folder.path())->Read([](const Transaction& t) {
+      return !t.Prepare("SELECT * FROM file_attributes").Step();
+    });
+    EXPECT_TRUE(empty);
   }
 }
 

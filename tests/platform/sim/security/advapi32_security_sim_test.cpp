@@ -28,8 +28,6 @@ class SecurityCalls : public ::testing::Test {
 
   SimAdvapi32Security& security() { return machine.sim().advapi32Security(); }
   SimKernel32& kernel32() { return dynamic_cast<SimKernel32&>(machine.platform().kernel32); }
-  DWORD LastError() { return kernel32().GetLastError(); }
-  void Seed() { kernel32().SetLastError(kSentinel); }
 
   // The descriptor's bytes, read past its list (which may refuse reading).
   std::vector<std::uint8_t> DescriptorOf(const char* path) {
@@ -58,17 +56,13 @@ class SecurityCalls : public ::testing::Test {
     DWORD length = sizeof privileges;
     DWORD granted = kSentinel;
     BOOL status = FALSE;
-    Seed();
+    kernel32().SetLastError(kSentinel);
     const BOOL result = security().AccessCheck(
         descriptor, impersonate ? token : 0x7004, desired, &kFiles,
         reinterpret_cast<PRIVILEGE_SET*>(privileges), &length, &granted, &status);
-    const DWORD error = LastError();
+    const DWORD error = kernel32().GetLastError();
     security().RevertToSelf();
     return {result, result ? granted : 0, error};
-  }
-  Check AccessTo(const char* path, DWORD desired) {
-    std::vector<std::uint8_t> descriptor = DescriptorOf(path);
-    return AccessOf(descriptor.data(), desired);
   }
 
   fakes::MachinePlatform machine;
@@ -94,7 +88,8 @@ TEST_F(SecurityCalls, AccessCheckAppliesEntriesInOrder) {
   };
   for (const auto& row : rows) {
     SetDescriptor("C:\\Data\\f.txt", Descriptor{SystemSid(), SystemSid(), row.dacl, true});
-    const Check check = AccessTo("C:\\Data\\f.txt", row.desired);
+    std::vector<std::uint8_t> descriptor = DescriptorOf("C:\\Data\\f.txt");
+    const Check check = AccessOf(descriptor.data(), row.desired);
     EXPECT_EQ(check.granted, row.granted) << row.desired;
     if (row.granted == 0) {
       EXPECT_EQ(check.error, ERROR_ACCESS_DENIED) << row.desired;
