@@ -57,7 +57,7 @@ class Grants : public ::testing::Test {
   std::optional<frmSetup> form;
 };
 
-TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
+TEST_F(Grants, OnlyFoldersAreGrantedAndAGrantReplacesTheGroupsEntriesInEveryChild) {
   sim::Profile german;
   german.UsersGroupName = "Benutzer";
   Start(german);
@@ -72,7 +72,13 @@ TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
       std::ranges::count(UsersEntries(ObjectKind::File, "C:\\Data\\top.txt"), kDeny, &Ace::type),
       0);
 
+  const sim::Descriptor file = Of(ObjectKind::File, "C:\\Data\\top.txt");
   cNTFS security(machine->platform());
+  // A file or a missing path is not granted, nor its group even looked up.
+  EXPECT_EQ(security.FreeFolder("C:\\Data\\top.txt"), 4u);
+  EXPECT_EQ(security.FreeFolder("C:\\Missing"), 4u);
+  EXPECT_EQ(security.nameLocalUsers, "");
+  EXPECT_EQ(Of(ObjectKind::File, "C:\\Data\\top.txt"), file);
   EXPECT_EQ(security.FreeFolder("C:\\Data"), 0u);
   EXPECT_EQ(security.nameLocalUsers, "Benutzer");
 
@@ -96,17 +102,6 @@ TEST_F(Grants, FolderGrantReplacesTheGroupsEntriesAndReachesEveryChild) {
   const Acl later = UsersEntries(ObjectKind::File, "C:\\Data\\Sub\\later.txt");
   ASSERT_FALSE(later.empty());
   EXPECT_EQ(later.front(), (Ace{kAllow, 0x10, win::FILE_ALL_ACCESS, sim::UsersSid()}));
-}
-
-TEST_F(Grants, OnlyExistingFoldersAreGranted) {
-  Start();
-  machine->PutFile("C:\\Data\\file.txt", "x");
-  const sim::Descriptor before = Of(ObjectKind::File, "C:\\Data\\file.txt");
-  cNTFS security(machine->platform());
-  EXPECT_EQ(security.FreeFolder("C:\\Data\\file.txt"), 4u);
-  EXPECT_EQ(security.FreeFolder("C:\\Missing"), 4u);
-  EXPECT_EQ(Of(ObjectKind::File, "C:\\Data\\file.txt"), before);
-  EXPECT_EQ(security.nameLocalUsers, "");  // no grant was attempted
 }
 
 // What the timer finds and grants on each kind of fresh Windows. On

@@ -81,8 +81,6 @@ TEST_F(StateStoreTest, PreparedStatementsKeptForReuseRunIndependently) {
 TEST_F(StateStoreTest, RefusesWhatIsNotThisSchemasStoreWithOneLineNamingTheMachine) {
   const std::string machine = "machine '" + folder.path().string() + "'";
   const auto file = folder.path() / StateStore::kFileName;
-  EXPECT_EQ(RefusalOf(folder.path()), machine + " has no state store (state.db)");
-
   std::ofstream(file) << std::string(4096, 'x');
   EXPECT_NE(RefusalOf(folder.path()).find(machine + ": state store "), std::string::npos);
 
