@@ -59,9 +59,8 @@ TEST_F(UninstallLogReading, ReadsALogCutAnywhere) {
   for (const std::size_t cut : cuts) {
     const std::string prefix = text.substr(0, cut);
     const std::size_t lastEnd = prefix.rfind("\r\n");
-    const std::vector<std::string> whole = lastEnd == std::string::npos
-                                               ? std::vector<std::string>{}
-                                               : Lines(prefix.substr(0, lastEnd + 2));
+    const std::vector<std::string> whole =
+        Lines(prefix.substr(0, lastEnd == std::string::npos ? 0 : lastEnd + 2));
     const auto read = Read(prefix, 7);
     if (whole.size() < 2) {
       ASSERT_TRUE(std::holds_alternative<LogFault>(read)) << cut;

@@ -25,13 +25,12 @@ using namespace win;
 // Every file and folder below `folder`, links as links, with file contents.
 std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   std::map<std::string, std::string> entries;
-  for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator();
-       ++it) {
-    const std::string name = fs::relative(it->path(), folder).string();
-    if (it->is_symlink()) {
-      entries[name] = "link to " + fs::read_symlink(it->path()).string();
-    } else if (it->is_regular_file()) {
-      std::ifstream in(it->path(), std::ios::binary);
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+    const std::string name = fs::relative(entry.path(), folder).string();
+    if (entry.is_symlink()) {
+      entries[name] = "link to " + fs::read_symlink(entry.path()).string();
+    } else if (entry.is_regular_file()) {
+      std::ifstream in(entry.path(), std::ios::binary);
       entries[name] = std::string(std::istreambuf_iterator<char>(in), {});
     } else {
       entries[name] = "folder";
