@@ -34,12 +34,6 @@ class Grants : public ::testing::Test {
     machine.emplace(profile);
     machine->sim().widgets().SetEventLoop(loop);
   }
-  // The permission timer firing on the shown setup window.
-  void FireTimer() {
-    form.emplace(machine->platform());
-    form->Show();
-    machine->sim().widgets().Find("tmrSetPermissions")->Tick();
-  }
   const sim::SecurityModel& model() { return machine->sim().advapi32Security().model(); }
   sim::Descriptor Of(ObjectKind kind, const char* path) {
     return model().DescriptorOf(model().Find(kind, path));
@@ -134,7 +128,9 @@ TEST_F(Grants, TheTimerGrantsWhereTheProgramsTokenMay) {
     const sim::Descriptor windows = Of(ObjectKind::File, profile.WindowsDirectory.c_str());
     const sim::Descriptor system = Of(ObjectKind::File, profile.SystemDirectory.c_str());
     const sim::Descriptor software = Of(ObjectKind::RegistryKey, "HKLM\\SOFTWARE");
-    FireTimer();
+    form.emplace(machine->platform());
+    form->Show();
+    machine->sim().widgets().Find("tmrSetPermissions")->Tick();
     EXPECT_EQ(NtfsVolume, row.fromCd ? kFalse16 : kTrue16) << row.preset;
     EXPECT_EQ(SecurityEnabled, row.securityEnabled) << row.preset << row.admin;
     EXPECT_EQ(Of(ObjectKind::File, profile.WindowsDirectory.c_str()), windows) << row.preset;

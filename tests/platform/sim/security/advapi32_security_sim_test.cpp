@@ -31,10 +31,6 @@ class SecurityCalls : public ::testing::Test {
     const auto& model = security().model();
     return DescriptorBytes(model.DescriptorOf(model.Find(ObjectKind::File, path)), 7);
   }
-  void SetDescriptor(const char* path, const Descriptor& descriptor) {
-    const auto& model = security().model();
-    model.SetDescriptor(model.Find(ObjectKind::File, path), descriptor);
-  }
   // AccessCheck of the user on `descriptor`; its result, granted mask and
   // last error.
   struct Check {
@@ -83,7 +79,8 @@ TEST_F(SecurityCalls, AccessCheckAppliesEntriesInOrder) {
       {Acl{}, kRead, 0},
   };
   for (const auto& row : rows) {
-    SetDescriptor("C:\\Data\\f.txt", Descriptor{SystemSid(), SystemSid(), row.dacl, true});
+    security().model().SetDescriptor(security().model().Find(ObjectKind::File, "C:\\Data\\f.txt"),
+                                     Descriptor{SystemSid(), SystemSid(), row.dacl, true});
     std::vector<std::uint8_t> descriptor = DescriptorOf("C:\\Data\\f.txt");
     const Check check = AccessOf(descriptor.data(), row.desired);
     EXPECT_EQ(check.granted, row.granted) << row.desired;

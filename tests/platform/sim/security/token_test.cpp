@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
 #include <string>
 
 #include "fakes/machine_platform.h"
@@ -112,15 +110,11 @@ TEST(DefaultListsTest, WhatEachTokenMayDoOnAFreshWindows) {
       {"nt4-sp6", StandardUserToken, "HKLM\\SOFTWARE\\Orrin", kCreateSubKey, true,
        "NT 4.0 lets Everyone write SOFTWARE"},
   };
-  std::map<std::string, std::unique_ptr<fakes::MachinePlatform>> machines;
   for (const Row& row : rows) {
     const Profile& profile = FindPreset(row.preset).profile;
-    auto& machine = machines[row.preset];
-    if (!machine) {
-      machine = std::make_unique<fakes::MachinePlatform>(profile);
-      machine->PutFile(profile.SystemDirectory + "\\kernel32.dll", "MZ");
-    }
-    const SecurityModel model(machine->machine(), row.token(profile));
+    fakes::MachinePlatform machine(profile);
+    machine.PutFile(profile.SystemDirectory + "\\kernel32.dll", "MZ");
+    const SecurityModel model(machine.machine(), row.token(profile));
     const ObjectKind kind = IsKeyPath(row.path) ? ObjectKind::RegistryKey : ObjectKind::File;
     EXPECT_EQ(model.UserAccess(model.Find(kind, row.path), row.desired) != 0, row.granted)
         << row.preset << " " << row.path << ": " << row.why;
