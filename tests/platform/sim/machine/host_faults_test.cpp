@@ -21,7 +21,7 @@ namespace {
 using namespace win;
 
 TEST(HostFaultsTest, PlansAreReadAsTheEnvironmentGivesThem) {
-  // The kinds and the count file are read in every walk of the fault walk.
+  // FaultWalk reads every kind and a count file through lynsim in each run.
   EXPECT_EQ(ParseFaultPlan("kill@12")->at, 12u);
   for (const char* wrong :
        {"", "kill", "kill@", "kill@0", "kill@3x", "eio@-1", "full@3", "count:"}) {
