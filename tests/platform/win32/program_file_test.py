@@ -14,32 +14,20 @@ import pefile
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msimg32.dll", "version.dll",
                "shell32.dll", "msvcrt.dll", "advapi32.dll", "ole32.dll", "setupapi.dll"}
-STRINGS = {
-    "Comments": "Setup Program",
-    "CompanyName": "Orrin Works",
-    "FileDescription": "LYN Installation",
-    "ProductName": "LYNSetup",
-    "InternalName": "LYNSetup",
-    "OriginalFilename": "LYNSetup.exe",
-    "FileVersion": "6.07",
-    "ProductVersion": "6.07",
-}
-UNINSTALLER_STRINGS = {
-    "Comments": "Uninstall Program",
-    "CompanyName": "Orrin Works",
-    "FileDescription": "LYN Uninstallation",
-    "ProductName": "Lynwood Catalog Suite",
-    "InternalName": "UninstallLYN67",
-    "OriginalFilename": "UninstallLYN67.exe",
-    "FileVersion": "2.0.0.0",
-    "ProductVersion": "2.0.0.0",
-}
 MACHINES = {"i686": 0x14C, "x86_64": 0x8664}
 # Each program: its string table, its fixed version (MS, LS) and whether it
 # carries an icon.
 PROGRAMS = {
-    "LYNSetup.exe": (STRINGS, (0x60007, 0), True),
-    "UninstallLYN67.exe": (UNINSTALLER_STRINGS, (0x20000, 0), False),
+    "LYNSetup.exe": ({"Comments": "Setup Program", "CompanyName": "Orrin Works",
+                      "FileDescription": "LYN Installation", "ProductName": "LYNSetup",
+                      "InternalName": "LYNSetup", "OriginalFilename": "LYNSetup.exe",
+                      "FileVersion": "6.07", "ProductVersion": "6.07"}, (0x60007, 0), True),
+    "UninstallLYN67.exe": ({"Comments": "Uninstall Program", "CompanyName": "Orrin Works",
+                            "FileDescription": "LYN Uninstallation",
+                            "ProductName": "Lynwood Catalog Suite",
+                            "InternalName": "UninstallLYN67",
+                            "OriginalFilename": "UninstallLYN67.exe", "FileVersion": "2.0.0.0",
+                            "ProductVersion": "2.0.0.0"}, (0x20000, 0), False),
 }
 
 
@@ -94,10 +82,7 @@ def check(lynsim, out, arch, name):
 
 def main():
     lynsim, out = sys.argv[1], sys.argv[2]
-    errors = []
-    for arch in MACHINES:
-        for name in PROGRAMS:
-            errors += check(lynsim, out, arch, name)
+    errors = [e for arch in MACHINES for name in PROGRAMS for e in check(lynsim, out, arch, name)]
     print("\n".join(errors) or "the programs are as designed")
     return 1 if errors else 0
 

@@ -2,10 +2,6 @@
 by LYNSetup.exe driven through windriver.exe, as a person would: the 64-bit
 question answered Yes, the licence accepted, Continue, then Finish.
 
-    with WineMachine(scratch) as wine:
-        transcript = install_product(wine, exes_dir, cabinet)
-        wine.host_path("C:\\Program Files\\LYN\\LYN.exe")
-
 Wine runs with its own home folder inside the scratch folder and without its
 menu builder, so that nothing it does reaches the host user's desktop or
 menus, and with the fonts of wine_fonts.reg, which have the metrics of the
@@ -105,9 +101,8 @@ class WineMachine:
 
     def user_name(self):
         """The account Wine made the prefix's profile for."""
-        users = [p.name for p in (self.prefix / "drive_c" / "users").iterdir()
-                 if p.name != "Public"]
-        return users[0]
+        return next(p.name for p in (self.prefix / "drive_c" / "users").iterdir()
+                    if p.name != "Public")
 
     def host_path(self, windows_path):
         """The host file of a path on drive C:, found as Windows finds it,

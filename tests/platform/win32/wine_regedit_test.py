@@ -54,10 +54,9 @@ def main(lynsim):
     with tempfile.TemporaryDirectory() as scratch:
         folder = Path(scratch)
 
-        def lynsim_reg(*arguments, out=None):
-            with open(out, "wb") if out else open("/dev/null", "wb") as sink:
-                subprocess.run([lynsim, "reg", str(folder / "m"), *arguments], stdout=sink,
-                               check=True)
+        def lynsim_reg(*arguments):
+            return subprocess.run([lynsim, "reg", str(folder / "m"), *arguments],
+                                  stdout=subprocess.PIPE, check=True).stdout
 
         with WineMachine(folder / "wine") as wine:
             def regedit(*arguments):
@@ -68,25 +67,21 @@ def main(lynsim):
                 regedit("/E", windows_path(folder / name), KEY)
                 return (folder / name).read_bytes()
 
-            def empty_key():
-                (folder / "delete.reg").write_bytes(
-                    f"REGEDIT4\r\n\r\n[-{KEY}]\r\n".encode("ascii"))
-                regedit("/S", windows_path(folder / "delete.reg"))
-
             (folder / "source.reg").write_bytes(b"\xff\xfe" + SOURCE.encode("utf-16-le"))
+            (folder / "delete.reg").write_bytes(f"REGEDIT4\r\n\r\n[-{KEY}]\r\n".encode("ascii"))
             regedit("/S", windows_path(folder / "source.reg"))
             first = export("wine.reg")
             subprocess.run([lynsim, "new", str(folder / "m")], check=True,
                            stdout=subprocess.DEVNULL)
             lynsim_reg("import", str(folder / "wine.reg"))
-            lynsim_reg("export", KEY, out=folder / "machine.reg")
-            lynsim_reg("export", KEY, "--regedit4", out=folder / "machine4.reg")
-            machine = (folder / "machine.reg").read_bytes()
+            machine = lynsim_reg("export", KEY)
             problems = []
             if comparable(machine) != comparable(first):
                 problems.append("lynsim's export differs from Wine's")
-            for name in ("machine.reg", "machine4.reg"):
-                empty_key()
+            for name, data in (("machine.reg", machine),
+                               ("machine4.reg", lynsim_reg("export", KEY, "--regedit4"))):
+                (folder / name).write_bytes(data)
+                regedit("/S", windows_path(folder / "delete.reg"))
                 regedit("/S", windows_path(folder / name))
                 if export("again.reg") != first:
                     problems.append(f"Wine's export after importing {name} differs")

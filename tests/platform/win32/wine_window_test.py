@@ -41,6 +41,7 @@ Exits 77 (skipped, with a message) only when Wine cannot start at all.
 """
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -48,12 +49,13 @@ import tempfile
 from pathlib import Path
 
 import golden
-from wine_machine import WINE, WineMachine, main_or_skip, missing_programs, place_product
+from wine_machine import INSTALL_SCRIPT, WINE, WineMachine, main_or_skip, missing_programs, \
+    place_product
 
 PHASES = ["0-licence", "1-extraction", "2-files", "3-registration", "4-shortcuts",
           "5-uninstall-entry", "6-finish"]
-INSTALL = ["--answer", "Yes", "--click", "lblAcceptYes", "--click", "cmdOK", "--keys",
-           "--click", "cmdExit"]
+# The keys go in after Continue, before Finish.
+INSTALL = INSTALL_SCRIPT[:-2] + ["--keys"] + INSTALL_SCRIPT[-2:]
 # The controls of the licence page, which the progress panel covers from
 # Continue on.
 PAGE = ["T1", "OpAccept(0)", "OpAccept(1)", "lblAcceptYes", "lblAcceptNo", "lblPleaseRead",
@@ -77,38 +79,21 @@ STATUS_TOPS = (120, 167, 215, 263, 311)
 MAX_DIFFERENCE = 48
 
 
-def read_ppm(data):
-    """Width, height and RGB bytes of a binary PPM."""
-    fields, at = [], 0
-    while len(fields) < 4:
-        while data[at:at + 1].isspace():
-            at += 1
-        if data[at:at + 1] == b"#":
-            at = data.index(b"\n", at)
-            continue
-        end = at
-        while not data[end:end + 1].isspace():
-            end += 1
-        fields.append(data[at:end])
-        at = end
-    return int(fields[1]), int(fields[2]), data[at + 1:]
-
-
 class Picture:
     def __init__(self, png):
-        ppm = subprocess.run(["convert", str(png), "ppm:-"], stdout=subprocess.PIPE,
-                             check=True).stdout
-        self.width, self.height, self.rgb = read_ppm(ppm)
-
-    def pixel(self, x, y):
-        at = (y * self.width + x) * 3
-        return self.rgb[at], self.rgb[at + 1], self.rgb[at + 2]
+        # Stripped of its comment (the screen dump's name), the header is
+        # "P6 WIDTH HEIGHT 255".
+        ppm = subprocess.run(["convert", str(png), "-strip", "-depth", "8", "ppm:-"],
+                             stdout=subprocess.PIPE, check=True).stdout
+        header = re.match(rb"P6\s(\d+)\s(\d+)\s255\s", ppm)
+        self.width, self.height, self.rgb = int(header[1]), int(header[2]), ppm[header.end():]
 
     def pixels(self, rect):
         x0, y0, w, h = rect
         for y in range(max(y0, 0), min(y0 + h, self.height)):
             for x in range(max(x0, 0), min(x0 + w, self.width)):
-                yield self.pixel(x, y)
+                at = (y * self.width + x) * 3
+                yield tuple(self.rgb[at:at + 3])
 
 
 # A tick is drawn green, a cross red.
@@ -117,35 +102,29 @@ TICK_COLOURS = (("imgTick", lambda r, g, b: g > r + 40 and g > b),
 
 
 def difference(a, b, rect):
-    total = count = 0
-    for p, q in zip(a.pixels(rect), b.pixels(rect)):
-        total += abs(p[0] - q[0]) + abs(p[1] - q[1]) + abs(p[2] - q[2])
-        count += 3
-    return total / count if count else 0.0
+    """The two pictures' mean difference per channel in `rect`."""
+    channels = [abs(x - y) for p, q in zip(a.pixels(rect), b.pixels(rect)) for x, y in zip(p, q)]
+    return sum(channels) / len(channels) if channels else 0.0
 
 
 def parse_phases(lines):
     """The driver's output split at its "phase:" lines: per phase the client
     area's place, the controls in view with their places, and the lines of
     each label."""
-    phases, current = {}, None
+    # What the driver says before its first phase is left out.
+    phases, current = {}, {"in view": {}, "lines": {}}
     for line in lines:
         if line.startswith("phase: "):
             current = phases.setdefault(line[7:], {"in view": {}, "lines": {}})
-        elif current is not None:
-            add_seen(current, line)
+        elif line.startswith("client: "):
+            current["client"] = tuple(int(v) for v in line.split()[1:])
+        elif line.startswith("in view: "):
+            name, *place = line[9:].split()
+            current["in view"][name] = clipped(tuple(int(v) for v in place))
+        elif line.startswith("lines: "):
+            name, _, rest = line[7:].partition(" ")
+            current["lines"][name] = rest
     return phases
-
-
-def add_seen(phase, line):
-    if line.startswith("client: "):
-        phase["client"] = tuple(int(v) for v in line.split()[1:])
-    elif line.startswith("in view: "):
-        name, *place = line[9:].split()
-        phase["in view"][name] = clipped(tuple(int(v) for v in place))
-    elif line.startswith("lines: "):
-        name, _, rest = line[7:].partition(" ")
-        phase["lines"][name] = rest
 
 
 def clipped(place):
@@ -161,43 +140,36 @@ def read_seen(text_file):
     return parse_phases(["phase: "] + Path(text_file).read_text().splitlines())[""]
 
 
-class Check:
-    def __init__(self):
-        self.failures = 0
+# What the checks found wrong.
+WRONG = []
 
-    def __call__(self, ok, message):
-        if not ok:
-            print("WRONG: " + message)
-            self.failures += 1
-        return ok
+
+def check(ok, message):
+    if not ok:
+        print("WRONG: " + message)
+        WRONG.append(message)
 
 
 def drive_install(wine, source, shots):
     """Runs the install with the hook; photographs the screen at each hold.
     Returns the driver's output lines."""
-    out = shots / "driver.txt"
-    with open(out, "wb") as stdout:
+    with tempfile.TemporaryFile() as stdout:
         driver = subprocess.Popen(
             [WINE, "windriver.exe", "LYNSetup.exe", "--phases", "--hold", "--keys-in-run",
              *INSTALL], cwd=source, env=wine.env, stdin=subprocess.PIPE, stdout=stdout,
             stderr=subprocess.PIPE)
-        photograph_holds(wine, driver, shots)
-    output = out.read_bytes().decode(errors="replace").replace("\r", "").splitlines()
-    out.unlink()
-    return output
-
-
-def photograph_holds(wine, driver, shots):
-    for raw in driver.stderr:
-        line = raw.decode(errors="replace").strip()
-        if not line.startswith("held "):
-            continue
-        # The driver has printed the phase's client area before it holds.
-        screen = shots / (line[5:] + ".xwd")
-        subprocess.run(["xwd", "-root", "-silent", "-out", str(screen)], env=wine.env, check=True)
-        driver.stdin.write(b"\n")
-        driver.stdin.flush()
-    driver.wait()
+        for raw in driver.stderr:
+            line = raw.decode(errors="replace").strip()
+            if line.startswith("held "):
+                # The driver has printed the phase's client area before it holds.
+                screen = shots / (line[5:] + ".xwd")
+                subprocess.run(["xwd", "-root", "-silent", "-out", str(screen)], env=wine.env,
+                               check=True)
+                driver.stdin.write(b"\n")
+                driver.stdin.flush()
+        driver.wait()
+        stdout.seek(0)
+        return stdout.read().decode(errors="replace").replace("\r", "").splitlines()
 
 
 def cut_out(shots, phases):
@@ -212,7 +184,7 @@ def cut_out(shots, phases):
         screen.unlink()
 
 
-def compare_phase(check, name, wine_phase, wine_png, emulated_phase, emulated_png):
+def compare_phase(name, wine_phase, wine_png, emulated_phase, emulated_png):
     where = f"{name}: "
     check(wine_phase["in view"] == emulated_phase["in view"],
           where + "the controls in view differ: Wine " + str(sorted(wine_phase["in view"].items()))
@@ -234,27 +206,22 @@ def compare_phase(check, name, wine_phase, wine_png, emulated_phase, emulated_pn
             check(white * 10 < TEXT_BOX[2] * TEXT_BOX[3],
                   f"{where}the licence text box shows white through the panel ({world})")
         for row, top in enumerate(STATUS_TOPS):
-            square = (264, top, 24, 24)
             for status, colour in TICK_COLOURS:
                 shown = f"{status}({row})" in wine_phase["in view"]
-                found = sum(1 for p in picture.pixels(square) if colour(*p))
+                found = sum(1 for p in picture.pixels((264, top, 24, 24)) if colour(*p))
                 check(found > 100 if shown else found < 10,
                       f"{where}{status}({row}) is {'' if shown else 'not '}in view but its "
                       f"square has {found} of its pixels ({world})")
-    worst = 0.0
     for control, place in sorted(wine_phase["in view"].items()):
         diff = difference(pictures["Wine"], pictures["emulated"], place)
-        worst = max(worst, diff)
         print(f"{name} {control}: {diff:.1f}")
         check(diff <= MAX_DIFFERENCE, f"{where}{control} differs by {diff:.1f}")
-    print(f"{name}: largest difference {worst:.1f} of {MAX_DIFFERENCE}")
 
 
-def box_run(check, wine, source, title, answers):
+def box_run(wine, source, title):
     """One more run that must end with the box `title`, owned as it must be."""
-    script = [a for answer in answers for a in ("--answer", answer)]
-    out = wine.run("windriver.exe", "LYNSetup.exe", *script, "--click", "lblAcceptYes",
-                   "--click", "cmdOK", cwd=source)
+    out = wine.run("windriver.exe", "LYNSetup.exe", "--answer", "Yes", "--answer", "OK",
+                   "--click", "lblAcceptYes", "--click", "cmdOK", cwd=source)
     check(f'msgbox: "{title}"' in out and out.rstrip().endswith("ended: " + title),
           f"the run did not end with {title}:\n{out}")
     check("unowned:" not in out, f"{title}: a box is not owned by the setup window:\n{out}")
@@ -265,7 +232,6 @@ def main():
     keep = Path(sys.argv[4]) if len(sys.argv) > 4 else None
     if missing_programs(exes, ("LYNSetup.exe", "windriver.exe", "windriver_hook.dll")):
         return 1
-    check = Check()
     with tempfile.TemporaryDirectory() as scratch:
         scratch = Path(scratch)
         shots = scratch / "wine"
@@ -277,16 +243,16 @@ def main():
             cut_out(shots, phases)
 
             # The boxes of the other stops, in the same prefix.
-            box_run(check, wine, source, "Installation Already Exists", ["Yes", "OK"])
+            box_run(wine, source, "Installation Already Exists")
             shutil.rmtree(wine.host_path("C:\\Program Files\\LYN"))
             (source / "LYN.CAB").write_bytes(b"not a cabinet")
-            box_run(check, wine, source, "File Missing", ["Yes", "OK"])
+            box_run(wine, source, "File Missing")
             temp_path = wine.run("cmd", "/c", "echo %TEMP%").strip()
             temp = wine.prefix / "drive_c" / temp_path[3:].replace("\\", "/") / "LYNSetup"
             temp.mkdir(parents=True, exist_ok=True)
             (temp / "held.tmp").write_text("held")
             os.chmod(temp / "held.tmp", 0o444)
-            box_run(check, wine, source, "System Files/Folders in Use", ["Yes", "OK"])
+            box_run(wine, source, "System Files/Folders in Use")
 
         transcript = "\n".join(output)
         print(transcript)
@@ -304,20 +270,20 @@ def main():
         subprocess.run(["bash", "-c", golden.new_machine_command()], cwd=scratch, env=env,
                        check=True)
         pictures = scratch / "emulated"
-        subprocess.run([lynsim, "run", str(scratch / "M"), *[a for a in INSTALL if a != "--keys"],
+        subprocess.run([lynsim, "run", str(scratch / "M"), *INSTALL_SCRIPT,
                         "--screenshot", str(pictures) + "/"], env=env, stdout=subprocess.DEVNULL,
                        check=True)
         for name in PHASES:
             if name in phases and (pictures / (name + ".txt")).exists():
-                compare_phase(check, name, phases[name], shots / (name + ".png"),
+                compare_phase(name, phases[name], shots / (name + ".png"),
                               read_seen(pictures / (name + ".txt")), pictures / (name + ".png"))
             else:
                 check(False, f"{name}: a world has no picture")
         if keep is not None:
             for world in (shots, pictures):
                 shutil.copytree(world, keep / world.name, dirs_exist_ok=True)
-    print(f"{check.failures} wrong")
-    return 1 if check.failures else 0
+    print(f"{len(WRONG)} wrong")
+    return 1 if WRONG else 0
 
 
 if __name__ == "__main__":

@@ -34,14 +34,15 @@
 #include <map>
 #include <mutex>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <random>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/sim/machine/case_fold.h"
 #include "platform/sim/machine/host_faults.h"
 #include "platform/sim/machine/host_view.h"
 #include "platform/sim/machine/machine.h"
@@ -55,7 +56,7 @@ using sim::FaultKind;
 
 constexpr const char* kEntryKey =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LYN67";
-constexpr const char* kFileSections[] = {"[SYSTEM]", "[COMMON]", "[AP]", "[WINDOWS]", "[APM]"};
+const std::set<std::string> kFileSections{"[SYSTEM]", "[COMMON]", "[AP]", "[WINDOWS]", "[APM]"};
 constexpr const char* kRemoved = "Lynwood Catalog Suite 6.7 was removed.";
 constexpr const char* kPhases[] = {"install", "uninstall"};
 constexpr const char* kKinds[] = {"", "enospc", "eio", "kill"};  // by FaultKind
@@ -100,11 +101,6 @@ std::uint64_t Setting(const char* name, std::uint64_t otherwise) {
   return text != nullptr ? std::stoull(text) : otherwise;
 }
 
-bool IsFileSection(const std::string& section) {
-  return std::find(std::begin(kFileSections), std::end(kFileSections), section) !=
-         std::end(kFileSections);
-}
-
 std::string ReadText(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -147,11 +143,6 @@ std::string IntegrityOf(const fs::path& machine) {
   return result;
 }
 
-std::string Folded(std::string path) {
-  for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return path;
-}
-
 // What a whole install does to the default machine, walked once beforehand.
 struct Reference {
   std::uint64_t calls[2] = {};           // host calls of the install and of the uninstall
@@ -165,6 +156,17 @@ struct Verdict {
   std::vector<std::string> faults;  // empty: passed
   bool damagedSharedFile = false;   // a kept shared file is not the whole product file
 };
+
+// A shortcut's bytes without the times of its target, which it records
+// (the link header's three FILETIMEs): two runs place the target anew.
+std::string WithoutTimes(std::string bytes, const std::string& path) {
+  constexpr std::size_t kTimes = 0x1C;
+  constexpr std::size_t kTimesSize = 3 * 8;
+  if (path.ends_with(".lnk") && bytes.size() >= kTimes + kTimesSize) {
+    bytes.replace(kTimes, kTimesSize, kTimesSize, '\0');
+  }
+  return bytes;
+}
 
 class FaultWalk : public ::testing::Test {
  protected:
@@ -182,9 +184,9 @@ class FaultWalk : public ::testing::Test {
     for (const Json& entry : record["log"]["entries"]) {
       const std::string section = entry["section"];
       const std::string item = entry["item"];
-      if (IsFileSection(section)) reference_.placedFiles.push_back(item);
-      if (IsFileSection(section) || section.ends_with(" SHORTCUT]")) {
-        reference_.bytes[Folded(item)] = ReadText(sim::HostPathOf(installed, item));
+      if (kFileSections.contains(section)) reference_.placedFiles.push_back(item);
+      if (kFileSections.contains(section) || section.ends_with(" SHORTCUT]")) {
+        reference_.bytes[sim::FoldCase(item)] = ReadText(sim::HostPathOf(installed, item));
       }
     }
     Copy(Installed(), root_ / "count" / "machine");
@@ -226,172 +228,151 @@ class FaultWalk : public ::testing::Test {
     return lines;
   }
 
-  std::vector<Point> Points() const;
-  Verdict Walk(const Point& point) const;
-  void CheckInstallRecord(const Ran& run, const fs::path& machine,
-                          std::vector<std::string>& faults) const;
-  // What differs from before the install but is not kept by design.
-  std::vector<std::string> Leftovers(const fs::path& machine, bool& damagedShared) const;
+  std::vector<Point> Points() const {
+    const char* walk = std::getenv("LYN_FAULT_WALK");
+    const auto chosen = walk != nullptr ? ParseWalk(walk) : nullptr;
+    // Without a walk named, as many points of each phase and kind, drawn with the seed.
+    const auto seed = static_cast<unsigned>(
+        Setting("LYN_FAULT_SEED", std::chrono::system_clock::now().time_since_epoch().count()));
+    const std::uint64_t each = std::max<std::uint64_t>(1, Setting("LYN_FAULT_SAMPLE", 12) / 6);
+    if (!chosen) {
+      std::cout << "fault walk: seed " << seed << " (LYN_FAULT_SEED=" << seed
+                << " walks the same sample)\n";
+    }
+    std::mt19937 random(seed);
+    std::vector<Point> points;
+    for (const Phase phase : {Phase::Install, Phase::Uninstall}) {
+      for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError, FaultKind::Kill}) {
+        std::vector<Point> all;
+        for (std::uint64_t at = 1; at <= reference_.calls[static_cast<int>(phase)]; ++at)
+          all.push_back({phase, kind, at});
+        if (chosen) {
+          std::copy_if(all.begin(), all.end(), std::back_inserter(points), chosen);
+        } else {
+          std::sample(all.begin(), all.end(), std::back_inserter(points), each, random);
+        }
+      }
+    }
+    return points;
+  }
+
   // Whether the file at `path` on `machine` is the one the whole install placed.
-  bool Whole(const sim::Machine& machine, const std::string& path) const;
+  bool Whole(const sim::Machine& machine, const std::string& path) const {
+    const auto placed = reference_.bytes.find(sim::FoldCase(path));
+    const fs::path here = sim::HostPathOf(machine, path);
+    std::error_code error;
+    return placed != reference_.bytes.end() && fs::is_regular_file(here, error) &&
+           WithoutTimes(ReadText(here), path) == WithoutTimes(placed->second, path);
+  }
+
+  void CheckInstallRecord(const Ran& run, const fs::path& folder,
+                          std::vector<std::string>& faults) const {
+    Json record;
+    try {
+      record = Json::parse(run.out);
+    } catch (const Json::exception&) {
+      // A run the machine failed under ends with a message, and no record.
+      if (run.status != 1) faults.push_back("no record, exit status " + std::to_string(run.status));
+      return;
+    }
+    const int status = record["ending"]["status"];
+    const std::string reason = record["ending"]["reason"];
+    if (status != run.status) {
+      faults.push_back("the record says status " + std::to_string(status) +
+                       ", the exit status is " + std::to_string(run.status));
+    }
+    const sim::Machine machine = sim::Machine::Open(folder);
+    const std::vector<std::string> diff = Diff(folder);
+    // The setup program takes the entry as written when its publisher reads back.
+    const bool entryWritten = std::any_of(diff.begin(), diff.end(), [](const std::string& line) {
+      return line.starts_with(std::string("value added: ") + kEntryKey + " \"Publisher\"=");
+    });
+    for (const Json& entry : record["log"].is_null() ? Json::array() : record["log"]["entries"]) {
+      const std::string item = entry["item"];
+      const std::string section = entry["section"];
+      // A registration is "Successful" once its entry point returned,
+      // whatever it answered, so it says nothing of the machine.
+      const bool placed = kFileSections.contains(section) || section.ends_with(" SHORTCUT]");
+      if (entry["outcome"] == "Successful" &&
+          ((placed && !Whole(machine, item)) || (section == "[UNINSTALL REG]" && !entryWritten))) {
+        faults.push_back("logged " + section + " " + item + " Successful, which it is not");
+      }
+    }
+    for (const Json& row : record["rows"]) {
+      if (row["name"] == "uninstall entry" && row["result"] == "done" && !entryWritten) {
+        faults.push_back("the uninstall entry is ticked but not there");
+      }
+    }
+    if (status == 0 && reason == "Finish") {
+      const std::vector<std::string> named = record["failedFiles"];
+      for (const std::string& file : reference_.placedFiles) {
+        if (!Whole(machine, file) && std::find(named.begin(), named.end(), file) == named.end()) {
+          faults.push_back("ended at Finish with status 0 without naming " + file);
+        }
+      }
+    }
+  }
+
+  // What differs from before the install but is not kept by design.
+  std::vector<std::string> Leftovers(const fs::path& folder, bool& damagedShared) const {
+    const sim::Machine machine = sim::Machine::Open(folder);
+    const sim::Profile& profile = machine.profile();
+    const std::string shared = profile.CommonFiles + "\\Microsoft Shared";
+    const std::string dao = shared + "\\DAO";
+    std::vector<std::string> left;
+    for (const std::string& line : Diff(folder)) {
+      // "CHANGE: PATH (what it is)", PATH in the system or DAO folder or not.
+      const std::size_t colon = line.find(": ");
+      const std::string change = line.substr(0, colon);
+      const std::string path = line.substr(colon + 2, line.find(" (") - colon - 2);
+      const bool inShared =
+          path.starts_with(profile.SystemDirectory + "\\") || path.starts_with(dao + "\\");
+      const bool file = inShared && (change == "file added" || change == "file changed");
+      if (file) damagedShared = damagedShared || !Whole(machine, path);
+      const bool kept = file || (inShared && change == "registration added") ||
+                        line.starts_with("access ") || line == "folder added: " + shared ||
+                        line == "folder added: " + dao;
+      if (!kept) left.push_back(line);
+    }
+    return left;
+  }
+
+  Verdict Walk(const Point& point) const {
+    const fs::path work = root_ / "points" / point.Name();
+    const fs::path machine = work / "machine";
+    Copy(point.phase == Phase::Install ? Before() : Installed(), machine);
+    const Ran run = Lynsim(Args(point.phase, machine), point.Plan(), work);
+    Verdict verdict;
+    std::vector<std::string>& faults = verdict.faults;
+    const std::size_t struck = run.err.find("lynsim: host fault: ");
+    if (struck == std::string::npos) {
+      faults.push_back("the fault was not reached");
+    } else {
+      verdict.struck = run.err.substr(struck + 20, run.err.find('\n', struck) - struck - 20);
+    }
+    if (const std::string integrity = IntegrityOf(machine); integrity != "ok") {
+      faults.push_back("the state store fails its integrity check: " + integrity);
+    } else {
+      if (!run.killed && point.phase == Phase::Install) CheckInstallRecord(run, machine, faults);
+      if (!run.killed && point.phase == Phase::Uninstall &&
+          run.out.find("[OK] \"" + std::string(kRemoved)) != std::string::npos) {
+        bool damaged = false;
+        for (const std::string& line : Leftovers(machine, damaged)) {
+          faults.push_back("said it was removed, but: " + line);
+        }
+      }
+      Lynsim(Args(Phase::Uninstall, machine), "", work);
+      for (const std::string& line : Leftovers(machine, verdict.damagedSharedFile)) {
+        faults.push_back("left after the uninstaller: " + line);
+      }
+      if (faults.empty()) fs::remove_all(work);
+    }
+    return verdict;
+  }
 
   fs::path root_;
   Reference reference_;
 };
-
-std::vector<Point> FaultWalk::Points() const {
-  const char* walk = std::getenv("LYN_FAULT_WALK");
-  const auto chosen = walk != nullptr ? ParseWalk(walk) : nullptr;
-  // Without a walk named, as many points of each phase and kind, drawn with the seed.
-  const auto seed = static_cast<unsigned>(
-      Setting("LYN_FAULT_SEED", std::chrono::system_clock::now().time_since_epoch().count()));
-  const std::uint64_t each = std::max<std::uint64_t>(1, Setting("LYN_FAULT_SAMPLE", 12) / 6);
-  if (!chosen) {
-    std::cout << "fault walk: seed " << seed << " (LYN_FAULT_SEED=" << seed
-              << " walks the same sample)\n";
-  }
-  std::mt19937 random(seed);
-  std::vector<Point> points;
-  for (const Phase phase : {Phase::Install, Phase::Uninstall}) {
-    for (const FaultKind kind : {FaultKind::NoSpace, FaultKind::IoError, FaultKind::Kill}) {
-      std::vector<Point> all;
-      for (std::uint64_t at = 1; at <= reference_.calls[static_cast<int>(phase)]; ++at)
-        all.push_back({phase, kind, at});
-      if (chosen) {
-        std::copy_if(all.begin(), all.end(), std::back_inserter(points), chosen);
-      } else {
-        std::sample(all.begin(), all.end(), std::back_inserter(points), each, random);
-      }
-    }
-  }
-  return points;
-}
-
-// A shortcut's bytes without the times of its target, which it records
-// (the link header's three FILETIMEs): two runs place the target anew.
-std::string WithoutTimes(std::string bytes, const std::string& path) {
-  constexpr std::size_t kTimes = 0x1C;
-  constexpr std::size_t kTimesSize = 3 * 8;
-  if (path.ends_with(".lnk") && bytes.size() >= kTimes + kTimesSize) {
-    bytes.replace(kTimes, kTimesSize, kTimesSize, '\0');
-  }
-  return bytes;
-}
-
-bool FaultWalk::Whole(const sim::Machine& machine, const std::string& path) const {
-  const auto placed = reference_.bytes.find(Folded(path));
-  const fs::path here = sim::HostPathOf(machine, path);
-  std::error_code error;
-  return placed != reference_.bytes.end() && fs::is_regular_file(here, error) &&
-         WithoutTimes(ReadText(here), path) == WithoutTimes(placed->second, path);
-}
-
-void FaultWalk::CheckInstallRecord(const Ran& run, const fs::path& folder,
-                                   std::vector<std::string>& faults) const {
-  Json record;
-  try {
-    record = Json::parse(run.out);
-  } catch (const Json::exception&) {
-    // A run the machine failed under ends with a message, and no record.
-    if (run.status != 1) faults.push_back("no record, exit status " + std::to_string(run.status));
-    return;
-  }
-  const int status = record["ending"]["status"];
-  const std::string reason = record["ending"]["reason"];
-  if (status != run.status) {
-    faults.push_back("the record says status " + std::to_string(status) + ", the exit status is " +
-                     std::to_string(run.status));
-  }
-  const sim::Machine machine = sim::Machine::Open(folder);
-  const std::vector<std::string> diff = Diff(folder);
-  // The setup program takes the entry as written when its publisher reads back.
-  const bool entryWritten = std::any_of(diff.begin(), diff.end(), [](const std::string& line) {
-    return line.starts_with(std::string("value added: ") + kEntryKey + " \"Publisher\"=");
-  });
-  for (const Json& entry : record["log"].is_null() ? Json::array() : record["log"]["entries"]) {
-    const std::string item = entry["item"];
-    const std::string section = entry["section"];
-    // A registration is "Successful" once its entry point returned,
-    // whatever it answered, so it says nothing of the machine.
-    const bool placed = IsFileSection(section) || section.ends_with(" SHORTCUT]");
-    if (entry["outcome"] == "Successful" &&
-        ((placed && !Whole(machine, item)) || (section == "[UNINSTALL REG]" && !entryWritten))) {
-      faults.push_back("logged " + section + " " + item + " Successful, which it is not");
-    }
-  }
-  for (const Json& row : record["rows"]) {
-    if (row["name"] == "uninstall entry" && row["result"] == "done" && !entryWritten) {
-      faults.push_back("the uninstall entry is ticked but not there");
-    }
-  }
-  if (status == 0 && reason == "Finish") {
-    const std::vector<std::string> named = record["failedFiles"];
-    for (const std::string& file : reference_.placedFiles) {
-      if (!Whole(machine, file) && std::find(named.begin(), named.end(), file) == named.end()) {
-        faults.push_back("ended at Finish with status 0 without naming " + file);
-      }
-    }
-  }
-}
-
-std::vector<std::string> FaultWalk::Leftovers(const fs::path& folder, bool& damagedShared) const {
-  const sim::Machine machine = sim::Machine::Open(folder);
-  const sim::Profile& profile = machine.profile();
-  const std::string shared = profile.CommonFiles + "\\Microsoft Shared";
-  const std::string dao = shared + "\\DAO";
-  std::vector<std::string> left;
-  for (const std::string& line : Diff(folder)) {
-    // A shared file the line is about, after `change`.
-    const auto sharedFile = [&](const std::string& change) -> std::optional<std::string> {
-      if (!line.starts_with(change)) return std::nullopt;
-      const std::string path = line.substr(change.size(), line.find(" (") - change.size());
-      if (!path.starts_with(profile.SystemDirectory + "\\") && !path.starts_with(dao + "\\")) {
-        return std::nullopt;
-      }
-      return path;
-    };
-    auto file = sharedFile("file added: ");
-    if (!file) file = sharedFile("file changed: ");
-    if (file) damagedShared = damagedShared || !Whole(machine, *file);
-    const bool kept = file || sharedFile("registration added: ") || line.starts_with("access ") ||
-                      line == "folder added: " + shared || line == "folder added: " + dao;
-    if (!kept) left.push_back(line);
-  }
-  return left;
-}
-
-Verdict FaultWalk::Walk(const Point& point) const {
-  const fs::path work = root_ / "points" / point.Name();
-  const fs::path machine = work / "machine";
-  Copy(point.phase == Phase::Install ? Before() : Installed(), machine);
-  const Ran run = Lynsim(Args(point.phase, machine), point.Plan(), work);
-  Verdict verdict;
-  std::vector<std::string>& faults = verdict.faults;
-  const std::size_t struck = run.err.find("lynsim: host fault: ");
-  if (struck == std::string::npos) {
-    faults.push_back("the fault was not reached");
-  } else {
-    verdict.struck = run.err.substr(struck + 20, run.err.find('\n', struck) - struck - 20);
-  }
-  if (const std::string integrity = IntegrityOf(machine); integrity != "ok") {
-    faults.push_back("the state store fails its integrity check: " + integrity);
-  } else {
-    if (!run.killed && point.phase == Phase::Install) CheckInstallRecord(run, machine, faults);
-    if (!run.killed && point.phase == Phase::Uninstall &&
-        run.out.find("[OK] \"" + std::string(kRemoved)) != std::string::npos) {
-      bool damaged = false;
-      for (const std::string& line : Leftovers(machine, damaged)) {
-        faults.push_back("said it was removed, but: " + line);
-      }
-    }
-    Lynsim(Args(Phase::Uninstall, machine), "", work);
-    for (const std::string& line : Leftovers(machine, verdict.damagedSharedFile)) {
-      faults.push_back("left after the uninstaller: " + line);
-    }
-    if (faults.empty()) fs::remove_all(work);
-  }
-  return verdict;
-}
 
 // One test walks them all, so that the machine before the install, the
 // installed machine and the counts are made once.

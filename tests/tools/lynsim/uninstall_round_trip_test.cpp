@@ -35,9 +35,8 @@ struct RoundTripCase {
   const char* newArgs;
   Cut cut = Cut::None;
   const char* note = "";  // what lynsim says on its error output, in part
-  // How many of the Windows and system folders the permission timer
-  // grants: it tries when the program lacks a right on the system folder,
-  // and succeeds where it may change the list.
+  // How many of the Windows and system folders the permission timer grants:
+  // it tries where the program lacks a right, and succeeds where it may.
   int grants = 0;
 };
 
@@ -54,21 +53,19 @@ class UninstallRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
   fs::path Host(const std::string& path) const { return lyn::sim::HostPathOf(Machine(), path); }
   // An install stopped by a missing map or killed before logging its desktop
   // shortcut is the scenarios missing-map.t's and uninstall-leftovers.t's.
-  void InstallCutShort() const;
+  void InstallCutShort() const {
+    ASSERT_EQ(Install().status, 0);
+    if (GetParam().cut == Cut::UninstallerGone) {
+      fs::remove(Host(Machine().profile().WindowsDirectory + "\\UninstallLYN67.exe"));
+    } else if (GetParam().cut == Cut::OnlyEntryLeft) {
+      const std::string entry = lyn::sim::ExportRegistry(Machine(), kEntryKey);
+      ASSERT_EQ(Uninstall().status, 0);
+      lyn::sim::ImportRegistry(Machine(), entry);
+    }
+  }
 
   ScratchMachine scratch{GetParam().newArgs};
 };
-
-void UninstallRoundTrip::InstallCutShort() const {
-  ASSERT_EQ(Install().status, 0);
-  if (GetParam().cut == Cut::UninstallerGone) {
-    fs::remove(Host(Machine().profile().WindowsDirectory + "\\UninstallLYN67.exe"));
-  } else if (GetParam().cut == Cut::OnlyEntryLeft) {
-    const std::string entry = lyn::sim::ExportRegistry(Machine(), kEntryKey);
-    ASSERT_EQ(Uninstall().status, 0);
-    lyn::sim::ImportRegistry(Machine(), entry);
-  }
-}
 
 // Installed, cut short or not, and removed, the machine differs from before
 // only in the shared system and DAO files (registered) and the access-list
