@@ -43,6 +43,15 @@ DWORD ReadLibrary(const FileLayer& files, const ResolvedPath& file,
   return ERROR_SUCCESS;
 }
 
+// How the machine's profile says the library's self-registration behaves.
+SelfRegistrationBehaviour BehaviourOf(const Machine& machine, const std::string& library) {
+  SelfRegistrationBehaviour behaviour;
+  for (const auto& [name, given] : machine.profile().SelfRegistration) {
+    if (EqualFolded(name, library)) behaviour = given;
+  }
+  return behaviour;
+}
+
 }  // namespace
 
 SimKernel32Library::SimKernel32Library(const Machine& machine, SimKernel32& kernel32)
@@ -54,7 +63,9 @@ SimKernel32Library::~SimKernel32Library() {
     worker->terminated = true;
     worker->changed.notify_all();
   }
-  for (const auto& worker : workers_) worker->thread.join();
+  for (const auto& worker : workers_) {
+    if (worker->thread.joinable()) worker->thread.join();
+  }
   ReleaseStandIns(this, nullptr);
 }
 
@@ -121,10 +132,7 @@ BOOL SimKernel32Library::FreeLibrary(HMODULE module) {
 std::optional<HRESULT> SimKernel32Library::RunEntryPoint(const Module& module,
                                                          const std::string& entryPoint,
                                                          Worker* worker) const {
-  SelfRegistrationBehaviour behaviour;
-  for (const auto& [library, given] : machine_.profile().SelfRegistration) {
-    if (EqualFolded(library, module.name)) behaviour = given;
-  }
+  const SelfRegistrationBehaviour behaviour = BehaviourOf(machine_, module.name);
   const std::chrono::milliseconds delay(behaviour.delayMs);
   if (worker != nullptr) {
     std::unique_lock lock(worker->mutex);
@@ -160,7 +168,7 @@ HANDLE SimKernel32Library::CreateThread(LPVOID, std::size_t, LPTHREAD_START_ROUT
   auto worker = std::make_shared<Worker>();
   const std::optional<StandIn> standIn = FindStandIn(FunctionCast<SelfRegistrationEntry>(start));
   worker->modelled = standIn.has_value();
-  worker->thread = std::thread([this, worker, standIn, start, parameter] {
+  const auto run = [this, worker, standIn, start, parameter] {
     std::optional<DWORD> code;
     if (standIn) {
       if (const auto result = RunEntryPoint(*standIn->module, standIn->entryPoint, worker.get())) {
@@ -173,7 +181,15 @@ HANDLE SimKernel32Library::CreateThread(LPVOID, std::size_t, LPTHREAD_START_ROUT
     if (!worker->terminated && code) worker->exitCode = *code;
     worker->done = true;
     worker->changed.notify_all();
-  });
+  };
+  // A stand-in that answers at once ends before CreateThread returns, as a
+  // new thread may on Windows: the program cannot tell the difference, and
+  // a thread of its own would make the process wait for a processor twice.
+  if (standIn && BehaviourOf(machine_, standIn->module->name).delayMs == 0) {
+    run();
+  } else {
+    worker->thread = std::thread(run);
+  }
   workers_.push_back(worker);
   const HANDLE handle = nextHandle_;
   nextHandle_ += 4;
